@@ -1,0 +1,85 @@
+#include "core/files/FolderScanner.h"
+
+#include "core/files/PathUtil.h"
+
+#include <QDirIterator>
+
+namespace quorvel {
+
+namespace {
+
+// Hidden entries are left out by not asking for QDir::Hidden; on Windows,
+// leaving out QDir::System also skips system entries (on Linux it skips
+// sockets, pipes and dangling symbolic links).
+constexpr QDir::Filters kBaseFilters = QDir::NoDotAndDotDot;
+
+} // namespace
+
+FolderScanner::FolderScanner(QString folderPath)
+    : m_folder(std::move(folderPath))
+{
+}
+
+const QStringList &FolderScanner::supportedExtensions()
+{
+    static const QStringList list{
+        QStringLiteral(".gif"), QStringLiteral(".bmp"), QStringLiteral(".pcx"), QStringLiteral(".tif"),
+        QStringLiteral(".tiff"), QStringLiteral(".jpg"), QStringLiteral(".link"), QStringLiteral(".jpeg"),
+        QStringLiteral(".crw"), QStringLiteral(".nef"), QStringLiteral(".cr2"), QStringLiteral(".raf"),
+        QStringLiteral(".srf"), QStringLiteral(".dcr"), QStringLiteral(".pef"), QStringLiteral(".mrw"),
+    };
+    return list;
+}
+
+bool FolderScanner::hasSupportedExtension(QStringView name)
+{
+    for (const QString &ext : supportedExtensions()) {
+        if (name.contains(ext, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+FolderEntries FolderScanner::scan(int mode, bool nested) const
+{
+    FolderEntries result;
+    if (m_folder.isEmpty())
+        return result;
+
+    QDir::Filters filters = kBaseFilters;
+    if (mode & Folders)
+        filters |= QDir::Dirs;
+    if (mode & Images)
+        filters |= QDir::Files;
+    if (!(mode & (Folders | Images)))
+        return result;
+
+    QDirIterator it(m_folder, filters);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString name = info.fileName();
+        if (info.isDir()) {
+            if (!(mode & Folders))
+                continue;
+            int kind = FolderEntry::FolderWithoutSubfolders;
+            if (!nested && hasListedSubfolder(joinPath(m_folder, name)))
+                kind = FolderEntry::FolderWithSubfolders;
+            result.append({name, kind});
+        } else {
+            if (!(mode & Images) || !hasSupportedExtension(name))
+                continue;
+            result.append({name, FolderEntry::ListedFile});
+        }
+    }
+    return result;
+}
+
+bool FolderScanner::hasListedSubfolder(const QString &folder) const
+{
+    // The same rule as a nested folder scan, stopping at the first hit.
+    QDirIterator it(folder, kBaseFilters | QDir::Dirs);
+    return it.hasNext();
+}
+
+} // namespace quorvel

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QDockWidget;
+class QLabel;
+class QListWidget;
+class QToolBar;
+
+namespace quorvel {
+
+// The program's one top-level window: menus, the toolbar, the status bar,
+// the directory tree and file list panes, and the image view in the middle.
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    static CMainFrame *instance();
+
+    // Puts the window at the stored rectangle and, unless skipLayout (Shift
+    // held at start), restores the panes' docking layout.
+    void restorePlacement(bool skipLayout);
+
+    // Opens a folder in both panes and selects the named file in the list
+    // (the first file when there is no such name).
+    void showFolder(const QString &folder, const QString &selectName = QString());
+    QString currentFolder() const { return m_folder; }
+
+    // Full-screen mode is on while the menu bar is hidden.
+    bool isFullScreenMode() const;
+    void setFullScreenMode(bool on);
+    void toggleFullScreen() { setFullScreenMode(!isFullScreenMode()); }
+
+    // Exit command (Esc, File > Exit): leaves full-screen mode first.
+    void exitCommand();
+
+    // The two panes of the status bar: image facts, and everything else.
+    void setStatusFacts(const QString &text);
+    void setStatusInfo(const QString &text);
+
+    QDockWidget *treePane() const { return m_treePane; }
+    QDockWidget *filesPane() const { return m_filesPane; }
+    QToolBar *mainToolBar() const { return m_toolBar; }
+    void focusFileList();
+
+Q_SIGNALS:
+    // After the exit was confirmed and the layout saved.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenus();
+    void createPanes();
+    void createStatusBar();
+    bool confirmExit();
+    void saveOnExit();
+
+    QString m_folder;
+    QDockWidget *m_treePane = nullptr;
+    QDockWidget *m_filesPane = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QLabel *m_statusFacts = nullptr;
+    QLabel *m_statusInfo = nullptr;
+    QLabel *m_treeContent = nullptr;
+    QListWidget *m_filesContent = nullptr;
+    bool m_treeWasVisible = true;
+    bool m_filesWasVisible = true;
+    bool m_wasMaximized = false;
+};
+
+} // namespace quorvel

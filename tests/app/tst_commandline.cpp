@@ -1,0 +1,129 @@
+#include "core/settings/AppSettings.h"
+#include "core/settings/MemorySettingsStore.h"
+#include "core/settings/SettingsStore.h"
+#include "support/TestSupport.h"
+#include "ui/app/CommandLine.h"
+#include "ui/app/QuorvelApplication.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quorvel;
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void tokens_data();
+    void tokens();
+    void programOptions_data();
+    void programOptions();
+    void initialFolder_data();
+    void initialFolder();
+};
+
+void TestCommandLine::tokens_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("program only") << "quorvel.exe" << QStringList{"quorvel.exe"};
+    QTest::newRow("one argument") << "quorvel.exe C:\\a.jpg" << QStringList{"quorvel.exe", "C:\\a.jpg"};
+    QTest::newRow("quoted with spaces") << "\"C:\\Program Files\\q.exe\" \"D:\\My Photos\\a b.jpg\""
+                                        << QStringList{"C:\\Program Files\\q.exe", "D:\\My Photos\\a b.jpg"};
+    QTest::newRow("runs of blanks and tabs") << "  q \t\t a.jpg \r\n b.jpg  " << QStringList{"q", "a.jpg", "b.jpg"};
+    QTest::newRow("vertical tab and form feed") << "q\x0b" "a\x0c" "b" << QStringList{"q", "a", "b"};
+    QTest::newRow("unclosed quote runs to the end") << "q \"D:\\My Photos\\a.jpg"
+                                                    << QStringList{"q", "D:\\My Photos\\a.jpg"};
+    QTest::newRow("quote inside a quoted token") << "q \"a\"b c\" d" << QStringList{"q", "a\"b c", "d"};
+    QTest::newRow("empty quoted token") << "q \"\" x" << QStringList{"q", "", "x"};
+    QTest::newRow("quote inside a bare token") << "q a\"b" << QStringList{"q", "a\"b"};
+    QTest::newRow("empty line") << "" << QStringList{};
+    QTest::newRow("blanks only") << " \t " << QStringList{};
+}
+
+void TestCommandLine::tokens()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, expected);
+    QCOMPARE(splitCommandLine(line), expected);
+}
+
+void TestCommandLine::programOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("env");
+    QTest::addColumn<QString>("settingsFile");
+    QTest::addColumn<bool>("splash");
+    QTest::addColumn<QStringList>("positional");
+    QTest::newRow("nothing") << QStringList{"quorvel"} << "" << "" << true << QStringList{};
+    QTest::newRow("one file") << QStringList{"quorvel", "/p/a.jpg"} << "" << "" << true << QStringList{"/p/a.jpg"};
+    QTest::newRow("settings option") << QStringList{"quorvel", "--settings", "/t/s.ini", "/p/a.jpg"} << "" << "/t/s.ini"
+                                     << true << QStringList{"/p/a.jpg"};
+    QTest::newRow("settings with equals") << QStringList{"quorvel", "--settings=/t/s.ini"} << "/env.ini" << "/t/s.ini"
+                                          << true << QStringList{};
+    QTest::newRow("environment") << QStringList{"quorvel"} << "/env.ini" << "/env.ini" << true << QStringList{};
+    QTest::newRow("no splash") << QStringList{"quorvel", "--no-splash", "a", "b"} << "" << "" << false
+                               << QStringList{"a", "b"};
+}
+
+void TestCommandLine::programOptions()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, env);
+    QFETCH(QString, settingsFile);
+    QFETCH(bool, splash);
+    QFETCH(QStringList, positional);
+    const StartupOptions o = parseStartupOptions(args, env);
+    QCOMPARE(o.settingsFile, settingsFile);
+    QCOMPARE(o.showSplash, splash);
+    QCOMPARE(o.positional, positional);
+}
+
+void TestCommandLine::initialFolder_data()
+{
+    QTest::addColumn<QStringList>("positional");
+    QTest::addColumn<int>("startFolderUse");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("select");
+    QTest::addColumn<bool>("fullScreen");
+    // "@" stands for the temporary folder of the test.
+    QTest::newRow("one file: its folder, full screen") << QStringList{"@/trip/IMG_1.JPG"} << 0 << "@/trip/"
+                                                       << "IMG_1.JPG" << true;
+    QTest::newRow("relative file") << QStringList{"trip/IMG_1.JPG"} << 0 << "@/trip/" << "IMG_1.JPG" << true;
+    QTest::newRow("one folder: opened as it is") << QStringList{"@/trip"} << 0 << "@/trip/" << "" << false;
+    QTest::newRow("two arguments: last used folder") << QStringList{"@/trip/IMG_1.JPG", "x"} << 0 << "/last/" << ""
+                                                     << false;
+    QTest::newRow("nothing: start folder when chosen") << QStringList{} << 1 << "/start/" << "" << false;
+    QTest::newRow("nothing: last used folder") << QStringList{} << 0 << "/last/" << "" << false;
+}
+
+void TestCommandLine::initialFolder()
+{
+    QFETCH(QStringList, positional);
+    QFETCH(int, startFolderUse);
+    QFETCH(QString, folder);
+    QFETCH(QString, select);
+    QFETCH(bool, fullScreen);
+
+    QTemporaryDir dir;
+    QVERIFY(test::writeFile(dir.path() + "/trip/IMG_1.JPG", "jpeg"));
+    auto store = std::make_unique<MemorySettingsStore>();
+    AppSettings s;
+    s.lastUsedDir = "/last/";
+    s.startFolder = "/start/";
+    s.startFolderUse = startFolderUse;
+    s.save(*store);
+    installSettingsStore(std::move(store));
+
+    StartupOptions options;
+    for (QString p : positional)
+        options.positional.append(p.replace("@", dir.path()));
+    const InitialView view = initialView(options, dir.path());
+    QCOMPARE(view.folder, QString(folder).replace("@", dir.path()));
+    QCOMPARE(view.selectName, select);
+    QCOMPARE(view.fullScreen, fullScreen);
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
