@@ -19,11 +19,13 @@ SplashWindow::SplashWindow(QWidget *owner, const QString &picturePath)
     // A missing or unreadable picture leaves the window blank.
     m_picture.load(picturePath);
 
-    QScreen *screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(kWidth / 2, kHeight / 2));
+    // Centred over the main window, or the screen when there is none.
+    QRect area = owner ? owner->geometry() : QRect();
+    if (area.isEmpty()) {
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            area = screen->availableGeometry();
     }
+    move(area.center() - QPoint(kWidth / 2, kHeight / 2));
 
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &SplashWindow::finish);

@@ -217,7 +217,7 @@ bool CMainFrame::confirmExit()
     if (!local.askWhenExit)
         return true;
     const auto answer = QMessageBox::question(this, tr("Warning"), tr("Do you really want to exit?"),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     return answer == QMessageBox::Yes;
 }
 
