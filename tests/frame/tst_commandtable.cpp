@@ -1,0 +1,147 @@
+#include "ui/frame/CommandIds.h"
+#include "ui/frame/CommandTable.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace quorvel;
+
+Q_DECLARE_METATYPE(quorvel::CommandContext)
+
+namespace {
+CommandContext idle()
+{
+    CommandContext c;
+    c.image = true;
+    c.selection = true;
+    c.files = true;
+    c.above = true;
+    c.below = true;
+    c.treeFolder = true;
+    c.zoom = 100;
+    return c;
+}
+} // namespace
+
+class TestCommandTable : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void idsAndKeysAreUnique();
+    void keys_data();
+    void keys();
+    void enabling_data();
+    void enabling();
+    void busyRule_data();
+    void busyRule();
+};
+
+void TestCommandTable::idsAndKeysAreUnique()
+{
+    QSet<int> ids;
+    QSet<QString> keys;
+    for (const CommandSpec &spec : CommandTable::commands()) {
+        QVERIFY2(!ids.contains(spec.id), qPrintable(QString::number(spec.id)));
+        ids.insert(spec.id);
+        for (const QKeySequence &k : spec.keys) {
+            const QString text = k.toString();
+            QVERIFY2(!keys.contains(text), qPrintable(text));
+            keys.insert(text);
+        }
+    }
+}
+
+void TestCommandTable::keys_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("F5 refreshes") << int(cmd::RefreshList) << QKeySequence(Qt::Key_F5);
+    QTest::newRow("Esc exits") << int(cmd::Exit) << QKeySequence(Qt::Key_Escape);
+    QTest::newRow("Shift+Del deletes") << int(cmd::DeleteFile) << QKeySequence(Qt::SHIFT | Qt::Key_Delete);
+    QTest::newRow("Shift+R is the red channel") << int(cmd::ChannelRed) << QKeySequence(Qt::SHIFT | Qt::Key_R);
+    QTest::newRow("Shift+F3 marks overexposure") << int(cmd::Overexposure) << QKeySequence(Qt::SHIFT | Qt::Key_F3);
+    QTest::newRow("= zooms in") << int(cmd::ZoomIn) << QKeySequence(Qt::Key_Equal);
+    QTest::newRow("* fits the width") << int(cmd::FitWidth) << QKeySequence(Qt::Key_Asterisk);
+    QTest::newRow("Space is next") << int(cmd::NextImage) << QKeySequence(Qt::Key_Space);
+    QTest::newRow("Backspace is previous") << int(cmd::PreviousImage) << QKeySequence(Qt::Key_Backspace);
+    QTest::newRow("Ctrl+M opens the file menu") << int(cmd::FileContextMenu) << QKeySequence(Qt::CTRL | Qt::Key_M);
+    QTest::newRow("Alt+C copies") << int(cmd::CopyToFolder) << QKeySequence(Qt::ALT | Qt::Key_C);
+    QTest::newRow("Ctrl+F does nothing") << int(cmd::NoHandler) << QKeySequence(Qt::CTRL | Qt::Key_F);
+}
+
+void TestCommandTable::keys()
+{
+    QFETCH(int, id);
+    QFETCH(QKeySequence, key);
+    const CommandSpec *spec = CommandTable::find(id);
+    QVERIFY(spec);
+    QVERIFY(spec->keys.contains(key));
+}
+
+void TestCommandTable::enabling_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<CommandContext>("context");
+    QTest::addColumn<bool>("enabled");
+    CommandContext noImage = idle();
+    noImage.image = false;
+    CommandContext top = idle();
+    top.above = false;
+    CommandContext atMax = idle();
+    atMax.zoom = 500;
+    CommandContext atMin = idle();
+    atMin.zoom = 3;
+    CommandContext empty;
+    CommandContext loading = idle();
+    loading.loading = true;
+
+    QTest::newRow("navigation toolbar is always greyed") << int(cmd::NavigationToolbar) << idle() << false;
+    QTest::newRow("copy needs an image") << int(cmd::CopyToClipboard) << noImage << false;
+    QTest::newRow("file menu needs an image") << int(cmd::FileContextMenu) << noImage << false;
+    QTest::newRow("previous at the top") << int(cmd::PreviousImage) << top << false;
+    QTest::newRow("first at the top") << int(cmd::FirstImage) << top << false;
+    QTest::newRow("next at the top") << int(cmd::NextImage) << top << true;
+    QTest::newRow("zoom in at 500") << int(cmd::ZoomIn) << atMax << false;
+    QTest::newRow("zoom out at 500") << int(cmd::ZoomOut) << atMax << true;
+    QTest::newRow("zoom out at 3") << int(cmd::ZoomOut) << atMin << false;
+    QTest::newRow("statistics need files") << int(cmd::ExifStatistics) << empty << false;
+    QTest::newRow("delete needs a selection") << int(cmd::DeleteFile) << empty << false;
+    QTest::newRow("settings always") << int(cmd::Settings) << empty << true;
+    QTest::newRow("thumbnails switch not while loading") << int(cmd::ThumbnailsToggle) << loading << false;
+    QTest::newRow("add folder needs a tree folder") << int(cmd::AddCurrentFolder) << empty << false;
+}
+
+void TestCommandTable::enabling()
+{
+    QFETCH(int, id);
+    QFETCH(CommandContext, context);
+    QFETCH(bool, enabled);
+    QCOMPARE(CommandTable::isEnabled(*CommandTable::find(id), context), enabled);
+}
+
+void TestCommandTable::busyRule_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("acceptedWhileLoading");
+    QTest::newRow("refresh is ignored") << int(cmd::RefreshList) << false;
+    QTest::newRow("zoom is ignored") << int(cmd::ZoomIn) << false;
+    QTest::newRow("next is ignored") << int(cmd::NextImage) << false;
+    QTest::newRow("exit works") << int(cmd::Exit) << true;
+    QTest::newRow("lock zoom works") << int(cmd::LockZoom) << true;
+    QTest::newRow("full screen works") << int(cmd::FullScreen) << true;
+    QTest::newRow("histogram works") << int(cmd::Histogram) << true;
+}
+
+void TestCommandTable::busyRule()
+{
+    QFETCH(int, id);
+    QFETCH(bool, acceptedWhileLoading);
+    CommandContext c = idle();
+    const CommandSpec &spec = *CommandTable::find(id);
+    QVERIFY(CommandTable::isAccepted(spec, c));
+    c.loading = true;
+    QCOMPARE(CommandTable::isAccepted(spec, c), acceptedWhileLoading);
+}
+
+QTEST_GUILESS_MAIN(TestCommandTable)
+#include "tst_commandtable.moc"
