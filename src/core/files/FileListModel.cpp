@@ -1,0 +1,299 @@
+#include "core/files/FileListModel.h"
+
+#include "core/files/LinkFile.h"
+#include "core/files/PathUtil.h"
+
+#include <QMimeData>
+#include <QUrl>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+
+namespace quorvel {
+
+using fileList::Column;
+
+FileListModel::FileListModel(QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_columns(fileList::columnsFor(0))
+{
+}
+
+void FileListModel::setShowMode(int mode)
+{
+    mode = mode ? 1 : 0;
+    beginResetModel();
+    m_showMode = mode;
+    m_columns = fileList::columnsFor(mode);
+    m_sortPosition = 0;
+    for (Row &row : m_rows)
+        readCells(row, nullptr);
+    sortRows();
+    endResetModel();
+}
+
+void FileListModel::readCells(Row &row, const fileList::ExifTexts *known) const
+{
+    const QString path = joinPath(m_folder, row.name);
+    row.cells[size_t(Column::FileName)] = row.name;
+    row.cells[size_t(Column::Description)] = m_providers.description ? m_providers.description(path) : QString();
+    fileList::ExifTexts exif;
+    // A link file's own EXIF is read, which it has none of.
+    if (m_showMode == 1 && !row.link) {
+        if (known)
+            exif = *known;
+        else if (m_providers.exif)
+            exif = m_providers.exif(path);
+    }
+    row.cells[size_t(Column::Aperture)] = exif.aperture;
+    row.cells[size_t(Column::Exposure)] = exif.exposure;
+    row.cells[size_t(Column::Iso)] = exif.iso;
+    row.cells[size_t(Column::Focal)] = exif.focal;
+    row.cells[size_t(Column::Camera)] = exif.camera;
+    row.cells[size_t(Column::DateTime)] = exif.dateTime;
+}
+
+void FileListModel::fill(const FolderEntries &entries, const QString &folder, const QString &filterText)
+{
+    beginResetModel();
+    m_folder = folder;
+    m_rows.clear();
+    m_names.assign(size_t(entries.size()), QString());
+    const QString lowerFilter = filterText.toLower();
+
+    // Descriptions and EXIF texts are read for all files at once, on every
+    // core; the EXIF only in the EXIF view.
+    struct Candidate
+    {
+        int scanIndex;
+        QString name;
+        bool link;
+        QString description;
+        fileList::ExifTexts exif;
+    };
+    std::vector<Candidate> candidates;
+    candidates.reserve(size_t(entries.size()));
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).kind == FolderEntry::ListedFile)
+            candidates.push_back({i, entries.at(i).name, link::isLinkName(entries.at(i).name), {}, {}});
+    }
+    const bool exifView = m_showMode == 1;
+    auto read = [this, exifView](Candidate &c) {
+        const QString path = joinPath(m_folder, c.name);
+        if (m_providers.description)
+            c.description = m_providers.description(path);
+        if (exifView && !c.link && m_providers.exif)
+            c.exif = m_providers.exif(path);
+    };
+    if (candidates.size() > 64)
+        QtConcurrent::blockingMap(candidates, read);
+    else
+        std::for_each(candidates.begin(), candidates.end(), read);
+
+    for (Candidate &c : candidates) {
+        if (!fileList::passesFilter(lowerFilter, c.name, c.description, exifView ? &c.exif : nullptr))
+            continue;
+        m_names[size_t(c.scanIndex)] = c.name;
+        Row row;
+        row.scanIndex = c.scanIndex;
+        row.name = c.name;
+        row.link = c.link;
+        row.cells[size_t(Column::FileName)] = c.name;
+        row.cells[size_t(Column::Description)] = c.description;
+        row.cells[size_t(Column::Aperture)] = c.exif.aperture;
+        row.cells[size_t(Column::Exposure)] = c.exif.exposure;
+        row.cells[size_t(Column::Iso)] = c.exif.iso;
+        row.cells[size_t(Column::Focal)] = c.exif.focal;
+        row.cells[size_t(Column::Camera)] = c.exif.camera;
+        row.cells[size_t(Column::DateTime)] = c.exif.dateTime;
+        m_rows.push_back(std::move(row));
+    }
+    sortRows();
+    endResetModel();
+}
+
+void FileListModel::sortRows()
+{
+    // Rows stand in label order; a sort by another column keeps that order
+    // among equal cells.
+    std::stable_sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) {
+        const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.name < b.name;
+    });
+    if (m_sortPosition <= 0)
+        return;
+    const Column column = m_sortPosition < m_columns.size() ? m_columns.at(m_sortPosition) : Column::FileName;
+    const size_t cell = size_t(column);
+    std::stable_sort(m_rows.begin(), m_rows.end(), [column, cell](const Row &a, const Row &b) {
+        return fileList::compareCells(column, a.cells[cell], b.cells[cell]) < 0;
+    });
+}
+
+void FileListModel::sortByPosition(int position, bool force)
+{
+    if (position == m_sortPosition && !force)
+        return;
+    Q_EMIT layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> scanOfBefore;
+    for (const QModelIndex &i : before)
+        scanOfBefore.push_back(scanIndexAt(i.row()));
+    m_sortPosition = position;
+    sortRows();
+    QModelIndexList after;
+    for (size_t k = 0; k < scanOfBefore.size(); ++k)
+        after.append(index(rowOfScanIndex(scanOfBefore[k]), before.at(int(k)).column()));
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged();
+}
+
+int FileListModel::scanIndexAt(int row) const
+{
+    return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].scanIndex : -1;
+}
+
+QString FileListModel::nameAt(int row) const
+{
+    return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].name : QString();
+}
+
+QString FileListModel::pathAt(int row) const
+{
+    const QString name = nameAt(row);
+    return name.isEmpty() ? QString() : joinPath(m_folder, name);
+}
+
+bool FileListModel::isLinkAt(int row) const
+{
+    return row >= 0 && row < int(m_rows.size()) && m_rows[size_t(row)].link;
+}
+
+int FileListModel::rowOfScanIndex(int scanIndex) const
+{
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        if (m_rows[r].scanIndex == scanIndex)
+            return int(r);
+    }
+    return -1;
+}
+
+int FileListModel::rowOfLowerName(const QString &lowerName) const
+{
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        if (m_rows[r].name.toLower() == lowerName)
+            return int(r);
+    }
+    return -1;
+}
+
+void FileListModel::removeFileRow(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    const int scan = m_rows[size_t(row)].scanIndex;
+    if (scan >= 0 && scan < int(m_names.size()))
+        m_names[size_t(scan)].clear();
+    m_rows.erase(m_rows.begin() + row);
+    endRemoveRows();
+}
+
+void FileListModel::refreshRow(int row, const QString &description)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    Row &r = m_rows[size_t(row)];
+    if (m_showMode == 1)
+        readCells(r, nullptr);
+    r.cells[size_t(Column::Description)] = description;
+    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void FileListModel::setDecorationProvider(std::function<QVariant(int, bool)> provider)
+{
+    m_decoration = std::move(provider);
+    if (!m_rows.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::DecorationRole});
+}
+
+void FileListModel::decorationChanged(int scanIndex)
+{
+    const int row = rowOfScanIndex(scanIndex);
+    if (row >= 0)
+        Q_EMIT dataChanged(index(row, 0), index(row, 0), {Qt::DecorationRole});
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FileListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(m_rows.size()) || index.column() >= m_columns.size())
+        return QVariant();
+    const Row &row = m_rows[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return row.cells[size_t(m_columns.at(index.column()))];
+    case Qt::DecorationRole:
+        if (index.column() == 0 && m_decoration)
+            return m_decoration(row.scanIndex, row.link);
+        return QVariant();
+    case ScanIndexRole:
+        return row.scanIndex;
+    case PathRole:
+        return joinPath(m_folder, row.name);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_columns.size())
+        return QVariant();
+    return fileList::title(m_columns.at(section));
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+}
+
+QStringList FileListModel::mimeTypes() const
+{
+    return {QStringLiteral("text/uri-list"), QString::fromLatin1(kOwnDragFormat)};
+}
+
+QMimeData *FileListModel::mimeData(const QModelIndexList &indexes) const
+{
+    QList<int> rows;
+    for (const QModelIndex &i : indexes) {
+        if (!rows.contains(i.row()))
+            rows.append(i.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    QList<QUrl> urls;
+    for (int row : rows)
+        urls.append(QUrl::fromLocalFile(link::effectivePath(pathAt(row))));
+    auto *mime = new QMimeData;
+    mime->setUrls(urls);
+    mime->setData(QString::fromLatin1(kOwnDragFormat), QByteArray(1, '\0'));
+    return mime;
+}
+
+Qt::DropActions FileListModel::supportedDragActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+}
+
+} // namespace quorvel

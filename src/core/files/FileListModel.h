@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/files/FileListRules.h"
+#include "core/files/FolderScanner.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <functional>
+#include <vector>
+
+namespace quorvel {
+
+// The rows of the file list: one per listed file of the current folder that
+// passes the filter, in label order or sorted by a column. Each row keeps its
+// scan index, so per-file tables indexed by it stay valid while the rows
+// are sorted or filtered.
+class FileListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    static constexpr int ScanIndexRole = Qt::UserRole;
+    static constexpr int PathRole = Qt::UserRole + 1;
+
+    // Where the cell texts come from. Both may be called from worker threads
+    // while the list is filled.
+    struct Providers
+    {
+        std::function<QString(const QString &fullPath)> description;
+        std::function<fileList::ExifTexts(const QString &fullPath)> exif;
+    };
+
+    explicit FileListModel(QObject *parent = nullptr);
+
+    void setProviders(Providers providers) { m_providers = std::move(providers); }
+
+    // 0 short view (name, description), 1 EXIF view (eight columns).
+    int showMode() const { return m_showMode; }
+    // Switches the view; the rows stay, the cells are read again and the
+    // list is sorted by name.
+    void setShowMode(int mode);
+
+    // Fills the rows from a scan of folder, keeping the files that pass
+    // filterText (used as typed, lower-cased here).
+    void fill(const FolderEntries &entries, const QString &folder, const QString &filterText);
+    QString folder() const { return m_folder; }
+
+    // Sorts by the column at the header position; nothing happens when that
+    // is the sort column already, unless force is set.
+    void sortByPosition(int position, bool force = false);
+    int sortPosition() const { return m_sortPosition; }
+    QVector<fileList::Column> columns() const { return m_columns; }
+
+    // Row access.
+    int scanIndexAt(int row) const;
+    QString nameAt(int row) const;
+    QString pathAt(int row) const;
+    bool isLinkAt(int row) const;
+    int rowOfScanIndex(int scanIndex) const;
+    // The first row, in display order, whose lower-cased name is lowerName.
+    int rowOfLowerName(const QString &lowerName) const;
+    // The names table by scan index (empty for hidden and deleted files).
+    const std::vector<QString> &names() const { return m_names; }
+    int scanCount() const { return int(m_names.size()); }
+
+    // Removes a row whose file was deleted.
+    void removeFileRow(int row);
+    // Sets the Description cell; in the EXIF view also reads the row's EXIF
+    // cells again.
+    void refreshRow(int row, const QString &description);
+    // The picture shown at the start of a row (small icon or thumbnail).
+    void setDecorationProvider(std::function<QVariant(int scanIndex, bool isLink)> provider);
+    void decorationChanged(int scanIndex);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+
+private:
+    struct Row
+    {
+        int scanIndex = -1;
+        QString name;
+        bool link = false;
+        std::array<QString, 8> cells; // indexed by fileList::Column
+    };
+
+    void readCells(Row &row, const fileList::ExifTexts *exif) const;
+    void sortRows();
+
+    Providers m_providers;
+    std::function<QVariant(int, bool)> m_decoration;
+    QString m_folder;
+    int m_showMode = 0;
+    int m_sortPosition = 0;
+    QVector<fileList::Column> m_columns;
+    std::vector<Row> m_rows;
+    std::vector<QString> m_names;
+};
+
+// The private marker format of drags that come from this program.
+inline constexpr char kOwnDragFormat[] = "application/x-quorvel-2a05e0e1-31fc-4e40-95ba-428835adac64";
+
+} // namespace quorvel
