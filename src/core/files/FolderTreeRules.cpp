@@ -82,8 +82,7 @@ QStringList driveRoots()
         const QString root = volume.rootPath();
         if (!volume.isValid() || !volume.isReady() || root == QStringLiteral("/"))
             continue;
-        if (root.startsWith(QStringLiteral("/media/")) || root.startsWith(QStringLiteral("/run/media/"))
-            || root.startsWith(QStringLiteral("/mnt/")))
+        if (root.startsWith(QStringLiteral("/media/")) || root.startsWith(QStringLiteral("/run/media/")))
             roots.append(root);
     }
 #endif

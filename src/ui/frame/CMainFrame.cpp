@@ -1,8 +1,11 @@
 #include "ui/frame/CMainFrame.h"
 
+#include "core/files/FileListModel.h"
 #include "core/files/FolderScanner.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
+#include "ui/files/CLeftPaneView.h"
+#include "ui/files/CRightPaneView.h"
 #include "ui/frame/PaneLayout.h"
 
 #include <QAction>
@@ -11,7 +14,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -62,24 +64,28 @@ void CMainFrame::createPanes()
     m_treePane = new QDockWidget(tr("Directory tree"), this);
     m_treePane->setObjectName(QStringLiteral("DirectoryTreePane"));
     m_treePane->setProperty("paneId", paneLayout::kTreePaneId);
-    m_treeContent = new QLabel(m_treePane);
-    m_treeContent->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_treeContent->setMargin(4);
-    m_treeContent->setWordWrap(true);
-    m_treePane->setWidget(m_treeContent);
+    m_tree = new CLeftPaneView(m_treePane);
+    m_treePane->setWidget(m_tree);
     addDockWidget(Qt::LeftDockWidgetArea, m_treePane);
 
     m_filesPane = new QDockWidget(tr("Files list"), this);
     m_filesPane->setObjectName(QStringLiteral("FilesListPane"));
     m_filesPane->setProperty("paneId", paneLayout::kFilesPaneId);
-    m_filesContent = new QListWidget(m_filesPane);
-    m_filesContent->setObjectName(QStringLiteral("FileList"));
-    m_filesPane->setWidget(m_filesContent);
+    m_fileList = new CRightPaneView(m_filesPane);
+    m_filesPane->setWidget(m_fileList);
     addDockWidget(Qt::RightDockWidgetArea, m_filesPane);
 
     const AppSettings &s = globalSettings();
     resizeDocks({m_treePane}, {qMax(120, s.wndLeftPaneWidth)}, Qt::Horizontal);
-    resizeDocks({m_filesPane}, {260}, Qt::Horizontal);
+    resizeDocks({m_filesPane}, {300}, Qt::Horizontal);
+
+    connect(m_tree, &CLeftPaneView::folderSelected, this, [this](const QString &folder) { scanAndFill(folder, true); });
+}
+
+void CMainFrame::scanAndFill(const QString &folder, bool selectFirst)
+{
+    m_folder = folder;
+    m_fileList->FillList(FolderScanner(folder).scan(FolderScanner::Images), folder, selectFirst);
 }
 
 void CMainFrame::createStatusBar()
@@ -133,26 +139,20 @@ void CMainFrame::restorePlacement(bool skipLayout)
 
 void CMainFrame::showFolder(const QString &folder, const QString &selectName)
 {
-    m_folder = folder;
-    m_treeContent->setText(QDir::toNativeSeparators(folder));
-    m_filesContent->clear();
-    const FolderEntries entries = FolderScanner(folder).scan(FolderScanner::Images);
-    QListWidgetItem *selected = nullptr;
-    for (const FolderEntry &entry : entries) {
-        auto *item = new QListWidgetItem(entry.name, m_filesContent);
-        if (!selected && entry.name == selectName)
-            selected = item;
+    m_tree->ShowAllDrives(folder);
+    if (!selectName.isEmpty()) {
+        const int exact = [&] {
+            for (int r = 0; r < m_fileList->rowCount(); ++r) {
+                if (m_fileList->model()->nameAt(r) == selectName)
+                    return r;
+            }
+            return -1;
+        }();
+        if (exact >= 0)
+            m_fileList->SelectOnly(exact);
+        else
+            m_fileList->SelectByName(selectName.toLower());
     }
-    if (!selected && !selectName.isEmpty()) {
-        for (int i = 0; i < m_filesContent->count() && !selected; ++i) {
-            if (m_filesContent->item(i)->text().compare(selectName, Qt::CaseInsensitive) == 0)
-                selected = m_filesContent->item(i);
-        }
-    }
-    if (!selected && m_filesContent->count() > 0)
-        selected = m_filesContent->item(0);
-    if (selected)
-        m_filesContent->setCurrentItem(selected);
 }
 
 bool CMainFrame::isFullScreenMode() const
@@ -206,8 +206,7 @@ void CMainFrame::setStatusInfo(const QString &text)
 
 void CMainFrame::focusFileList()
 {
-    if (m_filesPane->widget())
-        m_filesPane->widget()->setFocus();
+    m_fileList->setFocus();
 }
 
 bool CMainFrame::confirmExit()
@@ -242,6 +241,7 @@ void CMainFrame::saveOnExit()
 {
     SettingsStore &store = settingsStore();
     paneLayout::save(*this, store);
+    m_tree->saveLastUsedFolder();
     // A minimised window has no rectangle worth keeping.
     if (!isMinimized()) {
         AppSettings local;

@@ -5,10 +5,12 @@
 
 class QDockWidget;
 class QLabel;
-class QListWidget;
 class QToolBar;
 
 namespace quorvel {
+
+class CLeftPaneView;
+class CRightPaneView;
 
 // The program's one top-level window: menus, the toolbar, the status bar,
 // the directory tree and file list panes, and the image view in the middle.
@@ -42,6 +44,8 @@ public:
     void setStatusFacts(const QString &text);
     void setStatusInfo(const QString &text);
 
+    CLeftPaneView *tree() const { return m_tree; }
+    CRightPaneView *fileList() const { return m_fileList; }
     QDockWidget *treePane() const { return m_treePane; }
     QDockWidget *filesPane() const { return m_filesPane; }
     QToolBar *mainToolBar() const { return m_toolBar; }
@@ -58,6 +62,7 @@ private:
     void createMenus();
     void createPanes();
     void createStatusBar();
+    void scanAndFill(const QString &folder, bool selectFirst);
     bool confirmExit();
     void saveOnExit();
 
@@ -67,8 +72,8 @@ private:
     QToolBar *m_toolBar = nullptr;
     QLabel *m_statusFacts = nullptr;
     QLabel *m_statusInfo = nullptr;
-    QLabel *m_treeContent = nullptr;
-    QListWidget *m_filesContent = nullptr;
+    CLeftPaneView *m_tree = nullptr;
+    CRightPaneView *m_fileList = nullptr;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;

@@ -1,0 +1,397 @@
+#include "ui/files/CRightPaneView.h"
+
+#include "core/files/FileListModel.h"
+#include "core/files/LinkFile.h"
+#include "core/files/PathUtil.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/SettingsStore.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+namespace {
+
+const QString kColumnsSection = QStringLiteral("RightPaneColumns");
+
+QIcon themed(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
+}
+
+} // namespace
+
+CRightPaneView::CRightPaneView(QWidget *parent)
+    : QWidget(parent)
+    , m_model(new FileListModel(this))
+{
+    setObjectName(QStringLiteral("FilesList"));
+    createTopRow();
+
+    m_list = new QTreeView(this);
+    m_list->setObjectName(QStringLiteral("FileListControl"));
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setDragEnabled(true);
+    m_list->setDragDropMode(QAbstractItemView::DragOnly);
+    m_list->setDefaultDropAction(Qt::CopyAction);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_list->setSortingEnabled(false);
+    m_list->header()->setSectionsMovable(false);
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setStretchLastSection(false);
+    m_list->installEventFilter(this);
+    m_list->setIconSize(QSize(16, 16));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->setSpacing(2);
+    auto *top = new QHBoxLayout;
+    top->setContentsMargins(2, 0, 2, 0);
+    top->setSpacing(2);
+    top->addWidget(m_viewButton);
+    top->addWidget(m_modeButton);
+    top->addWidget(m_filter, 1);
+    top->addWidget(m_applyButton);
+    layout->addLayout(top);
+    layout->addWidget(m_list, 1);
+    setFocusProxy(m_list);
+
+    const QIcon imageIcon = themed("image-x-generic", QStyle::SP_FileIcon);
+    const QIcon linkIcon = themed("emblem-symbolic-link", QStyle::SP_FileLinkIcon);
+    m_model->setDecorationProvider([imageIcon, linkIcon](int, bool isLink) { return isLink ? linkIcon : imageIcon; });
+
+    m_model->setShowMode(settings::listMode(settingsStore()));
+    loadColumnWidths();
+    updateToggleIcon();
+
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const int before = GetSelectedIndex() >= 0 ? m_model->scanIndexAt(GetSelectedIndex()) : -1;
+        m_model->sortByPosition(section);
+        if (before >= 0)
+            m_list->scrollTo(m_model->index(m_model->rowOfScanIndex(before), 0));
+        QApplication::restoreOverrideCursor();
+    });
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { onCurrentRowChanged(current.row()); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { Q_EMIT selectionChanged(); });
+    connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
+        const auto columns = m_model->columns();
+        if (index.column() >= 0 && index.column() < columns.size()
+            && columns.at(index.column()) == fileList::Column::Description)
+            Q_EMIT editDescriptionRequested();
+        else
+            Q_EMIT fullScreenRequested();
+    });
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (!m_list->selectionModel()->selectedRows().isEmpty())
+            Q_EMIT contextMenuRequested(m_list->viewport()->mapToGlobal(pos));
+    });
+}
+
+CRightPaneView::~CRightPaneView()
+{
+    storeColumnWidths();
+    settings::setListMode(settingsStore(), m_model->showMode());
+}
+
+void CRightPaneView::createTopRow()
+{
+    m_viewButton = new QToolButton(this);
+    m_viewButton->setObjectName(QStringLiteral("ViewButton"));
+    m_viewButton->setIcon(themed("view-list-details", QStyle::SP_FileDialogDetailedView));
+    m_viewButton->setToolTip(tr("Details or thumbnails view"));
+    m_viewButton->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(m_viewButton);
+    QAction *details = menu->addAction(tr("&Details view"));
+    QAction *thumbnails = menu->addAction(tr("&Thumbnails view"));
+    connect(details, &QAction::triggered, this, [this] { Q_EMIT thumbnailsRequested(false); });
+    connect(thumbnails, &QAction::triggered, this, [this] { Q_EMIT thumbnailsRequested(true); });
+    m_viewButton->setMenu(menu);
+
+    m_modeButton = new QToolButton(this);
+    m_modeButton->setObjectName(QStringLiteral("ModeButton"));
+    m_modeButton->setToolTip(tr("Short or EXIF view"));
+    connect(m_modeButton, &QToolButton::clicked, this, &CRightPaneView::toggleShowMode);
+
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName(QStringLiteral("FilterEdit"));
+    m_filter->setClearButtonEnabled(true);
+    m_filter->setPlaceholderText(tr("Filter"));
+    m_filter->installEventFilter(this);
+
+    m_applyButton = new QToolButton(this);
+    m_applyButton->setObjectName(QStringLiteral("ApplyFilterButton"));
+    m_applyButton->setIcon(themed("view-filter", QStyle::SP_DialogApplyButton));
+    m_applyButton->setToolTip(tr("Apply filter"));
+    connect(m_applyButton, &QToolButton::clicked, this, &CRightPaneView::applyFilter);
+}
+
+void CRightPaneView::updateToggleIcon()
+{
+    m_modeButton->setIcon(m_model->showMode() == 0 ? themed("view-list-text", QStyle::SP_FileDialogListView)
+                                                   : themed("view-list-details", QStyle::SP_FileDialogInfoView));
+}
+
+void CRightPaneView::loadColumnWidths()
+{
+    const auto columns = m_model->columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const fileList::ColumnInfo &info = fileList::info(columns.at(i));
+        const int width = settingsStore().readInt(kColumnsSection, QString::fromLatin1(info.key), info.defaultWidth);
+        m_list->setColumnWidth(i, width > 0 ? width : info.defaultWidth);
+    }
+}
+
+void CRightPaneView::storeColumnWidths() const
+{
+    const auto columns = m_model->columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const int width = m_list->columnWidth(i);
+        settingsStore().writeInt(kColumnsSection, QString::fromLatin1(fileList::info(columns.at(i)).key),
+                                 width == 0 ? 2 : width);
+    }
+}
+
+void CRightPaneView::FillList(const FolderEntries &entries, const QString &folder, bool selectFirst)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_filling = true;
+    m_model->fill(entries, withTrailingSeparator(folder), m_filter->text());
+    m_filling = false;
+    if (selectFirst) {
+        if (m_model->rowCount() == 0)
+            Q_EMIT listEmptied();
+        else
+            SelectOnly(0);
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+QString CRightPaneView::currentFolder() const
+{
+    return m_model->folder();
+}
+
+int CRightPaneView::GetSelectedIndex() const
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    int first = -1;
+    for (const QModelIndex &i : rows) {
+        if (first < 0 || i.row() < first)
+            first = i.row();
+    }
+    return first;
+}
+
+void CRightPaneView::SelectOnly(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row, 0);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_list->scrollTo(index);
+}
+
+bool CRightPaneView::Navigate(int how)
+{
+    const int count = m_model->rowCount();
+    if (count == 0)
+        return false;
+    const int selected = GetSelectedIndex();
+    int row = -1;
+    switch (how) {
+    case NavigateFirst:
+        row = 0;
+        break;
+    case NavigateLast:
+        row = count - 1;
+        break;
+    case NavigatePrevious:
+        row = selected - 1;
+        break;
+    case NavigateNext:
+        row = selected + 1;
+        break;
+    }
+    if (row < 0 || row >= count || (how <= NavigatePrevious && selected < 0))
+        return false;
+    SelectOnly(row);
+    return true;
+}
+
+bool CRightPaneView::HasNeighbour(bool above) const
+{
+    const int selected = GetSelectedIndex();
+    if (selected < 0)
+        return false;
+    return above ? selected > 0 : selected + 1 < m_model->rowCount();
+}
+
+QString CRightPaneView::NeighbourPath(bool above) const
+{
+    if (!HasNeighbour(above))
+        return QString();
+    return link::effectivePath(m_model->pathAt(GetSelectedIndex() + (above ? -1 : 1)));
+}
+
+QString CRightPaneView::GetSelectedName() const
+{
+    return m_model->nameAt(GetSelectedIndex());
+}
+
+QString CRightPaneView::GetSelectedPath(bool nameOnly, bool resolveLinks) const
+{
+    const int row = GetSelectedIndex();
+    if (row < 0)
+        return QString();
+    if (nameOnly)
+        return m_model->nameAt(row);
+    const QString path = m_model->pathAt(row);
+    return resolveLinks ? link::effectivePath(path) : path;
+}
+
+QStringList CRightPaneView::GetSelectedFiles(bool resolveLinks) const
+{
+    QList<int> rows;
+    for (const QModelIndex &i : m_list->selectionModel()->selectedRows())
+        rows.append(i.row());
+    std::sort(rows.begin(), rows.end());
+    QStringList files;
+    for (int row : rows) {
+        const QString path = m_model->pathAt(row);
+        files.append(resolveLinks ? link::effectivePath(path) : path);
+    }
+    return files;
+}
+
+bool CRightPaneView::SelectByName(const QString &lowerName)
+{
+    const int row = m_model->rowOfLowerName(lowerName);
+    if (row < 0)
+        return false;
+    SelectOnly(row);
+    return true;
+}
+
+void CRightPaneView::RememberScroll()
+{
+    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
+    const QModelIndex bottom = m_list->indexAt(QPoint(1, m_list->viewport()->height() - 2));
+    m_rememberedScrollRow = bottom.isValid() ? bottom.row() : (top.isValid() ? m_model->rowCount() - 1 : -1);
+}
+
+void CRightPaneView::RestoreScroll()
+{
+    if (m_rememberedScrollRow < 0 || m_model->rowCount() == 0)
+        return;
+    const int row = std::min(m_rememberedScrollRow, m_model->rowCount() - 1);
+    m_list->scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
+}
+
+QString CRightPaneView::SelectionStatusText() const
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return QString();
+    qint64 total = 0;
+    for (const QModelIndex &i : rows) {
+        const QFileInfo info(m_model->pathAt(i.row()));
+        if (info.exists())
+            total += info.size();
+    }
+    return fileList::selectionStatusText(int(rows.size()), GetSelectedIndex(), m_model->rowCount(), total);
+}
+
+void CRightPaneView::RefreshExifRow(int row, const QString &, const QString &description)
+{
+    m_model->refreshRow(row, description);
+}
+
+int CRightPaneView::rowCount() const
+{
+    return m_model->rowCount();
+}
+
+int CRightPaneView::showMode() const
+{
+    return m_model->showMode();
+}
+
+void CRightPaneView::toggleShowMode()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int selectedScan = m_model->scanIndexAt(GetSelectedIndex());
+    if (m_model->showMode() == 1)
+        storeColumnWidths();
+    m_filling = true;
+    m_model->setShowMode(m_model->showMode() == 0 ? 1 : 0);
+    m_filling = false;
+    loadColumnWidths();
+    updateToggleIcon();
+    if (selectedScan >= 0) {
+        const int row = m_model->rowOfScanIndex(selectedScan);
+        m_list->selectionModel()->setCurrentIndex(m_model->index(row, 0),
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        m_list->scrollTo(m_model->index(row, 0));
+    }
+    m_list->setFocus();
+    QApplication::restoreOverrideCursor();
+}
+
+void CRightPaneView::applyFilter()
+{
+    if (fileList::filterChanged(m_filter->text(), m_lastAppliedFilter)) {
+        m_lastAppliedFilter = m_filter->text().trimmed();
+        Q_EMIT refreshRequested();
+    } else {
+        m_list->setFocus();
+    }
+}
+
+QString CRightPaneView::filterText() const
+{
+    return m_filter->text();
+}
+
+void CRightPaneView::onCurrentRowChanged(int row)
+{
+    if (m_filling || row < 0)
+        return;
+    Q_EMIT fileChosen(m_model->pathAt(row));
+}
+
+bool CRightPaneView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_filter && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Enter in the filter applies it instead of switching full screen.
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                applyFilter();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace quorvel

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/files/FolderScanner.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+class QTreeView;
+
+namespace quorvel {
+
+class FileListModel;
+
+// The file list pane: the current folder's image files in a list with a
+// short and an EXIF view, sorted by any column, filtered by a text, and the
+// selection that drives the image view and the file commands.
+class CRightPaneView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CRightPaneView(QWidget *parent = nullptr);
+    ~CRightPaneView() override;
+
+    // Shows a scan of folder; with selectFirst the first row is selected
+    // (or, with no rows, the image view is told to show nothing).
+    void FillList(const FolderEntries &entries, const QString &folder, bool selectFirst);
+    QString currentFolder() const;
+
+    int GetSelectedIndex() const;
+    void SelectOnly(int row);
+    enum NavigateHow { NavigateNext = 0, NavigatePrevious = 1, NavigateFirst = 2, NavigateLast = 3 };
+    bool Navigate(int how);
+    bool HasNeighbour(bool above) const;
+    // The effective path of the row above or below the first selected one.
+    QString NeighbourPath(bool above) const;
+    QString GetSelectedName() const;
+    QString GetSelectedPath(bool nameOnly = false, bool resolveLinks = false) const;
+    // The full paths of all selected rows, in row order.
+    QStringList GetSelectedFiles(bool resolveLinks) const;
+    bool SelectByName(const QString &lowerName);
+    void RememberScroll();
+    void RestoreScroll();
+    // ". 1/5, 1.0 Kb" and its kin; empty with nothing selected.
+    QString SelectionStatusText() const;
+    void RefreshExifRow(int row, const QString &path, const QString &description);
+
+    int rowCount() const;
+    int showMode() const;
+    void toggleShowMode();
+    // Applies the filter text: when it changed, the list is refilled.
+    void applyFilter();
+    QString filterText() const;
+
+    FileListModel *model() const { return m_model; }
+    QTreeView *listView() const { return m_list; }
+    QLineEdit *filterEdit() const { return m_filter; }
+
+Q_SIGNALS:
+    // A row became selected: the image view shows this path.
+    void fileChosen(const QString &path);
+    // The list became empty on a fill that selects: the view shows nothing.
+    void listEmptied();
+    void selectionChanged();
+    // The filter changed: the frame refreshes the list (F5).
+    void refreshRequested();
+    void fullScreenRequested();
+    void editDescriptionRequested();
+    void contextMenuRequested(const QPoint &globalPos);
+    void thumbnailsRequested(bool on);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createTopRow();
+    void loadColumnWidths();
+    void storeColumnWidths() const;
+    void onCurrentRowChanged(int row);
+    void updateToggleIcon();
+
+    FileListModel *m_model = nullptr;
+    QTreeView *m_list = nullptr;
+    QToolButton *m_viewButton = nullptr;
+    QToolButton *m_modeButton = nullptr;
+    QLineEdit *m_filter = nullptr;
+    QToolButton *m_applyButton = nullptr;
+    QString m_lastAppliedFilter;
+    int m_rememberedScrollRow = -1;
+    bool m_filling = false;
+};
+
+} // namespace quorvel
