@@ -12,6 +12,10 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace quorvel {
 
 InitialView initialView(const StartupOptions &options, const QString &workingFolder)
@@ -43,8 +47,14 @@ int runApplication(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
 
-    const StartupOptions options =
-        parseStartupOptions(QApplication::arguments(), qEnvironmentVariable(kSettingsFileEnv));
+#ifdef Q_OS_WIN
+    // Windows hands the program one command-line string; split it by the
+    // program's own rules rather than the C runtime's.
+    const QStringList arguments = splitCommandLine(QString::fromWCharArray(GetCommandLineW()));
+#else
+    const QStringList arguments = QApplication::arguments();
+#endif
+    const StartupOptions options = parseStartupOptions(arguments, qEnvironmentVariable(kSettingsFileEnv));
     if (options.settingsFile.isEmpty())
         installSettingsStore(std::make_unique<QSettingsStore>());
     else
