@@ -6,12 +6,18 @@
 #include "core/settings/SettingsStore.h"
 #include "ui/files/CLeftPaneView.h"
 #include "ui/files/CRightPaneView.h"
+#include "ui/frame/CKeyHelpDlg.h"
+#include "ui/frame/CommandIds.h"
+#include "ui/frame/CommandRouter.h"
 #include "ui/frame/PaneLayout.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
@@ -46,10 +52,16 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_toolBar = addToolBar(tr("Main toolbar"));
     m_toolBar->setObjectName(QStringLiteral("MainToolBar"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setIconSize(QSize(16, 16));
 
     createPanes();
     createStatusBar();
+    m_commands = new CommandRouter(this);
+    m_commands->setContextProvider([this] { return commandContext(); });
     createMenus();
+    createToolBar();
+    connectCommands();
+    m_commands->update();
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -101,30 +113,126 @@ void CMainFrame::createStatusBar()
 
 void CMainFrame::createMenus()
 {
+    const auto add = [this](QMenu *menu, std::initializer_list<int> ids) {
+        for (int id : ids) {
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(m_commands->action(id));
+        }
+    };
     QMenu *file = menuBar()->addMenu(tr("&File"));
-    QAction *exit = file->addAction(tr("&Exit\tAlt+F4, Esc"));
-    exit->setShortcut(QKeySequence(Qt::Key_Escape));
-    exit->setShortcutContext(Qt::WindowShortcut);
-    connect(exit, &QAction::triggered, this, &CMainFrame::exitCommand);
+    add(file, {cmd::RefreshList, 0, cmd::PrepareFile, cmd::IndexPrint, 0, cmd::DeleteFile, cmd::RenameFile,
+               cmd::CopyToFolder, 0, cmd::EditDescription, cmd::ChangeExif, cmd::ExifStatistics, cmd::ExportInfo, 0,
+               cmd::VersionControl, cmd::Wallpaper, 0, cmd::OpenInExplorer, 0, cmd::Settings, 0, cmd::Exit});
+
+    QMenu *image = menuBar()->addMenu(tr("&Image"));
+    add(image, {cmd::RotateFlip, cmd::CropImage, cmd::AdjustImage, cmd::ImageResolution, 0, cmd::CopyToClipboard, 0,
+                cmd::FullScreen, cmd::Histogram, 0, cmd::AllColours, cmd::ChannelRed, cmd::ChannelGreen,
+                cmd::ChannelBlue, cmd::AllChannels, cmd::Overexposure});
 
     QMenu *view = menuBar()->addMenu(tr("&View"));
-    QAction *tree = m_treePane->toggleViewAction();
-    tree->setText(tr("Directory tree"));
-    view->addAction(tree);
-    QAction *files = m_filesPane->toggleViewAction();
-    files->setText(tr("Files pane"));
-    view->addAction(files);
-    QAction *toolbar = m_toolBar->toggleViewAction();
-    toolbar->setText(tr("Main toolbar"));
-    view->addAction(toolbar);
-    QAction *navigation = view->addAction(tr("Navigation toolbar"));
-    navigation->setEnabled(false);
-    view->addSeparator();
-    QAction *fullScreen = view->addAction(tr("Show image in full-screen"));
-    fullScreen->setCheckable(true);
-    fullScreen->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    connect(fullScreen, &QAction::triggered, this, [this] { toggleFullScreen(); });
-    connect(view, &QMenu::aboutToShow, this, [this, fullScreen] { fullScreen->setChecked(isFullScreenMode()); });
+    add(view, {cmd::ToggleTreePane, cmd::ToggleFilesPane, cmd::ToggleToolbar, cmd::NavigationToolbar, 0,
+               cmd::ThumbnailsToggle, 0, cmd::FirstImage, cmd::PreviousImage, cmd::NextImage, cmd::LastImage, 0,
+               cmd::ZoomIn, cmd::ZoomOut, cmd::FullSize, cmd::FitWidth, cmd::LockZoom});
+
+    QMenu *favourites = menuBar()->addMenu(tr("F&avourites"));
+    favourites->setObjectName(QStringLiteral("FavouritesMenu"));
+    add(favourites, {cmd::AddCurrentFolder});
+    QMenu *remove = favourites->addMenu(tr("&Delete folder from the list"));
+    remove->setObjectName(QStringLiteral("DeleteFavouritesMenu"));
+    add(remove, {cmd::DeleteAllFavourites, 0});
+    favourites->addSeparator();
+    add(favourites, {cmd::ShowAllFolders});
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    add(help, {cmd::ProgramFeatures, cmd::KeyHelp, 0, cmd::About});
+
+    for (QMenu *menu : {file, image, view, favourites, help})
+        connect(menu, &QMenu::aboutToShow, m_commands, &CommandRouter::update);
+}
+
+void CMainFrame::createToolBar()
+{
+    for (int id : std::initializer_list<int>{cmd::AddCurrentFolder, cmd::GoToFavourite, cmd::EditExternal, cmd::FullScreen, 0, cmd::PrepareFile,
+                   cmd::IndexPrint, cmd::RotateFlip, 0, cmd::DeleteFile, cmd::RenameFile, 0, cmd::VersionControl,
+                   cmd::Wallpaper, cmd::ExifStatistics, 0, cmd::FirstImage, cmd::PreviousImage, cmd::NextImage,
+                   cmd::LastImage, cmd::ZoomIn, cmd::ZoomOut, cmd::FullSize, cmd::FitWidth, cmd::LockZoom, 0,
+                   cmd::Histogram, cmd::AllColours, cmd::ChannelRed, cmd::ChannelGreen, cmd::ChannelBlue,
+                   cmd::AllChannels, cmd::Overexposure, 0, cmd::About}) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(m_commands->action(id));
+    }
+}
+
+CommandContext CMainFrame::commandContext() const
+{
+    CommandContext c;
+    c.selection = m_fileList->GetSelectedIndex() >= 0;
+    c.files = m_fileList->rowCount() > 0;
+    c.above = m_fileList->HasNeighbour(true);
+    c.below = m_fileList->HasNeighbour(false);
+    c.treeFolder = m_tree->HasSelection();
+    return c;
+}
+
+void CMainFrame::connectCommands()
+{
+    CommandRouter *c = m_commands;
+    c->setHandler(cmd::Exit, [this] { exitCommand(); });
+    c->setHandler(cmd::RefreshList, [this] { refreshList(); });
+    c->setHandler(
+        cmd::ToggleTreePane, [this] { m_treePane->setVisible(!m_treePane->isVisible()); },
+        [this] { return m_treePane->isVisible(); });
+    c->setHandler(
+        cmd::ToggleFilesPane, [this] { m_filesPane->setVisible(!m_filesPane->isVisible()); },
+        [this] { return m_filesPane->isVisible(); });
+    c->setHandler(
+        cmd::ToggleToolbar, [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); },
+        [this] { return m_toolBar->isVisible(); });
+    c->setHandler(
+        cmd::FullScreen, [this] { toggleFullScreen(); }, [this] { return isFullScreenMode(); });
+    c->setHandler(cmd::OpenInExplorer, [this] { m_tree->OpenInExplorer(); });
+    c->setHandler(cmd::ShowAllFolders, [this] { m_tree->ShowFolderAsRoot(QString()); });
+    c->setHandler(cmd::FirstImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateFirst); });
+    c->setHandler(cmd::LastImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateLast); });
+    c->setHandler(cmd::PreviousImage, [this] { m_fileList->Navigate(CRightPaneView::NavigatePrevious); });
+    c->setHandler(cmd::NextImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateNext); });
+    c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
+    c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });
+    c->setHandler(cmd::ProgramFeatures, [] {
+        const QString manual = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Quorvel.pdf"));
+        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    });
+
+    connect(m_fileList, &CRightPaneView::selectionChanged, c, &CommandRouter::scheduleUpdate);
+    connect(m_fileList, &CRightPaneView::refreshRequested, this, [this] { m_commands->trigger(cmd::RefreshList); });
+    connect(m_fileList, &CRightPaneView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
+    connect(m_tree, &CLeftPaneView::folderSelected, c, &CommandRouter::scheduleUpdate);
+    for (QDockWidget *pane : {m_treePane, m_filesPane})
+        connect(pane, &QDockWidget::visibilityChanged, c, &CommandRouter::scheduleUpdate);
+    connect(m_toolBar, &QToolBar::visibilityChanged, c, &CommandRouter::scheduleUpdate);
+}
+
+void CMainFrame::refreshList()
+{
+    if (isFullScreenMode())
+        return;
+    const QString name = m_fileList->GetSelectedName();
+    const int row = m_fileList->GetSelectedIndex();
+    m_tree->RefreshAroundSelection();
+    const QString folder = m_tree->CurrentFolderPath();
+    if (folder.isEmpty())
+        return;
+    scanAndFill(folder, false);
+    if (!name.isEmpty() && m_fileList->SelectByName(name.toLower()))
+        return;
+    const int count = m_fileList->rowCount();
+    if (count == 0)
+        return;
+    m_fileList->SelectOnly(row >= 0 && row < count ? row : count - 1);
 }
 
 void CMainFrame::restorePlacement(bool skipLayout)

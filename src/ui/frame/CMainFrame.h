@@ -11,6 +11,8 @@ namespace quorvel {
 
 class CLeftPaneView;
 class CRightPaneView;
+class CommandRouter;
+struct CommandContext;
 
 // The program's one top-level window: menus, the toolbar, the status bar,
 // the directory tree and file list panes, and the image view in the middle.
@@ -50,6 +52,11 @@ public:
     QDockWidget *filesPane() const { return m_filesPane; }
     QToolBar *mainToolBar() const { return m_toolBar; }
     void focusFileList();
+    CommandRouter *commands() const { return m_commands; }
+
+    // F5: re-reads the folder and selects the same file again (else the same
+    // position, else the last file).
+    void refreshList();
 
 Q_SIGNALS:
     // After the exit was confirmed and the layout saved.
@@ -60,6 +67,9 @@ protected:
 
 private:
     void createMenus();
+    void createToolBar();
+    void connectCommands();
+    CommandContext commandContext() const;
     void createPanes();
     void createStatusBar();
     void scanAndFill(const QString &folder, bool selectFirst);
@@ -74,6 +84,7 @@ private:
     QLabel *m_statusInfo = nullptr;
     CLeftPaneView *m_tree = nullptr;
     CRightPaneView *m_fileList = nullptr;
+    CommandRouter *m_commands = nullptr;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;

@@ -1,0 +1,94 @@
+#include "ui/frame/CommandRouter.h"
+
+#include "ui/frame/CommandIcons.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace quorvel {
+
+CommandRouter::CommandRouter(QWidget *window)
+    : QObject(window)
+    , m_window(window)
+{
+    for (const CommandSpec &spec : CommandTable::commands()) {
+        const QString text = QCoreApplication::translate("quorvel::CommandTable", spec.text);
+        auto *action = new QAction(text, window);
+        action->setObjectName(QStringLiteral("command%1").arg(spec.id));
+        action->setData(spec.id);
+        if (spec.help && *spec.help) {
+            const QString help = QCoreApplication::translate("quorvel::CommandTable", spec.help);
+            action->setStatusTip(help);
+            action->setToolTip(help);
+        }
+        action->setIcon(commandIcon(spec.id));
+        action->setIconVisibleInMenu(false);
+        action->setCheckable(spec.checkable);
+        action->setShortcuts(spec.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+        const int id = spec.id;
+        connect(action, &QAction::triggered, this, [this, id] { trigger(id); });
+        // Added to the window itself, so keys work with the menu bar hidden.
+        window->addAction(action);
+        m_actions.insert(spec.id, action);
+    }
+}
+
+QAction *CommandRouter::action(int id) const
+{
+    return m_actions.value(id);
+}
+
+void CommandRouter::setHandler(int id, std::function<void()> run, std::function<bool()> checked)
+{
+    m_handlers.insert(id, Handler{std::move(run), std::move(checked)});
+    scheduleUpdate();
+}
+
+CommandContext CommandRouter::context() const
+{
+    return m_context ? m_context() : CommandContext{};
+}
+
+bool CommandRouter::trigger(int id)
+{
+    const CommandSpec *spec = CommandTable::find(id);
+    const auto handler = m_handlers.constFind(id);
+    bool ran = false;
+    if (spec && handler != m_handlers.constEnd() && CommandTable::isAccepted(*spec, context())) {
+        handler->run();
+        ran = true;
+        Q_EMIT commandRan(id);
+    }
+    // A checkable action flips itself when triggered; its state is the
+    // handler's to say.
+    update();
+    return ran;
+}
+
+void CommandRouter::update()
+{
+    m_updatePending = false;
+    const CommandContext c = context();
+    for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it) {
+        const CommandSpec *spec = CommandTable::find(it.key());
+        const auto handler = m_handlers.constFind(it.key());
+        const bool handled = handler != m_handlers.constEnd();
+        it.value()->setEnabled(handled && CommandTable::isEnabled(*spec, c));
+        if (spec->checkable)
+            it.value()->setChecked(handled && handler->checked && handler->checked());
+    }
+}
+
+void CommandRouter::scheduleUpdate()
+{
+    if (m_updatePending)
+        return;
+    m_updatePending = true;
+    QTimer::singleShot(0, this, &CommandRouter::update);
+}
+
+} // namespace quorvel
