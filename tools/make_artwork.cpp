@@ -3,6 +3,7 @@
 //
 //   quorvel-artwork splash OUT.jpg
 //   quorvel-artwork samples FOLDER
+//   quorvel-artwork manual MANUAL.md OUT.pdf
 
 #include <exiv2/exiv2.hpp>
 
@@ -13,6 +14,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPdfWriter>
+#include <QTextDocument>
 #include <QRadialGradient>
 #include <QRandomGenerator>
 
@@ -396,6 +399,25 @@ int makeSamples(const QString &folder)
     return 0;
 }
 
+// The manual beside the program, made from its Markdown text.
+int makeManual(const QString &source, const QString &out)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(source));
+        return 1;
+    }
+    QTextDocument doc;
+    doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    doc.setMarkdown(QString::fromUtf8(in.readAll()));
+    QPdfWriter pdf(out);
+    pdf.setTitle(QStringLiteral("Quorvel"));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setResolution(150);
+    doc.print(&pdf);
+    return QFile::exists(out) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -408,6 +430,8 @@ int main(int argc, char **argv)
         return makeSplash(args[2]);
     if (args.size() == 3 && args[1] == QLatin1String("samples"))
         return makeSamples(args[2]);
-    std::fprintf(stderr, "usage: quorvel-artwork splash OUT.jpg | samples FOLDER\n");
+    if (args.size() == 4 && args[1] == QLatin1String("manual"))
+        return makeManual(args[2], args[3]);
+    std::fprintf(stderr, "usage: quorvel-artwork splash OUT.jpg | samples FOLDER | manual MANUAL.md OUT.pdf\n");
     return 2;
 }
