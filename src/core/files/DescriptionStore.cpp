@@ -17,11 +17,6 @@ namespace {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DescriptionStore", text);
-}
-
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QVector>
@@ -21,6 +22,8 @@ namespace quorvel {
 // of changed descriptions are rewritten, and new ones are appended.
 class DescriptionStore
 {
+    Q_DECLARE_TR_FUNCTIONS(DescriptionStore)
+
 public:
     static QString fileName() { return QStringLiteral("descript.ion"); }
     // folder + "descript.ion".

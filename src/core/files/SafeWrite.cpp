@@ -13,9 +13,15 @@ namespace {
 
 constexpr qint64 kCopyChunk = 1 << 20;
 
-QString tr(const char *text)
+const char *const kCannotWrite = QT_TRANSLATE_NOOP("SafeWrite", "The file \"%1\" could not be written: %2");
+const char *const kCannotRead = QT_TRANSLATE_NOOP("SafeWrite", "The file \"%1\" could not be read: %2");
+const char *const kExists = QT_TRANSLATE_NOOP("SafeWrite", "The file \"%1\" already exists.");
+
+QString message(const char *text, const QString &path, const QString &reason = QString())
 {
-    return QCoreApplication::translate("SafeWrite", text);
+    const QString t = QCoreApplication::translate("SafeWrite", text);
+    const QString p = QDir::toNativeSeparators(path);
+    return reason.isNull() ? t.arg(p) : t.arg(p, reason);
 }
 
 void setError(QString *error, const QString &text)
@@ -26,7 +32,7 @@ void setError(QString *error, const QString &text)
 
 QString cannotWrite(const QString &path, const QString &reason)
 {
-    return tr("The file \"%1\" could not be written: %2").arg(QDir::toNativeSeparators(path), reason);
+    return message(kCannotWrite, path, reason);
 }
 
 // QSaveFile (Qt 6.4) commits even when the last buffered bytes could not be
@@ -66,12 +72,11 @@ bool copyFile(const QString &source, const QString &destination, bool replaceExi
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        setError(error, tr("The file \"%1\" could not be read: %2")
-                            .arg(QDir::toNativeSeparators(source), in.errorString()));
+        setError(error, message(kCannotRead, source, in.errorString()));
         return false;
     }
     if (!replaceExisting && QFileInfo::exists(destination)) {
-        setError(error, tr("The file \"%1\" already exists.").arg(QDir::toNativeSeparators(destination)));
+        setError(error, message(kExists, destination));
         return false;
     }
     const QDateTime modified = QFileInfo(source).lastModified();
@@ -93,8 +98,7 @@ bool copyFile(const QString &source, const QString &destination, bool replaceExi
         }
     }
     if (in.error() != QFileDevice::NoError) {
-        setError(error, tr("The file \"%1\" could not be read: %2")
-                            .arg(QDir::toNativeSeparators(source), in.errorString()));
+        setError(error, message(kCannotRead, source, in.errorString()));
         out.cancelWriting();
         return false;
     }
