@@ -56,6 +56,7 @@ private Q_SLOTS:
     void refusedNames();
     void unchangedStoreWritesNothing();
     void failedWriteKeepsTheOldFile();
+    void unreadableFileIsNeverReplaced_data();
     void unreadableFileIsNeverReplaced();
     void linksUseTheTargetsFolder();
     void setDescriptionKeepsOtherProgramsChanges();
@@ -281,24 +282,35 @@ void TestDescriptionStore::failedWriteKeepsTheOldFile()
     QVERIFY(test::readFile(path).startsWith("a.jpg nnn"));
 }
 
+void TestDescriptionStore::unreadableFileIsNeverReplaced_data()
+{
+    QTest::addColumn<bool>("tooLarge");
+    QTest::newRow("too large") << true;
+    QTest::newRow("too many lines") << false;
+}
+
 void TestDescriptionStore::unreadableFileIsNeverReplaced()
 {
+    QFETCH(bool, tooLarge);
     QTemporaryDir dir;
     const QString path = DescriptionStore::fileInFolder(dir.path());
-    {
+    if (tooLarge) {
         // Sparse: too large to read, costs no disk.
         QFile big(path);
         QVERIFY(big.open(QIODevice::WriteOnly));
         QVERIFY(big.resize(DescriptionStore::kMaxFileBytes + 1));
+    } else {
+        QVERIFY(test::writeFile(path, QByteArray(DescriptionStore::kMaxLines, '\n') + "a.jpg A\n"));
     }
+    const qint64 size = QFileInfo(path).size();
     DescriptionStore store;
     QVERIFY(!store.load(path));
     QVERIFY(!store.lastError().isEmpty());
-    QCOMPARE(store.set(dir.filePath("a.jpg"), "A"), SetResult::Changed);
+    QCOMPARE(store.set(dir.filePath("a.jpg"), "New"), SetResult::Changed);
     QVERIFY(!store.saveIfLoaded());
     QVERIFY(!store.setDescription(dir.filePath("b.jpg"), "B"));
     QVERIFY(!store.moveDescription(dir.filePath("a.jpg"), dir.filePath("c.jpg")));
-    QCOMPARE(QFileInfo(path).size(), DescriptionStore::kMaxFileBytes + 1);
+    QCOMPARE(QFileInfo(path).size(), size);
 }
 
 void TestDescriptionStore::linksUseTheTargetsFolder()

@@ -94,9 +94,9 @@ QString DescriptionStore::decode(const QByteArray &bytes) const
 #endif
 }
 
-bool DescriptionStore::load(const QString &file)
+bool DescriptionStore::load(const QString &path)
 {
-    const QString descriptionFile = file; // may be m_filePath itself
+    const QString descriptionFile = path; // may be m_filePath itself
     clear();
     bool any = false;
     if (QFileInfo::exists(descriptionFile)) {
@@ -301,9 +301,9 @@ QByteArray DescriptionStore::toBytes() const
     return out;
 }
 
-bool DescriptionStore::save(const QString &file)
+bool DescriptionStore::save(const QString &path)
 {
-    const QString descriptionFile = file; // may be m_filePath itself
+    const QString descriptionFile = path; // may be m_filePath itself
     const bool recorded = !m_filePath.isEmpty() && sameFile(descriptionFile, m_filePath);
     if (recorded && !m_modified)
         return true;

@@ -32,7 +32,7 @@ public:
     // A description file larger than this is not read, and then not written
     // either, so the program never replaces a file it could not read whole.
     static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
-    static constexpr qsizetype kMaxLines = 1'000'000;
+    static constexpr qsizetype kMaxLines = 500'000;
 
     enum class SetResult { Unchanged, Changed, Refused };
 
@@ -67,8 +67,9 @@ public:
     bool setDescription(const QString &listedPath, const QString &text);
 
     // After a file was renamed from oldPath to newPath within one folder:
-    // moves its description to the new name (the line moves to the end of
-    // the file). A file without a description leaves the file untouched.
+    // reads the folder's file afresh and moves the description to the new
+    // name (the line moves to the end of the file). A file without a
+    // description leaves the file untouched.
     bool moveDescription(const QString &oldPath, const QString &newPath);
 
     const QString &filePath() const { return m_filePath; }
