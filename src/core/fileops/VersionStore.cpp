@@ -164,7 +164,7 @@ QVector<int> VersionStore::numbersOf(const VersionEntry &entry) const
         if (!name.startsWith(prefix, kFileNameCase) || !name.endsWith(entry.extension, kFileNameCase))
             continue;
         const qsizetype digits = name.size() - prefix.size() - entry.extension.size();
-        if (digits <= 0 || digits > 9)
+        if (digits <= 0 || digits > 10)
             continue;
         const QStringView middle = QStringView(name).sliced(prefix.size(), digits);
         bool ok = false;
@@ -229,11 +229,13 @@ int VersionStore::rememberVersion(const QString &path)
         return failNumber(tr("The file \"%1\" does not exist.").arg(original));
     if (original.size() > VersionEntry::kMaxPathLength)
         return failNumber(tr("The path \"%1\" is too long for the version repository: at most %2 "
-                             "characters are possible.").arg(original, QString::number(VersionEntry::kMaxPathLength)));
+                             "characters are possible.")
+                              .arg(original, QString::number(VersionEntry::kMaxPathLength)));
     const QString extension = extensionOf(original);
     if (!VersionEntry::isValidExtension(extension))
         return failNumber(tr("The extension of \"%1\" is too long for the version repository: at most "
-                             "%2 characters are possible.").arg(original, QString::number(VersionEntry::kMaxExtensionLength)));
+                             "%2 characters are possible.")
+                              .arg(original, QString::number(VersionEntry::kMaxExtensionLength)));
     load();
     if (m_unreadable)
         return 0;
