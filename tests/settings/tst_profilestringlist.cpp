@@ -19,7 +19,6 @@ private Q_SLOTS:
     void entriesWithSemicolons();
     void favouriteFolderText_data();
     void favouriteFolderText();
-    void listsLiveInTheirOwnValues();
 };
 
 void TestProfileStringList::reading_data()
@@ -144,19 +143,6 @@ void TestProfileStringList::favouriteFolderText()
     QFETCH(QString, folder);
     QFETCH(QString, text);
     QCOMPARE(ProfileStringList::favouriteFolderText(folder), text);
-}
-
-void TestProfileStringList::listsLiveInTheirOwnValues()
-{
-    MemorySettingsStore store;
-    ProfileStringList favourites = ProfileStringList::favourites();
-    ProfileStringList editors = ProfileStringList::editors();
-    QVERIFY(favourites.addUnique("/p"));
-    QVERIFY(editors.addUnique("/usr/bin/gimp"));
-    favourites.save(store);
-    editors.save(store);
-    QCOMPARE(store.writeOrder(), (QStringList{"Favourites/StrBody", "Editors/StrBody"}));
-    QCOMPARE(store.readString("Editors", "StrBody", "?"), QString("/usr/bin/gimp;;"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileStringList)
