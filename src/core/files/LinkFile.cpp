@@ -1,11 +1,11 @@
 #include "core/files/LinkFile.h"
 
 #include "core/files/PathUtil.h"
+#include "core/files/SafeWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -187,15 +187,7 @@ bool createLink(const QString &target, const QString &destinationFolder)
 {
     const QString text = relativeLinkPath(QDir::toNativeSeparators(target),
                                           QDir::toNativeSeparators(destinationFolder));
-    QSaveFile file(linkFileName(target, destinationFolder));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return safewrite::writeFile(linkFileName(target, destinationFolder), text.toUtf8());
 }
 
 } // namespace quorvel::link

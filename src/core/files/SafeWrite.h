@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quorvel {
+
+// Replacing files without ever leaving a half-written one behind: the new
+// content goes into a temporary file beside the target, which is renamed
+// over the target only once it is complete. On failure the target is left
+// exactly as it was and *error (when given) says what went wrong, in a form
+// that can be shown to the user.
+namespace safewrite {
+
+bool writeFile(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Copies source to destination the same way, replacing destination when
+// replaceExisting is set and refusing when it exists otherwise. The copy
+// keeps the source's modification time, as a copy in the file manager does.
+bool copyFile(const QString &source, const QString &destination, bool replaceExisting,
+              QString *error = nullptr);
+
+} // namespace safewrite
+} // namespace quorvel
