@@ -77,6 +77,9 @@ CRightPaneView::CRightPaneView(QWidget *parent)
     const QIcon linkIcon = themed("emblem-symbolic-link", QStyle::SP_FileLinkIcon);
     m_model->setDecorationProvider([imageIcon, linkIcon](int, bool isLink) { return isLink ? linkIcon : imageIcon; });
 
+    FileListModel::Providers providers;
+    providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
+    m_model->setProviders(providers);
     m_model->setShowMode(settings::listMode(settingsStore()));
     loadColumnWidths();
     updateToggleIcon();
@@ -175,6 +178,7 @@ void CRightPaneView::FillList(const FolderEntries &entries, const QString &folde
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_filling = true;
+    m_descriptions.load(DescriptionStore::fileInFolder(withTrailingSeparator(folder)));
     m_model->fill(entries, withTrailingSeparator(folder), m_filter->text());
     m_filling = false;
     if (selectFirst) {

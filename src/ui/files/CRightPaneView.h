@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/DescriptionStore.h"
 #include "core/files/FolderScanner.h"
 
 #include <QWidget>
@@ -53,6 +54,8 @@ public:
     QString filterText() const;
 
     FileListModel *model() const { return m_model; }
+    // The current folder's descriptions.
+    DescriptionStore &descriptions() { return m_descriptions; }
     QTreeView *listView() const { return m_list; }
     QLineEdit *filterEdit() const { return m_filter; }
 
@@ -80,6 +83,7 @@ private:
     void updateToggleIcon();
 
     FileListModel *m_model = nullptr;
+    DescriptionStore m_descriptions;
     QTreeView *m_list = nullptr;
     QToolButton *m_viewButton = nullptr;
     QToolButton *m_modeButton = nullptr;
