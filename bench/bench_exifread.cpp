@@ -44,7 +44,7 @@ QByteArray plainJpeg()
 
 void add(Exiv2::ExifData &data, const char *key, const char *type, const std::string &value)
 {
-    Exiv2::Value::AutoPtr v = Exiv2::Value::create(Exiv2::TypeInfo::typeId(type));
+    auto v = Exiv2::Value::create(Exiv2::TypeInfo::typeId(type));
     v->read(value);
     data.add(Exiv2::ExifKey(key), v.get());
 }
@@ -78,8 +78,7 @@ QByteArray cameraJpeg(const QByteArray &jpeg, int i)
     add(d, "Exif.Photo.PixelYDimension", "Long", "48");
     add(d, "Exif.Photo.WhiteBalance", "Short", "0");
     add(d, "Exif.Photo.FocalLengthIn35mmFilm", "Short", "75");
-    Exiv2::Image::AutoPtr image =
-        Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), long(jpeg.size()));
+    auto image = quorvel::exiv2::openMemory(jpeg.constData(), jpeg.size());
     image->setExifData(d);
     image->writeMetadata();
     Exiv2::BasicIo &io = image->io();

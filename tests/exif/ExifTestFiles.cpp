@@ -22,7 +22,7 @@ bool addEntry(Exiv2::ExifData &data, const QString &entry)
     const Exiv2::TypeId typeId = Exiv2::TypeInfo::typeId(type.toStdString());
     if (typeId == Exiv2::invalidTypeId)
         return false;
-    Exiv2::Value::AutoPtr value = Exiv2::Value::create(typeId);
+    auto value = Exiv2::Value::create(typeId);
     if (value->read(text.toStdString()) != 0)
         return false;
     data.add(Exiv2::ExifKey(key.toStdString()), value.get());
@@ -33,8 +33,7 @@ QByteArray withExif(const Exiv2::ExifData &data)
 {
     const QByteArray jpeg = plainJpeg();
     try {
-        Exiv2::Image::AutoPtr image =
-            Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), long(jpeg.size()));
+        auto image = quorvel::exiv2::openMemory(jpeg.constData(), jpeg.size());
         image->setExifData(data);
         image->writeMetadata();
         Exiv2::BasicIo &io = image->io();

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QtConcurrent>
 #include <QTest>
 
 using namespace quorvel;
@@ -70,6 +71,7 @@ private Q_SLOTS:
     void realCameraFiles();
     void damagedFiles_data();
     void damagedFiles();
+    void concurrentReads();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -357,6 +359,32 @@ void TestExifReader::damagedFiles()
     ExifFields fromMemory;
     readExifFieldsFromMemory(bytes.constData(), bytes.size(), fromMemory);
     QCOMPARE(fromMemory, out);
+}
+
+// The file list and the loader may read EXIF off the user-interface thread.
+void TestExifReader::concurrentReads()
+{
+    QStringList paths;
+    QVector<ExifFields> expected;
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray bytes =
+            i % 2 ? canonJpeg({"Exif.Image.Model Ascii Canon EOS " + QString::number(i)}, 17)
+                  : jpegWithExif({"Exif.Photo.ExposureTime Rational 10/" + QString::number(1000 + i)});
+        paths << write(QStringLiteral("thread%1.jpg").arg(i), bytes);
+        ExifFields f;
+        QVERIFY(ReadExifFields(paths.last(), f));
+        expected << f;
+    }
+    QStringList many;
+    for (int round = 0; round < 25; ++round)
+        many += paths;
+    const QList<ExifFields> results = QtConcurrent::blockingMapped(many, [](const QString &path) {
+        ExifFields f;
+        ReadExifFields(path, f);
+        return f;
+    });
+    for (qsizetype i = 0; i < results.size(); ++i)
+        QCOMPARE(results[i], expected[i % paths.size()]);
 }
 
 QTEST_GUILESS_MAIN(TestExifReader)

@@ -42,17 +42,9 @@ bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data)
                                                   long(head.size()));
     if (!isTiffBased(type))
         return false;
-    Exiv2::Image::AutoPtr image;
-    if (source.isFile()) {
-        // A FileIo of our own: given a path, the library would treat names
-        // like "http://..." as addresses to fetch.
-        Exiv2::BasicIo::AutoPtr io(new Exiv2::FileIo(QFile::encodeName(source.path()).toStdString()));
-        image = Exiv2::ImageFactory::open(io);
-    } else {
-        const QByteArrayView bytes = source.memory();
-        image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(bytes.data()),
-                                          long(bytes.size()));
-    }
+    const QByteArrayView bytes = source.memory();
+    auto image = source.isFile() ? exiv2::openFile(QFile::encodeName(source.path()).toStdString())
+                                 : exiv2::openMemory(bytes.data(), bytes.size());
     if (!image.get())
         return false;
     image->readMetadata();
