@@ -19,6 +19,7 @@ struct Command
 };
 
 int runScan(const QStringList &args);
+int runInfo(const QStringList &args);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

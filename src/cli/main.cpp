@@ -15,6 +15,7 @@ namespace {
 
 const Command kCommands[] = {
     {"scan", "scan FOLDER                 list the folder's entries and their kinds in scan order", runScan},
+    {"info", "info [--tsv] FILE...        the EXIF fields of each file and their texts in every display style", runInfo},
 };
 
 void usage()

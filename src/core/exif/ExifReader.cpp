@@ -1,0 +1,123 @@
+#include "core/exif/ExifReader.h"
+
+#include "core/exif/CanonIsoRule.h"
+#include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifCompanion.h"
+#include "core/exif/ExifLibrary.h"
+#include "core/exif/ExifTagDecoder.h"
+#include "core/exif/Exiv2Include.h"
+#include "core/exif/JpegExifBlock.h"
+
+#include <QFile>
+
+#include <exception>
+
+namespace quorvel {
+
+namespace {
+
+// The TIFF-based formats whose EXIF the metadata library reads. Other
+// formats it knows are not handed to it: the program shows none of them
+// with EXIF, and each parser is more code that a hostile file can reach.
+bool isTiffBased(int imageType)
+{
+    return imageType == Exiv2::ImageType::tiff || imageType == Exiv2::ImageType::cr2
+        || imageType == Exiv2::ImageType::orf || imageType == Exiv2::ImageType::rw2;
+}
+
+// Decodes the source's EXIF entries into data. False when the format is
+// not one that carries EXIF here. Exiv2 exceptions pass through.
+bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data)
+{
+    if (jpegexif::isJpeg(source.head())) {
+        const QByteArray block = jpegexif::find(source);
+        if (block.isEmpty())
+            return false;
+        Exiv2::ExifParser::decode(data, reinterpret_cast<const Exiv2::byte *>(block.constData()),
+                                  uint32_t(block.size()));
+        return true;
+    }
+    const QByteArrayView head = source.head();
+    const int type = Exiv2::ImageFactory::getType(reinterpret_cast<const Exiv2::byte *>(head.data()),
+                                                  long(head.size()));
+    if (!isTiffBased(type))
+        return false;
+    const QByteArrayView bytes = source.memory();
+    auto image = source.isFile() ? exiv2::openFile(QFile::encodeName(source.path()).toStdString())
+                                 : exiv2::openMemory(bytes.data(), bytes.size());
+    if (!image.get())
+        return false;
+    image->readMetadata();
+    data = image->exifData();
+    return true;
+}
+
+// The ISO from a Canon maker note, or 0.
+int canonMakerNoteIso(const Exiv2::ExifData &data, ExifByteSource &source)
+{
+    const exiftags::MakerNote note = exiftags::findMakerNote(data);
+    if (!note.exists || note.typeCode != exiftags::kTypeUndefined)
+        return 0;
+    const auto settings = canoniso::findCameraSettings(note.bytes);
+    if (!settings || settings->count == 0)
+        return 0;
+    const QByteArray bytes = source.read(settings->offset, canoniso::kReadBytes);
+    return canoniso::isoFromCameraSettings(bytes, settings->count);
+}
+
+// One trailing full stop goes, then leading and trailing blanks.
+QString cleaned(QString text)
+{
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    const auto blank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    qsizetype from = 0, to = text.size();
+    while (from < to && blank(text[from]))
+        ++from;
+    while (to > from && blank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
+}
+
+bool readFields(ExifByteSource &source, ExifFields &out)
+{
+    initExifLibrary();
+    try {
+        Exiv2::ExifData data;
+        if (!loadExifData(source, data) || data.empty())
+            return false;
+        exiftags::decodeSixTags(data, out);
+        if (out.iso == 0 && out.model.contains(QLatin1String("Canon")))
+            out.iso = canonMakerNoteIso(data, source);
+    } catch (...) {
+        // Exiv2::AnyError for damaged files, std::bad_alloc for absurd sizes:
+        // either way the file has no EXIF the program can use.
+        out = ExifFields();
+        return false;
+    }
+    out.model = cleaned(out.model);
+    out.dateTimeOriginal = cleaned(out.dateTimeOriginal);
+    return true;
+}
+
+} // namespace
+
+bool ReadExifFields(const QString &path, ExifFields &out)
+{
+    out = ExifFields();
+    if (path.isEmpty())
+        return false;
+    ExifByteSource source(exifSourcePath(path));
+    if (!source.isOpen())
+        return false;
+    return readFields(source, out);
+}
+
+bool readExifFieldsFromMemory(const char *data, qint64 size, ExifFields &out)
+{
+    out = ExifFields();
+    ExifByteSource source(data, size);
+    return readFields(source, out);
+}
+
+} // namespace quorvel

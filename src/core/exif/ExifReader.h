@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/exif/ExifFields.h"
+
+#include <QString>
+
+namespace quorvel {
+
+// Reads the six EXIF fields of an image file into out, which starts from
+// its defaults. True when the file could be opened and holds at least one
+// EXIF entry of any kind (present stays 0 when none of the six is among
+// them); false otherwise, with out at its defaults. Canon raw files are read
+// through their ".thm" companion (see exifSourcePath).
+//
+// Only the metadata is read, never the picture: for a JPEG the marker
+// segments up to the EXIF block; TIFF-based files (TIFF, CR2, ORF, RW2, NEF
+// and the like) through the metadata library. Other formats carry no EXIF
+// here. Never throws, never reports to the user. Safe to call from several
+// threads at once.
+bool ReadExifFields(const QString &path, ExifFields &out);
+
+// The same for a whole file already in memory; the maker-note rule reads
+// its offsets within these bytes.
+bool readExifFieldsFromMemory(const char *data, qint64 size, ExifFields &out);
+
+} // namespace quorvel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace quorvel {
+
+class ExifByteSource;
+
+namespace jpegexif {
+
+// True when the data starts with a JPEG start-of-image marker.
+bool isJpeg(QByteArrayView head);
+
+// The EXIF block (the TIFF structure after "Exif\0\0") of the first APP1
+// segment before the image data, read by walking the marker segments from
+// the start. Empty when there is none, the segment is cut short, or the
+// markers are damaged. Reads only segment headers and the EXIF segment
+// itself, and gives up after kMaxSegments markers.
+QByteArray find(ExifByteSource &source);
+
+inline constexpr int kMaxSegments = 4096;
+
+} // namespace jpegexif
+} // namespace quorvel

@@ -1,0 +1,158 @@
+#include "core/exif/CanonIsoRule.h"
+#include "core/exif/ExifByteSource.h"
+#include "core/exif/JpegExifBlock.h"
+
+#include <QTest>
+#include <QtEndian>
+
+using namespace quorvel;
+
+namespace {
+
+QByteArray le16(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int v : values) {
+        char b[2];
+        qToLittleEndian(quint16(v), b);
+        bytes.append(b, 2);
+    }
+    return bytes;
+}
+
+QByteArray entry(int tag, int type, quint32 count, quint32 offset)
+{
+    QByteArray bytes = le16({tag, type});
+    char b[8];
+    qToLittleEndian(count, b);
+    qToLittleEndian(offset, b + 4);
+    return bytes + QByteArray(b, 8);
+}
+
+// Settings bytes: `lead` values of noise, then an array of `count` values
+// whose first is its length in bytes and whose 16th is code.
+QByteArray settings(int lead, int count, int code)
+{
+    QByteArray bytes = le16({});
+    for (int i = 0; i < lead; ++i)
+        bytes += le16({0x7000 + i});
+    bytes += le16({2 * count});
+    for (int i = 1; i < count; ++i)
+        bytes += le16({i == 16 ? code : 0x7100 + i});
+    return bytes;
+}
+
+} // namespace
+
+class TestExifParsers : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void findCameraSettings_data();
+    void findCameraSettings();
+    void isoFromCameraSettings_data();
+    void isoFromCameraSettings();
+    void jpegExifBlock_data();
+    void jpegExifBlock();
+};
+
+void TestExifParsers::findCameraSettings_data()
+{
+    QTest::addColumn<QByteArray>("makerNote");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<quint32>("count");
+    QTest::addColumn<quint32>("offset");
+    QTest::newRow("first entry") << le16({1}) + entry(1, 3, 46, 988) << true << 46u << 988u;
+    QTest::newRow("third entry")
+        << le16({3}) + entry(0, 3, 6, 10) + entry(2, 3, 4, 20) + entry(1, 3, 40, 1092) << true << 40u << 1092u;
+    QTest::newRow("first of two tag-1 entries")
+        << le16({2}) + entry(1, 3, 5, 100) + entry(1, 3, 7, 200) << true << 5u << 100u;
+    QTest::newRow("no tag 1") << le16({1}) + entry(4, 3, 46, 988) << false << 0u << 0u;
+    QTest::newRow("no entries") << le16({0}) + entry(1, 3, 46, 988) << false << 0u << 0u;
+    QTest::newRow("empty") << QByteArray() << false << 0u << 0u;
+    QTest::newRow("one byte") << QByteArray(1, '\x01') << false << 0u << 0u;
+    // The count says more than the item holds: only whole entries inside it are read.
+    QTest::newRow("count beyond the item") << le16({0xFFFF}) + entry(4, 3, 1, 1) << false << 0u << 0u;
+    QTest::newRow("tag-1 entry cut short") << le16({2}) + entry(4, 3, 1, 1) + entry(1, 3, 9, 9).left(11) << false << 0u
+                                           << 0u;
+}
+
+void TestExifParsers::findCameraSettings()
+{
+    QFETCH(QByteArray, makerNote);
+    const auto found = canoniso::findCameraSettings(makerNote);
+    QTEST(found.has_value(), "found");
+    if (found) {
+        QTEST(found->count, "count");
+        QTEST(found->offset, "offset");
+    }
+}
+
+void TestExifParsers::isoFromCameraSettings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<quint32>("count");
+    QTest::addColumn<int>("iso");
+    QTest::newRow("array at the offset") << settings(0, 40, 17) << 40u << 100;
+    QTest::newRow("array six values on, as in camera JPEGs") << settings(6, 40, 16) << 40u << 50;
+    QTest::newRow("code 15") << settings(6, 40, 15) << 40u << 15;
+    QTest::newRow("code 18") << settings(6, 40, 18) << 40u << 200;
+    QTest::newRow("code 19") << settings(6, 40, 19) << 40u << 400;
+    QTest::newRow("code 20") << settings(6, 40, 20) << 40u << 0;
+    QTest::newRow("code 0") << settings(6, 40, 0) << 40u << 0;
+    QTest::newRow("length not found") << settings(6, 40, 17) << 41u << 0;
+    QTest::newRow("count too large for a 16-bit length") << settings(0, 40, 17) << 0x10000u + 40u << 0;
+    QTest::newRow("nothing read") << QByteArray() << 40u << 0;
+    // The ISO code must lie within the 512 bytes read.
+    QTest::newRow("code is the last value read") << settings(239, 17, 17).left(512) << 17u << 100;
+    QTest::newRow("code just past the bytes read") << settings(240, 17, 17) << 17u << 0;
+    QTest::newRow("array starts past 512 bytes") << settings(300, 40, 17) << 40u << 0;
+    QTest::newRow("odd byte at the end") << settings(0, 17, 17) + QByteArray(1, '\0') << 17u << 100;
+}
+
+void TestExifParsers::isoFromCameraSettings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(quint32, count);
+    QTEST(canoniso::isoFromCameraSettings(bytes, count), "iso");
+}
+
+void TestExifParsers::jpegExifBlock_data()
+{
+    const QByteArray soi("\xFF\xD8", 2);
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + QByteArray("II*\0", 4);
+    const auto segment = [](char marker, const QByteArray &payload) {
+        const int length = int(payload.size()) + 2;
+        return QByteArray("\xFF", 1) + marker + char(length >> 8) + char(length & 0xFF) + payload;
+    };
+    const QByteArray sos = segment('\xDA', QByteArray(10, '\0'));
+
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("block");
+    QTest::newRow("first segment") << soi + segment('\xE1', exif) + sos << QByteArray("II*\0", 4);
+    QTest::newRow("after JFIF and XMP")
+        << soi + segment('\xE0', "JFIF") + segment('\xE1', "http://ns.adobe.com/xap/1.0/") + segment('\xE1', exif) + sos
+        << QByteArray("II*\0", 4);
+    QTest::newRow("fill bytes and restart marker")
+        << soi + QByteArray("\xFF\xFF\xFF\xD0", 4) + segment('\xE1', exif) << QByteArray("II*\0", 4);
+    QTest::newRow("first of two") << soi + segment('\xE1', exif) + segment('\xE1', exif + "MM") << QByteArray("II*\0", 4);
+    QTest::newRow("after the image data") << soi + sos + segment('\xE1', exif) << QByteArray();
+    QTest::newRow("segment cut short") << soi + segment('\xE1', exif).left(12) << QByteArray();
+    QTest::newRow("length below two") << soi + QByteArray("\xFF\xE1\x00\x01", 4) + exif << QByteArray();
+    QTest::newRow("garbage between segments") << soi + "xx" + segment('\xE1', exif) << QByteArray();
+    QTest::newRow("not a JPEG") << segment('\xE1', exif) << QByteArray();
+    // Segments that lie beyond the bytes read at first are found too.
+    QTest::newRow("beyond the head")
+        << soi + segment('\xE2', QByteArray(65000, 'a')) + segment('\xE2', QByteArray(65000, 'b')) + segment('\xE1', exif)
+        << QByteArray("II*\0", 4);
+}
+
+void TestExifParsers::jpegExifBlock()
+{
+    QFETCH(QByteArray, file);
+    ExifByteSource source(file.constData(), file.size());
+    QTEST(jpegexif::find(source), "block");
+}
+
+QTEST_GUILESS_MAIN(TestExifParsers)
+#include "tst_exifparsers.moc"
