@@ -18,6 +18,19 @@ FolderEntries entries(const QStringList &names)
     return out;
 }
 
+fileList::ExifTexts texts(const char *aperture, const char *exposure, const char *iso, const char *focal,
+                         const char *camera, const char *date)
+{
+    fileList::ExifTexts t;
+    t.aperture = aperture;
+    t.exposure = exposure;
+    t.iso = iso;
+    t.focalLength = focal;
+    t.camera = camera;
+    t.dateTime = date;
+    return t;
+}
+
 // EXIF texts keyed by file name, as a reader would give them.
 FileListModel::Providers fakeProviders()
 {
@@ -30,11 +43,11 @@ FileListModel::Providers fakeProviders()
     p.exif = [](const QString &path) {
         fileList::ExifTexts e;
         if (path.endsWith("a.jpg")) {
-            e = {"F11.0", "1/60", "1600", "50.0 mm", "Canon EOS 10D", "2004:07:14 18:32:05"};
+            e = texts("F11.0", "1/60", "1600", "50.0 mm", "Canon EOS 10D", "2004:07:14 18:32:05");
         } else if (path.endsWith("b.jpg")) {
-            e = {"F2.8", "1/250", "Auto", "18.0 mm", "NIKON D70", "2005:05:02 09:12:33"};
+            e = texts("F2.8", "1/250", "Auto", "18.0 mm", "NIKON D70", "2005:05:02 09:12:33");
         } else if (path.endsWith("c.jpg")) {
-            e = {"F5.6", "2.5", "100", "105.0 mm", "Canon PowerShot G2", ""};
+            e = texts("F5.6", "2.5", "100", "105.0 mm", "Canon PowerShot G2", "");
         }
         return e;
     };

@@ -48,7 +48,7 @@ void FileListModel::readCells(Row &row, const fileList::ExifTexts *known) const
     row.cells[size_t(Column::Aperture)] = exif.aperture;
     row.cells[size_t(Column::Exposure)] = exif.exposure;
     row.cells[size_t(Column::Iso)] = exif.iso;
-    row.cells[size_t(Column::Focal)] = exif.focal;
+    row.cells[size_t(Column::Focal)] = exif.focalLength;
     row.cells[size_t(Column::Camera)] = exif.camera;
     row.cells[size_t(Column::DateTime)] = exif.dateTime;
 }
@@ -103,7 +103,7 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
         row.cells[size_t(Column::Aperture)] = c.exif.aperture;
         row.cells[size_t(Column::Exposure)] = c.exif.exposure;
         row.cells[size_t(Column::Iso)] = c.exif.iso;
-        row.cells[size_t(Column::Focal)] = c.exif.focal;
+        row.cells[size_t(Column::Focal)] = c.exif.focalLength;
         row.cells[size_t(Column::Camera)] = c.exif.camera;
         row.cells[size_t(Column::DateTime)] = c.exif.dateTime;
         m_rows.push_back(std::move(row));

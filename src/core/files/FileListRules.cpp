@@ -1,5 +1,7 @@
 #include "core/files/FileListRules.h"
 
+#include "core/exif/ExifFormat.h"
+
 #include <QCoreApplication>
 
 #include <array>
@@ -85,17 +87,6 @@ QVector<Column> columnsFor(int showMode)
             Column::Focal,    Column::Camera,   Column::DateTime, Column::Description};
 }
 
-double parseRationalText(const QString &text)
-{
-    const qsizetype slash = text.indexOf(u'/');
-    if (slash < 0)
-        return leadingNumber(text);
-    const long num = leadingInteger(text.left(slash));
-    const long den = leadingInteger(text.mid(slash + 1));
-    // A zero denominator has no value; it sorts as 0 rather than infinity.
-    return den == 0 ? 0.0 : double(num) / double(den);
-}
-
 int compareCells(Column column, const QString &first, const QString &second)
 {
     const QString a = first.toLower();
@@ -110,7 +101,7 @@ int compareCells(Column column, const QString &first, const QString &second)
     case Column::Aperture:
         return order(apertureValue(a), apertureValue(b));
     case Column::Exposure:
-        return order(parseRationalText(a), parseRationalText(b));
+        return order(ParseRationalText(a), ParseRationalText(b));
     case Column::Iso:
         return order(isoValue(a), isoValue(b));
     case Column::Focal:
@@ -128,7 +119,12 @@ bool passesFilter(const QString &lowerFilter, const QString &name, const QString
         return true;
     if (description.toLower().contains(lowerFilter))
         return true;
-    return exif && exif->concatenation().toLower().contains(lowerFilter);
+    return exif && concatenation(*exif).toLower().contains(lowerFilter);
+}
+
+QString concatenation(const ExifTexts &t)
+{
+    return t.camera + t.dateTime + t.exposure + t.aperture + t.iso + t.focalLength;
 }
 
 bool filterChanged(const QString &editText, const QString &lastApplied)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/exif/ExifFieldTexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -30,15 +32,13 @@ QVector<Column> columnsFor(int showMode);
 // Empty cells come after every other; the order is always ascending.
 int compareCells(Column column, const QString &a, const QString &b);
 
-// The EXIF texts of one file as the list shows them, empty where absent.
-struct ExifTexts
-{
-    QString aperture, exposure, iso, focal, camera, dateTime;
-    // The filter's concatenation: camera, date/time, exposure, aperture,
-    // ISO and focal, each only when present, without separators.
-    QString concatenation() const { return camera + dateTime + exposure + aperture + iso + focal; }
-    bool isEmpty() const { return concatenation().isEmpty(); }
-};
+// The EXIF texts of one file as the list shows them (the list style),
+// empty where absent.
+using ExifTexts = ExifFieldTexts;
+
+// The filter's concatenation: camera, date/time, exposure, aperture, ISO
+// and focal length, each only when present, without separators.
+QString concatenation(const ExifTexts &texts);
 
 // Whether a file passes the filter. lowerFilter is the filter text, already
 // lower-cased; exif is consulted in the EXIF view only (pass null otherwise).
@@ -51,9 +51,6 @@ bool filterChanged(const QString &editText, const QString &lastApplied);
 // ". %d/%d, %.1f Kb" and its kin: position and size of the selection, or
 // empty text with nothing selected. firstRow is 0-based.
 QString selectionStatusText(int selectedCount, int firstRow, int rowCount, qint64 totalBytes);
-
-// Value of R5: "a/b" as a divided by b, or the decimal value of the text.
-double parseRationalText(const QString &text);
 
 } // namespace fileList
 } // namespace quorvel
