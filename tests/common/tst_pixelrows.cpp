@@ -16,6 +16,8 @@ private Q_SLOTS:
     void everyRowOnceWithProgress();
     void transformedWritesANewImage_data();
     void transformedWritesANewImage();
+    void transformReusesOnlyUnsharedMemory_data();
+    void transformReusesOnlyUnsharedMemory();
 };
 
 void TestPixelRows::everyRowOnceWithProgress_data()
@@ -108,6 +110,44 @@ void TestPixelRows::transformedWritesANewImage()
             if (out.pixel(x, y) != (0xFF000000u | (~source.pixel(x, y) & 0xFFFFFFu)))
                 QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
     QCOMPARE(reported.last(), 100);
+}
+
+void TestPixelRows::transformReusesOnlyUnsharedMemory_data()
+{
+    QTest::addColumn<QSize>("targetSize");
+    QTest::addColumn<bool>("shared");
+    QTest::addColumn<int>("reused"); // 1 the same memory, 0 other memory, -1 either
+    QTest::newRow("same size") << QSize(300, 200) << false << 1;
+    QTest::newRow("same size, large") << QSize(2000, 1500) << false << 1;
+    QTest::newRow("same size, shared") << QSize(300, 200) << true << 0;
+    // Released first: the allocator may well hand the same block out again.
+    QTest::newRow("other size") << QSize(200, 300) << false << -1;
+}
+
+void TestPixelRows::transformReusesOnlyUnsharedMemory()
+{
+    QFETCH(QSize, targetSize);
+    QFETCH(bool, shared);
+    QFETCH(int, reused);
+    QImage source(targetSize == QSize(200, 300) ? QSize(300, 200) : targetSize, QImage::Format_RGB32);
+    source.fill(qRgb(1, 2, 3));
+    QImage target = PixelRows::newImage(targetSize);
+    target.fill(qRgb(9, 9, 9));
+    const QImage other = shared ? target : QImage();
+    const uchar *const before = target.constBits();
+
+    QVERIFY(PixelRows::transform(source, target, [&](int, const QRgb *in, QRgb *out) {
+        std::copy(in, in + source.width(), out);
+    }));
+    if (reused >= 0)
+        QCOMPARE(target.constBits() == before, reused == 1);
+    QCOMPARE(target.size(), source.size());
+    QCOMPARE(target.pixel(source.width() - 1, source.height() - 1), qRgb(1, 2, 3));
+    if (shared)
+        QCOMPARE(other.pixel(0, 0), qRgb(9, 9, 9)); // never written through
+    // A null source leaves a null target.
+    QVERIFY(!PixelRows::transform(QImage(), target, [](int, const QRgb *, QRgb *) {}));
+    QVERIFY(target.isNull());
 }
 
 QTEST_GUILESS_MAIN(TestPixelRows)

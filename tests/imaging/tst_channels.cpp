@@ -391,14 +391,21 @@ void TestChannels::clipboardTakes()
     model.zoomIn(); // the copy does not depend on the zoom
 
     const QImage copied = engine.imageForCopy();
+    const auto expected = [&](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return treatment == 0  ? p
+               : treatment < 0 ? ChannelTreatment::overexposurePixel(p)
+                               : ChannelTreatment::channelPixel(p, treatment);
+    };
     QCOMPARE(copied.size(), image.size()); // always full resolution
-    QCOMPARE(firstMismatch(copied, [&](int x, int y) {
-                 const QRgb p = image.pixel(x, y);
-                 return treatment == 0  ? p
-                        : treatment < 0 ? ChannelTreatment::overexposurePixel(p)
-                                        : ChannelTreatment::channelPixel(p, treatment);
-             }),
-             QString());
+    QCOMPARE(firstMismatch(copied, expected), QString());
+
+    // The copy on the clipboard stays as it was when the engine goes on to
+    // another treatment or image (it reuses the memory of its own copy only).
+    engine.setChannel(channel::Green, true);
+    model.showImage(halves(640, 480, kBlueish, kClipped));
+    engine.toggleOverexposure(true);
+    QCOMPARE(firstMismatch(copied, expected), QString());
 }
 
 void TestChannels::fullResolutionPassReportsProgress()

@@ -6,7 +6,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
+#include <limits>
 #include <vector>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
 
 namespace quorvel {
 
@@ -17,6 +23,12 @@ using BandFunction = std::function<void(int first, int end)>;
 // Enough bands that the progress moves in small steps and both cores stay
 // busy when bands differ in cost.
 constexpr int kMinimumBands = 64;
+
+#ifdef Q_OS_LINUX
+// Images from this size on are given memory aligned for large pages.
+constexpr qsizetype kLargePageImage = 8 * 1024 * 1024;
+constexpr size_t kLargePage = 2 * 1024 * 1024;
+#endif
 
 class ProgressCounter
 {
@@ -132,14 +144,48 @@ bool PixelRows::process(QImage &image, int first, int count, const RowFunction &
     return true;
 }
 
+QImage PixelRows::newImage(QSize size)
+{
+    if (size.isEmpty())
+        return QImage();
+#ifdef Q_OS_LINUX
+    const qsizetype stride = qsizetype(size.width()) * 4;
+    const qsizetype bytes = stride * size.height();
+    if (bytes >= kLargePageImage && stride <= std::numeric_limits<int>::max()) {
+        const size_t rounded = (size_t(bytes) + kLargePage - 1) / kLargePage * kLargePage;
+        if (void *memory = std::aligned_alloc(kLargePage, rounded)) {
+            madvise(memory, rounded, MADV_HUGEPAGE); // advice only: failure is harmless
+            return QImage(static_cast<uchar *>(memory), size.width(), size.height(), stride,
+                          QImage::Format_RGB32, std::free, memory);
+        }
+        return QImage();
+    }
+#endif
+    return QImage(size, QImage::Format_RGB32);
+}
+
 QImage PixelRows::transformed(const QImage &source, const MapFunction &fn, const Progress &progress)
 {
-    if (source.isNull())
-        return QImage();
+    QImage out;
+    transform(source, out, fn, progress);
+    return out;
+}
+
+bool PixelRows::transform(const QImage &source, QImage &out, const MapFunction &fn, const Progress &progress)
+{
+    if (source.isNull()) {
+        out = QImage();
+        return false;
+    }
     const QImage in = isRowFormat(source.format()) ? source : source.convertToFormat(QImage::Format_RGB32);
-    QImage out(in.size(), QImage::Format_RGB32);
-    if (out.isNull()) // out of memory
-        return QImage();
+    const bool reusable = out.format() == QImage::Format_RGB32 && out.size() == in.size() && out.isDetached()
+                          && out.constBits() != in.constBits();
+    if (!reusable) {
+        out = QImage(); // the old memory goes before the new is taken
+        out = newImage(in.size());
+        if (out.isNull()) // out of memory
+            return false;
+    }
     const uchar *const inBits = in.constBits();
     uchar *const outBits = out.bits();
     const qsizetype inStride = in.bytesPerLine();
@@ -151,7 +197,7 @@ QImage PixelRows::transformed(const QImage &source, const MapFunction &fn, const
             fn(y, reinterpret_cast<const QRgb *>(inBits + y * inStride),
                reinterpret_cast<QRgb *>(outBits + y * outStride));
     }, progress);
-    return out;
+    return true;
 }
 
 } // namespace quorvel

@@ -34,11 +34,22 @@ public:
                         const Progress &progress = {});
     static bool process(QImage &image, const RowFunction &fn, const Progress &progress = {});
 
-    // A new Format_RGB32 image of the source's size whose every row fn
-    // writes from the source's row: copying and treating in one pass, so a
-    // treated copy costs hardly more than a plain copy. A non-32-bit source
-    // is converted first; a null source gives a null image.
+    // Makes target a Format_RGB32 image of the source's size whose every row
+    // fn writes from the source's row: copying and treating in one pass, so a
+    // treated copy costs hardly more than a plain copy. The target's memory
+    // is reused when it already is such an image and shares its data with no
+    // other; otherwise it is released before a new image is made. A
+    // non-32-bit source is converted first. Returns false, with a null
+    // target, for a null source or when memory runs out.
+    static bool transform(const QImage &source, QImage &target, const MapFunction &fn,
+                          const Progress &progress = {});
+    // The same into a new image.
     static QImage transformed(const QImage &source, const MapFunction &fn, const Progress &progress = {});
+
+    // A new, uninitialised Format_RGB32 image; a large one is given memory
+    // that the system may back with large pages, which makes its first
+    // writing much cheaper. Null when memory runs out.
+    static QImage newImage(QSize size);
 
     // Whether the pass over the image works on its pixels as they are.
     static bool isRowFormat(QImage::Format format);

@@ -41,11 +41,12 @@ void applyInPlace(QImage &image, RowLoop loop, const PixelRows::Progress &progre
     PixelRows::process(image, [loop, width](int, QRgb *row) { loop(row, row, width); }, progress);
 }
 
-QImage copyWith(const QImage &source, RowLoop loop, const PixelRows::Progress &progress)
+QImage copyWith(const QImage &source, RowLoop loop, const PixelRows::Progress &progress, QImage target)
 {
     const int width = source.width();
-    return PixelRows::transformed(source, [loop, width](int, const QRgb *in, QRgb *out) { loop(in, out, width); },
-                                  progress);
+    PixelRows::transform(source, target, [loop, width](int, const QRgb *in, QRgb *out) { loop(in, out, width); },
+                         progress);
+    return target;
 }
 
 } // namespace
@@ -60,14 +61,14 @@ void ChannelTreatment::applyOverexposure(QImage &image, const PixelRows::Progres
     applyInPlace(image, overexposureRow, progress);
 }
 
-QImage ChannelTreatment::channelCopy(const QImage &source, int c, const PixelRows::Progress &progress)
+QImage ChannelTreatment::channelCopy(const QImage &source, int c, const PixelRows::Progress &progress, QImage reuse)
 {
-    return copyWith(source, channelLoop(c), progress);
+    return copyWith(source, channelLoop(c), progress, std::move(reuse));
 }
 
-QImage ChannelTreatment::overexposureCopy(const QImage &source, const PixelRows::Progress &progress)
+QImage ChannelTreatment::overexposureCopy(const QImage &source, const PixelRows::Progress &progress, QImage reuse)
 {
-    return copyWith(source, overexposureRow, progress);
+    return copyWith(source, overexposureRow, progress, std::move(reuse));
 }
 
 } // namespace quorvel

@@ -63,9 +63,12 @@ public:
     static void applyOverexposure(QImage &image, const PixelRows::Progress &progress = {});
 
     // A full-size treated copy of the source (Format_RGB32), made in one
-    // pass; the source is left as it is.
-    static QImage channelCopy(const QImage &source, int c, const PixelRows::Progress &progress = {});
-    static QImage overexposureCopy(const QImage &source, const PixelRows::Progress &progress = {});
+    // pass; the source is left as it is. The memory of reuse (an earlier
+    // copy) is taken for it when it fits and is not shared.
+    static QImage channelCopy(const QImage &source, int c, const PixelRows::Progress &progress = {},
+                              QImage reuse = QImage());
+    static QImage overexposureCopy(const QImage &source, const PixelRows::Progress &progress = {},
+                                   QImage reuse = QImage());
 };
 
 } // namespace quorvel

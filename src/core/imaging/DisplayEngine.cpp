@@ -91,15 +91,19 @@ const QImage &DisplayEngine::displaySource() const
 
 void DisplayEngine::makeProcessedImage()
 {
-    // The previous copy goes first, so two full-size copies never coexist.
+    // The previous copy's memory is taken for the new one when the sizes
+    // agree (the next photograph of the same camera, another channel);
+    // otherwise it is released first, so two full-size copies never coexist.
+    QImage previous = std::move(m_processed);
     m_processed = QImage();
+    m_bitmap = QImage(); // may share the previous copy's data
     const ChannelModes::FullResolution full = m_modes.fullResolution();
     if (!hasImage() || !full.isOn())
         return;
     if (full.channel != channel::None)
-        m_processed = ChannelTreatment::channelCopy(m_image, full.channel, m_progress);
+        m_processed = ChannelTreatment::channelCopy(m_image, full.channel, m_progress, std::move(previous));
     else
-        m_processed = ChannelTreatment::overexposureCopy(m_image, m_progress);
+        m_processed = ChannelTreatment::overexposureCopy(m_image, m_progress, std::move(previous));
 }
 
 void DisplayEngine::applyDisplayTreatments(int mode)
