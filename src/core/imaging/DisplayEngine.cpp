@@ -1,5 +1,7 @@
 #include "core/imaging/DisplayEngine.h"
 
+#include "core/imaging/AllChannelsLayout.h"
+#include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/Resampler.h"
 #include "core/imaging/ZoomMath.h"
 #include "core/settings/AppSettings.h"
@@ -13,21 +15,107 @@ void DisplayEngine::setImage(const QImage &image)
 {
     m_image = image;
     m_bitmap = QImage();
+    m_modes.endDisplayTreatments();
+    makeProcessedImage();
     m_rebuild = true;
 }
 
 void DisplayEngine::clear()
 {
     m_image = QImage();
+    m_processed = QImage();
     m_bitmap = QImage();
+    m_modes.endDisplayTreatments();
     m_rebuild = true;
 }
 
 void DisplayEngine::applyZoom(float zoom)
 {
     m_zoomed = zoom::zoomedSize(m_image.size(), zoom);
-    if (hasImage())
+    if (hasImage()) {
+        m_modes.endDisplayTreatments();
         m_rebuild = true;
+    }
+}
+
+template <typename Command>
+bool DisplayEngine::changeModes(Command command)
+{
+    const ChannelModes::FullResolution before = m_modes.fullResolution();
+    if (!command())
+        return false;
+    if (m_modes.fullResolution() != before)
+        makeProcessedImage();
+    m_rebuild = true;
+    return true;
+}
+
+bool DisplayEngine::setChannel(int c, bool shift)
+{
+    return changeModes([&] { return m_modes.setChannel(c, shift); });
+}
+
+bool DisplayEngine::toggleAllChannels()
+{
+    return changeModes([&] {
+        m_modes.toggleAllChannels();
+        return true;
+    });
+}
+
+bool DisplayEngine::setOverexposure(bool on, bool shift)
+{
+    return changeModes([&] { return m_modes.setOverexposure(on, shift); });
+}
+
+bool DisplayEngine::toggleOverexposure(bool shift)
+{
+    return setOverexposure(!m_modes.fullResolutionOverexposure(), shift);
+}
+
+void DisplayEngine::endDisplayTreatments()
+{
+    m_modes.endDisplayTreatments();
+    m_rebuild = true;
+}
+
+const QImage &DisplayEngine::imageForCopy() const
+{
+    return displaySource();
+}
+
+const QImage &DisplayEngine::displaySource() const
+{
+    return m_modes.fullResolution().isOn() && !m_processed.isNull() ? m_processed : m_image;
+}
+
+void DisplayEngine::makeProcessedImage()
+{
+    // The previous copy's memory is taken for the new one when the sizes
+    // agree (the next photograph of the same camera, another channel);
+    // otherwise it is released first, so two full-size copies never coexist.
+    QImage previous = std::move(m_processed);
+    m_processed = QImage();
+    m_bitmap = QImage(); // may share the previous copy's data
+    const ChannelModes::FullResolution full = m_modes.fullResolution();
+    if (!hasImage() || !full.isOn())
+        return;
+    if (full.channel != channel::None)
+        m_processed = ChannelTreatment::channelCopy(m_image, full.channel, m_progress, std::move(previous));
+    else
+        m_processed = ChannelTreatment::overexposureCopy(m_image, m_progress, std::move(previous));
+}
+
+void DisplayEngine::applyDisplayTreatments(int mode)
+{
+    if (m_bitmap.isNull())
+        return;
+    if (const int c = m_modes.displayChannelToApply(); c != channel::None)
+        ChannelTreatment::applyChannel(m_bitmap, c);
+    else if (m_modes.displayOverexposureApplies())
+        ChannelTreatment::applyOverexposure(m_bitmap);
+    else if (m_modes.showsAllChannels())
+        m_bitmap = AllChannelsLayout::compose(m_bitmap, mode);
 }
 
 QRect DisplayEngine::prepare(const QRect &imageRect, QSize view, int mode)
@@ -46,26 +134,28 @@ QRect DisplayEngine::prepare(const QRect &imageRect, QSize view, int mode)
         m_lastMode = mode;
         ++m_preparations;
 
+        const QImage &source = displaySource();
         const QRect visible = imageRect.intersected(viewRect);
         if (visible == imageRect) {
             // All of it shows: scale the whole image, centred in its rectangle.
-            const QSize fitted = zoom::fitInto(m_image.size(), imageRect.size());
-            m_bitmap = Resampler::scaled(m_image, fitted, mode);
+            const QSize fitted = zoom::fitInto(source.size(), imageRect.size());
+            m_bitmap = Resampler::scaled(source, fitted, mode);
             m_position = imageRect.topLeft()
                          + QPoint((imageRect.width() - fitted.width()) / 2, (imageRect.height() - fitted.height()) / 2);
         } else if (!visible.isEmpty()) {
             // Only the part on screen is scaled, so a high zoom costs no more
             // than the view's size.
-            const double fx = double(m_image.width()) / imageRect.width();
-            const double fy = double(m_image.height()) / imageRect.height();
-            const QRectF source((visible.left() - imageRect.left()) * fx, (visible.top() - imageRect.top()) * fy,
+            const double fx = double(source.width()) / imageRect.width();
+            const double fy = double(source.height()) / imageRect.height();
+            const QRectF sourceRect((visible.left() - imageRect.left()) * fx, (visible.top() - imageRect.top()) * fy,
                                 visible.width() * fx, visible.height() * fy);
             m_bitmap = QImage(visible.size(), QImage::Format_RGB32);
-            Resampler::drawScaled(m_image, source, m_bitmap, m_bitmap.rect(), mode);
+            Resampler::drawScaled(source, sourceRect, m_bitmap, m_bitmap.rect(), mode);
             m_position = visible.topLeft();
         } else {
             m_bitmap = QImage();
         }
+        applyDisplayTreatments(mode);
         m_preparedPixels = qint64(m_bitmap.width()) * m_bitmap.height();
     }
     return m_bitmap.isNull() ? QRect() : QRect(m_position, m_bitmap.size());

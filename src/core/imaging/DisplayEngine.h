@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/common/PixelRows.h"
+#include "core/imaging/ChannelModes.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -10,19 +13,51 @@ namespace quorvel {
 // Prepares the bitmap the image view shows: the current image scaled to the
 // zoom, once per change of zoom, pan, mode or image, so ordinary repaints
 // only copy it. All sizes are in device pixels.
+//
+// It also carries the channel and overexposure modes: a full-resolution
+// treatment lives in the processed image, a full-size treated copy from
+// which the display is then prepared; a display treatment is applied to the
+// display bitmap after scaling.
 class DisplayEngine
 {
 public:
     // The image on display (the current image of the loader), or a null image.
+    // A new image ends the display treatments and is given the
+    // full-resolution treatment that is on.
     void setImage(const QImage &image);
     const QImage &image() const { return m_image; }
     bool hasImage() const { return !m_image.isNull(); }
-    // Drops the image and every derived bitmap.
+    // Drops the image and every derived bitmap. The full-resolution modes
+    // stay, for the next image.
     void clear();
 
     // Sets the zoom (percent) and the zoomed size of the whole image; with an
-    // image present the display is prepared again before the next paint.
+    // image present this ends the display treatments and the display is
+    // prepared again before the next paint.
     void applyZoom(float zoom);
+
+    // The mode commands; shift tells whether Shift was held with the key.
+    // Each returns whether the view must be repainted (ChannelModes tells
+    // when a command changes nothing or is refused). The commands change the
+    // modes without an image too; they take effect with the next one.
+    bool setChannel(int c, bool shift);
+    bool toggleAllChannels();
+    bool setOverexposure(bool on, bool shift);
+    bool toggleOverexposure(bool shift);
+    // A pan movement: ends the display treatments and prepares again.
+    void endDisplayTreatments();
+    const ChannelModes &modes() const { return m_modes; }
+
+    // The full-size treated copy; null unless a full-resolution treatment is
+    // on and an image is present.
+    const QImage &processedImage() const { return m_processed; }
+    // What a copy to the clipboard takes: the processed image while a
+    // full-resolution treatment is on, else the current image.
+    const QImage &imageForCopy() const;
+
+    // Called on the calling thread with the percentage done while a
+    // full-resolution treatment runs (the view's progress line).
+    void setProgress(PixelRows::Progress progress) { m_progress = std::move(progress); }
     QSize zoomedSize() const { return m_zoomed; }
 
     void markRebuild() { m_rebuild = true; }
@@ -42,7 +77,21 @@ public:
     int preparationCount() const { return m_preparations; }
 
 private:
+    // The image the display is prepared from.
+    const QImage &displaySource() const;
+    // Makes the processed image anew for the full-resolution treatment that
+    // is on, or drops it.
+    void makeProcessedImage();
+    void applyDisplayTreatments(int mode);
+    // Applies a mode command; remakes the processed image when its treatment
+    // changed.
+    template <typename Command>
+    bool changeModes(Command command);
+
     QImage m_image;
+    QImage m_processed;
+    ChannelModes m_modes;
+    PixelRows::Progress m_progress;
     QImage m_bitmap;
     QPoint m_position;
     QSize m_zoomed;

@@ -145,7 +145,8 @@ bool ImageViewModel::dragTo(QPoint at)
     if (pan == m_pan)
         return false;
     m_pan = pan;
-    m_engine.markRebuild();
+    // A pan movement ends the display treatments.
+    m_engine.endDisplayTreatments();
     return true;
 }
 

@@ -58,7 +58,7 @@ public:
     bool canDrag() const;
     bool beginDrag(QPoint at);
     // Moves the image with the mouse, kept within its edges. Returns whether
-    // the pan changed.
+    // the pan changed; a change ends the display treatments.
     bool dragTo(QPoint at);
     void endDrag() { m_dragging = false; }
     bool isDragging() const { return m_dragging; }
