@@ -1,0 +1,67 @@
+#include "core/imaging/QtImageDecoder.h"
+
+#include "core/imaging/IccConverter.h"
+#include "core/imaging/ImageNormalizer.h"
+
+#include <QColorSpace>
+#include <QImageReader>
+
+namespace quorvel {
+
+DecodeResult QtImageDecoder::decode(QIODevice &device, const DecodeOptions &options)
+{
+    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Qt, reason); };
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(false);
+    if (!reader.canRead())
+        return fail(QStringLiteral("no decoder for this file"));
+    const QSize size = reader.size();
+    if (size.isValid() && !options.sizeAllowed(size.width(), size.height()))
+        return fail(QStringLiteral("picture of %1 x %2 pixels refused").arg(size.width()).arg(size.height()));
+    // Qt's own bound on what a reader may allocate, in MiB; a reader that
+    // does not report its size in advance is held to it too.
+    reader.setAllocationLimit(int(std::min<qint64>(options.maxPixels * 8 / (1024 * 1024) + 1, 1 << 30)));
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return fail(reader.errorString());
+    if (!options.sizeAllowed(image.width(), image.height()))
+        return fail(QStringLiteral("picture of %1 x %2 pixels refused").arg(image.width()).arg(image.height()));
+    const QByteArray icc = options.useCms ? image.colorSpace().iccProfile() : QByteArray();
+    image = normalizeToRgb32(std::move(image));
+    if (image.isNull())
+        return fail(QStringLiteral("out of memory"));
+    if (!icc.isEmpty())
+        IccConverter::applyToImage(image, icc);
+    DecodeResult result;
+    result.decoder = DecoderKind::Qt;
+    result.image = std::move(image);
+    return result;
+}
+
+int QtImageDecoder::pixelDepth(QByteArrayView head)
+{
+    const auto at = [&](qsizetype i) { return i < head.size() ? int(uchar(head[i])) : -1; };
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return 8;
+    if (head.startsWith("BM") && head.size() >= 30) {
+        // The old OS/2 header is 12 bytes long and keeps the bit count
+        // earlier than the Windows headers.
+        const int headerSize = at(14) | (at(15) << 8);
+        return headerSize == 12 ? (at(24) | (at(25) << 8)) : (at(28) | (at(29) << 8));
+    }
+    if (head.startsWith("\x89PNG\r\n\x1a\n") && head.size() >= 26 && head.sliced(12, 4) == "IHDR") {
+        const int depth = at(24);
+        switch (at(25)) {
+        case 0: return depth;     // grey
+        case 2: return depth * 3; // RGB
+        case 3: return depth;     // palette
+        case 4: return depth * 2; // grey and alpha
+        case 6: return depth * 4; // RGBA
+        default: return 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace quorvel
