@@ -8,6 +8,40 @@
 
 namespace quorvel {
 
+namespace {
+
+quint32 le32(const QByteArray &d, int at)
+{
+    return quint32(uchar(d[at])) | quint32(uchar(d[at + 1])) << 8 | quint32(uchar(d[at + 2])) << 16
+           | quint32(uchar(d[at + 3])) << 24;
+}
+
+// Qt's BMP reader shows a truncated file with its missing rows blank. For
+// the uncompressed layouts the size the pixels need is known from the
+// header, so such a file is caught here.
+bool truncatedBmp(QIODevice &device)
+{
+    const QByteArray h = device.peek(54);
+    if (h.size() < 54 || !h.startsWith("BM"))
+        return false;
+    const quint32 headerSize = le32(h, 14);
+    if (headerSize < 40)
+        return false; // the old OS/2 header: left to Qt
+    const qint64 offset = le32(h, 10);
+    const qint64 width = qint32(le32(h, 18));
+    const qint64 height = qAbs(qint64(qint32(le32(h, 22))));
+    const int bits = uchar(h[28]) | (uchar(h[29]) << 8);
+    const quint32 compression = le32(h, 30);
+    if (compression != 0 && compression != 3)
+        return false; // run-length coded: the length is not known in advance
+    if (width <= 0 || bits <= 0 || bits > 32 || width > decodelimits::kMaxSide || height > decodelimits::kMaxSide)
+        return false; // refused by size later, or not a BMP Qt reads
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return device.size() < offset + rowBytes * height;
+}
+
+} // namespace
+
 DecodeResult QtImageDecoder::decode(QIODevice &device, const DecodeOptions &options)
 {
     auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Qt, reason); };
@@ -16,6 +50,8 @@ DecodeResult QtImageDecoder::decode(QIODevice &device, const DecodeOptions &opti
     reader.setAutoTransform(false);
     if (!reader.canRead())
         return fail(QStringLiteral("no decoder for this file"));
+    if (truncatedBmp(device))
+        return fail(QStringLiteral("BMP: picture data ends early"));
     const QSize size = reader.size();
     if (size.isValid() && !options.sizeAllowed(size.width(), size.height()))
         return fail(QStringLiteral("picture of %1 x %2 pixels refused").arg(size.width()).arg(size.height()));
