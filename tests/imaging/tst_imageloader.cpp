@@ -465,8 +465,9 @@ void TestImageLoader::realFilesThroughTheCodecLayer()
     QCOMPARE(loader.currentImage().format(), QImage::Format_RGB32);
     QVERIFY(loader.hasPreloadedImage());
     frame.next = broken;
-    frame.show(b); // from the preload; then preloads the broken file
+    QVERIFY(loader.requestLoad(b)); // from the preload
     QCOMPARE(loader.decodeCount(), 2);
+    frame.handleLoadDone(); // preloads the broken file
     QVERIFY(waitIdle(loader));
     QVERIFY(loader.preloadedPath().isEmpty());
     frame.show(broken);
