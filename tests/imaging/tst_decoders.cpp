@@ -288,6 +288,10 @@ void TestDecoders::brokenFilesFail_data()
     QTest::newRow("text") << "a.jpg" << QByteArray("hello, this is no picture at all");
     QTest::newRow("jpeg truncated") << "a.jpg" << baseline.left(baseline.size() * 2 / 3);
     QTest::newRow("jpeg header only") << "a.jpg" << baseline.left(baseline.indexOf("\xFF\xDA") + 4);
+    QByteArray oddStart = baseline.left(baseline.size() * 2 / 3);
+    oddStart[2] = 0; // no longer our JPEG signature; Qt's reader must not take it
+    QTest::newRow("jpeg truncated, odd start") << "a.bin" << oddStart;
+    QTest::newRow("jpeg truncated, odd start, jpg name") << "a.jpg" << oddStart;
     QTest::newRow("progressive truncated") << "a.jpg" << progressive.left(progressive.size() * 2 / 3);
     QByteArray damaged = baseline;
     const qsizetype scan = damaged.indexOf("\xFF\xDA");

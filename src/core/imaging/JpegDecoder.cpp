@@ -281,7 +281,8 @@ int JpegDecoder::pixelDepth(QIODevice &device)
                 return 0;
             return components * 8;
         }
-        if (!device.seek(device.pos() + length - 2))
+        const qint64 next = device.pos() + length - 2;
+        if (next > device.size() || !device.seek(next))
             return 0;
     }
     return 0;

@@ -48,7 +48,11 @@ DecodeResult QtImageDecoder::decode(QIODevice &device, const DecodeOptions &opti
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
-    if (!reader.canRead())
+    // Only formats with a firm signature: JPEG and TIFF belong to the codec
+    // layer (Qt's readers would show truncated files half-decoded), and a
+    // reader without a signature (TGA) would take any damaged file for one.
+    static const QByteArrayList accepted{"png", "gif", "bmp", "webp"};
+    if (!reader.canRead() || !accepted.contains(reader.format().toLower()))
         return fail(QStringLiteral("no decoder for this file"));
     if (truncatedBmp(device))
         return fail(QStringLiteral("BMP: picture data ends early"));

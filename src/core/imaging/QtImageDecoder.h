@@ -6,7 +6,7 @@ class QIODevice;
 
 namespace quorvel {
 
-// GIF, BMP, PNG and whatever else Qt's image readers know, chosen by content.
+// GIF, BMP, PNG (and WebP) through Qt's image readers, chosen by content.
 class QtImageDecoder
 {
 public:
