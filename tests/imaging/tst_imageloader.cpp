@@ -147,6 +147,7 @@ void TestImageLoader::requestsDuringALoadCollapse()
     Frame frame{loader};
     frame.connect();
     QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QSignalSpy busy(&loader, &ImageLoader::busyChanged);
 
     fake.hold();
     frame.show(QStringLiteral("/f/A.jpg"));
@@ -166,6 +167,10 @@ void TestImageLoader::requestsDuringALoadCollapse()
     QVERIFY(loader.isImagePresent());
     QCOMPARE(loader.currentImage().pixel(0, 0), FakeDecoder::colourFor(QStringLiteral("/f/D.jpg")));
     QVERIFY(loader.pendingPath().isEmpty());
+    QList<bool> busyStates;
+    for (const QList<QVariant> &args : busy)
+        busyStates.append(args.first().toBool());
+    QCOMPARE(busyStates, (QList<bool>{true, false, true, false}));
 }
 
 void TestImageLoader::preloadedNextIsServedWithoutDecoding()

@@ -120,6 +120,7 @@ void ImageLoader::startBackgroundLoad(const QString &path)
     if (m_loadThread.joinable())
         m_loadThread.join();
     m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFromSettings());
+    emit busyChanged(true);
 }
 
 void ImageLoader::runLoad(const QString &path, DecodeOptions options)
@@ -158,6 +159,7 @@ void ImageLoader::handleLoadFinished()
         m_lastError = result.error;
     }
     m_busy = false;
+    emit busyChanged(false);
     emit loadDone();
 }
 

@@ -34,7 +34,10 @@ namespace quorvel {
 //     current image when isImagePresent() (else "File not loaded"), starts
 //     the preload of the next file of the list (startPreload) and refreshes
 //     the histogram; on NewLoadStarted it does nothing more.
-//   - while isBusy(), commands that touch the image or the list do nothing.
+//   - while isBusy(), commands that touch the image or the list do nothing,
+//     and the directory tree is disabled so the folder cannot change under a
+//     load (busyChanged() tells when to switch it). The wait cursor during
+//     requestLoad() is the caller's.
 //   - rawDecodeProgress(percent): a camera raw decode is running (0 at its
 //     start: the view shows its empty state and the progress line).
 //   - before a file on disk is replaced: clearAll() and/or emptyCache(), then
@@ -100,6 +103,9 @@ public:
 
 signals:
     void loadDone();
+    // A background load started (true) or handed its result over (false,
+    // just before loadDone()).
+    void busyChanged(bool busy);
     void rawDecodeProgress(int percent);
     void preloadFinished();
     // clearAll() ran: display bitmaps derived from the image must go.
