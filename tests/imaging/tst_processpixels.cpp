@@ -1,3 +1,4 @@
+#include "core/imaging/ImageBufferPool.h"
 #include "core/imaging/ImageNormalizer.h"
 #include "core/imaging/ProcessPixels.h"
 #include "core/imaging/ProgressLine.h"
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void normalizeFlattensAndExpands();
     void progressLine_data();
     void progressLine();
+    void bufferPoolReusesFreedPictureMemory();
 };
 
 void TestProcessPixels::percentagesClimbToHundred_data()
@@ -141,6 +143,40 @@ void TestProcessPixels::progressLine()
     QCOMPARE(grey, 200 - redPixels);
     QCOMPARE(view.pixel(0, y - 1), qRgb(255, 255, 255));
     QCOMPARE(view.pixel(199, y + 1), qRgb(255, 255, 255));
+}
+
+void TestProcessPixels::bufferPoolReusesFreedPictureMemory()
+{
+    ImageBufferPool::trim();
+    QImage small = ImageBufferPool::allocateRgb32(16, 16); // ordinary memory
+    QVERIFY(!small.isNull());
+    QCOMPARE(small.format(), QImage::Format_RGB32);
+
+    QImage big = ImageBufferPool::allocateRgb32(4096, 4096);
+    QVERIFY(!big.isNull());
+    QCOMPARE(big.bytesPerLine(), 4096 * 4);
+    big.fill(qRgb(1, 2, 3));
+    const uchar *bits = big.constBits();
+    QImage copy = big; // shares
+    big = QImage();
+    QCOMPARE(ImageBufferPool::keptBytes(), 0); // still in use by the copy
+    QCOMPARE(copy.pixel(4095, 4095), qRgb(1, 2, 3));
+    QImage edited = copy;
+    edited.setPixel(0, 0, qRgb(9, 9, 9)); // detaches into its own memory
+    QCOMPARE(copy.pixel(0, 0), qRgb(1, 2, 3));
+    edited = QImage();
+    copy = QImage();
+    QVERIFY(ImageBufferPool::keptBytes() >= qsizetype(4096) * 4096 * 4);
+
+    // A much smaller picture does not take the kept buffer; one of the same
+    // size does.
+    QImage quarter = ImageBufferPool::allocateRgb32(2048, 2048);
+    QVERIFY(!quarter.isNull());
+    QVERIFY(ImageBufferPool::keptBytes() > 0);
+    QImage again = ImageBufferPool::allocateRgb32(4096, 4096);
+    QCOMPARE(again.constBits(), bits);
+    QCOMPARE(ImageBufferPool::keptBytes(), 0);
+    ImageBufferPool::trim();
 }
 
 QTEST_GUILESS_MAIN(TestProcessPixels)

@@ -1,5 +1,7 @@
 #include "core/imaging/JpegDecoder.h"
 
+#include "core/imaging/ImageBufferPool.h"
+
 #include "core/imaging/IccConverter.h"
 
 #include <QIODevice>
@@ -210,7 +212,7 @@ DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &optio
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
 
-    QImage image(int(cinfo.image_width), int(cinfo.image_height), QImage::Format_RGB32);
+    QImage image = ImageBufferPool::allocateRgb32(int(cinfo.image_width), int(cinfo.image_height));
     if (image.isNull())
         return fail(QStringLiteral("JPEG: out of memory"));
     std::vector<uchar> cmykRow;

@@ -1,5 +1,7 @@
 #include "core/imaging/PcxDecoder.h"
 
+#include "core/imaging/ImageBufferPool.h"
+
 #include <QRgb>
 
 #include <array>
@@ -165,7 +167,7 @@ DecodeResult PcxDecoder::decode(QByteArrayView data, const DecodeOptions &option
     bool vgaFound = false;
     const Palette palette = h.bitsPerPlane == 8 && h.planes == 1 ? vgaPalette(data, h, vgaFound) : headerPalette(data);
 
-    QImage image(h.width, h.height, QImage::Format_RGB32);
+    QImage image = ImageBufferPool::allocateRgb32(h.width, h.height);
     if (image.isNull())
         return fail(QStringLiteral("PCX: out of memory"));
     std::vector<uchar> line(static_cast<size_t>(lineBytes));

@@ -1,5 +1,7 @@
 #include "core/imaging/RawDecoder.h"
 
+#include "core/imaging/ImageBufferPool.h"
+
 #include <QFile>
 
 #include <libraw/libraw.h>
@@ -86,7 +88,7 @@ DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(Li
         || qint64(mem->data_size) < qint64(mem->width) * mem->height * mem->colors)
         return fail(QStringLiteral("raw: unexpected output from the raw decoder"));
 
-    QImage image(mem->width, mem->height, QImage::Format_RGB32);
+    QImage image = ImageBufferPool::allocateRgb32(mem->width, mem->height);
     if (image.isNull())
         return fail(QStringLiteral("raw: out of memory"));
     const int colors = mem->colors;

@@ -1,5 +1,7 @@
 #include "core/imaging/TiffDecoder.h"
 
+#include "core/imaging/ImageBufferPool.h"
+
 #include "core/imaging/IccConverter.h"
 
 #include <QIODevice>
@@ -140,7 +142,7 @@ DecodeResult TiffDecoder::decode(QIODevice &device, const DecodeOptions &options
     if (!TIFFRGBAImageOK(tif.get(), message))
         return fail(QStringLiteral("TIFF: %1").arg(QString::fromLocal8Bit(message)));
 
-    QImage image(int(width), int(height), QImage::Format_RGB32);
+    QImage image = ImageBufferPool::allocateRgb32(int(width), int(height));
     if (image.isNull())
         return fail(QStringLiteral("TIFF: out of memory"));
     // RGB32 rows of 32-bit pixels have no padding, so the picture is one
