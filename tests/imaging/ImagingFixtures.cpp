@@ -22,7 +22,7 @@ QImage bands(int width, int height)
     return img;
 }
 
-QByteArray writeJpeg(const QImage &source, const JpegSpec &spec)
+QByteArray writeJpeg(const QImage &source, const JpegLayout &layout)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     jpeg_compress_struct cinfo;
@@ -34,29 +34,29 @@ QByteArray writeJpeg(const QImage &source, const JpegSpec &spec)
     jpeg_mem_dest(&cinfo, &buffer, &size);
     cinfo.image_width = JDIMENSION(image.width());
     cinfo.image_height = JDIMENSION(image.height());
-    switch (spec.kind) {
-    case JpegSpec::Rgb: cinfo.input_components = 3; cinfo.in_color_space = JCS_RGB; break;
-    case JpegSpec::Grey: cinfo.input_components = 1; cinfo.in_color_space = JCS_GRAYSCALE; break;
-    case JpegSpec::Cmyk: cinfo.input_components = 4; cinfo.in_color_space = JCS_CMYK; break;
+    switch (layout.kind) {
+    case JpegLayout::Rgb: cinfo.input_components = 3; cinfo.in_color_space = JCS_RGB; break;
+    case JpegLayout::Grey: cinfo.input_components = 1; cinfo.in_color_space = JCS_GRAYSCALE; break;
+    case JpegLayout::Cmyk: cinfo.input_components = 4; cinfo.in_color_space = JCS_CMYK; break;
     }
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, spec.quality, TRUE);
-    if (spec.progressive)
+    jpeg_set_quality(&cinfo, layout.quality, TRUE);
+    if (layout.progressive)
         jpeg_simple_progression(&cinfo);
-    cinfo.arith_code = spec.arithmetic ? TRUE : FALSE;
+    cinfo.arith_code = layout.arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&cinfo, TRUE);
-    if (!spec.icc.isEmpty())
-        jpeg_write_icc_profile(&cinfo, reinterpret_cast<const JOCTET *>(spec.icc.constData()),
-                               unsigned(spec.icc.size()));
+    if (!layout.icc.isEmpty())
+        jpeg_write_icc_profile(&cinfo, reinterpret_cast<const JOCTET *>(layout.icc.constData()),
+                               unsigned(layout.icc.size()));
     std::vector<uchar> row(static_cast<size_t>(image.width()) * 4);
     while (cinfo.next_scanline < cinfo.image_height) {
         const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(int(cinfo.next_scanline)));
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = src[x];
             uchar *o = row.data() + x * cinfo.input_components;
-            if (spec.kind == JpegSpec::Rgb) {
+            if (layout.kind == JpegLayout::Rgb) {
                 o[0] = uchar(qRed(p)); o[1] = uchar(qGreen(p)); o[2] = uchar(qBlue(p));
-            } else if (spec.kind == JpegSpec::Grey) {
+            } else if (layout.kind == JpegLayout::Grey) {
                 o[0] = uchar(qGreen(p));
             } else {
                 // Adobe's inverted CMYK, no black generation: 255 means no ink.
@@ -73,7 +73,7 @@ QByteArray writeJpeg(const QImage &source, const JpegSpec &spec)
     return out;
 }
 
-bool writeTiff(const QString &path, const QImage &source, const TiffSpec &spec, const QList<QRgb> &palette)
+bool writeTiff(const QString &path, const QImage &source, const TiffLayout &layout, const QList<QRgb> &palette)
 {
     const QImage image = source.convertToFormat(QImage::Format_ARGB32);
     TIFF *tif = TIFFOpen(QFile::encodeName(path).constData(), "w");
@@ -82,23 +82,23 @@ bool writeTiff(const QString &path, const QImage &source, const TiffSpec &spec, 
     const int w = image.width(), h = image.height();
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(w));
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(h));
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(spec.bitsPerSample));
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(spec.samples));
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(layout.bitsPerSample));
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(layout.samples));
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(spec.compression));
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(spec.compression == COMPRESSION_JPEG ? 16 : 4));
-    uint16_t photometric = spec.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
-    if (spec.palette)
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(layout.compression));
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(layout.compression == COMPRESSION_JPEG ? 16 : 4));
+    uint16_t photometric = layout.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
+    if (layout.palette)
         photometric = PHOTOMETRIC_PALETTE;
-    else if (spec.minIsWhite)
+    else if (layout.minIsWhite)
         photometric = PHOTOMETRIC_MINISWHITE;
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, photometric);
-    if (spec.samples == 2 || spec.samples == 4) {
+    if (layout.samples == 2 || layout.samples == 4) {
         const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
         TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(1), &extra);
     }
-    if (spec.palette) {
-        const int n = 1 << spec.bitsPerSample;
+    if (layout.palette) {
+        const int n = 1 << layout.bitsPerSample;
         const size_t entries = static_cast<size_t>(n);
         std::vector<uint16_t> r(entries), g(entries), b(entries);
         for (int i = 0; i < palette.size() && i < n; ++i) {
@@ -108,10 +108,10 @@ bool writeTiff(const QString &path, const QImage &source, const TiffSpec &spec, 
         }
         TIFFSetField(tif, TIFFTAG_COLORMAP, r.data(), g.data(), b.data());
     }
-    if (!spec.icc.isEmpty())
-        TIFFSetField(tif, TIFFTAG_ICCPROFILE, uint32_t(spec.icc.size()), spec.icc.constData());
-    const int bits = spec.bitsPerSample;
-    const tmsize_t rowBytes = (tmsize_t(w) * spec.samples * bits + 7) / 8;
+    if (!layout.icc.isEmpty())
+        TIFFSetField(tif, TIFFTAG_ICCPROFILE, uint32_t(layout.icc.size()), layout.icc.constData());
+    const int bits = layout.bitsPerSample;
+    const tmsize_t rowBytes = (tmsize_t(w) * layout.samples * bits + 7) / 8;
     std::vector<uchar> row(static_cast<size_t>(rowBytes));
     bool ok = true;
     for (int y = 0; y < h && ok; ++y) {
@@ -132,7 +132,7 @@ bool writeTiff(const QString &path, const QImage &source, const TiffSpec &spec, 
         };
         for (int x = 0; x < w; ++x) {
             const QRgb p = src[x];
-            if (spec.palette) {
+            if (layout.palette) {
                 const int index = int(palette.indexOf(p | 0xff000000u));
                 const int v = std::max(0, index);
                 if (bits == 8) row[size_t(bit / 8)] = uchar(v);
@@ -140,12 +140,12 @@ bool writeTiff(const QString &path, const QImage &source, const TiffSpec &spec, 
                 bit += bits;
                 continue;
             }
-            if (spec.samples >= 3) {
+            if (layout.samples >= 3) {
                 put(qRed(p)); put(qGreen(p)); put(qBlue(p));
             } else {
-                put(spec.minIsWhite ? 255 - qGreen(p) : qGreen(p));
+                put(layout.minIsWhite ? 255 - qGreen(p) : qGreen(p));
             }
-            if (spec.samples == 2 || spec.samples == 4)
+            if (layout.samples == 2 || layout.samples == 4)
                 put(qAlpha(p));
         }
         ok = TIFFWriteScanline(tif, row.data(), uint32_t(y), 0) >= 0;
@@ -181,7 +181,7 @@ void rleLine(QByteArray &out, const uchar *line, int length, bool rle)
 
 } // namespace
 
-QByteArray writePcx(int width, int height, const PcxSpec &spec, const std::vector<int> &indices,
+QByteArray writePcx(int width, int height, const PcxLayout &layout, const std::vector<int> &indices,
                     const QList<QRgb> &palette, const QImage &image)
 {
     QByteArray header(128, '\0');
@@ -191,8 +191,8 @@ QByteArray writePcx(int width, int height, const PcxSpec &spec, const std::vecto
     };
     header[0] = 0x0A;
     header[1] = 5;
-    header[2] = spec.rle ? 1 : 0;
-    header[3] = char(spec.bitsPerPlane);
+    header[2] = layout.rle ? 1 : 0;
+    header[3] = char(layout.bitsPerPlane);
     put16(8, width - 1);
     put16(10, height - 1);
     put16(12, 72);
@@ -202,17 +202,17 @@ QByteArray writePcx(int width, int height, const PcxSpec &spec, const std::vecto
         header[17 + 3 * i] = char(qGreen(palette[i]));
         header[18 + 3 * i] = char(qBlue(palette[i]));
     }
-    header[65] = char(spec.planes);
-    int bpl = (width * spec.bitsPerPlane + 7) / 8;
+    header[65] = char(layout.planes);
+    int bpl = (width * layout.bitsPerPlane + 7) / 8;
     bpl += bpl % 2; // even, as the format asks
     put16(66, bpl);
     put16(68, 1);
     QByteArray out = header;
-    std::vector<uchar> line(static_cast<size_t>(bpl * spec.planes));
+    std::vector<uchar> line(static_cast<size_t>(bpl * layout.planes));
     for (int y = 0; y < height; ++y) {
         std::fill(line.begin(), line.end(), 0);
         for (int x = 0; x < width; ++x) {
-            if (spec.planes == 3) {
+            if (layout.planes == 3) {
                 const QRgb p = image.pixel(x, y);
                 line[size_t(x)] = uchar(qRed(p));
                 line[size_t(bpl + x)] = uchar(qGreen(p));
@@ -220,21 +220,21 @@ QByteArray writePcx(int width, int height, const PcxSpec &spec, const std::vecto
                 continue;
             }
             const int index = indices[size_t(y * width + x)];
-            if (spec.bitsPerPlane == 8) {
+            if (layout.bitsPerPlane == 8) {
                 line[size_t(x)] = uchar(index);
-            } else if (spec.bitsPerPlane == 1) {
-                for (int p = 0; p < spec.planes; ++p) {
+            } else if (layout.bitsPerPlane == 1) {
+                for (int p = 0; p < layout.planes; ++p) {
                     if (index & (1 << p))
                         line[size_t(p * bpl + x / 8)] |= uchar(0x80 >> (x % 8));
                 }
             } else {
-                const int bit = x * spec.bitsPerPlane;
-                line[size_t(bit / 8)] |= uchar(index << (8 - spec.bitsPerPlane - bit % 8));
+                const int bit = x * layout.bitsPerPlane;
+                line[size_t(bit / 8)] |= uchar(index << (8 - layout.bitsPerPlane - bit % 8));
             }
         }
-        rleLine(out, line.data(), int(line.size()), spec.rle);
+        rleLine(out, line.data(), int(line.size()), layout.rle);
     }
-    if (spec.bitsPerPlane == 8 && spec.planes == 1 && spec.vgaPalette) {
+    if (layout.bitsPerPlane == 8 && layout.planes == 1 && layout.vgaPalette) {
         out.append(char(0x0C));
         for (int i = 0; i < 256; ++i) {
             const QRgb c = i < palette.size() ? palette[i] : qRgb(0, 0, 0);

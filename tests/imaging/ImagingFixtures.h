@@ -17,7 +17,7 @@ namespace quorvel::fixtures {
 // half, grey 128 below. Flat areas survive JPEG compression closely.
 QImage bands(int width, int height);
 
-struct JpegSpec
+struct JpegLayout
 {
     enum Kind { Rgb, Grey, Cmyk } kind = Rgb;
     bool progressive = false;
@@ -27,9 +27,9 @@ struct JpegSpec
 };
 // RGB and grey pictures come from image (grey from its green channel); a
 // CMYK picture stores the Adobe-inverted values of image.
-QByteArray writeJpeg(const QImage &image, const JpegSpec &spec);
+QByteArray writeJpeg(const QImage &image, const JpegLayout &layout);
 
-struct TiffSpec
+struct TiffLayout
 {
     int bitsPerSample = 8;
     // 1 grey, 2 grey + alpha, 3 RGB, 4 RGB + alpha
@@ -41,9 +41,9 @@ struct TiffSpec
 };
 // Writes image (alpha from its alpha channel, 16-bit samples as value * 257;
 // a palette picture uses the palette's order for indices).
-bool writeTiff(const QString &path, const QImage &image, const TiffSpec &spec, const QList<QRgb> &palette = {});
+bool writeTiff(const QString &path, const QImage &image, const TiffLayout &layout, const QList<QRgb> &palette = {});
 
-struct PcxSpec
+struct PcxLayout
 {
     int bitsPerPlane = 8;
     int planes = 1;
@@ -52,7 +52,7 @@ struct PcxSpec
 };
 // indices holds one palette index per pixel for indexed layouts; image is
 // used for the 24-bit layout.
-QByteArray writePcx(int width, int height, const PcxSpec &spec, const std::vector<int> &indices,
+QByteArray writePcx(int width, int height, const PcxLayout &layout, const std::vector<int> &indices,
                     const QList<QRgb> &palette, const QImage &image = QImage());
 
 // A 4 x 2 GIF: red, lime, blue, white over black, red, red, red.

@@ -64,11 +64,11 @@ std::vector<int> bandIndices(int w, int h, int mode)
     return out;
 }
 
-QByteArray tiffBytes(const QImage &img, const TiffSpec &spec, const QList<QRgb> &palette = {})
+QByteArray tiffBytes(const QImage &img, const TiffLayout &layout, const QList<QRgb> &palette = {})
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.tif"));
-    if (!writeTiff(path, img, spec, palette))
+    if (!writeTiff(path, img, layout, palette))
         return QByteArray();
     return test::readFile(path);
 }
@@ -131,22 +131,22 @@ void TestDecoders::formats_data()
     QTest::addColumn<int>("tolerance");
 
     const QImage img = bands(64, 32);
-    const auto jpeg = [&](JpegSpec::Kind kind, bool progressive, bool arithmetic) {
-        JpegSpec s;
+    const auto jpeg = [&](JpegLayout::Kind kind, bool progressive, bool arithmetic) {
+        JpegLayout s;
         s.kind = kind;
         s.progressive = progressive;
         s.arithmetic = arithmetic;
         return writeJpeg(img, s);
     };
-    QTest::newRow("jpeg baseline") << "a.jpg" << jpeg(JpegSpec::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
-    QTest::newRow("jpeg progressive") << "a.jpg" << jpeg(JpegSpec::Rgb, true, false) << "jpeg" << 24 << int(Colour) << 8;
-    QTest::newRow("jpeg arithmetic") << "a.jpg" << jpeg(JpegSpec::Rgb, false, true) << "jpeg" << 24 << int(Colour) << 8;
-    QTest::newRow("jpeg greyscale") << "a.jpg" << jpeg(JpegSpec::Grey, false, false) << "jpeg" << 8 << int(Grey) << 3;
-    QTest::newRow("jpeg cmyk") << "a.jpg" << jpeg(JpegSpec::Cmyk, false, false) << "jpeg" << 32 << int(Colour) << 3;
-    QTest::newRow("jpeg named png") << "a.png" << jpeg(JpegSpec::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg baseline") << "a.jpg" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg progressive") << "a.jpg" << jpeg(JpegLayout::Rgb, true, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg arithmetic") << "a.jpg" << jpeg(JpegLayout::Rgb, false, true) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg greyscale") << "a.jpg" << jpeg(JpegLayout::Grey, false, false) << "jpeg" << 8 << int(Grey) << 3;
+    QTest::newRow("jpeg cmyk") << "a.jpg" << jpeg(JpegLayout::Cmyk, false, false) << "jpeg" << 32 << int(Colour) << 3;
+    QTest::newRow("jpeg named png") << "a.png" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
 
     const auto tiff = [&](int bits, int samples, int compression, bool minIsWhite = false) {
-        TiffSpec s;
+        TiffLayout s;
         s.bitsPerSample = bits;
         s.samples = samples;
         s.compression = compression;
@@ -164,7 +164,7 @@ void TestDecoders::formats_data()
     QTest::newRow("tiff 1 bit") << "a.tif" << tiff(1, 1, COMPRESSION_NONE) << "tiff" << 1 << int(OneBit) << 0;
     QTest::newRow("tiff 1 bit min-is-white") << "a.tif" << tiff(1, 1, COMPRESSION_NONE, true) << "tiff" << 1 << int(OneBit) << 0;
     QTest::newRow("tiff named jpg") << "a.jpg" << tiff(8, 3, COMPRESSION_NONE) << "tiff" << 24 << int(Colour) << 0;
-    TiffSpec pal;
+    TiffLayout pal;
     pal.palette = true;
     pal.samples = 1;
     QTest::newRow("tiff palette 8") << "a.tif" << tiffBytes(img, pal, kBandPalette) << "tiff" << 8 << int(Colour) << 0;
@@ -186,7 +186,7 @@ void TestDecoders::formats_data()
 
     const std::vector<int> indices = bandIndices(64, 32, Colour);
     const auto pcx = [&](int bits, int planes, bool rle, bool vga = true) {
-        PcxSpec s;
+        PcxLayout s;
         s.bitsPerPlane = bits;
         s.planes = planes;
         s.rle = rle;
@@ -242,7 +242,7 @@ void TestDecoders::alphaIsFlattenedOverBlack_data()
     QTest::addColumn<int>("bpp");
     QImage img(8, 8, QImage::Format_ARGB32);
     img.fill(qRgba(200, 100, 50, 128));
-    TiffSpec rgba;
+    TiffLayout rgba;
     rgba.samples = 4;
     QTest::newRow("tiff rgba 8") << tiffBytes(img, rgba) << 32;
     rgba.bitsPerSample = 16;
@@ -271,18 +271,18 @@ void TestDecoders::brokenFilesFail_data()
 
     const QImage img = bands(64, 32);
     const QByteArray baseline = writeJpeg(img, {});
-    JpegSpec progressiveSpec;
-    progressiveSpec.progressive = true;
-    const QByteArray progressive = writeJpeg(img, progressiveSpec);
+    JpegLayout progressiveLayout;
+    progressiveLayout.progressive = true;
+    const QByteArray progressive = writeJpeg(img, progressiveLayout);
     const QByteArray tiff = tiffBytes(img, {});
-    TiffSpec lzwSpec;
-    lzwSpec.compression = COMPRESSION_LZW;
-    const QByteArray lzw = tiffBytes(img, lzwSpec);
+    TiffLayout lzwLayout;
+    lzwLayout.compression = COMPRESSION_LZW;
+    const QByteArray lzw = tiffBytes(img, lzwLayout);
     const QByteArray png = qtBytes(img, "PNG");
     const QByteArray bmp = qtBytes(img, "BMP");
-    PcxSpec pcxSpec;
-    pcxSpec.planes = 3;
-    const QByteArray pcx = writePcx(64, 32, pcxSpec, {}, {}, img);
+    PcxLayout pcxLayout;
+    pcxLayout.planes = 3;
+    const QByteArray pcx = writePcx(64, 32, pcxLayout, {}, {}, img);
 
     QTest::newRow("empty") << "a.jpg" << QByteArray();
     QTest::newRow("text") << "a.jpg" << QByteArray("hello, this is no picture at all");
@@ -333,16 +333,16 @@ void TestDecoders::colourManagement_data()
     QTest::addColumn<QByteArray>("bytes");
     QImage grey(16, 16, QImage::Format_RGB32);
     grey.fill(qRgb(128, 128, 128));
-    JpegSpec rgbSpec;
-    rgbSpec.icc = linearRgbProfile();
-    QTest::newRow("jpeg rgb profile") << writeJpeg(grey, rgbSpec);
-    JpegSpec greySpec;
-    greySpec.kind = JpegSpec::Grey;
-    greySpec.icc = linearGreyProfile();
-    QTest::newRow("jpeg grey profile") << writeJpeg(grey, greySpec);
-    TiffSpec tiffSpec;
-    tiffSpec.icc = linearRgbProfile();
-    QTest::newRow("tiff profile") << tiffBytes(grey, tiffSpec);
+    JpegLayout rgbLayout;
+    rgbLayout.icc = linearRgbProfile();
+    QTest::newRow("jpeg rgb profile") << writeJpeg(grey, rgbLayout);
+    JpegLayout greyLayout;
+    greyLayout.kind = JpegLayout::Grey;
+    greyLayout.icc = linearGreyProfile();
+    QTest::newRow("jpeg grey profile") << writeJpeg(grey, greyLayout);
+    TiffLayout tiffLayout;
+    tiffLayout.icc = linearRgbProfile();
+    QTest::newRow("tiff profile") << tiffBytes(grey, tiffLayout);
     QImage tagged = grey;
     tagged.setColorSpace(QColorSpace::fromIccProfile(linearRgbProfile()));
     QTest::newRow("png profile") << qtBytes(tagged, "PNG");
