@@ -20,6 +20,8 @@ struct Command
 
 int runScan(const QStringList &args);
 int runInfo(const QStringList &args);
+int runDecode(const QStringList &args);
+int runBenchDecode(const QStringList &args);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

@@ -16,6 +16,10 @@ namespace {
 const Command kCommands[] = {
     {"scan", "scan FOLDER                 list the folder's entries and their kinds in scan order", runScan},
     {"info", "info [--tsv] FILE...        the EXIF fields of each file and their texts in every display style", runInfo},
+    {"decode", "decode FILE [--out PNG] [--cms] [--hq-raw]  decode as the viewer does: path, decoder, size, file bpp",
+     runDecode},
+    {"bench-decode", "bench-decode [--runs N] FILES...  time decoding: path, decoder, megapixels, best and median ms",
+     runBenchDecode},
 };
 
 void usage()

@@ -1,0 +1,28 @@
+// Feeds arbitrary bytes to the codec layer's decode entry point and to the
+// header probe. Any crash, leak, sanitizer report or oversized allocation is
+// a finding; a failure result is the expected outcome for most inputs.
+
+#include "core/imaging/ImageDecoder.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    quorvel::DecodeOptions options;
+    // Small enough that every allowed picture decodes quickly.
+    options.maxPixels = qint64(1) << 22;
+    // The last byte picks the name, so the name rules get their turn.
+    const uint8_t pick = size ? data[size - 1] : 0;
+    options.useCms = pick & 1;
+    const QString name = (pick & 2) ? QStringLiteral("fuzz.tif") : QStringLiteral("fuzz.jpg");
+    const quorvel::DecodeResult result = quorvel::ImageDecoder::decodeData(bytes, name, options);
+    if (result.ok() && result.image.format() != QImage::Format_RGB32)
+        __builtin_trap();
+    quorvel::ImageDecoder::pixelDepthOfData(bytes);
+    return 0;
+}

@@ -1,0 +1,51 @@
+#include "Commands.h"
+
+#include "core/imaging/DecodeTypes.h"
+#include "core/imaging/ImageDecoder.h"
+
+#include <QDir>
+
+namespace quorvel::cli {
+
+// Decodes one file as the loader would and prints
+// "<path>\t<decoder>\t<width>\t<height>\t<file bpp>".
+int runDecode(const QStringList &args)
+{
+    QString path;
+    QString outPath;
+    DecodeOptions options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == QLatin1String("--out") && i + 1 < args.size())
+            outPath = args.at(++i);
+        else if (a == QLatin1String("--cms"))
+            options.useCms = true;
+        else if (a == QLatin1String("--hq-raw"))
+            options.hqRaw = true;
+        else if (path.isEmpty() && !a.startsWith(QLatin1String("--")))
+            path = QDir::fromNativeSeparators(a);
+        else
+            path.clear(), i = args.size();
+    }
+    if (path.isEmpty()) {
+        err(QStringLiteral("usage: quorvel-tool decode FILE [--out PNG] [--cms] [--hq-raw]"));
+        return 2;
+    }
+    const DecodeResult result = ImageDecoder::decodeFile(path, options);
+    if (!result.ok()) {
+        err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.error));
+        return 1;
+    }
+    if (!outPath.isEmpty() && !result.image.save(outPath, "PNG")) {
+        err(QStringLiteral("quorvel-tool: cannot write %1").arg(outPath));
+        return 1;
+    }
+    out(QStringLiteral("%1\t%2\t%3\t%4\t%5")
+            .arg(QDir::toNativeSeparators(path), decoderName(result.decoder))
+            .arg(result.image.width())
+            .arg(result.image.height())
+            .arg(ImageDecoder::pixelDepthOfFile(path)));
+    return 0;
+}
+
+} // namespace quorvel::cli

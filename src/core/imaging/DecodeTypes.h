@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+namespace quorvel {
+
+// The decoders of the codec layer, as quorvel-tool names them.
+enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx };
+
+QString decoderName(DecoderKind kind);
+
+// Called with the whole percentage done (0..100) whenever it changes.
+using PercentCallback = std::function<void(int percent)>;
+
+// Bounds that protect against hostile files: nothing is allocated for a
+// picture beyond them.
+namespace decodelimits {
+// 2^28 pixels: 1 GiB in the in-memory layout; larger than any camera makes.
+inline constexpr qint64 kMaxPixels = qint64(1) << 28;
+// No side may exceed this (QImage and the display code use int coordinates).
+inline constexpr int kMaxSide = 1 << 17;
+// Embedded colour profiles larger than this are ignored.
+inline constexpr qint64 kMaxIccBytes = 16 * 1024 * 1024;
+// Files read whole into memory (JPEG, PCX) may not exceed this.
+inline constexpr qint64 kMaxEncodedBytes = qint64(1) << 30;
+} // namespace decodelimits
+
+struct DecodeOptions
+{
+    // "UseCMS": convert pictures with an embedded ICC profile to sRGB.
+    bool useCms = false;
+    // "HQRAWConv": VNG interpolation for camera raw files instead of bilinear.
+    bool hqRaw = false;
+    // When the decoder chosen by content fails, try the codec layer by the
+    // name rules (".tif", ".jpg" in the lower-cased path). The preload does
+    // without.
+    bool nameFallback = true;
+    // Pictures with more pixels are refused before anything is allocated.
+    qint64 maxPixels = decodelimits::kMaxPixels;
+    // Progress of long decodes (camera raw files).
+    PercentCallback progress;
+    // Set from another thread to abandon a decode; the result is a failure.
+    const std::atomic_bool *cancel = nullptr;
+
+    bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
+    // Whether a picture of this size may be allocated.
+    bool sizeAllowed(qint64 width, qint64 height) const;
+};
+
+// A decoded picture in the one in-memory layout (QImage::Format_RGB32,
+// opaque), or a failure with a one-line reason.
+struct DecodeResult
+{
+    QImage image;
+    DecoderKind decoder = DecoderKind::None;
+    QString error;
+
+    bool ok() const { return !image.isNull(); }
+    static DecodeResult failure(DecoderKind kind, const QString &reason)
+    {
+        DecodeResult r;
+        r.decoder = kind;
+        r.error = reason;
+        return r;
+    }
+};
+
+} // namespace quorvel

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/imaging/DecodeTypes.h"
+
+#include <QByteArray>
+
+class QIODevice;
+
+namespace quorvel {
+
+// The codec layer's entry point: turns a file into the one in-memory layout
+// (Format_RGB32, opaque), as the loader does.
+//
+// Camera raw files (isRawFile, by name) go to the raw decoder and nowhere
+// else. Every other file goes to the decoder its leading bytes call for
+// (JPEG, TIFF, PCX, else Qt's readers); when that fails and
+// options.nameFallback is set, the name rules pick the codec layer's TIFF or
+// JPEG decoder as a second attempt. A file no decoder accepts is a failure
+// with a reason; nothing is ever half-decoded.
+class ImageDecoder
+{
+public:
+    static DecodeResult decodeFile(const QString &path, const DecodeOptions &options);
+
+    // The same for bytes in memory; nameHint plays the part of the path for
+    // the raw and name rules.
+    static DecodeResult decodeData(const QByteArray &data, const QString &nameHint, const DecodeOptions &options);
+
+    // The file's own bits per pixel, read from its header without decoding
+    // the picture: 48 for a TIFF of 16-bit RGB, 8 for a greyscale JPEG or a
+    // GIF, 24 for an RGB JPEG. 0 when the file cannot be read or its format
+    // is not known (camera raw files other than TIFF-based ones).
+    static int pixelDepthOfFile(const QString &path);
+    static int pixelDepthOfData(const QByteArray &data);
+
+private:
+    static DecodeResult decodeDevice(QIODevice &device, const QByteArray *bytes, const QString &path,
+                                     const DecodeOptions &options);
+    static int pixelDepthOfDevice(QIODevice &device);
+};
+
+} // namespace quorvel

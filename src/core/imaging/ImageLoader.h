@@ -1,0 +1,163 @@
+#pragma once
+
+#include "core/imaging/DecodeTypes.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace quorvel {
+
+// Turns file paths into the image on display, decoding on background threads
+// and keeping a small cache: the image shown before (stepping back costs no
+// decode) and the next file of the list, decoded ahead (the preload).
+//
+// Threads: everything public is called on the thread that owns the loader
+// (the user-interface thread), and every signal is emitted there. At most one
+// load thread and one preload thread run; their results come back through a
+// mutex-guarded hand-over and a queued call, never through shared unguarded
+// state.
+//
+// How the frame and the view use it:
+//   - show a file: requestLoad(path). true means the cache served it at
+//     once: handle it as a finished load (call the load-done handling
+//     yourself). false means a load started, or, while busy, that path became
+//     the pending request (only the last of several survives).
+//   - loadDone(): a background load ended, well or not. The frame re-enables
+//     what it disabled, then calls onLoadDone(); on Finished it shows the
+//     current image when isImagePresent() (else "File not loaded"), starts
+//     the preload of the next file of the list (startPreload) and refreshes
+//     the histogram; on NewLoadStarted it does nothing more.
+//   - while isBusy(), commands that touch the image or the list do nothing,
+//     and the directory tree is disabled so the folder cannot change under a
+//     load (busyChanged() tells when to switch it). The wait cursor during
+//     requestLoad() is the caller's.
+//   - rawDecodeProgress(percent): a camera raw decode is running (0 at its
+//     start: the view shows its empty state and the progress line).
+//   - before a file on disk is replaced: clearAll() and/or emptyCache(), then
+//     reload.
+class ImageLoader : public QObject
+{
+    Q_OBJECT
+public:
+    using DecodeFunction = std::function<DecodeResult(const QString &path, const DecodeOptions &options)>;
+
+    // A request for the file being preloaded waits this long for the preload.
+    static constexpr int kPreloadWaitMs = 4000;
+    // The current path while a background load runs.
+    static QString loadingPath() { return QStringLiteral("empty"); }
+    // The previous path after emptyCache(); it matches no real path.
+    static QString emptiedCachePath() { return QStringLiteral("emptycache"); }
+
+    enum class DoneOutcome {
+        // Go on: show the current image if present, start the preload.
+        Finished,
+        // A pending request started a new background load: the image just
+        // decoded is not shown; wait for the next loadDone().
+        NewLoadStarted,
+    };
+
+    explicit ImageLoader(QObject *parent = nullptr);
+    // Waits for running threads (abandoning their decodes where possible).
+    ~ImageLoader() override;
+
+    // The decoder behind loads and preloads; ImageDecoder::decodeFile unless
+    // replaced (tests count and gate decodes with it). Set it while idle.
+    void setDecodeFunction(DecodeFunction decode);
+    // How many decodes the loader has started, loads and preloads together.
+    int decodeCount() const { return m_decodeCount.load(); }
+
+    // Reads "UseCMS" and "HQRAWConv" from globalSettings() as the load starts.
+    bool requestLoad(const QString &path);
+    // The loader's part of the load-done handling: takes up the pending
+    // request, or makes the loaded path current.
+    DoneOutcome onLoadDone();
+    // Starts decoding path ahead unless a load or a preload runs. Camera raw
+    // files are never preloaded. Returns whether a preload started.
+    bool startPreload(const QString &path);
+    // Drops the previous and the preloaded image; the current one stays.
+    void emptyCache();
+    // Empties the current slot.
+    void clearAll();
+
+    const QImage &currentImage() const { return m_current; }
+    const QString &currentPath() const { return m_currentPath; }
+    const QString &previousPath() const { return m_previousPath; }
+    const QString &pendingPath() const { return m_pendingPath; }
+    // The path of the last successful load or cache hit ("" after a failure).
+    const QString &loadedPath() const { return m_loadedPath; }
+    bool hasPreviousImage() const { return !m_previous.isNull(); }
+    bool isImagePresent() const { return m_imagePresent; }
+    bool isBusy() const { return m_busy; }
+    bool isPreloading() const;
+    QString preloadedPath() const;
+    bool hasPreloadedImage() const;
+    // Why the last background load failed ("" after a success).
+    const QString &lastError() const { return m_lastError; }
+
+signals:
+    void loadDone();
+    // A background load started (true) or handed its result over (false,
+    // just before loadDone()).
+    void busyChanged(bool busy);
+    void rawDecodeProgress(int percent);
+    void preloadFinished();
+    // clearAll() ran: display bitmaps derived from the image must go.
+    void cleared();
+
+private:
+    Q_INVOKABLE void handleLoadFinished();
+    Q_INVOKABLE void handlePreloadFinished();
+    Q_INVOKABLE void handleProgress();
+
+    DecodeOptions optionsFromSettings() const;
+    void startBackgroundLoad(const QString &path);
+    void runLoad(const QString &path, DecodeOptions options);
+    void runPreload(const QString &path, DecodeOptions options, quint64 generation);
+    void postProgress(int percent);
+    // With m_preloadMutex held.
+    void discardPreloadLocked();
+
+    DecodeFunction m_decode;
+    std::atomic<int> m_decodeCount{0};
+    std::atomic_bool m_cancel{false};
+
+    // Owner thread only.
+    QImage m_current;
+    QImage m_previous;
+    QString m_currentPath;
+    QString m_previousPath;
+    QString m_pendingPath;
+    QString m_loadedPath;
+    QString m_lastError;
+    bool m_imagePresent = false;
+    bool m_busy = false;
+    std::thread m_loadThread;
+    std::thread m_preloadThread;
+
+    // Hand-over from the load thread.
+    std::mutex m_loadMutex;
+    DecodeResult m_loadResult;
+    QString m_loadResultPath;
+
+    // The preload, shared with its thread.
+    mutable std::mutex m_preloadMutex;
+    std::condition_variable m_preloadDone;
+    bool m_preloading = false;
+    QString m_preloadedPath;
+    QImage m_preloadedImage;
+    // Bumped whenever the preload is discarded: a thread still running for
+    // an older generation publishes nothing.
+    quint64 m_preloadGeneration = 0;
+
+    std::atomic<int> m_rawPercent{0};
+    std::atomic_bool m_progressPosted{false};
+};
+
+} // namespace quorvel

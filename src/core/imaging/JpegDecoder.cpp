@@ -1,0 +1,293 @@
+#include "core/imaging/JpegDecoder.h"
+
+#include "core/imaging/ImageBufferPool.h"
+
+#include "core/imaging/IccConverter.h"
+
+#include <QIODevice>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace quorvel {
+
+namespace {
+
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE kRgb32Space = JCS_EXT_BGRX;
+#else
+constexpr J_COLOR_SPACE kRgb32Space = JCS_EXT_XRGB;
+#endif
+
+// Everything libjpeg touches lives here, on the heap, so that a longjmp out
+// of the library skips no C++ object. cinfo comes first: the callbacks find
+// the session from it.
+struct Session
+{
+    jpeg_decompress_struct cinfo;
+    jpeg_error_mgr errorMgr;
+    jpeg_progress_mgr progressMgr;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+    const std::atomic_bool *cancel;
+    JOCTET *icc;
+    unsigned int iccLength;
+    bool created;
+
+    ~Session()
+    {
+        if (created)
+            jpeg_destroy_decompress(&cinfo);
+        std::free(icc);
+    }
+};
+
+Session *sessionOf(j_common_ptr cinfo)
+{
+    return reinterpret_cast<Session *>(cinfo);
+}
+
+[[noreturn]] void fail(Session *s, const char *reason)
+{
+    std::snprintf(s->message, sizeof s->message, "%s", reason);
+    std::longjmp(s->jump, 1);
+}
+
+[[noreturn]] void errorExit(j_common_ptr cinfo)
+{
+    Session *s = sessionOf(cinfo);
+    (*cinfo->err->format_message)(cinfo, s->message);
+    std::longjmp(s->jump, 1);
+}
+
+// Warnings that mean the picture itself is damaged: decoding on would give
+// grey or smeared blocks, so the file counts as not loaded.
+bool damagesPicture(int code)
+{
+    switch (code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void emitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return; // trace messages
+    if (damagesPicture(cinfo->err->msg_code))
+        errorExit(cinfo);
+    cinfo->err->num_warnings++;
+}
+
+void progressMonitor(j_common_ptr cinfo)
+{
+    Session *s = sessionOf(cinfo);
+    if (s->cancel && s->cancel->load(std::memory_order_relaxed))
+        fail(s, "decoding cancelled");
+    if (s->cinfo.input_scan_number > JpegDecoder::kMaxScans)
+        fail(s, "too many scans in a progressive JPEG");
+}
+
+// Reads the headers. No C++ object may live in this frame.
+bool readHeader(Session *s, const JOCTET *data, unsigned long size, bool wantIcc)
+{
+    if (setjmp(s->jump))
+        return false;
+    s->cinfo.err = jpeg_std_error(&s->errorMgr);
+    s->errorMgr.error_exit = errorExit;
+    s->errorMgr.emit_message = emitMessage;
+    s->created = true;
+    jpeg_create_decompress(&s->cinfo);
+    s->progressMgr.progress_monitor = progressMonitor;
+    s->cinfo.progress = &s->progressMgr;
+    jpeg_mem_src(&s->cinfo, data, size);
+    if (wantIcc)
+        jpeg_save_markers(&s->cinfo, JPEG_APP0 + 2, 0xFFFF);
+    if (jpeg_read_header(&s->cinfo, TRUE) != JPEG_HEADER_OK)
+        fail(s, "no image in the JPEG data");
+    if (wantIcc && !jpeg_read_icc_profile(&s->cinfo, &s->icc, &s->iccLength)) {
+        s->icc = nullptr;
+        s->iccLength = 0;
+    }
+    return true;
+}
+
+struct PixelTarget
+{
+    uchar *bits;
+    qsizetype bytesPerLine;
+    // CMYK output goes through this row buffer, then into the image.
+    uchar *cmykRow;
+    const IccConverter *cmykConverter;
+    bool cmykInverted;
+};
+
+void cmykToRgb32(const uchar *cmyk, QRgb *out, int width, bool inverted)
+{
+    for (int x = 0; x < width; ++x, cmyk += 4) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[x] = qRgb((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255);
+    }
+}
+
+// Decodes every row into the target. No C++ object may live in this frame.
+bool readPixels(Session *s, const PixelTarget *t)
+{
+    if (setjmp(s->jump))
+        return false;
+    jpeg_start_decompress(&s->cinfo);
+    const JDIMENSION height = s->cinfo.output_height;
+    const int width = int(s->cinfo.output_width);
+    JSAMPROW rows[16];
+    while (s->cinfo.output_scanline < height) {
+        const JDIMENSION first = s->cinfo.output_scanline;
+        if (t->cmykRow) {
+            rows[0] = t->cmykRow;
+            if (jpeg_read_scanlines(&s->cinfo, rows, 1) != 1)
+                fail(s, "JPEG data ended early");
+            auto *out = reinterpret_cast<QRgb *>(t->bits + qsizetype(first) * t->bytesPerLine);
+            if (t->cmykConverter)
+                t->cmykConverter->convertCmykRow(t->cmykRow, out, width);
+            else
+                cmykToRgb32(t->cmykRow, out, width, t->cmykInverted);
+            continue;
+        }
+        JDIMENSION n = height - first;
+        if (n > 16)
+            n = 16;
+        for (JDIMENSION i = 0; i < n; ++i)
+            rows[i] = t->bits + qsizetype(first + i) * t->bytesPerLine;
+        if (jpeg_read_scanlines(&s->cinfo, rows, n) == 0)
+            fail(s, "JPEG data ended early");
+    }
+    return true;
+}
+
+QString messageOf(const Session &s)
+{
+    return QStringLiteral("JPEG: %1").arg(QString::fromLocal8Bit(s.message));
+}
+
+} // namespace
+
+DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &options)
+{
+    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Jpeg, reason); };
+    if (data.isEmpty())
+        return fail(QStringLiteral("JPEG: empty file"));
+    auto s = std::make_unique<Session>();
+    std::memset(static_cast<void *>(s.get()), 0, sizeof(Session));
+    s->cancel = options.cancel;
+    if (!readHeader(s.get(), reinterpret_cast<const JOCTET *>(data.data()), static_cast<unsigned long>(data.size()),
+                    options.useCms))
+        return fail(messageOf(*s));
+
+    jpeg_decompress_struct &cinfo = s->cinfo;
+    if (!options.sizeAllowed(cinfo.image_width, cinfo.image_height))
+        return fail(QStringLiteral("JPEG: picture of %1 x %2 pixels refused").arg(cinfo.image_width).arg(cinfo.image_height));
+    // Bounds libjpeg's own working memory (a progressive file keeps every
+    // coefficient: two bytes per sample).
+    cinfo.mem->max_memory_to_use = long(std::min<qint64>(options.maxPixels * 8 + (64 << 20), LONG_MAX));
+
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
+
+    QImage image = ImageBufferPool::allocateRgb32(int(cinfo.image_width), int(cinfo.image_height));
+    if (image.isNull())
+        return fail(QStringLiteral("JPEG: out of memory"));
+    std::vector<uchar> cmykRow;
+    std::unique_ptr<IccConverter> cmykConverter;
+    const bool inverted = cinfo.saw_Adobe_marker;
+    if (cmyk) {
+        cmykRow.resize(size_t(cinfo.image_width) * 4);
+        if (options.useCms && s->icc) {
+            cmykConverter = std::make_unique<IccConverter>(
+                QByteArrayView(s->icc, qsizetype(s->iccLength)),
+                inverted ? IccConverter::Input::CmykInverted : IccConverter::Input::Cmyk);
+            if (!cmykConverter->isValid())
+                cmykConverter.reset();
+        }
+    }
+    const PixelTarget target{image.bits(), image.bytesPerLine(), cmyk ? cmykRow.data() : nullptr,
+                             cmykConverter.get(), inverted};
+    if (!readPixels(s.get(), &target))
+        return fail(messageOf(*s));
+    if (int(cinfo.output_width) != image.width() || int(cinfo.output_height) != image.height())
+        return fail(QStringLiteral("JPEG: unexpected output size"));
+
+    if (options.useCms && s->icc && !cmyk)
+        IccConverter::applyToImage(image, QByteArrayView(s->icc, qsizetype(s->iccLength)));
+
+    DecodeResult result;
+    result.decoder = DecoderKind::Jpeg;
+    result.image = std::move(image);
+    return result;
+}
+
+int JpegDecoder::pixelDepth(QIODevice &device)
+{
+    uchar soi[2];
+    if (device.read(reinterpret_cast<char *>(soi), 2) != 2 || soi[0] != 0xFF || soi[1] != 0xD8)
+        return 0;
+    // Walk the marker segments up to the frame header. Each step reads or
+    // skips a bounded length; the walk ends at the end of the device.
+    for (int guard = 0; guard < 100000; ++guard) {
+        uchar c = 0;
+        if (!device.getChar(reinterpret_cast<char *>(&c)))
+            return 0;
+        if (c != 0xFF)
+            continue; // tolerate stray bytes between segments
+        uchar marker = 0xFF;
+        while (marker == 0xFF) {
+            if (!device.getChar(reinterpret_cast<char *>(&marker)))
+                return 0;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8))
+            continue; // no length follows
+        if (marker == 0xD9 || marker == 0xDA)
+            return 0; // end of image or start of scan before any frame
+        uchar len[2];
+        if (device.read(reinterpret_cast<char *>(len), 2) != 2)
+            return 0;
+        const int length = (len[0] << 8) | len[1];
+        if (length < 2)
+            return 0;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            uchar sof[6];
+            if (length < 8 || device.read(reinterpret_cast<char *>(sof), 6) != 6)
+                return 0;
+            const int precision = sof[0];
+            const int components = sof[5];
+            if (precision != 8 || components < 1 || components > 4)
+                return 0;
+            return components * 8;
+        }
+        const qint64 next = device.pos() + length - 2;
+        if (next > device.size() || !device.seek(next))
+            return 0;
+    }
+    return 0;
+}
+
+} // namespace quorvel

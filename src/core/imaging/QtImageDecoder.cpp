@@ -1,0 +1,107 @@
+#include "core/imaging/QtImageDecoder.h"
+
+#include "core/imaging/IccConverter.h"
+#include "core/imaging/ImageNormalizer.h"
+
+#include <QColorSpace>
+#include <QImageReader>
+
+namespace quorvel {
+
+namespace {
+
+quint32 le32(const QByteArray &d, int at)
+{
+    return quint32(uchar(d[at])) | quint32(uchar(d[at + 1])) << 8 | quint32(uchar(d[at + 2])) << 16
+           | quint32(uchar(d[at + 3])) << 24;
+}
+
+// Qt's BMP reader shows a truncated file with its missing rows blank. For
+// the uncompressed layouts the size the pixels need is known from the
+// header, so such a file is caught here.
+bool truncatedBmp(QIODevice &device)
+{
+    const QByteArray h = device.peek(54);
+    if (h.size() < 54 || !h.startsWith("BM"))
+        return false;
+    const quint32 headerSize = le32(h, 14);
+    if (headerSize < 40)
+        return false; // the old OS/2 header: left to Qt
+    const qint64 offset = le32(h, 10);
+    const qint64 width = qint32(le32(h, 18));
+    const qint64 height = qAbs(qint64(qint32(le32(h, 22))));
+    const int bits = uchar(h[28]) | (uchar(h[29]) << 8);
+    const quint32 compression = le32(h, 30);
+    if (compression != 0 && compression != 3)
+        return false; // run-length coded: the length is not known in advance
+    if (width <= 0 || bits <= 0 || bits > 32 || width > decodelimits::kMaxSide || height > decodelimits::kMaxSide)
+        return false; // refused by size later, or not a BMP Qt reads
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return device.size() < offset + rowBytes * height;
+}
+
+} // namespace
+
+DecodeResult QtImageDecoder::decode(QIODevice &device, const DecodeOptions &options)
+{
+    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Qt, reason); };
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(false);
+    // Only formats with a firm signature: JPEG and TIFF belong to the codec
+    // layer (Qt's readers would show truncated files half-decoded), and a
+    // reader without a signature (TGA) would take any damaged file for one.
+    static const QByteArrayList accepted{"png", "gif", "bmp", "webp"};
+    if (!reader.canRead() || !accepted.contains(reader.format().toLower()))
+        return fail(QStringLiteral("no decoder for this file"));
+    if (truncatedBmp(device))
+        return fail(QStringLiteral("BMP: picture data ends early"));
+    const QSize size = reader.size();
+    if (size.isValid() && !options.sizeAllowed(size.width(), size.height()))
+        return fail(QStringLiteral("picture of %1 x %2 pixels refused").arg(size.width()).arg(size.height()));
+    // Qt's own bound on what a reader may allocate, in MiB; a reader that
+    // does not report its size in advance is held to it too.
+    reader.setAllocationLimit(int(std::min<qint64>(options.maxPixels * 8 / (1024 * 1024) + 1, 1 << 30)));
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return fail(reader.errorString());
+    if (!options.sizeAllowed(image.width(), image.height()))
+        return fail(QStringLiteral("picture of %1 x %2 pixels refused").arg(image.width()).arg(image.height()));
+    const QByteArray icc = options.useCms ? image.colorSpace().iccProfile() : QByteArray();
+    image = normalizeToRgb32(std::move(image));
+    if (image.isNull())
+        return fail(QStringLiteral("out of memory"));
+    if (!icc.isEmpty())
+        IccConverter::applyToImage(image, icc);
+    DecodeResult result;
+    result.decoder = DecoderKind::Qt;
+    result.image = std::move(image);
+    return result;
+}
+
+int QtImageDecoder::pixelDepth(QByteArrayView head)
+{
+    const auto at = [&](qsizetype i) { return i < head.size() ? int(uchar(head[i])) : -1; };
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return 8;
+    if (head.startsWith("BM") && head.size() >= 30) {
+        // The old OS/2 header is 12 bytes long and keeps the bit count
+        // earlier than the Windows headers.
+        const int headerSize = at(14) | (at(15) << 8);
+        return headerSize == 12 ? (at(24) | (at(25) << 8)) : (at(28) | (at(29) << 8));
+    }
+    if (head.startsWith("\x89PNG\r\n\x1a\n") && head.size() >= 26 && head.sliced(12, 4) == "IHDR") {
+        const int depth = at(24);
+        switch (at(25)) {
+        case 0: return depth;     // grey
+        case 2: return depth * 3; // RGB
+        case 3: return depth;     // palette
+        case 4: return depth * 2; // grey and alpha
+        case 6: return depth * 4; // RGBA
+        default: return 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace quorvel

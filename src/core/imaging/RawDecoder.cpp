@@ -1,0 +1,129 @@
+#include "core/imaging/RawDecoder.h"
+
+#include "core/imaging/ImageBufferPool.h"
+
+#include <QFile>
+
+#include <libraw/libraw.h>
+
+#include <algorithm>
+#include <bit>
+#include <functional>
+#include <memory>
+
+namespace quorvel {
+
+namespace {
+
+// LibRaw reports stages (bits 0..19 of LibRaw_progress), not rows; the share
+// done is the position of the stage among them.
+constexpr int kLastStageBit = 19;
+
+struct ProgressState
+{
+    const DecodeOptions *options;
+    int lastPercent;
+};
+
+int progressCallback(void *data, enum LibRaw_progress stage, int iteration, int expected)
+{
+    auto *state = static_cast<ProgressState *>(data);
+    if (state->options->cancelled())
+        return 1; // LibRaw stops with LIBRAW_CANCELLED_BY_CALLBACK
+    const unsigned bits = unsigned(stage) & 0x000fffffu;
+    if (bits == 0 || !state->options->progress)
+        return 0;
+    const int index = std::bit_width(bits) - 1;
+    double share = double(index) / (kLastStageBit + 1);
+    if (expected > 0 && iteration >= 0)
+        share += std::min(1.0, double(iteration) / expected) / (kLastStageBit + 1);
+    const int percent = std::clamp(int(share * 100.0), 0, 99);
+    if (percent > state->lastPercent) {
+        state->lastPercent = percent;
+        state->options->progress(percent);
+    }
+    return 0;
+}
+
+QString librawMessage(int code)
+{
+    return QStringLiteral("raw: %1").arg(QString::fromLocal8Bit(libraw_strerror(code)));
+}
+
+DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(LibRaw &)> &open)
+{
+    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Raw, reason); };
+    auto raw = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    ProgressState state{&options, -1};
+    raw->set_progress_handler(progressCallback, &state);
+    if (options.progress) {
+        state.lastPercent = 0;
+        options.progress(0);
+    }
+    libraw_output_params_t &p = raw->imgdata.params;
+    p.user_qual = options.hqRaw ? 1 : 0; // 0 bilinear, 1 VNG
+    p.use_auto_wb = 1;
+    p.output_bps = 8;
+    p.output_color = 1; // sRGB
+    p.auto_bright_thr = 0.01f;
+
+    int rc = open(*raw);
+    if (rc != LIBRAW_SUCCESS)
+        return fail(librawMessage(rc));
+    const libraw_image_sizes_t &sz = raw->imgdata.sizes;
+    if (!options.sizeAllowed(sz.raw_width, sz.raw_height) || !options.sizeAllowed(sz.iwidth, sz.iheight))
+        return fail(QStringLiteral("raw: picture of %1 x %2 pixels refused").arg(sz.raw_width).arg(sz.raw_height));
+    if ((rc = raw->unpack()) != LIBRAW_SUCCESS)
+        return fail(librawMessage(rc));
+    if ((rc = raw->dcraw_process()) != LIBRAW_SUCCESS)
+        return fail(librawMessage(rc));
+    int err = 0;
+    libraw_processed_image_t *mem = raw->dcraw_make_mem_image(&err);
+    if (!mem)
+        return fail(librawMessage(err));
+    std::unique_ptr<libraw_processed_image_t, void (*)(libraw_processed_image_t *)> guard(
+        mem, [](libraw_processed_image_t *m) { LibRaw::dcraw_clear_mem(m); });
+    if (mem->type != LIBRAW_IMAGE_BITMAP || mem->bits != 8 || (mem->colors != 3 && mem->colors != 1)
+        || !options.sizeAllowed(mem->width, mem->height)
+        || qint64(mem->data_size) < qint64(mem->width) * mem->height * mem->colors)
+        return fail(QStringLiteral("raw: unexpected output from the raw decoder"));
+
+    QImage image = ImageBufferPool::allocateRgb32(mem->width, mem->height);
+    if (image.isNull())
+        return fail(QStringLiteral("raw: out of memory"));
+    const int colors = mem->colors;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *src = mem->data + qsizetype(y) * mem->width * colors;
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x, src += colors)
+            out[x] = colors == 3 ? qRgb(src[0], src[1], src[2]) : qRgb(src[0], src[0], src[0]);
+    }
+    if (options.progress && state.lastPercent < 100)
+        options.progress(100);
+    DecodeResult result;
+    result.decoder = DecoderKind::Raw;
+    result.image = std::move(image);
+    return result;
+}
+
+} // namespace
+
+DecodeResult RawDecoder::decode(const QString &path, const DecodeOptions &options)
+{
+    return decodeWith(options, [&](LibRaw &raw) {
+#ifdef Q_OS_WIN
+        return raw.open_file(reinterpret_cast<const wchar_t *>(path.utf16()));
+#else
+        return raw.open_file(QFile::encodeName(path).constData());
+#endif
+    });
+}
+
+DecodeResult RawDecoder::decode(QByteArrayView data, const DecodeOptions &options)
+{
+    return decodeWith(options, [&](LibRaw &raw) {
+        return raw.open_buffer(const_cast<char *>(data.data()), size_t(data.size()));
+    });
+}
+
+} // namespace quorvel

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/imaging/DecodeTypes.h"
+
+namespace quorvel {
+
+// Camera raw files through LibRaw: automatic white balance, bilinear
+// interpolation (VNG with DecodeOptions::hqRaw), white point from the
+// brightest 1% of pixels, sRGB gamma, the camera's rotation applied, 8 bits
+// per channel. Reports its progress through DecodeOptions::progress.
+class RawDecoder
+{
+public:
+    static DecodeResult decode(const QString &path, const DecodeOptions &options);
+    // The same from memory (used by tests and the fuzz target).
+    static DecodeResult decode(QByteArrayView data, const DecodeOptions &options);
+};
+
+} // namespace quorvel

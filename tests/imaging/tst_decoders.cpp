@@ -1,0 +1,483 @@
+#include "ImagingFixtures.h"
+
+#include "core/imaging/DecoderChoice.h"
+#include "core/imaging/ImageDecoder.h"
+#include "core/imaging/ImageNormalizer.h"
+#include "core/imaging/PcxDecoder.h"
+#include "support/TestSupport.h"
+
+#include <QBuffer>
+#include <QColorSpace>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <tiffio.h>
+
+using namespace quorvel;
+using namespace quorvel::fixtures;
+
+namespace {
+
+enum Mode { Colour, Grey, OneBit };
+
+const QList<QRgb> kBandPalette{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255),
+                               qRgb(128, 128, 128)};
+
+QRgb expected(QRgb c, int mode)
+{
+    const int g = qGreen(c);
+    if (mode == Grey)
+        return qRgb(g, g, g);
+    if (mode == OneBit)
+        return g >= 128 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    return c;
+}
+
+// Compares the middle of each band and the grey half with what was written.
+QString bandsMismatch(const QImage &img, int mode, int tolerance)
+{
+    const QImage ref = bands(img.width(), img.height());
+    const QList<QPoint> probes{{img.width() / 8, img.height() / 4},     {3 * img.width() / 8, img.height() / 4},
+                               {5 * img.width() / 8, img.height() / 4}, {7 * img.width() / 8, img.height() / 4},
+                               {img.width() / 2, 3 * img.height() / 4}};
+    for (const QPoint &p : probes) {
+        const QRgb want = expected(ref.pixel(p), mode);
+        const QRgb got = img.pixel(p);
+        if (qAbs(qRed(got) - qRed(want)) > tolerance || qAbs(qGreen(got) - qGreen(want)) > tolerance
+            || qAbs(qBlue(got) - qBlue(want)) > tolerance || qAlpha(got) != 255)
+            return QStringLiteral("at %1,%2: got %3, want %4")
+                .arg(p.x()).arg(p.y()).arg(got, 8, 16).arg(want, 8, 16);
+    }
+    return QString();
+}
+
+std::vector<int> bandIndices(int w, int h, int mode)
+{
+    const QImage ref = bands(w, h);
+    std::vector<int> out;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = ref.pixel(x, y);
+            out.push_back(mode == OneBit ? (qGreen(c) >= 128 ? 1 : 0) : int(kBandPalette.indexOf(c)));
+        }
+    }
+    return out;
+}
+
+QByteArray tiffBytes(const QImage &img, const TiffLayout &layout, const QList<QRgb> &palette = {})
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.tif"));
+    if (!writeTiff(path, img, layout, palette))
+        return QByteArray();
+    return test::readFile(path);
+}
+
+QByteArray qtBytes(const QImage &img, const char *format)
+{
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return out;
+}
+
+DecodeResult decodeBytes(const QByteArray &bytes, const QString &name, DecodeOptions options = {})
+{
+    return ImageDecoder::decodeData(bytes, name, options);
+}
+
+// Overwrites the 16-bit big-endian frame size in a JPEG's SOF0.
+QByteArray withJpegSize(QByteArray jpeg, int w, int h)
+{
+    const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+    jpeg[sof + 5] = char(h >> 8);
+    jpeg[sof + 6] = char(h);
+    jpeg[sof + 7] = char(w >> 8);
+    jpeg[sof + 8] = char(w);
+    return jpeg;
+}
+
+} // namespace
+
+class TestDecoders : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void formats_data();
+    void formats();
+    void gifKeepsPaletteColours();
+    void alphaIsFlattenedOverBlack_data();
+    void alphaIsFlattenedOverBlack();
+    void brokenFilesFail_data();
+    void brokenFilesFail();
+    void colourManagement_data();
+    void colourManagement();
+    void decoderOrder_data();
+    void decoderOrder();
+    void rawFileRule_data();
+    void rawFileRule();
+    void sharedSamples_data();
+    void sharedSamples();
+};
+
+void TestDecoders::formats_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("decoder");
+    QTest::addColumn<int>("bpp");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("tolerance");
+
+    const QImage img = bands(64, 32);
+    const auto jpeg = [&](JpegLayout::Kind kind, bool progressive, bool arithmetic) {
+        JpegLayout s;
+        s.kind = kind;
+        s.progressive = progressive;
+        s.arithmetic = arithmetic;
+        return writeJpeg(img, s);
+    };
+    QTest::newRow("jpeg baseline") << "a.jpg" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg progressive") << "a.jpg" << jpeg(JpegLayout::Rgb, true, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg arithmetic") << "a.jpg" << jpeg(JpegLayout::Rgb, false, true) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg greyscale") << "a.jpg" << jpeg(JpegLayout::Grey, false, false) << "jpeg" << 8 << int(Grey) << 3;
+    QTest::newRow("jpeg cmyk") << "a.jpg" << jpeg(JpegLayout::Cmyk, false, false) << "jpeg" << 32 << int(Colour) << 3;
+    QTest::newRow("jpeg named png") << "a.png" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
+
+    const auto tiff = [&](int bits, int samples, int compression, bool minIsWhite = false) {
+        TiffLayout s;
+        s.bitsPerSample = bits;
+        s.samples = samples;
+        s.compression = compression;
+        s.minIsWhite = minIsWhite;
+        return tiffBytes(img, s);
+    };
+    QTest::newRow("tiff rgb 8") << "a.tif" << tiff(8, 3, COMPRESSION_NONE) << "tiff" << 24 << int(Colour) << 0;
+    QTest::newRow("tiff rgb 16") << "a.tif" << tiff(16, 3, COMPRESSION_NONE) << "tiff" << 48 << int(Colour) << 0;
+    QTest::newRow("tiff rgb lzw") << "a.tif" << tiff(8, 3, COMPRESSION_LZW) << "tiff" << 24 << int(Colour) << 0;
+    QTest::newRow("tiff rgb deflate") << "a.tif" << tiff(8, 3, COMPRESSION_ADOBE_DEFLATE) << "tiff" << 24 << int(Colour) << 0;
+    QTest::newRow("tiff rgb 16 deflate") << "a.tif" << tiff(16, 3, COMPRESSION_ADOBE_DEFLATE) << "tiff" << 48 << int(Colour) << 0;
+    QTest::newRow("tiff jpeg") << "a.tif" << tiff(8, 3, COMPRESSION_JPEG) << "tiff" << 24 << int(Colour) << 10;
+    QTest::newRow("tiff grey 8") << "a.tif" << tiff(8, 1, COMPRESSION_NONE) << "tiff" << 8 << int(Grey) << 0;
+    QTest::newRow("tiff grey 16") << "a.tif" << tiff(16, 1, COMPRESSION_LZW) << "tiff" << 16 << int(Grey) << 0;
+    QTest::newRow("tiff 1 bit") << "a.tif" << tiff(1, 1, COMPRESSION_NONE) << "tiff" << 1 << int(OneBit) << 0;
+    QTest::newRow("tiff 1 bit min-is-white") << "a.tif" << tiff(1, 1, COMPRESSION_NONE, true) << "tiff" << 1 << int(OneBit) << 0;
+    QTest::newRow("tiff named jpg") << "a.jpg" << tiff(8, 3, COMPRESSION_NONE) << "tiff" << 24 << int(Colour) << 0;
+    TiffLayout pal;
+    pal.palette = true;
+    pal.samples = 1;
+    QTest::newRow("tiff palette 8") << "a.tif" << tiffBytes(img, pal, kBandPalette) << "tiff" << 8 << int(Colour) << 0;
+    pal.bitsPerSample = 4;
+    QTest::newRow("tiff palette 4") << "a.tif" << tiffBytes(img, pal, kBandPalette) << "tiff" << 4 << int(Colour) << 0;
+
+    QTest::newRow("png") << "a.png" << qtBytes(img, "PNG") << "qt" << 24 << int(Colour) << 0;
+    QTest::newRow("png grey") << "a.png" << qtBytes(img.convertToFormat(QImage::Format_Grayscale8), "PNG") << "qt"
+                              << 8 << int(-1) << 0;
+    QTest::newRow("png 16 bit") << "a.png" << qtBytes(img.convertToFormat(QImage::Format_RGBX64), "PNG") << "qt"
+                                << 48 << int(Colour) << 0;
+    QTest::newRow("png indexed") << "a.png"
+                                 << qtBytes(img.convertToFormat(QImage::Format_Indexed8, kBandPalette), "PNG") << "qt"
+                                 << 8 << int(Colour) << 0;
+    QTest::newRow("bmp") << "a.bmp" << qtBytes(img, "BMP") << "qt" << 24 << int(Colour) << 0;
+    QTest::newRow("bmp indexed") << "a.bmp"
+                                 << qtBytes(img.convertToFormat(QImage::Format_Indexed8, kBandPalette), "BMP") << "qt"
+                                 << 4 << int(Colour) << 0; // Qt stores up to 16 colours in 4 bits
+
+    const std::vector<int> indices = bandIndices(64, 32, Colour);
+    const auto pcx = [&](int bits, int planes, bool rle, bool vga = true) {
+        PcxLayout s;
+        s.bitsPerPlane = bits;
+        s.planes = planes;
+        s.rle = rle;
+        s.vgaPalette = vga;
+        return writePcx(64, 32, s, planes == 1 && bits == 1 ? bandIndices(64, 32, OneBit) : indices, kBandPalette, img);
+    };
+    QTest::newRow("pcx 24 bit") << "a.pcx" << pcx(8, 3, true) << "pcx" << 24 << int(Colour) << 0;
+    QTest::newRow("pcx 8 bit palette") << "a.pcx" << pcx(8, 1, true) << "pcx" << 8 << int(Colour) << 0;
+    QTest::newRow("pcx 8 bit stored") << "a.pcx" << pcx(8, 1, false) << "pcx" << 8 << int(Colour) << 0;
+    QTest::newRow("pcx 4 bit packed") << "a.pcx" << pcx(4, 1, true) << "pcx" << 4 << int(Colour) << 0;
+    QTest::newRow("pcx 4 planes") << "a.pcx" << pcx(1, 4, true) << "pcx" << 4 << int(Colour) << 0;
+    QTest::newRow("pcx 1 bit") << "a.pcx" << pcx(1, 1, true) << "pcx" << 1 << int(OneBit) << 0;
+}
+
+void TestDecoders::formats()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, decoder);
+    QFETCH(int, bpp);
+    QFETCH(int, mode);
+    QFETCH(int, tolerance);
+    QVERIFY(!bytes.isEmpty());
+    const DecodeResult r = decodeBytes(bytes, name);
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(decoderName(r.decoder), decoder);
+    QCOMPARE(r.image.format(), QImage::Format_RGB32);
+    QCOMPARE(r.image.size(), QSize(64, 32));
+    if (mode >= 0) {
+        const QString mismatch = bandsMismatch(r.image, mode, tolerance);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+    QCOMPARE(ImageDecoder::pixelDepthOfData(bytes), bpp);
+}
+
+void TestDecoders::gifKeepsPaletteColours()
+{
+    const QByteArray gif = tinyGif();
+    const DecodeResult r = decodeBytes(gif, QStringLiteral("a.gif"));
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.decoder, DecoderKind::Qt);
+    QCOMPARE(r.image.size(), QSize(4, 2));
+    QCOMPARE(r.image.pixel(1, 0), qRgb(0, 255, 0));
+    QCOMPARE(r.image.pixel(3, 0), qRgb(255, 255, 255));
+    QCOMPARE(r.image.pixel(0, 1), qRgb(0, 0, 0));
+    QCOMPARE(r.image.pixel(3, 1), qRgb(255, 0, 0));
+    QCOMPARE(ImageDecoder::pixelDepthOfData(gif), 8);
+}
+
+void TestDecoders::alphaIsFlattenedOverBlack_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("bpp");
+    QImage img(8, 8, QImage::Format_ARGB32);
+    img.fill(qRgba(200, 100, 50, 128));
+    TiffLayout rgba;
+    rgba.samples = 4;
+    QTest::newRow("tiff rgba 8") << tiffBytes(img, rgba) << 32;
+    rgba.bitsPerSample = 16;
+    QTest::newRow("tiff rgba 16") << tiffBytes(img, rgba) << 64;
+    QTest::newRow("png rgba") << qtBytes(img, "PNG") << 32;
+}
+
+void TestDecoders::alphaIsFlattenedOverBlack()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, bpp);
+    const DecodeResult r = decodeBytes(bytes, QStringLiteral("a"));
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.image.format(), QImage::Format_RGB32);
+    const QRgb p = r.image.pixel(4, 4);
+    QCOMPARE(qAlpha(p), 255);
+    QVERIFY2(qAbs(qRed(p) - 100) <= 1 && qAbs(qGreen(p) - 50) <= 1 && qAbs(qBlue(p) - 25) <= 1,
+             qPrintable(QString::number(p, 16)));
+    QCOMPARE(ImageDecoder::pixelDepthOfData(bytes), bpp);
+}
+
+void TestDecoders::brokenFilesFail_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QImage img = bands(64, 32);
+    const QByteArray baseline = writeJpeg(img, {});
+    JpegLayout progressiveLayout;
+    progressiveLayout.progressive = true;
+    const QByteArray progressive = writeJpeg(img, progressiveLayout);
+    const QByteArray tiff = tiffBytes(img, {});
+    TiffLayout lzwLayout;
+    lzwLayout.compression = COMPRESSION_LZW;
+    const QByteArray lzw = tiffBytes(img, lzwLayout);
+    const QByteArray png = qtBytes(img, "PNG");
+    const QByteArray bmp = qtBytes(img, "BMP");
+    PcxLayout pcxLayout;
+    pcxLayout.planes = 3;
+    const QByteArray pcx = writePcx(64, 32, pcxLayout, {}, {}, img);
+
+    QTest::newRow("empty") << "a.jpg" << QByteArray();
+    QTest::newRow("text") << "a.jpg" << QByteArray("hello, this is no picture at all");
+    QTest::newRow("jpeg truncated") << "a.jpg" << baseline.left(baseline.size() * 2 / 3);
+    QTest::newRow("jpeg header only") << "a.jpg" << baseline.left(baseline.indexOf("\xFF\xDA") + 4);
+    QByteArray oddStart = baseline.left(baseline.size() * 2 / 3);
+    oddStart[2] = 0; // no longer our JPEG signature; Qt's reader must not take it
+    QTest::newRow("jpeg truncated, odd start") << "a.bin" << oddStart;
+    QTest::newRow("jpeg truncated, odd start, jpg name") << "a.jpg" << oddStart;
+    QTest::newRow("progressive truncated") << "a.jpg" << progressive.left(progressive.size() * 2 / 3);
+    QByteArray damaged = baseline;
+    const qsizetype scan = damaged.indexOf("\xFF\xDA");
+    for (qsizetype i = scan + 20; i < damaged.size() - 2; i += 7)
+        damaged[i] = char(0xFF);
+    QTest::newRow("jpeg damaged scan") << "a.jpg" << damaged;
+    QTest::newRow("jpeg absurd size") << "a.jpg" << withJpegSize(baseline, 65000, 65000);
+    QTest::newRow("tiff truncated") << "a.tif" << tiff.left(tiff.size() / 2);
+    QTest::newRow("tiff lzw truncated") << "a.tif" << lzw.left(lzw.size() / 2);
+    QTest::newRow("tiff header only") << "a.tif" << tiff.left(8);
+    QTest::newRow("png truncated") << "a.png" << png.left(png.size() * 2 / 3);
+    QTest::newRow("bmp truncated") << "a.bmp" << bmp.left(bmp.size() / 2);
+    QTest::newRow("bmp one byte short") << "a.bmp" << bmp.left(bmp.size() - 1);
+    QTest::newRow("gif truncated") << "a.gif" << tinyGif().left(50);
+    QTest::newRow("pcx truncated") << "a.pcx" << pcx.left(pcx.size() * 2 / 3);
+    QByteArray hugePcx = pcx;
+    hugePcx[8] = char(0xFF), hugePcx[9] = char(0xFF), hugePcx[10] = char(0xFF), hugePcx[11] = char(0xFF);
+    hugePcx[66] = char(0xFF), hugePcx[67] = char(0xFF);
+    QTest::newRow("pcx absurd size") << "a.pcx" << hugePcx;
+    QByteArray pngHuge = png;
+    const qsizetype ihdr = pngHuge.indexOf("IHDR");
+    pngHuge[ihdr + 4] = char(0x7F); // width around two thousand million
+    QTest::newRow("png absurd size") << "a.png" << pngHuge;
+    QTest::newRow("raw named jpeg") << "a.NEF" << baseline;
+}
+
+void TestDecoders::brokenFilesFail()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    const DecodeResult r = decodeBytes(bytes, name);
+    QVERIFY(!r.ok());
+    QVERIFY(r.image.isNull());
+    QVERIFY(!r.error.isEmpty());
+}
+
+void TestDecoders::colourManagement_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QImage grey(16, 16, QImage::Format_RGB32);
+    grey.fill(qRgb(128, 128, 128));
+    JpegLayout rgbLayout;
+    rgbLayout.icc = linearRgbProfile();
+    QTest::newRow("jpeg rgb profile") << writeJpeg(grey, rgbLayout);
+    JpegLayout greyLayout;
+    greyLayout.kind = JpegLayout::Grey;
+    greyLayout.icc = linearGreyProfile();
+    QTest::newRow("jpeg grey profile") << writeJpeg(grey, greyLayout);
+    TiffLayout tiffLayout;
+    tiffLayout.icc = linearRgbProfile();
+    QTest::newRow("tiff profile") << tiffBytes(grey, tiffLayout);
+    QImage tagged = grey;
+    tagged.setColorSpace(QColorSpace::fromIccProfile(linearRgbProfile()));
+    QTest::newRow("png profile") << qtBytes(tagged, "PNG");
+}
+
+void TestDecoders::colourManagement()
+{
+    QFETCH(QByteArray, bytes);
+    DecodeOptions off;
+    DecodeOptions on;
+    on.useCms = true;
+    const DecodeResult plain = decodeBytes(bytes, QStringLiteral("a"), off);
+    const DecodeResult managed = decodeBytes(bytes, QStringLiteral("a"), on);
+    QVERIFY2(plain.ok() && managed.ok(), qPrintable(plain.error + managed.error));
+    // Without the setting the stored values pass unchanged; with it linear
+    // 128 becomes sRGB's 188.
+    QVERIFY(qAbs(qGreen(plain.image.pixel(8, 8)) - 128) <= 2);
+    const QRgb p = managed.image.pixel(8, 8);
+    QVERIFY2(qAbs(qRed(p) - 188) <= 3 && qAbs(qGreen(p) - 188) <= 3 && qAbs(qBlue(p) - 188) <= 3,
+             qPrintable(QString::number(p, 16)));
+    QCOMPARE(qAlpha(p), 255);
+}
+
+void TestDecoders::decoderOrder_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<bool>("fallback");
+    QTest::addColumn<QString>("order");
+    const QByteArray jpeg("\xFF\xD8\xFF\xE0", 4);
+    const QByteArray tiffLe("II*\0", 4);
+    const QByteArray tiffBe("MM\0*", 4);
+    const QByteArray png("\x89PNG\r\n\x1a\n");
+    QTest::newRow("jpeg by content") << "/p/a.png" << jpeg << true << "jpeg";
+    QTest::newRow("tiff little-endian") << "/p/a" << tiffLe << true << "tiff";
+    QTest::newRow("tiff big-endian named jpg") << "/p/a.jpg" << tiffBe << true << "tiff,jpeg";
+    QTest::newRow("png named jpg falls back") << "/p/a.JPG" << png << true << "qt,jpeg";
+    QTest::newRow("tif rule first") << "/p/a.tif.jpg" << png << true << "qt,tiff";
+    QTest::newRow("tiff extension") << "/p/A.TIFF" << png << true << "qt,tiff";
+    QTest::newRow("folder named jpg") << "/p/x.jpg/a.gif" << png << true << "qt,jpeg";
+    QTest::newRow("no fallback for preload") << "/p/a.jpg" << png << false << "qt";
+    QTest::newRow("pcx") << "/p/a.bin" << QByteArray("\x0A\x05\x01\x08", 4) << true << "pcx";
+    QTest::newRow("not pcx: bad encoding") << "/p/a.bin" << QByteArray("\x0A\x05\x07\x08", 4) << true << "qt";
+}
+
+void TestDecoders::decoderOrder()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, head);
+    QFETCH(bool, fallback);
+    QFETCH(QString, order);
+    QStringList names;
+    for (DecoderKind k : quorvel::decoderOrder(path, head, fallback))
+        names << decoderName(k);
+    QCOMPARE(names.join(u','), order);
+}
+
+void TestDecoders::rawFileRule_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("raw");
+    QTest::newRow("nef capitals") << "/p/DSC_0001.NEF" << true;
+    QTest::newRow("crw") << "/p/crw_0101.crw" << true;
+    QTest::newRow("cr2") << "/p/IMG.Cr2" << true;
+    QTest::newRow("each extension") << "/p/a.srf" << true;
+    QTest::newRow("mrw") << "/p/a.mrw" << true;
+    QTest::newRow("substring of the extension") << "/p/a.nefx" << true;
+    QTest::newRow("jpeg") << "/p/a.jpg" << false;
+    QTest::newRow("raw in folder only") << "/p/x.nef/a.jpg" << false;
+    QTest::newRow("raw in name, not extension") << "/p/nef.jpg" << false;
+    QTest::newRow("no extension") << "/p/nef" << false;
+}
+
+void TestDecoders::rawFileRule()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, raw);
+    QCOMPARE(isRawFile(path), raw);
+}
+
+void TestDecoders::sharedSamples_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("decoder"); // empty: must fail
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("bpp");
+    QTest::newRow("baseline") << "jpeg/testorig.jpg" << "jpeg" << QSize(227, 149) << 24;
+    QTest::newRow("progressive") << "jpeg/testimgint.jpg" << "jpeg" << QSize(227, 149) << 24;
+    QTest::newRow("arithmetic") << "jpeg/testimgari.jpg" << "jpeg" << QSize(227, 149) << 24;
+    QTest::newRow("greyscale") << "jpeg/hopper_gray.jpg" << "jpeg" << QSize(128, 128) << 8;
+    QTest::newRow("cmyk") << "jpeg/pil_sample_cmyk.jpg" << "jpeg" << QSize(100, 100) << 32;
+    QTest::newRow("big icc profile") << "jpeg/icc_profile_big.jpg" << "jpeg" << QSize(425, 250) << 24;
+    QTest::newRow("12 bit") << "jpeg/testorig12.jpg" << "" << QSize() << 0;
+    QTest::newRow("tiff 16 bit rgb") << "tiff/rgb-3c-16b.tiff" << "tiff" << QSize(157, 151) << 48;
+    QTest::newRow("tiff 16 bit grey") << "tiff/minisblack-1c-16b.tiff" << "tiff" << QSize(157, 151) << 16;
+    QTest::newRow("tiff grey alpha") << "tiff/minisblack-2c-8b-alpha.tiff" << "tiff" << QSize(64, 64) << 16;
+    QTest::newRow("tiff palette 4") << "tiff/palette-1c-4b.tiff" << "tiff" << QSize(157, 151) << 4;
+    QTest::newRow("tiff 1 bit") << "tiff/miniswhite-1c-1b.tiff" << "tiff" << QSize(157, 151) << 1;
+    QTest::newRow("tiff lzw") << "tiff/lzw-single-strip.tiff" << "tiff" << QSize(7795, 3122) << 1;
+    QTest::newRow("tiff tiled jpeg") << "tiff/quad-tile.jpg.tiff" << "tiff" << QSize(512, 384) << 24;
+    QTest::newRow("pcx 24 bit") << "pcx/PCX.pcx" << "pcx" << QSize(8, 8) << 24;
+    QTest::newRow("pcx odd stride") << "pcx/odd_stride.pcx" << "pcx" << QSize(371, 150) << 8;
+    QTest::newRow("pcx 4 planes") << "pcx/p_4_planes.pcx" << "pcx" << QSize(1, 1) << 4;
+    QTest::newRow("pcx 1 bit") << "pcx/pil184.pcx" << "pcx" << QSize(447, 144) << 1;
+    QTest::newRow("pcx row too short") << "pcx/01r_00.pcx" << "" << QSize() << 0;
+    QTest::newRow("bmp") << "bmp/BMP.bmp" << "qt" << QSize(8, 8) << 8;
+    QTest::newRow("broken jpeg") << "broken/1-string-format.jpg" << "" << QSize() << 0;
+    QTest::newRow("broken jpeg 2") << "broken/issue_2427_poc.jpg" << "" << QSize() << 0;
+    QTest::newRow("broken tiff") << "broken/POC3.tif" << "" << QSize() << 0;
+    QTest::newRow("broken tiff 2") << "broken/heap-oob-write.tiff" << "" << QSize() << 0;
+    QTest::newRow("broken crw") << "broken/issue_1838_poc.crw" << "" << QSize() << 0;
+}
+
+void TestDecoders::sharedSamples()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, decoder);
+    QFETCH(QSize, size);
+    QFETCH(int, bpp);
+    QUORVEL_REQUIRE_SHARED("jpeg", root);
+    const QString path = test::sharedFile(file);
+    QVERIFY2(!path.isEmpty(), qPrintable(file));
+    const DecodeResult r = ImageDecoder::decodeFile(path, DecodeOptions());
+    if (decoder.isEmpty()) {
+        QVERIFY(!r.ok());
+        QVERIFY(!r.error.isEmpty());
+        return;
+    }
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(decoderName(r.decoder), decoder);
+    QCOMPARE(r.image.size(), size);
+    QCOMPARE(r.image.format(), QImage::Format_RGB32);
+    if (bpp)
+        QCOMPARE(ImageDecoder::pixelDepthOfFile(path), bpp);
+}
+
+QTEST_GUILESS_MAIN(TestDecoders)
+#include "tst_decoders.moc"
