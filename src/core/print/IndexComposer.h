@@ -35,7 +35,10 @@ struct IndexPageStyle
     CaptionStyle text;   // the page text, centred at the bottom
     int margin = 0;      // page pixels between the text and the bottom edge
     int interpolation = InterpolationBicubic; // "ResizeToPrint"
-    int dpi = 300;       // the page's resolution
+    // The resolution written with the page: the one its size was computed
+    // at (PrintParameters::effectiveDpi()), so the page prints at the
+    // paper's size.
+    int dpi = 300;
 };
 
 // Composes the pages of an index print: a white page, each item of the list
