@@ -65,6 +65,11 @@ void SplashWindow::paintEvent(QPaintEvent *)
 bool SplashWindow::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // Claim the key, so no command runs on it; it is then delivered as
+        // a key press, which closes the splash and goes no further.
+        event->accept();
+        return true;
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
     case QEvent::NonClientAreaMouseButtonPress:

@@ -6,6 +6,9 @@
 #include "core/settings/SettingsStore.h"
 #include "ui/files/CLeftPaneView.h"
 #include "ui/files/CRightPaneView.h"
+#include "ui/imaging/CQuorvelView.h"
+#include "core/imaging/ChannelTreatment.h"
+#include "core/imaging/ImageLoader.h"
 #include "ui/frame/CKeyHelpDlg.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
@@ -40,14 +43,9 @@ CMainFrame::CMainFrame(QWidget *parent)
     setWindowTitle(QStringLiteral("Quorvel"));
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
 
-    auto *centre = new QLabel(this);
-    centre->setObjectName(QStringLiteral("ImageView"));
-    centre->setAutoFillBackground(true);
-    QPalette pal = centre->palette();
-    pal.setColor(QPalette::Window, QColor(127, 127, 127));
-    centre->setPalette(pal);
-    centre->setFocusPolicy(Qt::StrongFocus);
-    setCentralWidget(centre);
+    m_loader = new ImageLoader(this);
+    m_view = new CQuorvelView(*m_loader, this);
+    setCentralWidget(m_view);
 
     m_toolBar = addToolBar(tr("Main toolbar"));
     m_toolBar->setObjectName(QStringLiteral("MainToolBar"));
@@ -61,6 +59,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     createMenus();
     createToolBar();
     connectCommands();
+    connectView();
     m_commands->update();
 }
 
@@ -175,7 +174,65 @@ CommandContext CMainFrame::commandContext() const
     c.above = m_fileList->HasNeighbour(true);
     c.below = m_fileList->HasNeighbour(false);
     c.treeFolder = m_tree->HasSelection();
+    c.loading = m_loader->isBusy();
+    c.image = m_view->hasImage();
+    c.zoom = m_view->zoom();
     return c;
+}
+
+void CMainFrame::connectView()
+{
+    m_view->setListTextProvider([this] { return m_fileList->SelectionStatusText(); });
+    connect(m_fileList, &CRightPaneView::fileChosen, this, [this](const QString &path) {
+        m_view->showFile(path);
+        if (!isFullScreenMode())
+            m_fileList->setFocus();
+    });
+    connect(m_fileList, &CRightPaneView::listEmptied, m_view, &CQuorvelView::clear);
+    connect(m_fileList, &CRightPaneView::selectionChanged, this, [this] {
+        if (!m_loader->isBusy() && m_view->hasImage())
+            m_view->refreshStatus();
+    });
+    connect(m_loader, &ImageLoader::loadDone, this, &CMainFrame::onLoadDone);
+    connect(m_view, &CQuorvelView::servedFromCache, this, &CMainFrame::onLoadDone, Qt::QueuedConnection);
+    connect(m_loader, &ImageLoader::busyChanged, this, [this](bool busy) {
+        // The folder cannot change under a running load.
+        m_tree->setEnabled(!busy);
+        m_commands->scheduleUpdate();
+    });
+    connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &CQuorvelView::setProgress);
+    connect(m_view, &CQuorvelView::statusChanged, this, [this](const QString &facts, const QString &info) {
+        setStatusFacts(facts);
+        setStatusInfo(info);
+    });
+    connect(m_view, &CQuorvelView::stepRequested, this, [this](bool previous) {
+        m_fileList->Navigate(previous ? CRightPaneView::NavigatePrevious : CRightPaneView::NavigateNext);
+        m_view->setFocus();
+    });
+    connect(m_view, &CQuorvelView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
+    connect(m_view, &CQuorvelView::zoomChanged, m_commands, &CommandRouter::scheduleUpdate);
+}
+
+void CMainFrame::onLoadDone()
+{
+    m_tree->setEnabled(true);
+    if (m_loader->onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
+        return;
+    m_view->afterLoad();
+    const QString next = m_fileList->NeighbourPath(false);
+    if (!next.isEmpty())
+        m_loader->startPreload(next);
+    m_commands->scheduleUpdate();
+}
+
+void CMainFrame::modeCommand(const std::function<bool(bool shift)> &command)
+{
+    const bool shift = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool changed = command(shift);
+    QApplication::restoreOverrideCursor();
+    if (changed)
+        m_view->update();
 }
 
 void CMainFrame::connectCommands()
@@ -200,6 +257,32 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::LastImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateLast); });
     c->setHandler(cmd::PreviousImage, [this] { m_fileList->Navigate(CRightPaneView::NavigatePrevious); });
     c->setHandler(cmd::NextImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateNext); });
+    c->setHandler(cmd::ZoomIn, [this] { m_view->zoomIn(); });
+    c->setHandler(cmd::ZoomOut, [this] { m_view->zoomOut(); });
+    c->setHandler(cmd::FullSize, [this] { m_view->fullSize(); });
+    c->setHandler(cmd::FitWidth, [this] { m_view->fitWidth(); });
+    c->setHandler(
+        cmd::LockZoom, [this] { m_view->toggleLockZoom(); }, [this] { return m_view->isLocked(); });
+    c->setHandler(cmd::CopyToClipboard, [this] { m_view->copyToClipboard(); });
+
+    DisplayEngine &engine = m_view->model().engine();
+    c->setHandler(
+        cmd::AllColours, [this, &engine] { modeCommand([&engine](bool) { return engine.setChannel(channel::None, false); }); },
+        [&engine] { return engine.modes().allColoursChecked(); });
+    for (const auto &[id, ch] : {std::pair{int(cmd::ChannelRed), channel::Red}, std::pair{int(cmd::ChannelGreen), channel::Green},
+                                 std::pair{int(cmd::ChannelBlue), channel::Blue}}) {
+        const int chosen = ch;
+        c->setHandler(
+            id, [this, &engine, chosen] { modeCommand([&engine, chosen](bool shift) { return engine.setChannel(chosen, shift); }); },
+            [&engine, chosen] { return engine.modes().channelChecked(chosen); });
+    }
+    c->setHandler(
+        cmd::AllChannels, [this, &engine] { modeCommand([&engine](bool) { return engine.toggleAllChannels(); }); },
+        [&engine] { return engine.modes().showsAllChannels(); });
+    c->setHandler(
+        cmd::Overexposure, [this, &engine] { modeCommand([&engine](bool shift) { return engine.toggleOverexposure(shift); }); },
+        [&engine] { return engine.modes().overexposureChecked(); });
+
     c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });
     c->setHandler(cmd::ProgramFeatures, [] {
@@ -218,8 +301,11 @@ void CMainFrame::connectCommands()
 
 void CMainFrame::refreshList()
 {
-    if (isFullScreenMode())
+    m_loader->emptyCache();
+    if (isFullScreenMode()) {
+        m_view->reload();
         return;
+    }
     const QString name = m_fileList->GetSelectedName();
     const int row = m_fileList->GetSelectedIndex();
     m_tree->RefreshAroundSelection();
@@ -227,12 +313,15 @@ void CMainFrame::refreshList()
     if (folder.isEmpty())
         return;
     scanAndFill(folder, false);
-    if (!name.isEmpty() && m_fileList->SelectByName(name.toLower()))
-        return;
-    const int count = m_fileList->rowCount();
-    if (count == 0)
-        return;
-    m_fileList->SelectOnly(row >= 0 && row < count ? row : count - 1);
+    if (name.isEmpty() || !m_fileList->SelectByName(name.toLower())) {
+        const int count = m_fileList->rowCount();
+        if (count == 0) {
+            m_view->clear();
+            return;
+        }
+        m_fileList->SelectOnly(row >= 0 && row < count ? row : count - 1);
+    }
+    m_view->reload();
 }
 
 void CMainFrame::restorePlacement(bool skipLayout)

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QDockWidget;
 class QLabel;
 class QToolBar;
@@ -10,7 +12,9 @@ class QToolBar;
 namespace quorvel {
 
 class CLeftPaneView;
+class CQuorvelView;
 class CRightPaneView;
+class ImageLoader;
 class CommandRouter;
 struct CommandContext;
 
@@ -47,6 +51,8 @@ public:
     void setStatusInfo(const QString &text);
 
     CLeftPaneView *tree() const { return m_tree; }
+    CQuorvelView *view() const { return m_view; }
+    ImageLoader *loader() const { return m_loader; }
     CRightPaneView *fileList() const { return m_fileList; }
     QDockWidget *treePane() const { return m_treePane; }
     QDockWidget *filesPane() const { return m_filesPane; }
@@ -57,6 +63,10 @@ public:
     // F5: re-reads the folder and selects the same file again (else the same
     // position, else the last file).
     void refreshList();
+
+    // The load finished (or the cache served the file): show it, take up a
+    // pending request, preload the next file.
+    void onLoadDone();
 
 Q_SIGNALS:
     // After the exit was confirmed and the layout saved.
@@ -69,6 +79,10 @@ private:
     void createMenus();
     void createToolBar();
     void connectCommands();
+    void connectView();
+    // Runs a channel or overexposure mode command with the Shift state of
+    // this moment, and repaints when it changed something.
+    void modeCommand(const std::function<bool(bool shift)> &command);
     CommandContext commandContext() const;
     void createPanes();
     void createStatusBar();
@@ -85,6 +99,8 @@ private:
     CLeftPaneView *m_tree = nullptr;
     CRightPaneView *m_fileList = nullptr;
     CommandRouter *m_commands = nullptr;
+    ImageLoader *m_loader = nullptr;
+    CQuorvelView *m_view = nullptr;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;

@@ -1,0 +1,302 @@
+#include "ui/imaging/CQuorvelView.h"
+
+#include "core/exif/ExifFormat.h"
+#include "core/exif/ExifReader.h"
+#include "core/files/LinkFile.h"
+#include "core/files/PathUtil.h"
+#include "core/imaging/ImageDecoder.h"
+#include "core/imaging/ImageLoader.h"
+#include "core/imaging/ViewStatusText.h"
+#include "core/settings/AppSettings.h"
+#include "ui/imaging/ProgressLineWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace quorvel {
+
+namespace {
+
+const QColor kBackground(127, 127, 127);
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+CQuorvelView::CQuorvelView(ImageLoader &loader, QWidget *parent)
+    : QWidget(parent)
+    , m_loader(loader)
+{
+    setObjectName(QStringLiteral("ImageView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    setMinimumSize(64, 64);
+    m_progressLine = new ProgressLineWidget(this);
+    m_model.engine().setProgress([this](int percent) { setProgress(percent >= 100 ? -1 : percent); });
+}
+
+CQuorvelView::~CQuorvelView() = default;
+
+QSize CQuorvelView::deviceSize() const
+{
+    const qreal dpr = devicePixelRatioF();
+    return QSize(qRound(width() * dpr), qRound(height() * dpr));
+}
+
+QPoint CQuorvelView::devicePoint(const QPointF &logical) const
+{
+    const qreal dpr = devicePixelRatioF();
+    return QPoint(qRound(logical.x() * dpr), qRound(logical.y() * dpr));
+}
+
+bool CQuorvelView::hasImage() const
+{
+    return m_model.hasImage();
+}
+
+void CQuorvelView::showFile(const QString &path)
+{
+    if (path == m_currentPath)
+        return;
+    m_currentPath = path;
+    QString target = path;
+    if (link::isLinkName(fileNameOf(path))) {
+        const auto resolved = link::resolveLink(path);
+        if (!resolved || *resolved == path)
+            return;
+        target = *resolved;
+    }
+    m_currentPath = target;
+    Q_EMIT statusChanged(viewStatus::loading(), QDir::toNativeSeparators(target));
+    bool served = false;
+    {
+        WaitCursor wait; // a running preload of this file may be waited for
+        served = m_loader.requestLoad(target);
+    }
+    if (served)
+        Q_EMIT servedFromCache();
+}
+
+void CQuorvelView::reload()
+{
+    const QString path = m_currentPath;
+    m_currentPath.clear();
+    if (!path.isEmpty())
+        showFile(path);
+}
+
+void CQuorvelView::clear()
+{
+    m_loader.clearAll();
+    m_model.clear();
+    m_currentPath.clear();
+    updateCursor();
+    update();
+    refreshStatus();
+}
+
+void CQuorvelView::afterLoad()
+{
+    if (m_loader.isImagePresent()) {
+        m_model.resize(deviceSize());
+        m_model.showImage(m_loader.currentImage());
+    } else {
+        m_model.clear();
+    }
+    setProgress(-1);
+    updateCursor();
+    refreshStatus();
+    update();
+    Q_EMIT zoomChanged();
+}
+
+void CQuorvelView::refreshStatus()
+{
+    if (!m_model.hasImage()) {
+        Q_EMIT statusChanged(viewStatus::notLoaded(), QString());
+        return;
+    }
+    const QString path = m_loader.currentPath();
+    const int depth = ImageDecoder::pixelDepthOfFile(path);
+    const QString listText = m_listText ? m_listText() : QString();
+    ExifFields fields;
+    ReadExifFields(path, fields);
+    Q_EMIT statusChanged(viewStatus::facts(fileNameOf(path), m_model.engine().image().size(), depth, listText),
+                         viewStatus::info(FormatExifSummary(fields), m_model.zoom()));
+}
+
+void CQuorvelView::setProgress(int percent)
+{
+    m_progressLine->setPercent(percent);
+}
+
+void CQuorvelView::zoomChangedBy(bool changed)
+{
+    if (!changed)
+        return;
+    updateCursor();
+    update();
+    refreshStatus();
+    Q_EMIT zoomChanged();
+}
+
+void CQuorvelView::zoomIn()
+{
+    WaitCursor wait;
+    zoomChangedBy(m_model.zoomIn());
+}
+
+void CQuorvelView::zoomOut()
+{
+    WaitCursor wait;
+    zoomChangedBy(m_model.zoomOut());
+}
+
+void CQuorvelView::fitWidth()
+{
+    WaitCursor wait;
+    zoomChangedBy(m_model.fitWidth());
+}
+
+void CQuorvelView::fullSize()
+{
+    WaitCursor wait;
+    zoomChangedBy(m_model.fullSize());
+}
+
+void CQuorvelView::toggleLockZoom()
+{
+    m_model.toggleLock();
+    Q_EMIT zoomChanged();
+}
+
+void CQuorvelView::copyToClipboard()
+{
+    if (!m_model.hasImage())
+        return;
+    WaitCursor wait;
+    QGuiApplication::clipboard()->setImage(m_model.engine().imageForCopy());
+}
+
+void CQuorvelView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const qreal dpr = devicePixelRatioF();
+    if (m_model.viewSize() != deviceSize())
+        m_model.resize(deviceSize());
+    if (m_recomputeZoom && m_model.hasImage()) {
+        m_recomputeZoom = false;
+        m_model.chooseZoom();
+    }
+    // Everything below is in device pixels: the bitmap is drawn 1:1.
+    painter.scale(1 / dpr, 1 / dpr);
+    const QRegion background = m_model.prepareForPaint(globalSettings().resizeFullScreen);
+    if (m_model.hasImage()) {
+        const QImage &bitmap = m_model.engine().displayBitmap();
+        if (!bitmap.isNull()) {
+            painter.setClipRect(m_model.clientRect());
+            painter.drawImage(m_model.engine().displayPosition(), bitmap);
+            painter.setClipping(false);
+        }
+    }
+    for (const QRect &r : background)
+        painter.fillRect(r, kBackground);
+}
+
+void CQuorvelView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_progressLine->setGeometry(0, height() - 5, width(), 1);
+    if (m_model.resize(deviceSize())) {
+        WaitCursor wait;
+        refreshStatus();
+        Q_EMIT zoomChanged();
+    }
+    updateCursor();
+}
+
+void CQuorvelView::updateCursor()
+{
+    if (m_model.isDragging())
+        setCursor(Qt::ClosedHandCursor);
+    else if (m_model.canDrag())
+        setCursor(Qt::OpenHandCursor);
+    else
+        unsetCursor();
+}
+
+void CQuorvelView::mousePressEvent(QMouseEvent *event)
+{
+    setFocus();
+    if (event->button() == Qt::LeftButton && m_model.beginDrag(devicePoint(event->position())))
+        updateCursor();
+    QWidget::mousePressEvent(event);
+}
+
+void CQuorvelView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_model.isDragging() && m_model.dragTo(devicePoint(event->position())))
+        update();
+}
+
+void CQuorvelView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_model.endDrag();
+        updateCursor();
+    }
+}
+
+void CQuorvelView::leaveEvent(QEvent *)
+{
+    if (m_model.isDragging()) {
+        m_model.endDrag();
+        updateCursor();
+    }
+}
+
+void CQuorvelView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT fullScreenRequested();
+}
+
+void CQuorvelView::wheelEvent(QWheelEvent *event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (!m_loader.isBusy()) {
+            if (delta > 0)
+                zoomIn();
+            else
+                zoomOut();
+        }
+    } else {
+        Q_EMIT stepRequested(delta > 0);
+        setFocus();
+    }
+    event->accept();
+}
+
+void CQuorvelView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_loader.isBusy() || !m_model.hasImage())
+        return;
+    Q_EMIT contextMenuRequested(event->globalPos());
+}
+
+} // namespace quorvel
