@@ -365,19 +365,27 @@ void CMainFrame::setFullScreenMode(bool on)
         m_treeWasVisible = m_treePane->isVisible();
         m_filesWasVisible = m_filesPane->isVisible();
         m_wasMaximized = isMaximized();
+        m_normalGeometry = geometry();
         menuBar()->hide();
         m_treePane->hide();
         m_filesPane->hide();
         showFullScreen();
+        // Without a window manager the request is not honoured: cover the
+        // screen ourselves (a window manager keeps its full-screen state).
+        if (QScreen *s = screen())
+            setGeometry(s->geometry());
         centralWidget()->setFocus();
     } else {
         menuBar()->show();
         m_treePane->setVisible(m_treeWasVisible);
         m_filesPane->setVisible(m_filesWasVisible);
-        if (m_wasMaximized)
+        if (m_wasMaximized) {
             showMaximized();
-        else
+        } else {
             showNormal();
+            if (m_normalGeometry.isValid())
+                setGeometry(m_normalGeometry);
+        }
         focusFileList();
     }
 }

@@ -104,6 +104,7 @@ private:
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;
+    QRect m_normalGeometry;
 };
 
 } // namespace quorvel
