@@ -409,6 +409,16 @@ void CMainFrame::setStatusInfo(const QString &text)
     m_statusInfo->setText(text);
 }
 
+QString CMainFrame::statusFacts() const
+{
+    return m_statusFacts->text();
+}
+
+QString CMainFrame::statusInfo() const
+{
+    return m_statusInfo->text();
+}
+
 void CMainFrame::focusFileList()
 {
     m_fileList->setFocus();

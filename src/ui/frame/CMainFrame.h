@@ -49,6 +49,8 @@ public:
     // The two panes of the status bar: image facts, and everything else.
     void setStatusFacts(const QString &text);
     void setStatusInfo(const QString &text);
+    QString statusFacts() const;
+    QString statusInfo() const;
 
     CLeftPaneView *tree() const { return m_tree; }
     CQuorvelView *view() const { return m_view; }
