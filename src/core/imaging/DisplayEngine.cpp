@@ -149,7 +149,8 @@ QRect DisplayEngine::prepare(const QRect &imageRect, QSize view, int mode)
             const double fy = double(source.height()) / imageRect.height();
             const QRectF sourceRect((visible.left() - imageRect.left()) * fx, (visible.top() - imageRect.top()) * fy,
                                 visible.width() * fx, visible.height() * fy);
-            m_bitmap = QImage(visible.size(), QImage::Format_RGB32);
+            if (m_bitmap.size() != visible.size() || m_bitmap.format() != QImage::Format_RGB32 || !m_bitmap.isDetached())
+                m_bitmap = QImage(visible.size(), QImage::Format_RGB32);
             Resampler::drawScaled(source, sourceRect, m_bitmap, m_bitmap.rect(), mode);
             m_position = visible.topLeft();
         } else {

@@ -88,6 +88,22 @@ int cvInterpolation(int m)
 // A high-quality reduction of a region: a fast integer box reduction first
 // (exact for the box it averages), then the stretched kernel for the rest of
 // the factor. Returns the reduced picture and the scale it was reduced by.
+// Intermediate pictures of a reduction are kept per thread and reused: on
+// some systems the first touch of fresh memory costs more than the filtering.
+struct Scratch
+{
+    cv::Mat boxed;
+    cv::Mat filtered;
+};
+
+Scratch &scratch()
+{
+    thread_local Scratch s;
+    return s;
+}
+
+// The returned picture may live in this thread's scratch memory: use it
+// before the next reduction on the thread.
 cv::Mat reduce(const cv::Mat &region, double fx, double fy, bool bicubic, double *kx, double *ky)
 {
     cv::Mat work = region;
@@ -96,7 +112,7 @@ cv::Mat reduce(const cv::Mat &region, double fx, double fy, bool bicubic, double
     const int bx = std::max(1, int(std::floor(fx / 1.5)));
     const int by = std::max(1, int(std::floor(fy / 1.5)));
     if (bx > 1 || by > 1) {
-        cv::Mat boxed;
+        cv::Mat &boxed = scratch().boxed;
         cv::resize(work, boxed, cv::Size(std::max(1, work.cols / bx), std::max(1, work.rows / by)), 0, 0,
                    cv::INTER_AREA);
         *kx = double(work.cols) / boxed.cols;
@@ -105,7 +121,7 @@ cv::Mat reduce(const cv::Mat &region, double fx, double fy, bool bicubic, double
     }
     const double rx = fx / *kx, ry = fy / *ky;
     if (rx > 1.0001 || ry > 1.0001) {
-        cv::Mat filtered;
+        cv::Mat &filtered = scratch().filtered;
         cv::sepFilter2D(work, filtered, -1, stretchedKernel(std::max(1.0, rx), bicubic),
                         stretchedKernel(std::max(1.0, ry), bicubic), cv::Point(-1, -1), 0, cv::BORDER_REFLECT_101);
         work = filtered;
@@ -117,12 +133,22 @@ cv::Mat reduce(const cv::Mat &region, double fx, double fy, bool bicubic, double
 
 QImage Resampler::scaled(const QImage &input, QSize size, int m)
 {
-    if (input.isNull() || size.isEmpty())
-        return QImage();
+    QImage out;
+    scaleInto(input, size, m, out);
+    return out;
+}
+
+void Resampler::scaleInto(const QImage &input, QSize size, int m, QImage &out)
+{
+    if (input.isNull() || size.isEmpty()) {
+        out = QImage();
+        return;
+    }
     const QImage source = as32Bit(input);
-    QImage out(size, source.format());
+    if (out.size() != size || out.format() != source.format() || !out.isDetached())
+        out = QImage(size, source.format());
     if (out.isNull())
-        return QImage();
+        return;
     const cv::Mat src = wrap(source);
     cv::Mat dst = wrap(out);
     const double fx = double(source.width()) / size.width();
@@ -139,7 +165,6 @@ QImage Resampler::scaled(const QImage &input, QSize size, int m)
     } else {
         cv::resize(src, dst, dst.size(), 0, 0, cvInterpolation(m));
     }
-    return out;
 }
 
 void Resampler::drawScaled(const QImage &input, const QRectF &sourceRect, QImage &target, const QRect &targetRect,

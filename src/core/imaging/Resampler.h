@@ -17,6 +17,9 @@ class Resampler
 public:
     // Scales the whole source to the given size.
     static QImage scaled(const QImage &source, QSize size, int mode);
+    // The same into target, reusing its memory when it already has that
+    // size and is not shared (a display bitmap prepared again).
+    static void scaleInto(const QImage &source, QSize size, int mode, QImage &target);
 
     // Draws the part sourceRect (in source pixels, fractions allowed) of the
     // source into targetRect of target (a 32-bit image). Only the part of the
