@@ -1,5 +1,6 @@
 #include "ui/files/CRightPaneView.h"
 
+#include "core/exif/ExifReader.h"
 #include "core/files/FileListModel.h"
 #include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
@@ -79,6 +80,11 @@ CRightPaneView::CRightPaneView(QWidget *parent)
 
     FileListModel::Providers providers;
     providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
+    providers.exif = [](const QString &path) {
+        ExifFields fields;
+        ReadExifFields(path, fields);
+        return ExifFieldTexts::of(fields, ExifFieldTexts::Style::List);
+    };
     m_model->setProviders(providers);
     m_model->setShowMode(settings::listMode(settingsStore()));
     loadColumnWidths();
