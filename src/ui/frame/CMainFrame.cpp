@@ -6,6 +6,7 @@
 #include "core/settings/SettingsStore.h"
 #include "ui/files/CLeftPaneView.h"
 #include "ui/files/CRightPaneView.h"
+#include "ui/imaging/CHistogramWnd.h"
 #include "ui/imaging/CQuorvelView.h"
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
@@ -213,6 +214,19 @@ void CMainFrame::connectView()
     connect(m_view, &CQuorvelView::zoomChanged, m_commands, &CommandRouter::scheduleUpdate);
 }
 
+void CMainFrame::toggleHistogram()
+{
+    if (m_histogram && m_histogram->isVisible()) {
+        m_histogram->close(); // closing destroys it
+        return;
+    }
+    m_histogram = new CHistogramWnd(this);
+    connect(m_histogram, &QObject::destroyed, m_commands, &CommandRouter::scheduleUpdate);
+    m_histogram->show();
+    if (m_view->hasImage())
+        m_histogram->setImage(m_loader->currentImage());
+}
+
 void CMainFrame::onLoadDone()
 {
     m_tree->setEnabled(true);
@@ -222,6 +236,8 @@ void CMainFrame::onLoadDone()
     const QString next = m_fileList->NeighbourPath(false);
     if (!next.isEmpty())
         m_loader->startPreload(next);
+    if (m_histogram && m_histogram->isVisible())
+        m_histogram->setImage(m_view->hasImage() ? m_loader->currentImage() : QImage());
     m_commands->scheduleUpdate();
 }
 
@@ -283,6 +299,8 @@ void CMainFrame::connectCommands()
         cmd::Overexposure, [this, &engine] { modeCommand([&engine](bool shift) { return engine.toggleOverexposure(shift); }); },
         [&engine] { return engine.modes().overexposureChecked(); });
 
+    c->setHandler(
+        cmd::Histogram, [this] { toggleHistogram(); }, [this] { return m_histogram && m_histogram->isVisible(); });
     c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });
     c->setHandler(cmd::ProgramFeatures, [] {

@@ -11,6 +11,7 @@ class QToolBar;
 
 namespace quorvel {
 
+class CHistogramWnd;
 class CLeftPaneView;
 class CQuorvelView;
 class CRightPaneView;
@@ -82,6 +83,7 @@ private:
     void createToolBar();
     void connectCommands();
     void connectView();
+    void toggleHistogram();
     // Runs a channel or overexposure mode command with the Shift state of
     // this moment, and repaints when it changed something.
     void modeCommand(const std::function<bool(bool shift)> &command);
@@ -103,6 +105,7 @@ private:
     CommandRouter *m_commands = nullptr;
     ImageLoader *m_loader = nullptr;
     CQuorvelView *m_view = nullptr;
+    QPointer<CHistogramWnd> m_histogram;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;

@@ -1,0 +1,41 @@
+#include "ui/imaging/CHistogramWnd.h"
+
+#include "core/imaging/HistogramPicture.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace quorvel {
+
+CHistogramWnd::CHistogramWnd(QWidget *owner)
+    : QDialog(owner, Qt::Tool)
+{
+    setObjectName(QStringLiteral("HistogramWindow"));
+    setWindowTitle(tr("Histogram"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setModal(false);
+    resize(kWidth, kHeight);
+    m_picture = HistogramPicture::render(m_histogram);
+}
+
+void CHistogramWnd::setImage(const QImage &image)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (image.isNull())
+        m_histogram.clear();
+    else
+        m_histogram.compute(image);
+    m_picture = HistogramPicture::render(m_histogram);
+    QApplication::restoreOverrideCursor();
+    update();
+}
+
+void CHistogramWnd::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(rect(), m_picture);
+}
+
+} // namespace quorvel
