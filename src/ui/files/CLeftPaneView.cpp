@@ -212,6 +212,7 @@ void CLeftPaneView::RefreshAroundSelection()
     QTreeWidgetItem *holder = parent ? parent : selected;
     const QString remembered = selected->data(0, Qt::UserRole).toString();
     const bool wasExpanded = holder->isExpanded();
+    const bool selectedWasExpanded = selected->isExpanded();
     {
         BuildingGuard guard(m_building);
         const auto children = holder->takeChildren();
@@ -225,6 +226,8 @@ void CLeftPaneView::RefreshAroundSelection()
         for (int i = 0; i < holder->childCount(); ++i) {
             if (holder->child(i)->data(0, Qt::UserRole).toString() == remembered) {
                 m_tree->setCurrentItem(holder->child(i));
+                // Read again, but still open as the user left it.
+                holder->child(i)->setExpanded(selectedWasExpanded);
                 return;
             }
         }
