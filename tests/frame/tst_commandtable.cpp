@@ -40,10 +40,10 @@ void TestCommandTable::idsAndKeysAreUnique()
 {
     QSet<int> ids;
     QSet<QString> keys;
-    for (const CommandSpec &spec : CommandTable::commands()) {
-        QVERIFY2(!ids.contains(spec.id), qPrintable(QString::number(spec.id)));
-        ids.insert(spec.id);
-        for (const QKeySequence &k : spec.keys) {
+    for (const CommandSpec &entry : CommandTable::commands()) {
+        QVERIFY2(!ids.contains(entry.id), qPrintable(QString::number(entry.id)));
+        ids.insert(entry.id);
+        for (const QKeySequence &k : entry.keys) {
             const QString text = k.toString();
             QVERIFY2(!keys.contains(text), qPrintable(text));
             keys.insert(text);
@@ -73,9 +73,9 @@ void TestCommandTable::keys()
 {
     QFETCH(int, id);
     QFETCH(QKeySequence, key);
-    const CommandSpec *spec = CommandTable::find(id);
-    QVERIFY(spec);
-    QVERIFY(spec->keys.contains(key));
+    const CommandSpec *entry = CommandTable::find(id);
+    QVERIFY(entry);
+    QVERIFY(entry->keys.contains(key));
 }
 
 void TestCommandTable::enabling_data()
@@ -137,10 +137,10 @@ void TestCommandTable::busyRule()
     QFETCH(int, id);
     QFETCH(bool, acceptedWhileLoading);
     CommandContext c = idle();
-    const CommandSpec &spec = *CommandTable::find(id);
-    QVERIFY(CommandTable::isAccepted(spec, c));
+    const CommandSpec &entry = *CommandTable::find(id);
+    QVERIFY(CommandTable::isAccepted(entry, c));
     c.loading = true;
-    QCOMPARE(CommandTable::isAccepted(spec, c), acceptedWhileLoading);
+    QCOMPARE(CommandTable::isAccepted(entry, c), acceptedWhileLoading);
 }
 
 QTEST_GUILESS_MAIN(TestCommandTable)

@@ -13,27 +13,27 @@ CommandRouter::CommandRouter(QWidget *window)
     : QObject(window)
     , m_window(window)
 {
-    for (const CommandSpec &spec : CommandTable::commands()) {
-        const QString text = QCoreApplication::translate("quorvel::CommandTable", spec.text);
+    for (const CommandSpec &entry : CommandTable::commands()) {
+        const QString text = QCoreApplication::translate("quorvel::CommandTable", entry.text);
         auto *action = new QAction(text, window);
-        action->setObjectName(QStringLiteral("command%1").arg(spec.id));
-        action->setData(spec.id);
-        if (spec.help && *spec.help) {
-            const QString help = QCoreApplication::translate("quorvel::CommandTable", spec.help);
+        action->setObjectName(QStringLiteral("command%1").arg(entry.id));
+        action->setData(entry.id);
+        if (entry.help && *entry.help) {
+            const QString help = QCoreApplication::translate("quorvel::CommandTable", entry.help);
             action->setStatusTip(help);
             action->setToolTip(help);
         }
-        action->setIcon(commandIcon(spec.id));
+        action->setIcon(commandIcon(entry.id));
         action->setIconVisibleInMenu(false);
-        action->setCheckable(spec.checkable);
-        action->setShortcuts(spec.keys);
+        action->setCheckable(entry.checkable);
+        action->setShortcuts(entry.keys);
         action->setShortcutContext(Qt::WindowShortcut);
         action->setEnabled(false);
-        const int id = spec.id;
+        const int id = entry.id;
         connect(action, &QAction::triggered, this, [this, id] { trigger(id); });
         // Added to the window itself, so keys work with the menu bar hidden.
         window->addAction(action);
-        m_actions.insert(spec.id, action);
+        m_actions.insert(entry.id, action);
     }
 }
 
@@ -55,10 +55,10 @@ CommandContext CommandRouter::context() const
 
 bool CommandRouter::trigger(int id)
 {
-    const CommandSpec *spec = CommandTable::find(id);
+    const CommandSpec *entry = CommandTable::find(id);
     const auto handler = m_handlers.constFind(id);
     bool ran = false;
-    if (spec && handler != m_handlers.constEnd() && CommandTable::isAccepted(*spec, context())) {
+    if (entry && handler != m_handlers.constEnd() && CommandTable::isAccepted(*entry, context())) {
         handler->run();
         ran = true;
         Q_EMIT commandRan(id);
@@ -74,11 +74,11 @@ void CommandRouter::update()
     m_updatePending = false;
     const CommandContext c = context();
     for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it) {
-        const CommandSpec *spec = CommandTable::find(it.key());
+        const CommandSpec *entry = CommandTable::find(it.key());
         const auto handler = m_handlers.constFind(it.key());
         const bool handled = handler != m_handlers.constEnd();
-        it.value()->setEnabled(handled && CommandTable::isEnabled(*spec, c));
-        if (spec->checkable)
+        it.value()->setEnabled(handled && CommandTable::isEnabled(*entry, c));
+        if (entry->checkable)
             it.value()->setChecked(handled && handler->checked && handler->checked());
     }
 }

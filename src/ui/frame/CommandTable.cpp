@@ -112,16 +112,16 @@ const std::vector<CommandSpec> &CommandTable::commands()
 
 const CommandSpec *CommandTable::find(int id)
 {
-    for (const CommandSpec &spec : commands()) {
-        if (spec.id == id)
-            return &spec;
+    for (const CommandSpec &entry : commands()) {
+        if (entry.id == id)
+            return &entry;
     }
     return nullptr;
 }
 
-bool CommandTable::isEnabled(const CommandSpec &spec, const CommandContext &c)
+bool CommandTable::isEnabled(const CommandSpec &entry, const CommandContext &c)
 {
-    switch (spec.enabling) {
+    switch (entry.enabling) {
     case Enabling::Always:
         return true;
     case Enabling::Never:
@@ -148,11 +148,11 @@ bool CommandTable::isEnabled(const CommandSpec &spec, const CommandContext &c)
     return false;
 }
 
-bool CommandTable::isAccepted(const CommandSpec &spec, const CommandContext &c)
+bool CommandTable::isAccepted(const CommandSpec &entry, const CommandContext &c)
 {
-    if (spec.ignoredWhileLoading && c.loading)
+    if (entry.ignoredWhileLoading && c.loading)
         return false;
-    return isEnabled(spec, c);
+    return isEnabled(entry, c);
 }
 
 } // namespace quorvel

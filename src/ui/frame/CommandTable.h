@@ -57,9 +57,9 @@ public:
 
     // The enabling rule alone; a command without a handler is disabled by
     // its owner as well.
-    static bool isEnabled(const CommandSpec &spec, const CommandContext &context);
+    static bool isEnabled(const CommandSpec &entry, const CommandContext &context);
     // Whether a command given now is carried out or ignored (the busy rule).
-    static bool isAccepted(const CommandSpec &spec, const CommandContext &context);
+    static bool isAccepted(const CommandSpec &entry, const CommandContext &context);
 };
 
 } // namespace quorvel
