@@ -16,6 +16,7 @@ class CQuorvelView;
 class CRightPaneView;
 class ImageLoader;
 class CommandRouter;
+class FileOpsController;
 struct CommandContext;
 
 // The program's one top-level window: menus, the toolbar, the status bar,
@@ -61,6 +62,7 @@ public:
     QToolBar *mainToolBar() const { return m_toolBar; }
     void focusFileList();
     CommandRouter *commands() const { return m_commands; }
+    FileOpsController *fileOps() const { return m_fileOps; }
 
     // F5: re-reads the folder and selects the same file again (else the same
     // position, else the last file).
@@ -103,6 +105,7 @@ private:
     CommandRouter *m_commands = nullptr;
     ImageLoader *m_loader = nullptr;
     CQuorvelView *m_view = nullptr;
+    FileOpsController *m_fileOps = nullptr;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;
