@@ -114,10 +114,12 @@ void TestFrameBrowse::nextFileComesFromThePreload()
     QTRY_VERIFY(frame.statusFacts().startsWith("b.jpg: 210x100"));
     // Served without a load; the one decode since is the preload of c.jpg.
     QCOMPARE(loader->preloadedPath(), m_dir.filePath("c.jpg"));
+    QTRY_VERIFY(!loader->isPreloading());
     QCOMPARE(loader->decodeCount(), decodes + 1);
     // Back to the previous one: swapped, not decoded.
     QVERIFY(frame.commands()->trigger(cmd::PreviousImage));
     QVERIFY(QTest::qWaitFor([&] { return frame.statusFacts().startsWith("a.jpg"); }, 5000));
+    QTRY_VERIFY(!loader->isPreloading());
     QCOMPARE(loader->decodeCount(), decodes + 1 + (loader->preloadedPath() == m_dir.filePath("b.jpg") ? 1 : 0));
     frame.hide();
 }

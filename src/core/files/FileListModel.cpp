@@ -198,6 +198,19 @@ void FileListModel::removeFileRow(int row)
     endRemoveRows();
 }
 
+void FileListModel::renameFileRow(int row, const QString &name)
+{
+    if (row < 0 || row >= int(m_rows.size()) || name.isEmpty())
+        return;
+    Row &r = m_rows[size_t(row)];
+    r.name = name;
+    r.link = link::isLinkName(name);
+    r.cells[size_t(Column::FileName)] = name;
+    if (r.scanIndex >= 0 && r.scanIndex < int(m_names.size()))
+        m_names[size_t(r.scanIndex)] = name;
+    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
 void FileListModel::refreshRow(int row, const QString &description)
 {
     if (row < 0 || row >= int(m_rows.size()))

@@ -65,6 +65,8 @@ public:
 
     // Removes a row whose file was deleted.
     void removeFileRow(int row);
+    // Gives a row the new name of its renamed file.
+    void renameFileRow(int row, const QString &name);
     // Sets the Description cell; in the EXIF view also reads the row's EXIF
     // cells again.
     void refreshRow(int row, const QString &description);

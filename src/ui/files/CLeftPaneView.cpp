@@ -243,6 +243,12 @@ QString CLeftPaneView::CurrentFolderPath() const
     return item ? itemPath(item) : QString();
 }
 
+QString CLeftPaneView::FolderPathAt(const QPoint &viewportPos) const
+{
+    const QTreeWidgetItem *item = m_tree->itemAt(viewportPos);
+    return item && !isDummy(item) ? itemPath(item) : QString();
+}
+
 bool CLeftPaneView::HasSelection() const
 {
     return m_tree->currentItem() != nullptr;

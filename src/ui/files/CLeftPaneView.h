@@ -30,6 +30,9 @@ public:
     // The selected folder with a trailing separator, or empty text.
     QString CurrentFolderPath() const;
     bool HasSelection() const;
+    // The folder of the item at a point of the tree's viewport (with a
+    // trailing separator), or empty text where there is none.
+    QString FolderPathAt(const QPoint &viewportPos) const;
     // Selects a folder below the current roots, reading folders on the way;
     // a path that does not exist selects its deepest existing folder.
     void SelectPath(const QString &path);

@@ -20,6 +20,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
+
 namespace quorvel {
 
 namespace {
@@ -315,6 +318,25 @@ void CRightPaneView::RestoreScroll()
         return;
     const int row = std::min(m_rememberedScrollRow, m_model->rowCount() - 1);
     m_list->scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
+}
+
+QList<int> CRightPaneView::GetSelectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &i : m_list->selectionModel()->selectedRows())
+        rows.append(i.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CRightPaneView::RemoveRows(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    m_filling = true;
+    m_list->selectionModel()->clear();
+    for (int row : rows)
+        m_model->removeFileRow(row);
+    m_filling = false;
 }
 
 QString CRightPaneView::SelectionStatusText() const

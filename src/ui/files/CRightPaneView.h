@@ -42,6 +42,11 @@ public:
     bool SelectByName(const QString &lowerName);
     void RememberScroll();
     void RestoreScroll();
+    // The selected rows, ascending.
+    QList<int> GetSelectedRows() const;
+    // Removes the rows of deleted files without announcing a new file; the
+    // caller selects the row to show next.
+    void RemoveRows(QList<int> rows);
     // ". 1/5, 1.0 Kb" and its kin; empty with nothing selected.
     QString SelectionStatusText() const;
     void RefreshExifRow(int row, const QString &path, const QString &description);

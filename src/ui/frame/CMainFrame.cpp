@@ -10,6 +10,7 @@
 #include "ui/imaging/CQuorvelView.h"
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
+#include "ui/fileops/FileOpsController.h"
 #include "ui/frame/CKeyHelpDlg.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame(QWidget *parent)
     createToolBar();
     connectCommands();
     connectView();
+    m_fileOps = new FileOpsController(*this);
     m_commands->update();
 }
 
@@ -268,7 +270,10 @@ void CMainFrame::connectCommands()
     c->setHandler(
         cmd::FullScreen, [this] { toggleFullScreen(); }, [this] { return isFullScreenMode(); });
     c->setHandler(cmd::OpenInExplorer, [this] { m_tree->OpenInExplorer(); });
-    c->setHandler(cmd::ShowAllFolders, [this] { m_tree->ShowFolderAsRoot(QString()); });
+    c->setHandler(cmd::ShowAllFolders, [this] {
+        m_loader->emptyCache();
+        m_tree->ShowFolderAsRoot(QString());
+    });
     c->setHandler(cmd::FirstImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateFirst); });
     c->setHandler(cmd::LastImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateLast); });
     c->setHandler(cmd::PreviousImage, [this] { m_fileList->Navigate(CRightPaneView::NavigatePrevious); });

@@ -17,6 +17,7 @@ class CQuorvelView;
 class CRightPaneView;
 class ImageLoader;
 class CommandRouter;
+class FileOpsController;
 struct CommandContext;
 
 // The program's one top-level window: menus, the toolbar, the status bar,
@@ -62,6 +63,7 @@ public:
     QToolBar *mainToolBar() const { return m_toolBar; }
     void focusFileList();
     CommandRouter *commands() const { return m_commands; }
+    FileOpsController *fileOps() const { return m_fileOps; }
 
     // F5: re-reads the folder and selects the same file again (else the same
     // position, else the last file).
@@ -106,6 +108,7 @@ private:
     ImageLoader *m_loader = nullptr;
     CQuorvelView *m_view = nullptr;
     QPointer<CHistogramWnd> m_histogram;
+    FileOpsController *m_fileOps = nullptr;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quorvel {
+
+class CQuorvelView;
+class CRightPaneView;
+class FileCopier;
+class ImageLoader;
+
+// The file commands with their questions and messages: delete and rename on
+// the list's selection, copy and link into a folder chosen in the folder
+// dialog or taken from the favourites. Each returns whether it did its work;
+// every failure has been reported by then.
+class FileCommands
+{
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+
+public:
+    FileCommands(QWidget *owner, CRightPaneView &list, CQuorvelView &view, ImageLoader &loader);
+
+    // Deletes the selected rows' own files (a link file, not its target).
+    bool deleteSelected(bool toTrash);
+    // Renames the first selected file, keeping its extension, and moves its
+    // description along.
+    bool renameSelected();
+
+    // Where a copy or a link goes: a folder chosen in the folder dialog, or
+    // favourite number k (from 1).
+    struct Target
+    {
+        bool browse = true;
+        int favourite = 0;
+        QString preset; // a folder given by a drop: used as it is
+    };
+    // Copies files (links already resolved) to the target folder.
+    bool copyToFolder(const Target &target, const QStringList &files);
+    // Writes a link to path into the target folder.
+    bool createLinkInFolder(const Target &target, const QString &path);
+
+    // "File was copied successfully".
+    void tellCopied();
+
+private:
+    bool runCopy(const FileCopier &copier);
+
+    QWidget *m_owner;
+    CRightPaneView &m_list;
+    CQuorvelView &m_view;
+    ImageLoader &m_loader;
+};
+
+} // namespace quorvel
