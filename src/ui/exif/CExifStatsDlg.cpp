@@ -11,10 +11,10 @@ namespace quorvel {
 
 namespace {
 
-// The list's first column leaves this much of the list's width to the
-// count column and the scroll bar.
-constexpr int kCountColumnSpace = 75;
+// The count column is at least this wide, and wide enough for its texts; the
+// first column leaves it and the scroll bar this much more of the width.
 constexpr int kCountColumnWidth = 50;
+constexpr int kScrollBarSpace = 25;
 constexpr int kWaitTextOffset = 40;
 
 } // namespace
@@ -86,8 +86,12 @@ void CExifStatsDlg::resizeEvent(QResizeEvent *event)
 
 void CExifStatsDlg::fitColumns()
 {
-    m_list->setColumnWidth(0, qMax(kCountColumnWidth, m_list->width() - kCountColumnSpace));
-    m_list->setColumnWidth(1, kCountColumnWidth);
+    int countWidth = kCountColumnWidth;
+    const QFontMetrics fm(m_list->font());
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i)
+        countWidth = qMax(countWidth, fm.horizontalAdvance(m_list->topLevelItem(i)->text(1)) + fm.averageCharWidth() * 2);
+    m_list->setColumnWidth(0, qMax(kCountColumnWidth, m_list->width() - countWidth - kScrollBarSpace));
+    m_list->setColumnWidth(1, countWidth);
 }
 
 bool CExifStatsDlg::showsProgressBar() const

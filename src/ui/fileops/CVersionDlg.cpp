@@ -37,6 +37,10 @@ CVersionDlg::CVersionDlg(const QString &filePath, const QString &repositoryFolde
     m_currentPreview = new PreviewBox(this);
     m_versionPreview = new PreviewBox(this);
     m_versionLabel = new QLabel(tr("Version preview:"), this);
+    // The previews keep their places while the label comes and goes.
+    QSizePolicy keepPlace = m_versionLabel->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_versionLabel->setSizePolicy(keepPlace);
 
     auto *left = new QVBoxLayout;
     left->addWidget(new QLabel(tr("File name:"), this));
