@@ -13,6 +13,8 @@
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/frame/PaneLayout.h"
+#include "ui/exif/ExifReportCommands.h"
+#include "ui/fileops/FileOpsCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -282,6 +284,11 @@ void CMainFrame::connectCommands()
     c->setHandler(
         cmd::Overexposure, [this, &engine] { modeCommand([&engine](bool shift) { return engine.toggleOverexposure(shift); }); },
         [&engine] { return engine.modes().overexposureChecked(); });
+
+    c->setHandler(cmd::ExifStatistics, [this] { showExifStatistics(this, *m_fileList->model()); });
+    c->setHandler(cmd::ExportInfo, [this] { exportImagesInfo(this, *m_fileList->model()); });
+    c->setHandler(cmd::VersionControl, [this] { showVersionControl(*this); });
+    c->setHandler(cmd::Wallpaper, [this] { showWallpaper(*this); });
 
     c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });
