@@ -16,10 +16,8 @@ QString text(const char *source)
     return QCoreApplication::translate("WallpaperBackend", source);
 }
 
-} // namespace
-
-bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
-                         QString *error)
+// Sets or (with an empty path) removes the wallpaper through the back end.
+bool applyWith(WallpaperBackend *backend, const QString &path, QString *error)
 {
     QString ignored;
     QString &reason = error ? *error : ignored;
@@ -30,7 +28,6 @@ bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environm
                      .arg(QDir::toNativeSeparators(path));
         return false;
     }
-    const std::unique_ptr<WallpaperBackend> backend = WallpaperBackend::choose(environment, runner);
     if (!backend) {
         reason = text(QT_TRANSLATE_NOOP("WallpaperBackend",
                                         "No way to set the wallpaper on this desktop was found (it needs gsettings, "
@@ -40,10 +37,18 @@ bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environm
     return path.isEmpty() ? backend->reset(&reason) : backend->set(file.absoluteFilePath(), &reason);
 }
 
+} // namespace
+
+bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
+                         QString *error)
+{
+    return applyWith(WallpaperBackend::choose(environment, runner).get(), path, error);
+}
+
 bool SetDesktopWallpaper(const QString &path, QString *error)
 {
     ProcessCommandRunner runner;
-    return SetDesktopWallpaper(path, DesktopEnvironment::fromProcess(), runner, error);
+    return applyWith(WallpaperBackend::forThisSystem(runner).get(), path, error);
 }
 
 } // namespace quorvel

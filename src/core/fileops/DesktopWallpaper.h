@@ -13,7 +13,8 @@ struct DesktopEnvironment;
 // back end for this desktop, the file does not exist, or the desktop refused.
 bool SetDesktopWallpaper(const QString &path, QString *error = nullptr);
 
-// The same with the environment and the runner of external programs given.
+// The same for a free desktop, with its environment and the runner of
+// external programs given.
 bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
                          QString *error = nullptr);
 

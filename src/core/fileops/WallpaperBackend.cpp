@@ -50,11 +50,6 @@ DesktopEnvironment DesktopEnvironment::fromProcess()
 std::unique_ptr<WallpaperBackend> WallpaperBackend::choose(const DesktopEnvironment &environment,
                                                            CommandRunner &runner)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(environment);
-    Q_UNUSED(runner);
-    return std::make_unique<WindowsWallpaper>();
-#else
     for (const QString &desktop : environment.currentDesktop.split(u':', Qt::SkipEmptyParts)) {
         if (auto backend = forDesktop(desktop, runner))
             return backend;
@@ -70,6 +65,15 @@ std::unique_ptr<WallpaperBackend> WallpaperBackend::choose(const DesktopEnvironm
     if (environment.x11Display)
         return X11Wallpaper::create(runner);
     return nullptr;
+}
+
+std::unique_ptr<WallpaperBackend> WallpaperBackend::forThisSystem(CommandRunner &runner)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(runner);
+    return std::make_unique<WindowsWallpaper>();
+#else
+    return choose(DesktopEnvironment::fromProcess(), runner);
 #endif
 }
 

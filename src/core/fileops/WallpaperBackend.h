@@ -37,11 +37,14 @@ public:
     // Leaves the desktop without a wallpaper.
     virtual bool reset(QString *error) = 0;
 
-    // The back end for the desktop: the first desktop named in
+    // The back end for a free desktop: the first desktop named in
     // XDG_CURRENT_DESKTOP (else DESKTOP_SESSION) whose tool is present, else
     // the plain X11 one when there is an X display and a tool for it. Null
-    // when there is none. On Windows the system's own.
+    // when there is none.
     static std::unique_ptr<WallpaperBackend> choose(const DesktopEnvironment &environment, CommandRunner &runner);
+    // The back end of the system the program runs on: Windows' own, or the
+    // one chosen for the process's desktop.
+    static std::unique_ptr<WallpaperBackend> forThisSystem(CommandRunner &runner);
 
 protected:
     // Sets *error to a command's failure: what it said, or its exit status.
