@@ -22,6 +22,8 @@ int runScan(const QStringList &args);
 int runInfo(const QStringList &args);
 int runDecode(const QStringList &args);
 int runBenchDecode(const QStringList &args);
+int runStats(const QStringList &args);
+int runExport(const QStringList &args);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

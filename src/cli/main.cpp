@@ -20,6 +20,8 @@ const Command kCommands[] = {
      runDecode},
     {"bench-decode", "bench-decode [--runs N] FILES...  time decoding: path, decoder, megapixels, best and median ms",
      runBenchDecode},
+    {"stats", "stats FOLDER [--filter TEXT]  the rows of the EXIF statistics of the folder's files", runStats},
+    {"export", "export FOLDER OUT [--filter TEXT]  write the image-information export of the listed files", runExport},
 };
 
 void usage()

@@ -15,6 +15,8 @@
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/frame/PaneLayout.h"
+#include "ui/exif/ExifReportCommands.h"
+#include "ui/fileops/FileOpsCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -306,6 +308,11 @@ void CMainFrame::connectCommands()
 
     c->setHandler(
         cmd::Histogram, [this] { toggleHistogram(); }, [this] { return m_histogram && m_histogram->isVisible(); });
+    c->setHandler(cmd::ExifStatistics, [this] { showExifStatistics(this, *m_fileList->model()); });
+    c->setHandler(cmd::ExportInfo, [this] { exportImagesInfo(this, *m_fileList->model()); });
+    c->setHandler(cmd::VersionControl, [this] { showVersionControl(*this); });
+    c->setHandler(cmd::Wallpaper, [this] { showWallpaper(*this); });
+
     c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });
     c->setHandler(cmd::ProgramFeatures, [] {

@@ -1,0 +1,109 @@
+#include "core/exif/ImagesInfoExport.h"
+
+#include "core/exif/CExifInfo.h"
+#include "core/exif/ExifNumberText.h"
+#include "core/files/FileListModel.h"
+#include "core/files/LinkFile.h"
+#include "core/files/PathUtil.h"
+#include "core/files/SafeWrite.h"
+
+#include <QCoreApplication>
+#include <QtConcurrent>
+
+namespace quorvel::imagesinfo {
+
+namespace {
+
+// Spaces become '_' so that every field is one word; tabs and line breaks
+// too, as they would break the columns and lines apart.
+QString oneWord(QString text)
+{
+    for (QChar &c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            c = u'_';
+    }
+    return text;
+}
+
+QString decimalComma(double value)
+{
+    QString text = numbertext::fixed(value, 2);
+    text.replace(u'.', u',');
+    return text;
+}
+
+struct ReadRow
+{
+    QString fileName;
+    ExifFields fields;
+    bool read = false;
+};
+
+ReadRow readRow(const QString &listedPath)
+{
+    ReadRow row;
+    const QString path = link::effectivePath(listedPath);
+    row.fileName = fileNameOf(path);
+    CExifInfo info;
+    row.read = info.Read(path);
+    row.fields = info.Fields();
+    return row;
+}
+
+} // namespace
+
+QString header()
+{
+    return QCoreApplication::translate(
+        "ExportImagesInfo", ";You can use this file for different statistics, for example, to show graphs in Excel\n"
+                            "N\tFile_Name\tCamera\tExposure\tAperture\tISO\tFocal length\n");
+}
+
+QString line(int number, const QString &fileName, const ExifFields &fields, bool fieldsRead)
+{
+    CExifInfo info;
+    if (fieldsRead)
+        info.Assign(fields);
+    QString model;
+    float seconds = 0.0f, fNumber = 0.0f, focal = 0.0f;
+    const QStringList cells{
+        QString::number(number),
+        oneWord(fileName),
+        info.GetModel(model) ? oneWord(model) : QStringLiteral("unknown"),
+        info.GetExposure(seconds) ? decimalComma(seconds) : QStringLiteral("0,0"),
+        info.GetFNumber(fNumber) ? decimalComma(fNumber) : QStringLiteral("0,0"),
+        QString::number(info.GetIso()),
+        info.GetFocalLength(focal) ? decimalComma(focal) : QStringLiteral("0"),
+    };
+    return cells.join(u'\t');
+}
+
+QByteArray fileText(const QStringList &listedPaths)
+{
+    // Reading the fields is the slow part; it runs on every core.
+    const QList<ReadRow> rows = QtConcurrent::blockingMapped<QList<ReadRow>>(listedPaths, readRow);
+    QString text = header();
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        text += line(int(i + 1), rows.at(i).fileName, rows.at(i).fields, rows.at(i).read) + u'\n';
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return text.toUtf8();
+}
+
+QStringList listedPaths(const FileListModel &model)
+{
+    QStringList paths;
+    for (int row = 0; row < model.rowCount(); ++row)
+        paths.append(model.pathAt(row));
+    return paths;
+}
+
+} // namespace quorvel::imagesinfo
+
+namespace quorvel {
+
+bool ExportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error)
+{
+    return safewrite::writeFile(outputPath, imagesinfo::fileText(listedPaths), error);
+}
+
+} // namespace quorvel

@@ -1,0 +1,49 @@
+#include "ui/exif/ExifReportCommands.h"
+
+#include "core/exif/ImagesInfoExport.h"
+#include "core/files/FileListModel.h"
+#include "core/files/PathUtil.h"
+#include "ui/exif/CExifStatsDlg.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace quorvel {
+
+namespace {
+
+QString text(const char *source)
+{
+    return QCoreApplication::translate("ExportImagesInfo", source);
+}
+
+} // namespace
+
+void showExifStatistics(QWidget *parent, const FileListModel &list)
+{
+    CExifStatsDlg dialog(list.folder(), list.names(), parent);
+    dialog.exec();
+}
+
+void exportImagesInfo(QWidget *parent, const FileListModel &list)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, text(QT_TRANSLATE_NOOP("ExportImagesInfo", "Choose file for save")),
+                                                      joinPath(list.folder(), QStringLiteral("stat.txt")),
+                                                      text(QT_TRANSLATE_NOOP("ExportImagesInfo", "Text files (*.txt)")));
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString error;
+    const bool written = ExportImagesInfo(path, imagesinfo::listedPaths(list), &error);
+    QApplication::restoreOverrideCursor();
+    if (!written) {
+        QMessageBox::warning(parent, text(QT_TRANSLATE_NOOP("ExportImagesInfo", "Warning")), error);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace quorvel

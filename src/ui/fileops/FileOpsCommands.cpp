@@ -1,0 +1,31 @@
+#include "ui/fileops/FileOpsCommands.h"
+
+#include "core/fileops/VersionStore.h"
+#include "ui/fileops/CVersionDlg.h"
+#include "ui/fileops/CWallpaperDlg.h"
+#include "ui/files/CRightPaneView.h"
+#include "ui/frame/CMainFrame.h"
+
+namespace quorvel {
+
+void showVersionControl(CMainFrame &frame)
+{
+    const QString path = frame.fileList()->GetSelectedPath(false, true);
+    if (path.isEmpty())
+        return;
+    CVersionDlg dialog(path, VersionStore::defaultFolder(), &frame);
+    dialog.exec();
+    if (dialog.filesChanged())
+        frame.refreshList();
+}
+
+void showWallpaper(CMainFrame &frame)
+{
+    const QString path = frame.fileList()->GetSelectedPath(false, true);
+    if (path.isEmpty())
+        return;
+    CWallpaperDlg dialog(path, &frame);
+    dialog.exec();
+}
+
+} // namespace quorvel
