@@ -290,6 +290,15 @@ void CMainFrame::connectCommands()
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
     });
 
+    // Thumbnails of the file list.
+    c->setHandler(
+        cmd::ThumbnailsToggle, [this] { m_fileList->ToggleThumbnails(!m_fileList->thumbnailMode()); },
+        [this] { return m_fileList->thumbnailMode(); });
+    connect(m_fileList, &CRightPaneView::thumbnailsRequested, this, [this](bool on) {
+        m_fileList->ToggleThumbnails(on);
+        m_commands->scheduleUpdate();
+    });
+
     connect(m_fileList, &CRightPaneView::selectionChanged, c, &CommandRouter::scheduleUpdate);
     connect(m_fileList, &CRightPaneView::refreshRequested, this, [this] { m_commands->trigger(cmd::RefreshList); });
     connect(m_fileList, &CRightPaneView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
