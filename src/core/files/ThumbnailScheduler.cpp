@@ -33,7 +33,6 @@ ThumbnailScheduler::ThumbnailScheduler(QObject *parent)
     , m_maker(makeFromListedFile)
     , m_cancel(std::make_shared<std::atomic_bool>(false))
 {
-    m_pool.setMaxThreadCount(kMaxRunning);
     // The metadata library must be set up before threads use it.
     initExifLibrary();
 }
@@ -41,8 +40,14 @@ ThumbnailScheduler::ThumbnailScheduler(QObject *parent)
 ThumbnailScheduler::~ThumbnailScheduler()
 {
     m_cancel->store(true);
-    m_pool.clear();
-    m_pool.waitForDone();
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+        m_jobs.clear();
+    }
+    m_wake.notify_all();
+    for (std::thread &worker : m_workers)
+        worker.join();
 }
 
 void ThumbnailScheduler::setMaker(Maker maker)
@@ -52,11 +57,14 @@ void ThumbnailScheduler::setMaker(Maker maker)
 
 void ThumbnailScheduler::reset(int scanCount)
 {
-    // Jobs of the old fill see their flag and stop early; whatever they
-    // still deliver carries the old generation and is dropped in finished().
+    // Jobs of the old fill that are under way see their flag and stop early;
+    // whatever they still deliver carries the old generation and is dropped.
     m_cancel->store(true);
-    m_pool.clear();
     m_cancel = std::make_shared<std::atomic_bool>(false);
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.clear();
+    }
     ++m_generation;
     m_running = 0;
     m_states.assign(size_t(std::max(scanCount, 0)), NotMade);
@@ -64,39 +72,73 @@ void ThumbnailScheduler::reset(int scanCount)
 
 void ThumbnailScheduler::request(const QVector<Candidate> &candidates)
 {
-    for (const Candidate &c : candidates) {
-        if (m_running >= kMaxRunning)
+    int queued = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        for (const Candidate &c : candidates) {
+            if (m_running >= kMaxRunning)
+                break;
+            if (c.scanIndex < 0 || c.scanIndex >= scanCount() || m_states[size_t(c.scanIndex)] != NotMade)
+                continue;
+            m_states[size_t(c.scanIndex)] = Working;
+            ++m_running;
+            m_jobs.push_back({m_generation, c.scanIndex, c.path, m_maker, m_cancel});
+            ++queued;
+        }
+    }
+    if (queued == 0)
+        return;
+    // The workers start with the first picture and wait for more until the
+    // scheduler goes.
+    while (int(m_workers.size()) < kMaxRunning)
+        m_workers.emplace_back(&ThumbnailScheduler::work, this);
+    m_wake.notify_all();
+}
+
+void ThumbnailScheduler::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+        if (m_stop)
             return;
-        if (c.scanIndex < 0 || c.scanIndex >= scanCount() || m_states[size_t(c.scanIndex)] != NotMade)
-            continue;
-        m_states[size_t(c.scanIndex)] = Working;
-        ++m_running;
-        const quint64 generation = m_generation;
-        const std::shared_ptr<std::atomic_bool> cancel = m_cancel;
-        const Maker maker = m_maker;
-        const int scanIndex = c.scanIndex;
-        const QString path = c.path;
-        // The destructor waits for every job, so `this` outlives them.
-        m_pool.start([this, generation, cancel, maker, scanIndex, path] {
-            QImage picture;
-            if (!cancel->load())
-                picture = maker(path, cancel.get());
-            QMetaObject::invokeMethod(
-                this, [this, generation, scanIndex, picture] { finished(generation, scanIndex, picture); },
-                Qt::QueuedConnection);
-        });
+        Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        ++m_busy;
+        lock.unlock();
+
+        QImage picture;
+        if (!job.cancel->load())
+            picture = job.maker(job.path, job.cancel.get());
+
+        lock.lock();
+        --m_busy;
+        m_results.push_back({job.generation, job.scanIndex, std::move(picture)});
+        if (!m_deliveryPosted) {
+            m_deliveryPosted = true;
+            QMetaObject::invokeMethod(this, "deliverResults", Qt::QueuedConnection);
+        }
+        m_idle.notify_all();
     }
 }
 
-void ThumbnailScheduler::finished(quint64 generation, int scanIndex, const QImage &picture)
+void ThumbnailScheduler::deliverResults()
 {
-    // Runs on the owner's thread, where reset() changes the generation: a
-    // result of an abandoned fill can never be taken for the current one.
-    if (generation != m_generation || scanIndex < 0 || scanIndex >= scanCount())
-        return;
-    --m_running;
-    m_states[size_t(scanIndex)] = picture.isNull() ? Failed : Made;
-    Q_EMIT pictureReady(scanIndex, picture);
+    std::vector<Result> results;
+    {
+        std::lock_guard lock(m_mutex);
+        results.swap(m_results);
+        m_deliveryPosted = false;
+    }
+    // The generation changes only here, on the owner's thread: a result of
+    // an abandoned fill can never be taken for the current one.
+    for (Result &r : results) {
+        if (r.generation != m_generation || r.scanIndex < 0 || r.scanIndex >= scanCount())
+            continue;
+        --m_running;
+        m_states[size_t(r.scanIndex)] = r.picture.isNull() ? Failed : Made;
+        Q_EMIT pictureReady(r.scanIndex, r.picture);
+    }
 }
 
 ThumbnailScheduler::State ThumbnailScheduler::state(int scanIndex) const
@@ -106,7 +148,8 @@ ThumbnailScheduler::State ThumbnailScheduler::state(int scanIndex) const
 
 void ThumbnailScheduler::waitForDone()
 {
-    m_pool.waitForDone();
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return m_jobs.empty() && m_busy == 0; });
 }
 
 QVector<int> ThumbnailScheduler::candidateRows(int top, int page, int rowCount)

@@ -3,12 +3,15 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
 #include <QVector>
 
 #include <atomic>
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace quorvel {
@@ -74,16 +77,46 @@ Q_SIGNALS:
     // file cannot be read.
     void pictureReady(int scanIndex, const QImage &picture);
 
-private:
-    void finished(quint64 generation, int scanIndex, const QImage &picture);
+private Q_SLOTS:
+    // Takes the results the workers left, on the owner's thread.
+    void deliverResults();
 
+private:
+    struct Job
+    {
+        quint64 generation;
+        int scanIndex;
+        QString path;
+        Maker maker;
+        std::shared_ptr<std::atomic_bool> cancel;
+    };
+    struct Result
+    {
+        quint64 generation;
+        int scanIndex;
+        QImage picture;
+    };
+
+    void work();
+
+    // Owner's thread only.
     Maker m_maker;
-    QThreadPool m_pool;
     quint64 m_generation = 0;
     // The abandon flag of the current fill's work, shared with its jobs.
     std::shared_ptr<std::atomic_bool> m_cancel;
     std::vector<State> m_states;
     int m_running = 0;
+    std::vector<std::thread> m_workers;
+
+    // Shared with the workers, under m_mutex.
+    std::mutex m_mutex;
+    std::condition_variable m_wake;  // a job was queued, or the workers stop
+    std::condition_variable m_idle;  // a job ended
+    std::deque<Job> m_jobs;
+    std::vector<Result> m_results;
+    int m_busy = 0;
+    bool m_deliveryPosted = false;
+    bool m_stop = false;
 };
 
 } // namespace quorvel
