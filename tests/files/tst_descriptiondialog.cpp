@@ -34,8 +34,6 @@ private Q_SLOTS:
     void label();
     void saveAndCancel_data();
     void saveAndCancel();
-    void linkIsDescribedInItsTargetsFolder();
-    void unresolvableLinkFails();
     void editSelectedUpdatesTheRow();
 
 private:
@@ -110,32 +108,6 @@ void TestDescriptionDialog::saveAndCancel()
     }
     QCOMPARE(dialog.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
     QCOMPARE(dialog.isVisible(), false);
-}
-
-void TestDescriptionDialog::linkIsDescribedInItsTargetsFolder()
-{
-    QVERIFY(test::writeFile(m_dir.filePath("t/IMG_2.JPG"), "x"));
-    QVERIFY(test::writeFile(m_dir.filePath("IMG_2.JPG.link"), "t/IMG_2.JPG"));
-    DescriptionStore store;
-    store.load(DescriptionStore::fileInFolder(m_dir.path() + '/'));
-    DescriptionEdit edit(store, m_dir.filePath("IMG_2.JPG.link"));
-    QCOMPARE(edit.label(), QString("Description of \"IMG_2.JPG.link\":"));
-    QVERIFY(edit.commit("Lighthouse"));
-    QCOMPARE(test::readFile(m_dir.filePath("t/descript.ion")), QByteArray("IMG_2.JPG Lighthouse\r\n"));
-    QVERIFY(!QFileInfo::exists(m_dir.filePath("descript.ion")));
-    QCOMPARE(DescriptionEdit(store, m_dir.filePath("IMG_2.JPG.link")).startText(), QString("Lighthouse"));
-}
-
-void TestDescriptionDialog::unresolvableLinkFails()
-{
-    QVERIFY(test::writeFile(m_dir.filePath("IMG_3.JPG.link"), "gone/IMG_3.JPG"));
-    DescriptionStore store;
-    store.load(DescriptionStore::fileInFolder(m_dir.path() + '/'));
-    DescriptionEdit edit(store, m_dir.filePath("IMG_3.JPG.link"));
-    QCOMPARE(edit.startText(), QString());
-    QVERIFY(!edit.commit("Anything"));
-    QVERIFY(!edit.error().isEmpty());
-    QVERIFY(!QFileInfo::exists(m_dir.filePath("descript.ion")));
 }
 
 void TestDescriptionDialog::editSelectedUpdatesTheRow()

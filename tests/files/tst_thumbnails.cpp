@@ -74,7 +74,6 @@ private Q_SLOTS:
     void storedThumbnailFits();
     void fromFile_data();
     void fromFile();
-    void standInsDiffer();
     void candidateRows_data();
     void candidateRows();
     void eachEntryOncePerFill();
@@ -215,15 +214,6 @@ void TestThumbnails::fromFile()
         QVERIFY(near(result.picture.pixel(30, drawn.top() + 1), centre));
         QCOMPARE(result.picture.pixel(30, drawn.bottom() + 1), grey);
     }
-}
-
-void TestThumbnails::standInsDiffer()
-{
-    const QImage placeholder = ThumbnailMaker::placeholder();
-    const QImage error = ThumbnailMaker::errorPicture();
-    QCOMPARE(placeholder.size(), QSize(60, 60));
-    QCOMPARE(error.size(), QSize(60, 60));
-    QVERIFY(placeholder != error);
 }
 
 void TestThumbnails::candidateRows_data()
