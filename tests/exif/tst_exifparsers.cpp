@@ -52,6 +52,8 @@ private Q_SLOTS:
     void findCameraSettings();
     void isoFromCameraSettings_data();
     void isoFromCameraSettings();
+    void jpegFrameSize_data();
+    void jpegFrameSize();
     void jpegExifBlock_data();
     void jpegExifBlock();
 };
@@ -152,6 +154,41 @@ void TestExifParsers::jpegExifBlock()
     QFETCH(QByteArray, file);
     ExifByteSource source(file.constData(), file.size());
     QTEST(jpegexif::find(source), "block");
+}
+
+void TestExifParsers::jpegFrameSize_data()
+{
+    const QByteArray soi("\xFF\xD8", 2);
+    const auto segment = [](char marker, const QByteArray &payload) {
+        const int length = int(payload.size()) + 2;
+        return QByteArray("\xFF", 1) + marker + char(length >> 8) + char(length & 0xFF) + payload;
+    };
+    // Precision 8, height 3000 (0x0BB8), width 4000 (0x0FA0), three components.
+    const QByteArray frame = QByteArray("\x08\x0B\xB8\x0F\xA0\x03", 6) + QByteArray(9, '\x11');
+    const QByteArray sos = segment('\xDA', QByteArray(10, '\0'));
+    const QByteArray exif = segment('\xE1', QByteArray("Exif\0\0II*\0", 10));
+
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("baseline after EXIF") << soi + exif + segment('\xDB', "q") + segment('\xC0', frame) + sos
+                                         << QSize(4000, 3000);
+    QTest::newRow("progressive") << soi + segment('\xC2', frame) + sos << QSize(4000, 3000);
+    QTest::newRow("tables are not frames") << soi + segment('\xC4', frame) + segment('\xCC', frame) + sos << QSize();
+    QTest::newRow("beyond the head")
+        << soi + segment('\xE2', QByteArray(65000, 'a')) + segment('\xE2', QByteArray(65000, 'b'))
+               + segment('\xC1', frame) + sos
+        << QSize(4000, 3000);
+    QTest::newRow("no frame before the scan") << soi + exif + sos + segment('\xC0', frame) << QSize();
+    QTest::newRow("frame cut short") << soi + segment('\xC0', frame).left(7) << QSize();
+    QTest::newRow("height defined later (zero)")
+        << soi + segment('\xC0', QByteArray("\x08\x00\x00\x0F\xA0\x03", 6)) + sos << QSize();
+}
+
+void TestExifParsers::jpegFrameSize()
+{
+    QFETCH(QByteArray, file);
+    ExifByteSource source(file.constData(), file.size());
+    QTEST(jpegexif::frameSize(source), "size");
 }
 
 QTEST_GUILESS_MAIN(TestExifParsers)

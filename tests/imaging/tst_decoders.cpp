@@ -119,6 +119,8 @@ private Q_SLOTS:
     void rawFileRule();
     void sharedSamples_data();
     void sharedSamples();
+    void reducedJpeg_data();
+    void reducedJpeg();
 };
 
 void TestDecoders::formats_data()
@@ -477,6 +479,46 @@ void TestDecoders::sharedSamples()
     QCOMPARE(r.image.format(), QImage::Format_RGB32);
     if (bpp)
         QCOMPARE(ImageDecoder::pixelDepthOfFile(path), bpp);
+}
+
+void TestDecoders::reducedJpeg_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("reduceTo");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("fullSize");
+    const QByteArray landscape = writeJpeg(bands(800, 600), {});
+    const QByteArray portrait = writeJpeg(bands(600, 800), {});
+    const QByteArray odd = writeJpeg(bands(803, 601), {});
+    JpegLayout cmykLayout;
+    cmykLayout.kind = JpegLayout::Cmyk;
+    const QByteArray cmyk = writeJpeg(bands(800, 600), cmykLayout);
+    // The smallest of the scales M/8 whose picture still covers the size.
+    QTest::newRow("one eighth") << landscape << QSize(60, 45) << QSize(100, 75) << QSize(800, 600);
+    QTest::newRow("two eighths") << landscape << QSize(120, 90) << QSize(200, 150) << QSize(800, 600);
+    QTest::newRow("portrait") << portrait << QSize(45, 60) << QSize(75, 100) << QSize(600, 800);
+    QTest::newRow("odd size rounds up") << odd << QSize(60, 45) << QSize(101, 76) << QSize(803, 601);
+    QTest::newRow("three eighths for one pixel more") << landscape << QSize(201, 10) << QSize(300, 225)
+                                                      << QSize(800, 600);
+    QTest::newRow("CMYK") << cmyk << QSize(60, 45) << QSize(100, 75) << QSize(800, 600);
+    QTest::newRow("larger than the picture: whole") << landscape << QSize(1000, 800) << QSize(800, 600) << QSize();
+    QTest::newRow("not asked: whole") << landscape << QSize() << QSize(800, 600) << QSize();
+}
+
+void TestDecoders::reducedJpeg()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, reduceTo);
+    DecodeOptions options;
+    options.reduceTo = reduceTo;
+    const DecodeResult r = decodeBytes(bytes, QStringLiteral("a.jpg"), options);
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QTEST(r.image.size(), "size");
+    QTEST(r.fullSize, "fullSize");
+    // The bands are where they belong: red at the top left, grey below.
+    QVERIFY(qRed(r.image.pixel(1, 1)) > 200 && qGreen(r.image.pixel(1, 1)) < 60);
+    const QRgb grey = r.image.pixel(r.image.width() / 2, r.image.height() - 2);
+    QVERIFY(qAbs(qGreen(grey) - 128) < 20);
 }
 
 QTEST_GUILESS_MAIN(TestDecoders)

@@ -21,29 +21,40 @@ void TestRawDecoder::cameraFilesDecode_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("hq");
-    QTest::newRow("G2 quick") << "raw/CRW_0101.CRW" << false;
-    QTest::newRow("S40 quick") << "raw/CRW_0304.CRW" << false;
-    QTest::newRow("S40 high quality") << "raw/CRW_0304.CRW" << true;
+    QTest::addColumn<bool>("reduced");
+    QTest::newRow("G2 quick") << "raw/CRW_0101.CRW" << false << false;
+    QTest::newRow("S40 quick") << "raw/CRW_0304.CRW" << false << false;
+    QTest::newRow("S40 high quality") << "raw/CRW_0304.CRW" << true << false;
+    QTest::newRow("S40 reduced") << "raw/CRW_0304.CRW" << false << true;
 }
 
 void TestRawDecoder::cameraFilesDecode()
 {
     QFETCH(QString, file);
     QFETCH(bool, hq);
+    QFETCH(bool, reduced);
     QUORVEL_REQUIRE_SHARED("raw", root);
     const QString path = test::sharedFile(file);
     QVERIFY(!path.isEmpty());
     QList<int> reports;
     DecodeOptions options;
     options.hqRaw = hq;
+    if (reduced)
+        options.reduceTo = QSize(60, 45);
     options.progress = [&](int p) { reports.append(p); };
     const DecodeResult r = ImageDecoder::decodeFile(path, options);
     QVERIFY2(r.ok(), qPrintable(r.error));
     QCOMPARE(r.decoder, DecoderKind::Raw);
     QCOMPARE(r.image.format(), QImage::Format_RGB32);
-    // 2272 x 1704 pixels of picture plus the sensor's margins LibRaw keeps.
-    QVERIFY2(r.image.width() > 2200 && r.image.height() > 1600,
+    // 2272 x 1704 pixels of picture plus the sensor's margins LibRaw keeps;
+    // reduced, half of that, with the whole size told.
+    const int scale = reduced ? 2 : 1;
+    QVERIFY2(r.image.width() > 2200 / scale && r.image.height() > 1600 / scale
+                 && r.image.width() < 2400 / scale && r.image.height() < 1800 / scale,
              qPrintable(QStringLiteral("%1x%2").arg(r.image.width()).arg(r.image.height())));
+    QCOMPARE(r.fullSize.isEmpty(), !reduced);
+    if (reduced)
+        QVERIFY(qAbs(r.fullSize.width() - 2 * r.image.width()) <= 2 && qAbs(r.fullSize.height() - 2 * r.image.height()) <= 2);
     QVERIFY(r.image.width() > r.image.height()); // landscape, as shot
     // A real picture: neither black nor blown out on average.
     qint64 sum = 0;

@@ -27,42 +27,89 @@ bool isJpeg(QByteArrayView head)
     return head.size() >= 2 && uchar(head[0]) == kMarker && uchar(head[1]) == kSoi;
 }
 
-QByteArray find(ExifByteSource &source)
+namespace {
+
+// Walks the marker segments from the start of the file up to the first scan,
+// calling visit(marker, position of the marker, segment length) for each
+// segment with a length, until visit returns true. False when the walk ends
+// without that: at a scan, the end of the image, damaged markers or too many
+// segments.
+template<typename Visit>
+bool walkSegments(ExifByteSource &source, Visit visit)
 {
     if (!isJpeg(source.head()))
-        return QByteArray();
+        return false;
     qint64 pos = 2;
     for (int n = 0; n < kMaxSegments; ++n) {
         const QByteArray header = source.read(pos, 4);
         if (header.size() < 2 || uchar(header[0]) != kMarker)
-            return QByteArray();
+            return false;
         const uchar marker = uchar(header[1]);
         if (marker == kMarker) { // fill byte
             ++pos;
             continue;
         }
         if (marker == kSos || marker == kEoi)
-            return QByteArray();
+            return false;
         if (standalone(marker)) {
             pos += 2;
             continue;
         }
         if (header.size() < 4)
-            return QByteArray();
+            return false;
         const qint64 length = (qint64(uchar(header[2])) << 8) | uchar(header[3]);
         if (length < 2)
-            return QByteArray();
-        if (marker == kApp1 && length - 2 >= kExifIdSize) {
-            const QByteArray id = source.read(pos + 4, kExifIdSize);
-            if (id == QByteArrayView(kExifId, kExifIdSize)) {
-                const qint64 blockSize = length - 2 - kExifIdSize;
-                QByteArray block = source.read(pos + 4 + kExifIdSize, blockSize);
-                return block.size() == blockSize ? block : QByteArray();
-            }
-        }
+            return false;
+        if (visit(marker, pos, length))
+            return true;
         pos += 2 + length;
     }
-    return QByteArray();
+    return false;
+}
+
+bool isFrameHeader(uchar marker)
+{
+    // SOF0..SOF15, except DHT (C4), JPG (C8) and DAC (CC).
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+} // namespace
+
+QByteArray find(ExifByteSource &source)
+{
+    QByteArray block;
+    walkSegments(source, [&](uchar marker, qint64 pos, qint64 length) {
+        if (marker != kApp1 || length - 2 < kExifIdSize)
+            return false;
+        const QByteArray id = source.read(pos + 4, kExifIdSize);
+        if (id != QByteArrayView(kExifId, kExifIdSize))
+            return false;
+        const qint64 blockSize = length - 2 - kExifIdSize;
+        block = source.read(pos + 4 + kExifIdSize, blockSize);
+        if (block.size() != blockSize)
+            block.clear();
+        return true;
+    });
+    return block;
+}
+
+QSize frameSize(ExifByteSource &source)
+{
+    QSize size;
+    walkSegments(source, [&](uchar marker, qint64 pos, qint64 length) {
+        if (!isFrameHeader(marker))
+            return false;
+        // Precision, height, width.
+        const QByteArray sof = source.read(pos + 4, 5);
+        if (length >= 7 && sof.size() == 5) {
+            const int height = (uchar(sof[1]) << 8) | uchar(sof[2]);
+            const int width = (uchar(sof[3]) << 8) | uchar(sof[4]);
+            if (width > 0 && height > 0)
+                size = QSize(width, height);
+        }
+        return true;
+    });
+    return size;
 }
 
 } // namespace quorvel::jpegexif

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QSize>
 
 namespace quorvel {
 
@@ -18,6 +19,11 @@ bool isJpeg(QByteArrayView head);
 // markers are damaged. Reads only segment headers and the EXIF segment
 // itself, and gives up after kMaxSegments markers.
 QByteArray find(ExifByteSource &source);
+
+// The picture's width and height from the frame header (SOFn) that starts
+// its image data, found by the same walk. Empty when there is none before
+// the first scan or the markers are damaged.
+QSize frameSize(ExifByteSource &source);
 
 inline constexpr int kMaxSegments = 4096;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <atomic>
@@ -45,6 +46,11 @@ struct DecodeOptions
     PercentCallback progress;
     // Set from another thread to abandon a decode; the result is a failure.
     const std::atomic_bool *cancel = nullptr;
+    // When not empty, a decoder that can decode at a reduced scale cheaply
+    // (JPEG, in the DCT domain) delivers the smallest such picture that still
+    // covers this size, favouring speed over the last bit of quality. Other
+    // decoders deliver the whole picture.
+    QSize reduceTo;
 
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
     // Whether a picture of this size may be allocated.
@@ -58,6 +64,9 @@ struct DecodeResult
     QImage image;
     DecoderKind decoder = DecoderKind::None;
     QString error;
+    // The picture's size in the file when the decoder delivered it reduced
+    // (DecodeOptions::reduceTo); empty otherwise.
+    QSize fullSize;
 
     bool ok() const { return !image.isNull(); }
     static DecodeResult failure(DecoderKind kind, const QString &reason)

@@ -126,6 +126,25 @@ bool readHeader(Session *s, const JOCTET *data, unsigned long size, bool wantIcc
     return true;
 }
 
+// Picks the smallest DCT scale (M/8) whose output still covers the wanted
+// size, and asks for the faster IDCT and upsampling: a reduced picture is
+// scaled down further anyway. No C++ object may live in this frame.
+bool chooseReducedScale(Session *s, unsigned int wantWidth, unsigned int wantHeight)
+{
+    if (setjmp(s->jump))
+        return false;
+    s->cinfo.scale_denom = 8;
+    for (unsigned int m = 1; m <= 8; ++m) {
+        s->cinfo.scale_num = m;
+        jpeg_calc_output_dimensions(&s->cinfo);
+        if (s->cinfo.output_width >= wantWidth && s->cinfo.output_height >= wantHeight)
+            break;
+    }
+    s->cinfo.dct_method = JDCT_IFAST;
+    s->cinfo.do_fancy_upsampling = FALSE;
+    return true;
+}
+
 struct PixelTarget
 {
     uchar *bits;
@@ -212,14 +231,23 @@ DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &optio
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
 
-    QImage image = ImageBufferPool::allocateRgb32(int(cinfo.image_width), int(cinfo.image_height));
+    int width = int(cinfo.image_width), height = int(cinfo.image_height);
+    const bool reduce = !options.reduceTo.isEmpty() && (options.reduceTo.width() < width || options.reduceTo.height() < height);
+    if (reduce) {
+        if (!chooseReducedScale(s.get(), unsigned(options.reduceTo.width()), unsigned(options.reduceTo.height())))
+            return fail(messageOf(*s));
+        width = int(cinfo.output_width);
+        height = int(cinfo.output_height);
+    }
+
+    QImage image = ImageBufferPool::allocateRgb32(width, height);
     if (image.isNull())
         return fail(QStringLiteral("JPEG: out of memory"));
     std::vector<uchar> cmykRow;
     std::unique_ptr<IccConverter> cmykConverter;
     const bool inverted = cinfo.saw_Adobe_marker;
     if (cmyk) {
-        cmykRow.resize(size_t(cinfo.image_width) * 4);
+        cmykRow.resize(size_t(width) * 4);
         if (options.useCms && s->icc) {
             cmykConverter = std::make_unique<IccConverter>(
                 QByteArrayView(s->icc, qsizetype(s->iccLength)),
@@ -241,6 +269,8 @@ DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &optio
     DecodeResult result;
     result.decoder = DecoderKind::Jpeg;
     result.image = std::move(image);
+    if (reduce)
+        result.fullSize = QSize(int(cinfo.image_width), int(cinfo.image_height));
     return result;
 }
 

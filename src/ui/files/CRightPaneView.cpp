@@ -6,6 +6,7 @@
 #include "core/files/PathUtil.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
+#include "ui/files/ThumbnailDisplay.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -79,7 +80,9 @@ CRightPaneView::CRightPaneView(QWidget *parent)
 
     const QIcon imageIcon = themed("image-x-generic", QStyle::SP_FileIcon);
     const QIcon linkIcon = themed("emblem-symbolic-link", QStyle::SP_FileLinkIcon);
-    m_model->setDecorationProvider([imageIcon, linkIcon](int, bool isLink) { return isLink ? linkIcon : imageIcon; });
+    m_thumbnails = new ThumbnailDisplay(
+        m_list, m_model, [imageIcon, linkIcon](int, bool isLink) -> QVariant { return isLink ? linkIcon : imageIcon; },
+        this);
 
     FileListModel::Providers providers;
     providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
@@ -188,8 +191,10 @@ void CRightPaneView::FillList(const FolderEntries &entries, const QString &folde
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_filling = true;
     m_descriptions.load(DescriptionStore::fileInFolder(withTrailingSeparator(folder)));
+    m_thumbnails->prepare(int(entries.size()));
     m_model->fill(entries, withTrailingSeparator(folder), m_filter->text());
     m_filling = false;
+    m_thumbnails->start();
     if (selectFirst) {
         if (m_model->rowCount() == 0)
             Q_EMIT listEmptied();
@@ -356,6 +361,24 @@ QString CRightPaneView::SelectionStatusText() const
 void CRightPaneView::RefreshExifRow(int row, const QString &, const QString &description)
 {
     m_model->refreshRow(row, description);
+}
+
+void CRightPaneView::ToggleThumbnails(bool on)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int selected = GetSelectedIndex();
+    m_thumbnails->setOn(on);
+    const QString folder = currentFolder();
+    if (!folder.isEmpty())
+        FillList(FolderScanner(folder).scan(FolderScanner::Images), folder, false);
+    if (rowCount() > 0)
+        SelectOnly(selected >= 0 && selected < rowCount() ? selected : 0);
+    QApplication::restoreOverrideCursor();
+}
+
+bool CRightPaneView::thumbnailMode() const
+{
+    return m_thumbnails->isOn();
 }
 
 int CRightPaneView::rowCount() const

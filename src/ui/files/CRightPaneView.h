@@ -12,6 +12,7 @@ class QTreeView;
 namespace quorvel {
 
 class FileListModel;
+class ThumbnailDisplay;
 
 // The file list pane: the current folder's image files in a list with a
 // short and an EXIF view, sorted by any column, filtered by a text, and the
@@ -58,6 +59,13 @@ public:
     void applyFilter();
     QString filterText() const;
 
+    // Thumbnails mode (60 x 60 pictures in the rows), off at every start:
+    // switching refills the list from a new scan of the folder and selects
+    // the same row again.
+    void ToggleThumbnails(bool on);
+    bool thumbnailMode() const;
+    ThumbnailDisplay *thumbnails() const { return m_thumbnails; }
+
     FileListModel *model() const { return m_model; }
     // The current folder's descriptions.
     DescriptionStore &descriptions() { return m_descriptions; }
@@ -88,6 +96,7 @@ private:
     void updateToggleIcon();
 
     FileListModel *m_model = nullptr;
+    ThumbnailDisplay *m_thumbnails = nullptr;
     DescriptionStore m_descriptions;
     QTreeView *m_list = nullptr;
     QToolButton *m_viewButton = nullptr;

@@ -4,6 +4,7 @@
 #include "core/files/FolderScanner.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
+#include "ui/files/CEditDescriptionDlg.h"
 #include "ui/files/CLeftPaneView.h"
 #include "ui/files/CRightPaneView.h"
 #include "ui/imaging/CHistogramWnd.h"
@@ -318,6 +319,18 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::ProgramFeatures, [] {
         const QString manual = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Quorvel.pdf"));
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    });
+
+    // Descriptions and thumbnails of the file list.
+    c->setHandler(cmd::EditDescription, [this] { CEditDescriptionDlg::editSelected(*m_fileList, this); });
+    c->setHandler(
+        cmd::ThumbnailsToggle, [this] { m_fileList->ToggleThumbnails(!m_fileList->thumbnailMode()); },
+        [this] { return m_fileList->thumbnailMode(); });
+    connect(m_fileList, &CRightPaneView::editDescriptionRequested, this,
+            [this] { m_commands->trigger(cmd::EditDescription); });
+    connect(m_fileList, &CRightPaneView::thumbnailsRequested, this, [this](bool on) {
+        m_fileList->ToggleThumbnails(on);
+        m_commands->scheduleUpdate();
     });
 
     connect(m_fileList, &CRightPaneView::selectionChanged, c, &CommandRouter::scheduleUpdate);

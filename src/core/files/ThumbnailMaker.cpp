@@ -1,0 +1,149 @@
+#include "core/files/ThumbnailMaker.h"
+
+#include "core/common/Rounding.h"
+#include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifThumbnail.h"
+#include "core/exif/JpegExifBlock.h"
+#include "core/imaging/ImageDecoder.h"
+#include "core/imaging/JpegDecoder.h"
+#include "core/imaging/Resampler.h"
+#include "core/settings/AppSettings.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdlib>
+
+namespace quorvel {
+
+QRect ThumbnailMaker::placement(QSize photoSize, QSize box)
+{
+    const QSize fitted = fitIntoBox(photoSize, box);
+    if (fitted.isEmpty())
+        return QRect();
+    return QRect(box.width() / 2 - fitted.width() / 2, box.height() / 2 - fitted.height() / 2, fitted.width(),
+                 fitted.height());
+}
+
+QImage ThumbnailMaker::makeThumbnail(const QImage &source, QSize photoSize, QSize box)
+{
+    QImage canvas(box, QImage::Format_RGB32);
+    if (canvas.isNull())
+        return canvas;
+    canvas.fill(kBackground);
+    const QRect target = placement(photoSize, box);
+    if (source.isNull() || target.isEmpty())
+        return canvas;
+    // The high-quality reduction low-passes first: a photo reduced forty
+    // times by plain sampling would shimmer.
+    const QImage scaled = source.size() == target.size()
+        ? source
+        : Resampler::scaled(source, target.size(), InterpolationHighQualityBilinear);
+    QPainter painter(&canvas);
+    painter.drawImage(target.topLeft(), scaled);
+    return canvas;
+}
+
+bool ThumbnailMaker::storedThumbnailFits(QSize thumbnail, QSize photoSize, QSize box)
+{
+    const QSize wanted = fitIntoBox(photoSize, box);
+    const QSize stored = fitIntoBox(thumbnail, box);
+    if (wanted.isEmpty() || stored.isEmpty())
+        return false;
+    return std::abs(wanted.width() - stored.width()) <= 1 && std::abs(wanted.height() - stored.height()) <= 1
+        && thumbnail.width() >= wanted.width() && thumbnail.height() >= wanted.height();
+}
+
+ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel)
+{
+    Result result;
+    // Only regular files: reading a pipe or a device would never end.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return result;
+
+    QSize photo;
+    {
+        ExifByteSource source(path);
+        if (!source.isOpen())
+            return result;
+        if (jpegexif::isJpeg(source.head())) {
+            const StoredThumbnail stored = readStoredThumbnail(source);
+            photo = stored.isValid() ? stored.photoSize : jpegexif::frameSize(source);
+            if (stored.isValid()) {
+                DecodeOptions options;
+                options.cancel = cancel;
+                const DecodeResult small = JpegDecoder::decode(QByteArrayView(stored.jpeg), options);
+                if (small.ok() && storedThumbnailFits(small.image.size(), photo)) {
+                    result.picture = makeThumbnail(small.image, photo);
+                    result.source = Source::Stored;
+                    return result;
+                }
+            }
+        }
+    }
+
+    DecodeOptions options;
+    options.cancel = cancel;
+    options.reduceTo = photo.isEmpty() ? box() : placement(photo, box()).size();
+    const DecodeResult decoded = ImageDecoder::decodeFile(path, options);
+    if (!decoded.ok())
+        return result;
+    const QSize full = decoded.fullSize.isEmpty() ? decoded.image.size() : decoded.fullSize;
+    result.picture = makeThumbnail(decoded.image, full);
+    result.source = Source::Decoded;
+    return result;
+}
+
+namespace {
+
+// Fills the image with the card both stand-ins share, a light card with a
+// darker edge, and leaves the painter open on it.
+void beginCard(QPainter &painter, QImage &image)
+{
+    image.fill(QColor(0xd4, 0xd4, 0xd4));
+    painter.begin(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x9a, 0x9a, 0x9a), 1));
+    painter.setBrush(QColor(0xe6, 0xe6, 0xe6));
+    painter.drawRoundedRect(QRectF(8.5, 12.5, 43, 35), 3, 3);
+}
+
+} // namespace
+
+QImage ThumbnailMaker::placeholder()
+{
+    QImage image(box(), QImage::Format_RGB32);
+    QPainter painter;
+    beginCard(painter, image);
+    // A landscape: two hills and a sun, drawn faintly.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xb8, 0xb8, 0xb8));
+    QPainterPath hills;
+    hills.moveTo(10, 46);
+    hills.lineTo(23, 30);
+    hills.lineTo(31, 39);
+    hills.lineTo(38, 32);
+    hills.lineTo(50, 46);
+    hills.closeSubpath();
+    painter.drawPath(hills);
+    painter.setBrush(QColor(0xc4, 0xc4, 0xc4));
+    painter.drawEllipse(QPointF(41, 21), 4, 4);
+    painter.end();
+    return image;
+}
+
+QImage ThumbnailMaker::errorPicture()
+{
+    QImage image(box(), QImage::Format_RGB32);
+    QPainter painter;
+    beginCard(painter, image);
+    // A red cross over the card.
+    painter.setPen(QPen(QColor(0xc0, 0x30, 0x30), 4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(21, 21), QPointF(39, 39));
+    painter.drawLine(QPointF(39, 21), QPointF(21, 39));
+    painter.end();
+    return image;
+}
+
+} // namespace quorvel
