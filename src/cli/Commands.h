@@ -22,6 +22,9 @@ int runScan(const QStringList &args);
 int runInfo(const QStringList &args);
 int runDecode(const QStringList &args);
 int runBenchDecode(const QStringList &args);
+int runSetExif(const QStringList &args);
+int runSetDpi(const QStringList &args);
+int runRotate(const QStringList &args);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

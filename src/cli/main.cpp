@@ -20,6 +20,11 @@ const Command kCommands[] = {
      runDecode},
     {"bench-decode", "bench-decode [--runs N] FILES...  time decoding: path, decoder, megapixels, best and median ms",
      runBenchDecode},
+    {"set-exif", "set-exif FILE [--model T] [--date T] [--iso N] [--fnumber X] [--focal X]  set ('' removes) EXIF fields",
+     runSetExif},
+    {"set-dpi", "set-dpi FILE H V            store a JPEG's resolution in dots per inch", runSetDpi},
+    {"rotate", "rotate --left|--right|--180|--hor|--ver [--trim] FILE [OUT]  lossless JPEG turn (TIFF by pixels)",
+     runRotate},
 };
 
 void usage()
