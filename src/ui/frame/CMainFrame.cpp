@@ -9,6 +9,7 @@
 #include "ui/imaging/CQuorvelView.h"
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
+#include "ui/edit/SaveCommands.h"
 #include "ui/frame/CKeyHelpDlg.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
@@ -264,6 +265,9 @@ void CMainFrame::connectCommands()
     c->setHandler(
         cmd::LockZoom, [this] { m_view->toggleLockZoom(); }, [this] { return m_view->isLocked(); });
     c->setHandler(cmd::CopyToClipboard, [this] { m_view->copyToClipboard(); });
+    c->setHandler(cmd::ChangeExif, [this] { savecommands::changeExif(*this); });
+    c->setHandler(cmd::RotateFlip, [this] { savecommands::rotateFlip(*this); });
+    c->setHandler(cmd::ImageResolution, [this] { savecommands::imageResolution(*this); });
 
     DisplayEngine &engine = m_view->model().engine();
     c->setHandler(
