@@ -94,6 +94,7 @@ private Q_SLOTS:
     void refusesOtherFormats();
     void failedWriteLeavesOriginal();
     void unchangedFieldsAreNotRewritten();
+    void damagedMetadata();
 
 private:
     QTemporaryDir m_dir;
@@ -308,6 +309,43 @@ void TestExifWriter::unchangedFieldsAreNotRewritten()
     const auto after = entries(path);
     QCOMPARE(after.value(QStringLiteral("Exif.Photo.FocalLength")), QStringLiteral("1875/100"));
     QCOMPARE(after.value(QStringLiteral("Exif.Photo.ISOSpeedRatings")), QStringLiteral("200"));
+}
+
+// Damaged EXIF blocks (cut short, offsets and counts past the end, a
+// loop of directories) are refused or handled; whatever is written keeps
+// the picture data, and nothing reads outside the file.
+void TestExifWriter::damagedMetadata()
+{
+    const QByteArray good = test::jpegWithExif({QStringLiteral("Exif.Image.Model Ascii Camera"),
+                                                QStringLiteral("Exif.Photo.FNumber Rational 40/10")});
+    const auto layout = jpegsegments::walk(good);
+    const int exif = layout.exifIndex(good);
+    QVERIFY(exif >= 0);
+    const qsizetype block = layout.segments[exif].dataStart + 6;
+    ExifFields fields;
+    fields.model = QStringLiteral("A longer camera model");
+    fields.iso = 100;
+
+    QList<QByteArray> variants;
+    for (qsizetype cut = block; cut < layout.segments[exif].end(); cut += 7)
+        variants.append(good.left(cut)); // cut inside the EXIF block
+    for (qsizetype at = block; at < layout.segments[exif].end(); ++at) {
+        for (const char byte : {'\x00', '\xFF', '\x7F'}) {
+            QByteArray v = good;
+            v[at] = byte;
+            variants.append(v);
+        }
+    }
+    if (const QString broken = test::sharedFile(QStringLiteral("broken")); !broken.isEmpty()) {
+        for (const QFileInfo &f : QDir(broken).entryInfoList(QDir::Files))
+            variants.append(test::readFile(f.filePath()));
+    }
+    for (QByteArray v : variants) {
+        const QByteArray scan = scanData(v);
+        const ExifWriteResult r = applyExifFields(v, fields);
+        if (r.ok() && !scan.isEmpty())
+            QCOMPARE(scanData(v), scan);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestExifWriter)
