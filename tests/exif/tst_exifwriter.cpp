@@ -95,6 +95,8 @@ private Q_SLOTS:
     void failedWriteLeavesOriginal();
     void unchangedFieldsAreNotRewritten();
     void damagedMetadata();
+    void addsWhatIsMissing_data();
+    void addsWhatIsMissing();
 
 private:
     QTemporaryDir m_dir;
@@ -346,6 +348,44 @@ void TestExifWriter::damagedMetadata()
         if (r.ok() && !scan.isEmpty())
             QCOMPARE(scanData(v), scan);
     }
+}
+
+void TestExifWriter::addsWhatIsMissing_data()
+{
+    QTest::addColumn<QByteArray>("jpeg");
+    QTest::newRow("no EXIF at all") << test::plainJpeg();
+    QTest::newRow("IFD0 only") << test::jpegWithExif({QStringLiteral("Exif.Image.Make Ascii Maker")});
+    QTest::newRow("Exif directory without the fields")
+        << test::jpegWithExif({QStringLiteral("Exif.Photo.ExposureTime Rational 1/60")});
+}
+
+void TestExifWriter::addsWhatIsMissing()
+{
+    QFETCH(QByteArray, jpeg);
+    const QString path = m_dir.filePath(QStringLiteral("missing.jpg"));
+    QVERIFY(test::writeFile(path, jpeg));
+    const auto before = entries(path);
+    ExifFields fields;
+    fields.model = QStringLiteral("Cam");
+    fields.dateTimeOriginal = QStringLiteral("2020:01:02 03:04:05");
+    fields.iso = 100;
+    fields.fNumber = 5.6f;
+    fields.focalLength = 50.0f;
+    const ExifWriteResult r = WriteExifFields(path, fields);
+    QVERIFY2(r.ok(), qPrintable(r.message()));
+    ExifFields read;
+    QVERIFY(ReadExifFields(path, read));
+    QCOMPARE(read.model, fields.model);
+    QCOMPARE(read.dateTimeOriginal, fields.dateTimeOriginal);
+    QCOMPARE(read.iso, 100);
+    QCOMPARE(read.fNumber, 5.6f);
+    QCOMPARE(read.focalLength, 50.0f);
+    const auto after = entries(path);
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (it.key() != QLatin1String("Exif.Image.ExifTag")) // the directory moved
+            QCOMPARE(after.value(it.key()), it.value());
+    }
+    QCOMPARE(scanData(test::readFile(path)), scanData(jpeg));
 }
 
 QTEST_GUILESS_MAIN(TestExifWriter)

@@ -10,6 +10,8 @@ constexpr qsizetype kHeaderSize = 8;
 constexpr qsizetype kEntrySize = 12;
 constexpr quint16 kTypeLong = 4;
 constexpr quint16 kTypeIfd = 13;
+constexpr quint16 kTypeUndefined = 7;
+constexpr quint16 kExifVersion = 0x9000;
 
 } // namespace
 
@@ -235,7 +237,9 @@ bool ExifBlockEditor::ensurePhotoDir()
     const quint32 v = quint32(at);
     for (int i = 0; i < 4; ++i)
         pointer[i] = char((v >> (m_bigEndian ? 24 - 8 * i : 8 * i)) & 0xFF);
-    return addEntry(Dir::Image, kExifPointer, kTypeLong, 1, pointer);
+    // A new Exif directory says which version of the standard it follows.
+    return addEntry(Dir::Image, kExifPointer, kTypeLong, 1, pointer)
+        && addEntry(Dir::Photo, kExifVersion, kTypeUndefined, 4, QByteArray("0230"));
 }
 
 bool ExifBlockEditor::addEntry(Dir dir, quint16 tag, quint16 type, quint32 count, const QByteArray &value)

@@ -60,6 +60,11 @@ QString changedEntries(const QByteArray &before, const QByteArray &after)
     QStringList a, b;
     if (!describe(before, a) || !describe(after, b))
         return QStringLiteral("EXIF data cannot be decoded");
+    // A new Exif directory comes with its version entry.
+    const QString version = QStringLiteral("Exif.Photo.ExifVersion ");
+    const auto isVersion = [&](const QString &line) { return line.startsWith(version); };
+    if (std::none_of(a.begin(), a.end(), isVersion))
+        b.removeIf(isVersion);
     if (a == b)
         return QString();
     const auto keyOf = [](const QString &line) { return line.section(QLatin1Char(' '), 0, 0); };
