@@ -24,6 +24,9 @@ int runDecode(const QStringList &args);
 int runBenchDecode(const QStringList &args);
 int runStats(const QStringList &args);
 int runExport(const QStringList &args);
+int runSetExif(const QStringList &args);
+int runSetDpi(const QStringList &args);
+int runRotate(const QStringList &args);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

@@ -22,6 +22,11 @@ const Command kCommands[] = {
      runBenchDecode},
     {"stats", "stats FOLDER [--filter TEXT]  the rows of the EXIF statistics of the folder's files", runStats},
     {"export", "export FOLDER OUT [--filter TEXT]  write the image-information export of the listed files", runExport},
+    {"set-exif", "set-exif FILE [--model T] [--date T] [--iso N] [--fnumber X] [--focal X]  set ('' removes) EXIF fields",
+     runSetExif},
+    {"set-dpi", "set-dpi FILE H V            store a JPEG's resolution in dots per inch", runSetDpi},
+    {"rotate", "rotate --left|--right|--180|--hor|--ver [--trim] FILE [OUT]  lossless JPEG turn (TIFF by pixels)",
+     runRotate},
 };
 
 void usage()

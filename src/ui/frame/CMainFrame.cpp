@@ -12,6 +12,7 @@
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
 #include "ui/fileops/FileOpsController.h"
+#include "ui/edit/SaveCommands.h"
 #include "ui/frame/CKeyHelpDlg.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
@@ -288,6 +289,9 @@ void CMainFrame::connectCommands()
     c->setHandler(
         cmd::LockZoom, [this] { m_view->toggleLockZoom(); }, [this] { return m_view->isLocked(); });
     c->setHandler(cmd::CopyToClipboard, [this] { m_view->copyToClipboard(); });
+    c->setHandler(cmd::ChangeExif, [this] { savecommands::changeExif(*this); });
+    c->setHandler(cmd::RotateFlip, [this] { savecommands::rotateFlip(*this); });
+    c->setHandler(cmd::ImageResolution, [this] { savecommands::imageResolution(*this); });
 
     DisplayEngine &engine = m_view->model().engine();
     c->setHandler(

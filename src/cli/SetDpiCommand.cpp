@@ -1,0 +1,32 @@
+#include "Commands.h"
+
+#include "core/edit/FileResolution.h"
+
+#include <QDir>
+
+namespace quorvel::cli {
+
+// Stores a new resolution in a JPEG, as "Set image resolution" does.
+int runSetDpi(const QStringList &args)
+{
+    bool okH = false, okV = false;
+    const int h = args.size() == 3 ? args.at(1).toInt(&okH) : 0;
+    const int v = args.size() == 3 ? args.at(2).toInt(&okV) : 0;
+    if (!okH || !okV) {
+        err(QStringLiteral("usage: quorvel-tool set-dpi FILE H V"));
+        return 2;
+    }
+    if (!FileResolution::isStorable(h) || !FileResolution::isStorable(v)) {
+        err(QStringLiteral("quorvel-tool: a resolution must lie between 2 and 65535"));
+        return 2;
+    }
+    const QString path = QDir::fromNativeSeparators(args.at(0));
+    const SaveResult result = FileResolution::write(path, h, v);
+    if (!result.ok()) {
+        err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.message));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace quorvel::cli

@@ -1,0 +1,108 @@
+#include "core/edit/EditedImage.h"
+
+#include "core/edit/FileResolution.h"
+#include "core/exif/ExifBlockEditor.h"
+#include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifLibrary.h"
+#include "core/exif/Exiv2Include.h"
+#include "core/exif/JpegExifBlock.h"
+#include "core/imaging/ImageDecoder.h"
+
+#include <QFile>
+
+#include <cmath>
+
+namespace quorvel {
+
+namespace {
+
+// The EXIF of a TIFF-based file, encoded as a block of its own.
+QByteArray tiffExifBlock(const QString &path)
+{
+    initExifLibrary();
+    try {
+        auto image = exiv2::openFile(QFile::encodeName(path).toStdString());
+        if (!image.get())
+            return QByteArray();
+        image->readMetadata();
+        Exiv2::Blob blob;
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, image->exifData());
+        return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+    } catch (...) {
+        return QByteArray();
+    }
+}
+
+} // namespace
+
+EditedImage::Format EditedImage::formatOf(const QByteArray &head)
+{
+    if (jpegexif::isJpeg(head))
+        return Format::Jpeg;
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
+        return Format::Tiff;
+    return head.isEmpty() ? Format::None : Format::Other;
+}
+
+EditedImage EditedImage::load(const QString &path)
+{
+    EditedImage result;
+    DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    if (!decoded.ok())
+        return result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result;
+    result.format = formatOf(file.peek(16));
+    file.close();
+    result.pixels = decoded.image;
+    if (const auto dpi = FileResolution::read(path)) {
+        result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
+        result.pixels.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
+    }
+    if (result.format == Format::Jpeg) {
+        ExifByteSource source(path);
+        result.exif = jpegexif::find(source);
+    } else if (result.format == Format::Tiff) {
+        result.exif = tiffExifBlock(path);
+    }
+    return result;
+}
+
+void CopyPropertyItems(const EditedImage &source, EditedImage &destination)
+{
+    destination.exif = source.exif;
+}
+
+bool CropKeepingProperties(EditedImage &image, const QRect &rect)
+{
+    const QRect full = image.pixels.rect();
+    if (rect == full)
+        return false;
+    const QRect clipped = rect.intersected(full);
+    if (clipped.isEmpty())
+        return false;
+    const QImage cropped = image.pixels.copy(clipped);
+    if (cropped.isNull())
+        return false;
+    image.pixels = cropped.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
+void SetResolution(EditedImage &image, double horizontalDpi, double verticalDpi)
+{
+    image.pixels.setDotsPerMeterX(qRound(horizontalDpi / 0.0254));
+    image.pixels.setDotsPerMeterY(qRound(verticalDpi / 0.0254));
+    if (image.exif.isEmpty())
+        return;
+    ExifBlockEditor block(image.exif);
+    if (!block.isValid())
+        return;
+    const auto whole = [](double dpi) { return quint32(std::clamp(std::trunc(dpi), 0.0, 4294967295.0)); };
+    using Dir = ExifBlockEditor::Dir;
+    block.overwrite(Dir::Image, 0x011A, 5, 1, block.rationalValue(whole(horizontalDpi), 1));
+    block.overwrite(Dir::Image, 0x011B, 5, 1, block.rationalValue(whole(verticalDpi), 1));
+    image.exif = block.block();
+}
+
+} // namespace quorvel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+namespace quorvel {
+
+// An image opened for changing and saving: its pixels with their
+// resolution, the format of the file it came from, and the EXIF entries
+// that travel with it into a new JPEG (the TIFF structure of the EXIF
+// block, as the file held it).
+struct EditedImage
+{
+    enum class Format { None, Jpeg, Tiff, Other };
+
+    QImage pixels;
+    Format format = Format::None;
+    QByteArray exif;
+
+    bool isNull() const { return pixels.isNull(); }
+
+    // Decodes the file as the viewer does and takes its EXIF block (JPEG
+    // and TIFF-based files) and resolution. Null on failure.
+    static EditedImage load(const QString &path);
+    // The format by the file's leading bytes.
+    static Format formatOf(const QByteArray &head);
+};
+
+// Copies every EXIF entry of source into destination, replacing what it
+// had (a new picture composed from a photograph keeps the photograph's
+// data).
+void CopyPropertyItems(const EditedImage &source, EditedImage &destination);
+
+// Crops to the rectangle clipped to the picture, keeping the EXIF entries.
+// False, with nothing changed, when the rectangle is the whole picture (or
+// nothing of it remains after clipping).
+bool CropKeepingProperties(EditedImage &image, const QRect &rect);
+
+// Sets the picture's resolution and the EXIF XResolution and YResolution
+// where they exist as single rationals (the dpi truncated, over 1); missing
+// entries are not created.
+void SetResolution(EditedImage &image, double horizontalDpi, double verticalDpi);
+
+} // namespace quorvel

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/edit/EditedImage.h"
+#include "core/edit/SaveResult.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+
+namespace quorvel {
+
+// What SaveEditedImage asks while it runs. A missing question counts as
+// answered No; a missing quality uses the stored "JpegLevel".
+struct SaveQuestions
+{
+    std::function<bool()> replaceOriginal; // "Do you want to replace the original file?"
+    std::function<int()> jpegQuality;      // the quality dialog
+    std::function<bool()> tiffWithoutExif; // the TIFF question
+};
+
+// How every writer of a new or changed picture saves it.
+class SaveRules
+{
+    Q_DECLARE_TR_FUNCTIONS(SaveRules)
+
+public:
+    // Saves an edited image under target (the source path unless the user
+    // typed another name): a JPEG with the chosen quality and the image's
+    // EXIF entries, a TIFF without them after the TIFF question; other
+    // formats are not supported. The file is first written completely under
+    // target + ".jpg" (or ".tiff") and then renamed over target; when that
+    // rename fails the picture stays under the temporary name, and the
+    // result (SavedAside) says so. Target times are not restored.
+    static SaveResult SaveEditedImage(const EditedImage &image, const QString &source, const QString &target,
+                                      const SaveQuestions &questions);
+
+    // Writes a new JPEG (a print file, an index sheet) directly under its
+    // name, completely or not at all.
+    static SaveResult saveNewJpeg(const EditedImage &image, const QString &path, int quality);
+
+    // Renames temporary over target, replacing it. False, with *error set,
+    // when the target cannot be replaced; temporary is then left as it is.
+    static bool replaceFile(const QString &temporary, const QString &target, QString *error = nullptr);
+
+    static QString busyMessage(const QString &savedAs);
+};
+
+} // namespace quorvel

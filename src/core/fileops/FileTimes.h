@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace quorvel {
+
+// A file's time stamps, carried across a rewrite so that replacing a file
+// with a changed copy keeps its dates. Creation time is restored only where
+// the platform can set it (Windows); elsewhere it is read when the file
+// system reports it and otherwise left invalid.
+struct FileTimes
+{
+    QDateTime creation;
+    QDateTime lastAccess;
+    QDateTime lastWrite;
+};
+
+// Reads the times of an existing file. False when it cannot be read.
+bool GetFileTimes(const QString &path, FileTimes &times);
+
+// Sets the times on an existing file; invalid members are left as they are.
+// False when the file cannot be opened or a time cannot be set.
+bool SetFileTimes(const QString &path, const FileTimes &times);
+
+} // namespace quorvel

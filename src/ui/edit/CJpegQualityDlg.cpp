@@ -1,0 +1,62 @@
+#include "ui/edit/CJpegQualityDlg.h"
+
+#include "core/edit/JpegEncoder.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/SettingsStore.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+namespace quorvel {
+
+CJpegQualityDlg::CJpegQualityDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("Set JPEG compression level"));
+    m_slider = new QSlider(Qt::Horizontal, this);
+    m_slider->setObjectName(QStringLiteral("QualitySlider"));
+    m_slider->setRange(JpegEncoder::kMinQuality, JpegEncoder::kMaxQuality);
+    m_slider->setTickInterval(5);
+    m_slider->setTickPosition(QSlider::TicksBelow);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(5);
+    m_slider->setMinimumWidth(240);
+    m_slider->setValue(settings::jpegLevel(settingsStore()));
+
+    auto *ok = new QPushButton(tr("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(tr("min size"), this), 0, 0);
+    layout->addWidget(m_slider, 0, 1);
+    layout->addWidget(new QLabel(tr("max size"), this), 0, 2);
+    layout->addWidget(ok, 0, 3);
+}
+
+int CJpegQualityDlg::value() const
+{
+    return m_slider->value();
+}
+
+void CJpegQualityDlg::setValue(int quality)
+{
+    m_slider->setValue(quality);
+}
+
+void CJpegQualityDlg::accept()
+{
+    settings::setJpegLevel(settingsStore(), m_slider->value());
+    QDialog::accept();
+}
+
+int CJpegQualityDlg::choose(QWidget *parent)
+{
+    CJpegQualityDlg dialog(parent);
+    dialog.exec();
+    return settings::jpegLevel(settingsStore());
+}
+
+} // namespace quorvel

@@ -1,0 +1,83 @@
+#include "ui/edit/SaveCommands.h"
+
+#include "core/exif/ExifReader.h"
+#include "core/files/LinkFile.h"
+#include "core/imaging/ImageLoader.h"
+#include "ui/edit/CResolutionDlg.h"
+#include "ui/edit/CRotateDlg.h"
+#include "ui/exif/CExifEditDlg.h"
+#include "ui/files/CRightPaneView.h"
+#include "ui/frame/CMainFrame.h"
+#include "ui/imaging/CQuorvelView.h"
+
+namespace quorvel::savecommands {
+
+namespace {
+
+// The shown image and the loader's cache let go of the file.
+std::function<void()> releaser(CMainFrame &frame, bool &released)
+{
+    return [&frame, &released] {
+        released = true;
+        frame.loader()->clearAll();
+        frame.loader()->emptyCache();
+    };
+}
+
+void focusListUnlessFullScreen(CMainFrame &frame)
+{
+    if (!frame.isFullScreenMode())
+        frame.focusFileList();
+}
+
+} // namespace
+
+void changeExif(CMainFrame &frame)
+{
+    CRightPaneView *list = frame.fileList();
+    const int row = list->GetSelectedIndex();
+    if (row < 0)
+        return;
+    const QString listed = list->GetSelectedPath();
+    const QString path = link::effectivePath(listed);
+    ExifFields fields;
+    ReadExifFields(path, fields);
+    CExifEditDlg dialog(path, fields, list->descriptions(), &frame);
+    bool released = false;
+    dialog.setReleaseFile(releaser(frame, released));
+    const bool stored = dialog.exec() == QDialog::Accepted;
+    if (stored)
+        list->RefreshExifRow(row, listed, list->descriptions().getDescription(listed));
+    if (stored || released)
+        frame.view()->reload();
+    focusListUnlessFullScreen(frame);
+}
+
+void rotateFlip(CMainFrame &frame)
+{
+    const QString path = link::effectivePath(frame.fileList()->GetSelectedPath());
+    if (path.isEmpty())
+        return;
+    CRotateDlg dialog(path, &frame);
+    bool released = false;
+    dialog.setReleaseFile(releaser(frame, released));
+    const bool done = dialog.exec() == QDialog::Accepted;
+    if (done)
+        frame.refreshList(); // rescans, selects the same file, empties the cache, reloads the view
+    else if (released)
+        frame.view()->reload();
+    focusListUnlessFullScreen(frame);
+}
+
+void imageResolution(CMainFrame &frame)
+{
+    const QString path = frame.view()->currentPath();
+    if (path.isEmpty())
+        return;
+    CResolutionDlg dialog(link::effectivePath(path), &frame);
+    dialog.exec();
+    if (dialog.wasWritten())
+        frame.loader()->emptyCache();
+}
+
+} // namespace quorvel::savecommands

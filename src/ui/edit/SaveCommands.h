@@ -1,0 +1,20 @@
+#pragma once
+
+namespace quorvel {
+
+class CMainFrame;
+
+// The main window's commands that rewrite the selected or shown file: each
+// runs its dialog, lets the shown image go before the file is replaced, and
+// refreshes the list and the view afterwards.
+namespace savecommands {
+
+// "Change EXIF data" (Ctrl+E) on the selected file, its link resolved.
+void changeExif(CMainFrame &frame);
+// "Rotate/Flip" (Ctrl+J) on the selected file, its link resolved.
+void rotateFlip(CMainFrame &frame);
+// "Set image resolution" on the file shown in the view.
+void imageResolution(CMainFrame &frame);
+
+} // namespace savecommands
+} // namespace quorvel
