@@ -10,7 +10,7 @@ packages=(
   libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libtiff-dev libexiv2-dev libraw-dev liblcms2-dev libopencv-imgproc-dev
   libimage-exiftool-perl python3
-  xvfb xdotool imagemagick x11-utils fonts-dejavu-core
+  xvfb xdotool imagemagick x11-utils xwallpaper fonts-dejavu-core
 )
 
 missing=()
