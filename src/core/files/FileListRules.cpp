@@ -11,20 +11,16 @@ namespace quorvel::fileList {
 
 namespace {
 
-#define T(text) QT_TRANSLATE_NOOP("quorvel::FileList", text)
-
 const std::array<ColumnInfo, 8> kColumns{{
-    {Column::FileName, T("File name"), "FNameFld", 100},
-    {Column::Aperture, T("Aperture"), "FFld", 40},
-    {Column::Exposure, T("Exposure"), "ShutterFld", 50},
+    {Column::FileName, QT_TRANSLATE_NOOP("quorvel::FileList", "File name"), "FNameFld", 100},
+    {Column::Aperture, QT_TRANSLATE_NOOP("quorvel::FileList", "Aperture"), "FFld", 40},
+    {Column::Exposure, QT_TRANSLATE_NOOP("quorvel::FileList", "Exposure"), "ShutterFld", 50},
     {Column::Iso, "ISO", "IsoFld", 50},
-    {Column::Focal, T("Focal"), "FocalFld", 60},
-    {Column::Camera, T("Camera"), "CameraFld", 100},
-    {Column::DateTime, T("Date/time original"), "DateFld", 90},
-    {Column::Description, T("Description"), "DescrFld", 200},
+    {Column::Focal, QT_TRANSLATE_NOOP("quorvel::FileList", "Focal"), "FocalFld", 60},
+    {Column::Camera, QT_TRANSLATE_NOOP("quorvel::FileList", "Camera"), "CameraFld", 100},
+    {Column::DateTime, QT_TRANSLATE_NOOP("quorvel::FileList", "Date/time original"), "DateFld", 90},
+    {Column::Description, QT_TRANSLATE_NOOP("quorvel::FileList", "Description"), "DescrFld", 200},
 }};
-
-#undef T
 
 // strtod over the leading part of the text, as C reads a number.
 double leadingNumber(const QString &text)

@@ -14,45 +14,41 @@
 
 namespace quorvel {
 
-#define T(text) QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", text)
-
 const std::vector<CKeyHelpDlg::Group> &CKeyHelpDlg::groups()
 {
     // Key names stand in double quotes; mouse actions and Num * do not.
     static const std::vector<Group> table{
-        {T("Color management"),
+        {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Color management"),
          {
-             {T("Original image:"), "\"A\""},
-             {T("Show R-channel:"), "\"R\""},
-             {T("Show G-channel:"), "\"G\""},
-             {T("Show B-channel:"), "\"B\""},
-             {T("Show/hide overlighted areas:"), "\"F3\""},
-             {T("Show histogram:"), "\"Ctrl+H\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Original image:"), "\"A\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Show R-channel:"), "\"R\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Show G-channel:"), "\"G\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Show B-channel:"), "\"B\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Show/hide overlighted areas:"), "\"F3\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Show histogram:"), "\"Ctrl+H\""},
          }},
-        {T("File management"),
+        {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "File management"),
          {
-             {T("Copy file to folder:"), "\"Atl+C\", \"Ctrl+M\" + \"1,2,3...\""},
-             {T("Create link to file:"), "\"Ctrl+M\" + \"a,b,c...\""},
-             {T("Refresh:"), "\"F5\""},
-             {T("Delete file:"), "\"F8\", \"Del\", \"Shift+Del\""},
-             {T("Rename file:"), "\"F6\""},
-             {T("Image rotate:"), "\"Ctrl+J\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Copy file to folder:"), "\"Atl+C\", \"Ctrl+M\" + \"1,2,3...\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Create link to file:"), "\"Ctrl+M\" + \"a,b,c...\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Refresh:"), "\"F5\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Delete file:"), "\"F8\", \"Del\", \"Shift+Del\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Rename file:"), "\"F6\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Image rotate:"), "\"Ctrl+J\""},
          }},
-        {T("Other"),
+        {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Other"),
          {
-             {T("Go to next image:"), "\"Space\", mouse wheel"},
-             {T("Go to previous image:"), "\"Backspace\", mouse wheel"},
-             {T("Zoom (+/-):"), "Ctrl + mouse wheel, \"+\", \"-\""},
-             {T("Zoom 100%:"), "\"/\""},
-             {T("Fit width:"), "Num *"},
-             {T("Show context menu:"), "\"Ctrl+M\""},
-             {T("This help window:"), "\"H\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Go to next image:"), "\"Space\", mouse wheel"},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Go to previous image:"), "\"Backspace\", mouse wheel"},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Zoom (+/-):"), "Ctrl + mouse wheel, \"+\", \"-\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Zoom 100%:"), "\"/\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Fit width:"), "Num *"},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "Show context menu:"), "\"Ctrl+M\""},
+             {QT_TRANSLATE_NOOP("quorvel::CKeyHelpDlg", "This help window:"), "\"H\""},
          }},
     };
     return table;
 }
-
-#undef T
 
 CKeyHelpDlg::CKeyHelpDlg(QWidget *parent)
     : QDialog(parent)
