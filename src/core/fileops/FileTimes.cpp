@@ -33,7 +33,7 @@ bool SetFileTimes(const QString &path, const FileTimes &times)
         return false;
 #ifdef Q_OS_UNIX
     // By name: a file that is read-only for its owner still takes its times.
-    const auto spec = [](const QDateTime &t) {
+    const auto toTimespec = [](const QDateTime &t) {
         timespec ts{};
         if (!t.isValid()) {
             ts.tv_nsec = UTIME_OMIT;
@@ -44,7 +44,7 @@ bool SetFileTimes(const QString &path, const FileTimes &times)
         ts.tv_nsec = long(((ms % 1000) + 1000) % 1000) * 1000000L;
         return ts;
     };
-    const timespec both[2] = {spec(times.lastAccess), spec(times.lastWrite)};
+    const timespec both[2] = {toTimespec(times.lastAccess), toTimespec(times.lastWrite)};
     return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), both, 0) == 0;
 #else
     // Setting times needs a handle open for writing; Append never truncates.

@@ -47,14 +47,14 @@ private:
     QImage m_image;
 };
 
-struct ButtonSpec
+struct RotateButton
 {
     TransformCode code;
     const char *text;
     const char *icon;
 };
 
-const ButtonSpec kButtons[] = {
+const RotateButton kButtons[] = {
     {TransformCode::Rotate270, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "Left"), "object-rotate-left"},
     {TransformCode::Rotate180, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "180"), nullptr},
     {TransformCode::Rotate90, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "Right"), "object-rotate-right"},
@@ -88,13 +88,13 @@ CRotateDlg::CRotateDlg(const QString &sourcePath, QWidget *parent)
     m_group = new QButtonGroup(this);
     m_group->setExclusive(true);
     auto *buttonRow = new QHBoxLayout;
-    for (const ButtonSpec &spec : kButtons) {
-        auto *b = new QPushButton(tr(spec.text), this);
+    for (const RotateButton &button : kButtons) {
+        auto *b = new QPushButton(tr(button.text), this);
         b->setCheckable(true);
         b->setAutoDefault(false);
-        if (spec.icon)
-            b->setIcon(QIcon::fromTheme(QLatin1String(spec.icon)));
-        m_group->addButton(b, int(spec.code));
+        if (button.icon)
+            b->setIcon(QIcon::fromTheme(QLatin1String(button.icon)));
+        m_group->addButton(b, int(button.code));
         buttonRow->addWidget(b);
     }
     m_group->button(int(TransformCode::Rotate270))->setChecked(true);
