@@ -2,6 +2,7 @@
 
 #include "core/edit/EditedImage.h"
 #include "core/edit/SaveRules.h"
+#include "core/imaging/Resampler.h"
 #include "core/print/IndexPictures.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,14 @@ QImage IndexPrintJob::composeList(int list, const std::atomic_bool *cancel) cons
         items, [this, cell, cancel](int item) {
             if (cancel && cancel->load())
                 return IndexCellPicture{};
-            return IndexPictures::decode(paths.value(item), cell, cancel);
+            IndexCellPicture picture = IndexPictures::decode(paths.value(item), cell, cancel);
+            // Scaled to its place here, in parallel, so that the page is
+            // only assembled afterwards.
+            const QSize original = picture.originalSize.isEmpty() ? picture.image.size() : picture.originalSize;
+            const QSize fitted = IndexComposer::fittedRect(QRect(QPoint(), cell), original).size();
+            if (!picture.image.isNull() && !fitted.isEmpty() && picture.image.size() != fitted)
+                picture.image = Resampler::scaled(picture.image, fitted, style.interpolation);
+            return picture;
         });
     if (cancel && cancel->load())
         return QImage();
