@@ -30,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <utility>
 
 namespace quorvel {
 
@@ -174,7 +175,7 @@ QWidget *CIndexPrintDlg::buildCellGroup()
     const auto cmField = [group](double minimum) {
         auto *spin = new LengthSpinBox(minimum, group);
         spin->setUnit(LengthUnit::Centimetres);
-        spin->setMaximumWidth(90);
+        spin->setMinimumWidth(80);
         return spin;
     };
     m_cellWidth = cmField(0.5);
@@ -187,21 +188,20 @@ QWidget *CIndexPrintDlg::buildCellGroup()
     m_spacingX->setObjectName(QStringLiteral("spacingX"));
     m_spacingY->setObjectName(QStringLiteral("spacingY"));
     m_namesHeight->setObjectName(QStringLiteral("namesHeight"));
-    grid->addWidget(new QLabel(tr("Width, sm:"), group), 0, 0);
-    grid->addWidget(m_cellWidth, 0, 1);
-    grid->addWidget(new QLabel(tr("Height, sm:"), group), 0, 2);
-    grid->addWidget(m_cellHeight, 0, 3);
-    grid->addWidget(new QLabel(tr("Min. place-X, sm:"), group), 1, 0);
-    grid->addWidget(m_spacingX, 1, 1);
-    grid->addWidget(new QLabel(tr("Min. place-Y, sm:"), group), 1, 2);
-    grid->addWidget(m_spacingY, 1, 3);
+    int row = 0;
+    for (const auto &[label, spin] : {std::pair{tr("Width, sm:"), m_cellWidth}, std::pair{tr("Height, sm:"), m_cellHeight},
+                                      std::pair{tr("Min. place-X, sm:"), m_spacingX},
+                                      std::pair{tr("Min. place-Y, sm:"), m_spacingY}}) {
+        grid->addWidget(new QLabel(label, group), row, 0, 1, 2);
+        grid->addWidget(spin, row++, 2, 1, 2);
+    }
     m_showNames = new QCheckBox(tr("Show file names"), group);
-    grid->addWidget(m_showNames, 2, 0, 1, 4);
-    grid->addWidget(new QLabel(tr("Image names size, sm:"), group), 3, 0, 1, 2);
-    grid->addWidget(m_namesHeight, 3, 2);
+    grid->addWidget(m_showNames, row++, 0, 1, 4);
+    grid->addWidget(new QLabel(tr("Image names size, sm:"), group), row, 0, 1, 2);
+    grid->addWidget(m_namesHeight, row++, 2, 1, 2);
 
     m_autoRefresh = new QCheckBox(tr("Auto refresh images (slowly)"), group);
-    grid->addWidget(m_autoRefresh, 4, 0, 1, 4);
+    grid->addWidget(m_autoRefresh, row++, 0, 1, 4);
 
     auto *previous = new QPushButton(tr("<"), group);
     auto *next = new QPushButton(tr(">"), group);
@@ -215,10 +215,10 @@ QWidget *CIndexPrintDlg::buildCellGroup()
     listRow->addWidget(previous);
     listRow->addWidget(next);
     listRow->addStretch(1);
-    grid->addLayout(listRow, 5, 0, 1, 4);
+    grid->addLayout(listRow, row++, 0, 1, 4);
     m_quantity = new QLabel(group);
-    grid->addWidget(new QLabel(tr("Max quantity on list:"), group), 6, 0, 1, 2);
-    grid->addWidget(m_quantity, 6, 2);
+    grid->addWidget(new QLabel(tr("Max quantity on list:"), group), row, 0, 1, 2);
+    grid->addWidget(m_quantity, row, 2);
 
     for (LengthSpinBox *spin : {m_cellWidth, m_cellHeight, m_spacingX, m_spacingY, m_namesHeight})
         connect(spin, &LengthSpinBox::changed, this, &CIndexPrintDlg::fieldsChanged);
