@@ -256,7 +256,7 @@ QWidget *CIndexPrintDlg::buildSourceGroup()
     connect(add, &QPushButton::clicked, this, [this] {
         const QStringList chosen = QFileDialog::getOpenFileNames(
             this, QString(), QFileInfo(m_form.sources.path(0)).absolutePath(),
-            tr("Изображения (jpg, tiff, bmp) (*.jpg *.tif *.tiff *.bmp)"));
+            tr("Изображения (jpg, tiff, bmp) (*.jpg *.tif *.tiff *.bmp *.JPG *.TIF *.TIFF *.BMP)"));
         addFiles(chosen);
     });
     connect(remove, &QPushButton::clicked, this, &CIndexPrintDlg::removeSelected);
@@ -421,6 +421,7 @@ int CIndexPrintDlg::createFiles(const QString &chosenPath, bool allLists, int qu
 
     QProgressDialog progress(this);
     progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
     progress.setRange(0, int(files.size()));
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
