@@ -10,20 +10,30 @@
 
 namespace quorvel {
 
-QImage PrintComposer::compose(const QImage &source, const PrintComposition &given)
+QImage PrintComposer::compose(const QImage &source, const PrintComposition &c)
+{
+    return compose(source, source.size(), c);
+}
+
+QImage PrintComposer::compose(const QImage &source, QSize originalSize, const PrintComposition &given)
 {
     PrintComposition c = given;
-    c.imageSize = source.size();
+    c.imageSize = originalSize;
     const PrintLayout layout = PrintLayout::compute(c);
-    if (source.isNull() || !layout.valid)
+    if (source.isNull() || originalSize.isEmpty() || !layout.valid)
         return QImage();
 
     QImage out(c.output, QImage::Format_RGB32);
     if (out.isNull())
         return QImage();
     out.fill(c.frameColour.rgb());
-    if (!layout.target.isEmpty())
-        Resampler::drawScaled(source, QRectF(layout.imagePart), out, layout.target, c.interpolation);
+    if (!layout.target.isEmpty()) {
+        const double sx = double(source.width()) / originalSize.width();
+        const double sy = double(source.height()) / originalSize.height();
+        const QRectF part(layout.imagePart.x() * sx, layout.imagePart.y() * sy, layout.imagePart.width() * sx,
+                          layout.imagePart.height() * sy);
+        Resampler::drawScaled(source, part, out, layout.target, c.interpolation);
+    }
 
     {
         QPainter painter(&out);

@@ -21,6 +21,11 @@ public:
     // null image when there is nothing to compose (no source, an empty frame)
     // or the bitmap cannot be made.
     static QImage compose(const QImage &source, const PrintComposition &c);
+    // The same from a picture decoded smaller than the photograph
+    // (originalSize): the frame and the layout stay in the photograph's
+    // pixels, and the part drawn is read from the smaller picture at its
+    // scale.
+    static QImage compose(const QImage &source, QSize originalSize, const PrintComposition &c);
 
     // Border and caption in output pixels, on a painter whose coordinates
     // are output pixels. With fillUncovered, the parts of the output that

@@ -19,6 +19,7 @@
 #include "ui/frame/PaneLayout.h"
 #include "ui/exif/ExifReportCommands.h"
 #include "ui/fileops/FileOpsCommands.h"
+#include "ui/print/IndexPrintCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -317,6 +318,7 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::ExportInfo, [this] { exportImagesInfo(this, *m_fileList->model()); });
     c->setHandler(cmd::VersionControl, [this] { showVersionControl(*this); });
     c->setHandler(cmd::Wallpaper, [this] { showWallpaper(*this); });
+    c->setHandler(cmd::IndexPrint, [this] { showIndexPrint(*this); });
 
     c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "core/print/IndexPictures.h"
+#include "core/print/IndexPrintForm.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quorvel {
+
+class LengthField;
+class LengthSpinBox;
+
+// "Quorvel - index-print create wizard": many pictures laid out in equal
+// cells on pages ("lists") of a paper format, each page written as a JPEG.
+// The user edits the source files, the format, the cell and spacing sizes,
+// the names under the pictures and a page text, looks at the lists in the
+// preview and creates one file or one per list.
+class CIndexPrintDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    // selection: the file list's selected paths, each followed by ";".
+    explicit CIndexPrintDlg(const QString &selection, QWidget *parent = nullptr);
+    ~CIndexPrintDlg() override;
+
+    // Whether at least one file was written.
+    bool fileCreated() const { return m_created; }
+
+    const IndexPrintForm &form() const { return m_form; }
+    QListWidget *sourceList() const { return m_list; }
+    QLabel *listLabel() const { return m_listText; }
+    QLabel *quantityLabel() const { return m_quantity; }
+    QPushButton *createButton() const { return m_create; }
+    QWidget *preview() const;
+
+    // Writes the planned files with a progress dialog; the chosen name and
+    // the answer to the all-lists question are already known. Returns the
+    // number of files written; failures are reported to the user.
+    int createFiles(const QString &chosenPath, bool allLists, int quality);
+
+    void done(int result) override;
+
+public Q_SLOTS:
+    void addFiles(const QStringList &paths);
+    void removeSelected();
+    void moveSelected(int direction);
+    void previousList();
+    void nextList();
+
+private:
+    class Preview;
+
+    QWidget *buildFormatGroup();
+    QWidget *buildCellGroup();
+    QWidget *buildSourceGroup();
+    void fillFromForm();
+    void refillSources(int selectRow);
+    // Copies the widgets into the form and shows what follows from them.
+    void fieldsChanged();
+    void updateTexts();
+    void chooseAndCreate();
+    void chooseFont();
+    void chooseColour();
+
+    IndexPrintForm m_form;
+    std::unique_ptr<IndexPictures> m_pictures; // the preview's, cached
+    bool m_created = false;
+    bool m_filling = false;
+
+    QComboBox *m_format = nullptr;
+    QLineEdit *m_dpi = nullptr;
+    QCheckBox *m_photolab = nullptr;
+    QPlainTextEdit *m_sizeText = nullptr;
+    LengthField *m_frameWidth = nullptr;
+    LengthField *m_margin = nullptr;
+    LengthField *m_textHeight = nullptr;
+    QLineEdit *m_text = nullptr;
+    LengthSpinBox *m_cellWidth = nullptr;
+    LengthSpinBox *m_cellHeight = nullptr;
+    LengthSpinBox *m_spacingX = nullptr;
+    LengthSpinBox *m_spacingY = nullptr;
+    LengthSpinBox *m_namesHeight = nullptr;
+    QCheckBox *m_showNames = nullptr;
+    QCheckBox *m_autoRefresh = nullptr;
+    QListWidget *m_list = nullptr;
+    QLabel *m_listText = nullptr;
+    QLabel *m_quantity = nullptr;
+    QPushButton *m_create = nullptr;
+    Preview *m_preview = nullptr;
+};
+
+} // namespace quorvel
