@@ -87,6 +87,8 @@ private Q_SLOTS:
     void filesThatCannotBeEdited();
     void closing_data();
     void closing();
+    void targetName_data();
+    void targetName();
     void curves_data();
     void curves();
     void redEye_data();
@@ -191,6 +193,30 @@ void TestImageEditDlg::closing()
         QVERIFY(!window.session().isModified());
     }
     QCOMPARE(test::readFile(source), original);
+}
+
+void TestImageEditDlg::targetName_data()
+{
+    QTest::addColumn<QString>("typed"); // %1: the temporary folder
+    QTest::addColumn<QString>("target"); // %1: the temporary folder; "source": the source itself
+
+    QTest::newRow("unchanged") << "%1/photo.jpg" << "source";
+    QTest::newRow("emptied") << "  " << "source";
+    QTest::newRow("source spelt with dots") << "%1/./sub/../photo.jpg" << "source";
+    QTest::newRow("bare name is beside the source") << "copy.jpg" << "%1/copy.jpg";
+    QTest::newRow("relative folder from the source's") << "sub/copy.jpg" << "%1/sub/copy.jpg";
+    QTest::newRow("another folder") << "/tmp/elsewhere/copy.jpg" << "/tmp/elsewhere/copy.jpg";
+}
+
+void TestImageEditDlg::targetName()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, target);
+
+    const QString source = write(QStringLiteral("photo.jpg"), test::patternJpeg(32, 32));
+    EditWindow window(source, CImageEditDlg::Mode::Crop);
+    window.targetEdit()->setText(typed.arg(m_dir.path()));
+    QCOMPARE(window.targetPath(), target == QLatin1String("source") ? source : target.arg(m_dir.path()));
 }
 
 void TestImageEditDlg::curves_data()

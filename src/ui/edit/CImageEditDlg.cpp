@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -147,7 +148,19 @@ void CImageEditDlg::createControls()
 
 QString CImageEditDlg::targetPath() const
 {
-    return QDir::fromNativeSeparators(m_target->text().trimmed());
+    const QString source = m_session->source();
+    const QString typed = QDir::fromNativeSeparators(m_target->text().trimmed());
+    // An emptied field means the file itself; a bare name is a file beside
+    // it, not one in whatever folder the program was started from.
+    if (typed.isEmpty())
+        return source;
+    const QFileInfo sourceInfo(source);
+    const QString path = QDir::cleanPath(QFileInfo(sourceInfo.dir(), typed).absoluteFilePath());
+    // Another spelling of the source still replaces the original, so it
+    // still asks first.
+    if (path == QDir::cleanPath(sourceInfo.absoluteFilePath()) || QFileInfo(path) == sourceInfo)
+        return source;
+    return path;
 }
 
 QAbstractButton *CImageEditDlg::modeButton(Mode mode) const
@@ -227,6 +240,8 @@ void CImageEditDlg::applyCurves()
 {
     CCurvesDlg dialog(m_session->pixels(), this);
     dialog.setPreviewTarget([this](const QImage &picture) { m_view->replacePixels(picture); });
+    // Over the buttons rather than centred over the picture it previews.
+    dialog.move(mapToGlobal(QPoint(8, 8)));
     const bool changed = runDialog(dialog) == QDialog::Accepted;
     m_view->replacePixels(m_session->image().pixels);
     if (changed)

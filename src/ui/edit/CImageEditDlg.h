@@ -39,6 +39,9 @@ public:
     ImageEditSession &session() { return *m_session; }
     CPreviewCtrl *view() const { return m_view; }
     QLineEdit *targetEdit() const { return m_target; }
+    // The file to save to: the field's text, a relative name taken beside
+    // the source; the source itself (so that replacing it is asked) when the
+    // field is empty or names the source another way.
     QString targetPath() const;
     QAbstractButton *modeButton(Mode mode) const;
 
