@@ -7,11 +7,13 @@
 #include "ui/edit/CCurvesDlg.h"
 #include "ui/edit/CImageEditDlg.h"
 #include "ui/edit/CRedEyeDlg.h"
+#include "ui/edit/MainWindowAside.h"
 #include "ui/edit/SaveMessages.h"
 #include "ui/print/CPreviewCtrl.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -93,6 +95,7 @@ private Q_SLOTS:
     void curves();
     void redEye_data();
     void redEye();
+    void mainWindowPutAside();
 
 private:
     QString write(const QString &name, const QByteArray &bytes)
@@ -338,6 +341,32 @@ void TestImageEditDlg::redEye()
     QCOMPARE(after.pixel(5, 20), qRgb(200, 40, 60));  // outside the selection
     QCOMPARE(window.session().isModified(), limit != 0);
     QCOMPARE(window.view()->image().pixel(20, 20), centre);
+}
+
+void TestImageEditDlg::mainWindowPutAside()
+{
+    QWidget main;
+    main.setGeometry(40, 50, 500, 400);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    const QRect before = main.geometry();
+    QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+    {
+        MainWindowAside aside(main);
+        QCOMPARE(aside.geometry(), before);
+        QVERIFY(!main.isVisible());
+        // Closing the tool window, the only one left, must not end the program.
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+    }
+    QVERIFY(main.isVisible());
+    QCOMPARE(main.geometry(), before);
+    QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+
+    main.hide();
+    {
+        MainWindowAside aside(main);
+    }
+    QVERIFY2(!main.isVisible(), "a hidden window stays hidden");
 }
 
 QTEST_MAIN(TestImageEditDlg)
