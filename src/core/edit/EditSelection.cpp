@@ -40,12 +40,23 @@ bool EditSelection::largeEnough(const QRect &rect, double zoom)
     return rect.width() * zoom >= kMinScreenPixels && rect.height() * zoom >= kMinScreenPixels;
 }
 
-bool EditSelection::move(const QRect &proposed, double zoom)
+QRect EditSelection::movedInside(const QRect &proposed) const
 {
     QRect r = proposed.normalized();
     r.setSize(r.size().boundedTo(m_image));
     r.moveLeft(std::clamp(r.left(), 0, m_image.width() - r.width()));
     r.moveTop(std::clamp(r.top(), 0, m_image.height() - r.height()));
+    return r;
+}
+
+QRect EditSelection::resizedInside(const QRect &proposed) const
+{
+    return proposed.normalized().intersected(QRect(QPoint(0, 0), m_image));
+}
+
+bool EditSelection::move(const QRect &proposed, double zoom)
+{
+    const QRect r = movedInside(proposed);
     if (!largeEnough(r, zoom))
         return false;
     m_rect = r;
@@ -54,7 +65,7 @@ bool EditSelection::move(const QRect &proposed, double zoom)
 
 bool EditSelection::resize(const QRect &proposed, double zoom)
 {
-    const QRect r = proposed.normalized().intersected(QRect(QPoint(0, 0), m_image));
+    const QRect r = resizedInside(proposed);
     if (!largeEnough(r, zoom))
         return false;
     m_rect = r;

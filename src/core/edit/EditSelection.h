@@ -38,6 +38,11 @@ public:
     // image are stopped at its edges. Returns false when refused.
     bool resize(const QRect &proposed, double zoom);
 
+    // Where a moved or resized rectangle ends up inside the image, before
+    // the size check: what the tracker shows while the mouse is down.
+    QRect movedInside(const QRect &proposed) const;
+    QRect resizedInside(const QRect &proposed) const;
+
     bool coversWholeImage() const { return m_rect == QRect(QPoint(0, 0), m_image); }
 
     // Whether a rectangle of image pixels is at least 10 screen pixels wide

@@ -3,8 +3,10 @@
 #include "core/exif/ExifReader.h"
 #include "core/files/LinkFile.h"
 #include "core/imaging/ImageLoader.h"
+#include "ui/edit/CImageEditDlg.h"
 #include "ui/edit/CResolutionDlg.h"
 #include "ui/edit/CRotateDlg.h"
+#include "ui/edit/MainWindowAside.h"
 #include "ui/exif/CExifEditDlg.h"
 #include "ui/files/CRightPaneView.h"
 #include "ui/frame/CMainFrame.h"
@@ -28,6 +30,30 @@ void focusListUnlessFullScreen(CMainFrame &frame)
 {
     if (!frame.isFullScreenMode())
         frame.focusFileList();
+}
+
+void editImage(CMainFrame &frame, ImageEditSession::Mode mode)
+{
+    const QString path = link::effectivePath(frame.fileList()->GetSelectedPath());
+    if (path.isEmpty())
+        return;
+    CImageEditDlg dialog(path, mode, &frame);
+    if (!dialog.isEditable()) {
+        dialog.exec(); // says why when the format cannot be saved back
+        return;
+    }
+    bool released = false;
+    dialog.setReleaseFile(releaser(frame, released));
+    {
+        MainWindowAside aside(frame);
+        dialog.setGeometry(aside.geometry());
+        dialog.exec();
+    }
+    if (dialog.isSaved())
+        frame.refreshList(); // rescans, selects the same file, empties the cache, reloads the view
+    else if (released)
+        frame.view()->reload();
+    focusListUnlessFullScreen(frame);
 }
 
 } // namespace
@@ -78,6 +104,16 @@ void imageResolution(CMainFrame &frame)
     dialog.exec();
     if (dialog.wasWritten())
         frame.loader()->emptyCache();
+}
+
+void cropImage(CMainFrame &frame)
+{
+    editImage(frame, ImageEditSession::Mode::Crop);
+}
+
+void adjustImage(CMainFrame &frame)
+{
+    editImage(frame, ImageEditSession::Mode::Curves);
 }
 
 } // namespace quorvel::savecommands

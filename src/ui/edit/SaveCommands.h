@@ -15,6 +15,11 @@ void changeExif(CMainFrame &frame);
 void rotateFlip(CMainFrame &frame);
 // "Set image resolution" on the file shown in the view.
 void imageResolution(CMainFrame &frame);
+// "Crop image..." and "Adjust image...": the image edit window on the
+// selected file, its link resolved, in crop or adjustment mode, with the
+// main window out of sight while it runs.
+void cropImage(CMainFrame &frame);
+void adjustImage(CMainFrame &frame);
 
 } // namespace savecommands
 } // namespace quorvel

@@ -12,6 +12,12 @@ Handler &handler()
     return h;
 }
 
+ChoiceHandler &choiceHandler()
+{
+    static ChoiceHandler h;
+    return h;
+}
+
 QString warning()
 {
     return QCoreApplication::translate("quorvel::savemessages", "Warning");
@@ -22,6 +28,25 @@ QString warning()
 void setHandler(Handler h)
 {
     handler() = std::move(h);
+}
+
+void setChoiceHandler(ChoiceHandler h)
+{
+    choiceHandler() = std::move(h);
+}
+
+QMessageBox::StandardButton askYesNoCancel(QWidget *parent, const QString &text)
+{
+    if (choiceHandler())
+        return choiceHandler()(text);
+    if (handler())
+        return handler()(text, true) ? QMessageBox::Yes : QMessageBox::No;
+    QMessageBox box(QMessageBox::Question, warning(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes || answer == QMessageBox::No ? QMessageBox::StandardButton(answer)
+                                                                   : QMessageBox::Cancel;
 }
 
 bool ask(QWidget *parent, const QString &text, QMessageBox::Icon icon)

@@ -15,6 +15,8 @@ namespace quorvel::savemessages {
 
 // A Yes/No question; true for Yes.
 bool ask(QWidget *parent, const QString &text, QMessageBox::Icon icon = QMessageBox::Question);
+// A Yes/No/Cancel question; returns QMessageBox::Yes, No or Cancel.
+QMessageBox::StandardButton askYesNoCancel(QWidget *parent, const QString &text);
 // A message with an OK button.
 void tell(QWidget *parent, const QString &text, QMessageBox::Icon icon, const QString &caption = QString());
 
@@ -22,5 +24,10 @@ void tell(QWidget *parent, const QString &text, QMessageBox::Icon icon, const QS
 // return value is the answer to a question.
 using Handler = std::function<bool(const QString &text, bool question)>;
 void setHandler(Handler handler);
+
+// The replacement for Yes/No/Cancel questions. Without one, a Handler
+// answers them (true is Yes, false is No).
+using ChoiceHandler = std::function<QMessageBox::StandardButton(const QString &text)>;
+void setChoiceHandler(ChoiceHandler handler);
 
 } // namespace quorvel::savemessages

@@ -293,6 +293,8 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::ChangeExif, [this] { savecommands::changeExif(*this); });
     c->setHandler(cmd::RotateFlip, [this] { savecommands::rotateFlip(*this); });
     c->setHandler(cmd::ImageResolution, [this] { savecommands::imageResolution(*this); });
+    c->setHandler(cmd::CropImage, [this] { savecommands::cropImage(*this); });
+    c->setHandler(cmd::AdjustImage, [this] { savecommands::adjustImage(*this); });
 
     DisplayEngine &engine = m_view->model().engine();
     c->setHandler(
