@@ -19,6 +19,7 @@
 #include "ui/frame/PaneLayout.h"
 #include "ui/exif/ExifReportCommands.h"
 #include "ui/fileops/FileOpsCommands.h"
+#include "ui/print/PrepareFileWizard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -292,6 +293,12 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::ChangeExif, [this] { savecommands::changeExif(*this); });
     c->setHandler(cmd::RotateFlip, [this] { savecommands::rotateFlip(*this); });
     c->setHandler(cmd::ImageResolution, [this] { savecommands::imageResolution(*this); });
+    c->setHandler(cmd::PrepareFile, [this] {
+        const bool created = PrepareFileWizard(m_fileList->GetSelectedFiles(true), this).run();
+        m_view->markZoomRecompute();
+        if (created)
+            refreshList();
+    });
 
     DisplayEngine &engine = m_view->model().engine();
     c->setHandler(
