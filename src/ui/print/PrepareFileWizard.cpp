@@ -8,6 +8,7 @@
 #include "ui/print/WizardKindDlg.h"
 
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 
@@ -67,7 +68,8 @@ bool PrepareFileWizard::runFinalStep(int format, const CustomSizeCheck *customSi
         size = *customSize;
 
     // The main window goes out of sight while the final step runs.
-    const QByteArray geometry = m_mainWindow ? m_mainWindow->saveGeometry() : QByteArray();
+    const QRect geometry = m_mainWindow ? m_mainWindow->geometry() : QRect();
+    const Qt::WindowStates state = m_mainWindow ? m_mainWindow->windowState() : Qt::WindowNoState;
     const bool wasVisible = m_mainWindow && m_mainWindow->isVisible();
     if (wasVisible)
         m_mainWindow->hide();
@@ -80,7 +82,8 @@ bool PrepareFileWizard::runFinalStep(int format, const CustomSizeCheck *customSi
     }
 
     if (wasVisible) {
-        m_mainWindow->restoreGeometry(geometry);
+        m_mainWindow->setGeometry(geometry);
+        m_mainWindow->setWindowState(state);
         m_mainWindow->show();
     }
     return created;
