@@ -2,11 +2,13 @@
 #include "core/settings/SettingsStore.h"
 #include "support/TestSupport.h"
 #include "ui/edit/SaveMessages.h"
+#include "ui/print/CPreviewCtrl.h"
 #include "ui/print/CPrintWizardDlg.h"
 #include "ui/print/LengthField.h"
 #include "ui/print/WizardFormatDlg.h"
 #include "ui/print/WizardKindDlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImageReader>
 #include <QLineEdit>
@@ -35,6 +37,8 @@ private Q_SLOTS:
     void finalStepStartsOnTheTypedSize();
     void createFileWritesTheFramedOutput_data();
     void createFileWritesTheFramedOutput();
+    void dragMovesTheFrame_data();
+    void dragMovesTheFrame();
     void cancelAsksUntilAFileWasMade();
     void exifInsertion_data();
     void exifInsertion();
@@ -279,6 +283,57 @@ void TestPrintWizard::createFileWritesTheFramedOutput()
         QCOMPARE(QColor(out.pixel(20, out.height() / 2)).lightness() > 240, true);
         QCOMPARE(QColor(out.pixel(out.width() - 20, out.height() / 2)).lightness() > 240, true);
     }
+}
+
+void TestPrintWizard::dragMovesTheFrame_data()
+{
+    QTest::addColumn<bool>("allowOutside");
+    QTest::addColumn<bool>("dragMode");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("kept inside the image") << false << false << "flush right";
+    QTest::newRow("allowed outside") << true << false << "beyond the image";
+    QTest::newRow("drag mode moves the picture, not the frame") << false << true << "unmoved";
+}
+
+void TestPrintWizard::dragMovesTheFrame()
+{
+    QFETCH(bool, allowOutside);
+    QFETCH(bool, dragMode);
+    QFETCH(QString, expected);
+
+    const QString source = jpeg(m_dir.filePath(QStringLiteral("drag.jpg")), QSize(600, 600));
+    CPrintWizardDlg dialog(2, {source}, std::nullopt);
+    dialog.resize(1000, 700);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.loadCurrentAndWait();
+    dialog.allowOutsideBox()->setChecked(allowOutside);
+    CPreviewCtrl *preview = dialog.previewControl();
+    preview->setDragMode(dragMode);
+
+    // A square photograph gives a portrait 10x15 frame: 400 wide at the left.
+    const FrameRect before = dialog.model().frame().rect();
+    QCOMPARE(before.left, 0);
+    QCOMPARE(before.width(), 600 * 1205 / 1795);
+    const QPointF centre = preview->preview().toView(before).center() / preview->pixelRatio();
+    const double scale = preview->preview().scale() / preview->pixelRatio();
+    const QPoint from = centre.toPoint();
+    const QPoint to = from + QPoint(int(500 * scale), 0); // 500 image pixels to the right
+    QTest::mousePress(preview, Qt::LeftButton, {}, from);
+    QTest::mouseMove(preview, from + (to - from) / 2);
+    QTest::mouseMove(preview, to);
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, to);
+
+    const FrameRect after = dialog.model().frame().rect();
+    QCOMPARE(after.width(), before.width());
+    QCOMPARE(after.top, before.top);
+    if (expected == QLatin1String("flush right"))
+        QCOMPARE(after.right, 600);
+    else if (expected == QLatin1String("beyond the image"))
+        QVERIFY2(after.right > 600, qPrintable(after.toString()));
+    else
+        QCOMPARE(after, before);
+    m_answer = true;
 }
 
 void TestPrintWizard::cancelAsksUntilAFileWasMade()
