@@ -135,6 +135,7 @@ CPrintWizardDlg::CPrintWizardDlg(int format, const QStringList &files,
 CPrintWizardDlg::~CPrintWizardDlg()
 {
     m_watcher.waitForFinished();
+    restoreCursor();
     delete m_tracker;
 }
 
@@ -341,7 +342,10 @@ void CPrintWizardDlg::loadCurrent()
     DecodeOptions options;
     options.useCms = globalSettings().useCms != 0;
     options.hqRaw = globalSettings().hqRawConv != 0;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (!m_waitCursor) {
+        m_waitCursor = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     m_watcher.setFuture(QtConcurrent::run([path, options] { return ImageDecoder::decodeFile(path, options); }));
 }
 
@@ -356,8 +360,7 @@ void CPrintWizardDlg::loadCurrentAndWait()
 
 void CPrintWizardDlg::imageLoaded()
 {
-    if (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
+    restoreCursor();
     if (!m_model.image().isNull())
         return; // taken already by loadCurrentAndWait
     const QFuture<DecodeResult> future = m_watcher.future();
@@ -369,6 +372,14 @@ void CPrintWizardDlg::imageLoaded()
     m_preview->setImage(result.image);
     updateSizeText();
     showPosition();
+}
+
+void CPrintWizardDlg::restoreCursor()
+{
+    if (m_waitCursor) {
+        m_waitCursor = false;
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void CPrintWizardDlg::showPosition()

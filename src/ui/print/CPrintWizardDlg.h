@@ -73,6 +73,7 @@ private:
     void frameChanged();
     void loadCurrent();
     void imageLoaded();
+    void restoreCursor();
     void showPosition();
     void paintOverlay(QPainter &painter);
     void createFile();
@@ -86,6 +87,7 @@ private:
     ExifFields m_exif;
     bool m_created = false;
     bool m_firstShow = true;
+    bool m_waitCursor = false;
     QColor m_frameColour = Qt::white;
 
     QPushButton *m_frameColourButton = nullptr;
