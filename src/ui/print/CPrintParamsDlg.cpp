@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,11 +116,6 @@ CPrintParamsDlg::CPrintParamsDlg(int startFormat, bool withCustom, QWidget *pare
     connect(m_text, &QLineEdit::textChanged, this, [this] { drawingChanged(); });
     connect(m_fontButton, &QPushButton::clicked, this, &CPrintParamsDlg::chooseFont);
     connect(m_textColourButton, &QPushButton::clicked, this, &CPrintParamsDlg::chooseTextColour);
-}
-
-int CPrintParamsDlg::nextRow() const
-{
-    return m_grid->rowCount();
 }
 
 int CPrintParamsDlg::rowOf(int index) const

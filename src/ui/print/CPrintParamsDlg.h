@@ -66,7 +66,6 @@ protected:
 
     // Where the derived dialog adds its own controls, below the common ones.
     QGridLayout *controls() const { return m_grid; }
-    int nextRow() const;
     // The read-only size field follows the format side.
     void updateSizeText();
     // The list row of a catalogue index; -1 when not listed.
