@@ -20,6 +20,7 @@
 #include "ui/exif/ExifReportCommands.h"
 #include "ui/fileops/FileOpsCommands.h"
 #include "ui/print/IndexPrintCommand.h"
+#include "ui/print/PrepareFileWizard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -295,6 +296,12 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::ImageResolution, [this] { savecommands::imageResolution(*this); });
     c->setHandler(cmd::CropImage, [this] { savecommands::cropImage(*this); });
     c->setHandler(cmd::AdjustImage, [this] { savecommands::adjustImage(*this); });
+    c->setHandler(cmd::PrepareFile, [this] {
+        const bool created = PrepareFileWizard(m_fileList->GetSelectedFiles(true), this).run();
+        m_view->markZoomRecompute();
+        if (created)
+            refreshList();
+    });
 
     DisplayEngine &engine = m_view->model().engine();
     c->setHandler(

@@ -5,10 +5,6 @@
 
 namespace quorvel {
 
-namespace {
-const QColor kBackground(127, 127, 127);
-} // namespace
-
 CPreviewCtrl::CPreviewCtrl(QWidget *parent)
     : QWidget(parent)
 {
@@ -87,7 +83,7 @@ void CPreviewCtrl::paintEvent(QPaintEvent *)
     const qreal dpr = pixelRatio();
     const QSize view(qRound(width() * dpr), qRound(height() * dpr));
     painter.scale(1 / dpr, 1 / dpr);
-    painter.fillRect(QRect(QPoint(0, 0), view), kBackground);
+    painter.fillRect(QRect(QPoint(0, 0), view), m_background);
     if (m_engine.hasImage()) {
         const QRect covered = m_engine.prepare(m_preview.imageRect(), view, m_mode);
         if (!covered.isEmpty())

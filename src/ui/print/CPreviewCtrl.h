@@ -38,6 +38,13 @@ public:
     void setDragMode(bool on);
     bool dragMode() const { return m_dragMode; }
 
+    // The colour around the picture.
+    void setBackground(const QColor &colour)
+    {
+        m_background = colour;
+        update();
+    }
+
     // Interpolation mode of the picture (the settings' 3..7).
     void setInterpolation(int mode);
 
@@ -77,6 +84,7 @@ private:
     DisplayEngine m_engine;
     std::function<void(QPainter &)> m_overlay;
     Tool m_tool;
+    QColor m_background{127, 127, 127};
     int m_mode = 7;
     bool m_dragMode = false;
     bool m_dragging = false;

@@ -1,0 +1,92 @@
+#include "ui/print/PrepareFileWizard.h"
+
+#include "core/print/CustomSizeCheck.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/SettingsStore.h"
+#include "ui/print/CPrintWizardDlg.h"
+#include "ui/print/WizardFormatDlg.h"
+#include "ui/print/WizardKindDlg.h"
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+#include <QWidget>
+
+namespace quorvel {
+
+namespace {
+
+// The size of all screens together, for "Wallpaper".
+QSize desktopSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualGeometry().size() : QSize(1024, 768);
+}
+
+} // namespace
+
+PrepareFileWizard::PrepareFileWizard(const QStringList &files, QWidget *mainWindow)
+    : m_mainWindow(mainWindow)
+{
+    for (const QString &f : files) {
+        if (!f.isEmpty())
+            m_files.append(f);
+    }
+}
+
+bool PrepareFileWizard::run()
+{
+    if (m_files.isEmpty())
+        return false;
+    SettingsStore &store = settingsStore();
+    int kind = settings::wizardItem(store);
+    for (;;) {
+        WizardKindDlg first(OutputKind(kind), m_mainWindow);
+        const int firstResult = first.exec();
+        kind = int(first.kind());
+        settings::setWizardItem(store, kind);
+        if (firstResult != QDialog::Accepted)
+            return false;
+
+        WizardFormatDlg second(OutputKind(kind), settings::wizardFormat(store, kind), globalSettings().defaultUnits,
+                               desktopSize(), m_mainWindow);
+        const int secondResult = second.exec();
+        settings::setWizardFormat(store, kind, second.format());
+        if (secondResult == WizardFormatDlg::Back)
+            continue;
+        if (secondResult != QDialog::Accepted)
+            return false;
+        const CustomSizeCheck custom = second.customSize();
+        return runFinalStep(second.format(), &custom);
+    }
+}
+
+bool PrepareFileWizard::runFinalStep(int format, const CustomSizeCheck *customSize)
+{
+    std::optional<CustomSizeCheck> size;
+    if (customSize && FormatCatalogue::isCustom(format))
+        size = *customSize;
+
+    // The main window goes out of sight while the final step runs.
+    const QRect geometry = m_mainWindow ? m_mainWindow->geometry() : QRect();
+    const Qt::WindowStates state = m_mainWindow ? m_mainWindow->windowState() : Qt::WindowNoState;
+    const bool wasVisible = m_mainWindow && m_mainWindow->isVisible();
+    if (wasVisible)
+        m_mainWindow->hide();
+
+    bool created = false;
+    {
+        CPrintWizardDlg dialog(format, m_files, size, m_mainWindow);
+        dialog.exec();
+        created = dialog.fileCreated();
+    }
+
+    if (wasVisible) {
+        m_mainWindow->setGeometry(geometry);
+        m_mainWindow->setWindowState(state);
+        m_mainWindow->show();
+    }
+    return created;
+}
+
+} // namespace quorvel
