@@ -7,7 +7,7 @@
 #include "ui/edit/CCurvesDlg.h"
 #include "ui/edit/CImageEditDlg.h"
 #include "ui/edit/CRedEyeDlg.h"
-#include "ui/edit/MainWindowAside.h"
+#include "ui/frame/MainWindowAside.h"
 #include "ui/edit/SaveMessages.h"
 #include "ui/print/CPreviewCtrl.h"
 

@@ -6,7 +6,7 @@
 #include "ui/edit/CImageEditDlg.h"
 #include "ui/edit/CResolutionDlg.h"
 #include "ui/edit/CRotateDlg.h"
-#include "ui/edit/MainWindowAside.h"
+#include "ui/frame/MainWindowAside.h"
 #include "ui/exif/CExifEditDlg.h"
 #include "ui/files/CRightPaneView.h"
 #include "ui/frame/CMainFrame.h"

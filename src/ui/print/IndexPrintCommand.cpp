@@ -2,6 +2,7 @@
 
 #include "ui/files/CRightPaneView.h"
 #include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindowAside.h"
 #include "ui/imaging/CQuorvelView.h"
 #include "ui/print/CIndexPrintDlg.h"
 
@@ -13,20 +14,12 @@ void showIndexPrint(CMainFrame &frame)
     for (const QString &path : frame.fileList()->GetSelectedFiles(true))
         selection += path + QLatin1Char(';');
 
-    const QRect placement = frame.geometry();
-    const bool maximised = frame.isMaximized();
-    frame.hide();
     bool created = false;
     {
+        MainWindowAside aside(frame);
         CIndexPrintDlg dialog(selection, &frame);
         dialog.exec();
         created = dialog.fileCreated();
-    }
-    if (maximised) {
-        frame.showMaximized();
-    } else {
-        frame.setGeometry(placement);
-        frame.show();
     }
     frame.view()->markZoomRecompute();
     if (created)

@@ -3,6 +3,7 @@
 #include "core/print/CustomSizeCheck.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
+#include "ui/frame/MainWindowAside.h"
 #include "ui/print/CPrintWizardDlg.h"
 #include "ui/print/WizardFormatDlg.h"
 #include "ui/print/WizardKindDlg.h"
@@ -68,25 +69,12 @@ bool PrepareFileWizard::runFinalStep(int format, const CustomSizeCheck *customSi
         size = *customSize;
 
     // The main window goes out of sight while the final step runs.
-    const QRect geometry = m_mainWindow ? m_mainWindow->geometry() : QRect();
-    const Qt::WindowStates state = m_mainWindow ? m_mainWindow->windowState() : Qt::WindowNoState;
-    const bool wasVisible = m_mainWindow && m_mainWindow->isVisible();
-    if (wasVisible)
-        m_mainWindow->hide();
-
-    bool created = false;
-    {
-        CPrintWizardDlg dialog(format, m_files, size, m_mainWindow);
-        dialog.exec();
-        created = dialog.fileCreated();
-    }
-
-    if (wasVisible) {
-        m_mainWindow->setGeometry(geometry);
-        m_mainWindow->setWindowState(state);
-        m_mainWindow->show();
-    }
-    return created;
+    std::optional<MainWindowAside> aside;
+    if (m_mainWindow)
+        aside.emplace(*m_mainWindow);
+    CPrintWizardDlg dialog(format, m_files, size, m_mainWindow);
+    dialog.exec();
+    return dialog.fileCreated();
 }
 
 } // namespace quorvel

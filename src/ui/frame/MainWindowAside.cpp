@@ -1,4 +1,4 @@
-#include "ui/edit/MainWindowAside.h"
+#include "ui/frame/MainWindowAside.h"
 
 #include <QGuiApplication>
 #include <QWidget>
