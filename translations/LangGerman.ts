@@ -533,6 +533,17 @@ N	Dateiname	Kamera	Belichtung	Blende	ISO	Brennweite
     </message>
 </context>
 <context>
+    <name>ImageEditSession</name>
+    <message>
+        <source>The image was modified, do you want to save it?</source>
+        <translation>Das Bild wurde geändert. Wollen Sie es speichern?</translation>
+    </message>
+    <message>
+        <source>This format is not supported yet.</source>
+        <translation>Dieses Format wird noch nicht unterstützt.</translation>
+    </message>
+</context>
+<context>
     <name>ImageTransform</name>
     <message>
         <source>One of the image dimensions is not divisible by 16, rotation without loss is impossible.
@@ -566,6 +577,13 @@ Wollen Sie trotzdem fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>IndexPrintJob</name>
+    <message>
+        <source>The page could not be composed.</source>
+        <translation>Die Seite konnte nicht zusammengestellt werden.</translation>
+    </message>
+</context>
+<context>
     <name>LengthUnit</name>
     <message>
         <source>Pixels</source>
@@ -582,6 +600,13 @@ Wollen Sie trotzdem fortfahren?</translation>
     <message>
         <source>Mm</source>
         <translation>mm</translation>
+    </message>
+</context>
+<context>
+    <name>PrintFileWriter</name>
+    <message>
+        <source>The picture could not be composed.</source>
+        <translation>Das Bild konnte nicht zusammengestellt werden.</translation>
     </message>
 </context>
 <context>
@@ -768,6 +793,13 @@ Wollen Sie trotzdem fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>WizardFormatList</name>
+    <message>
+        <source>Wallpaper</source>
+        <translation>Hintergrundbild</translation>
+    </message>
+</context>
+<context>
     <name>quorvel</name>
     <message>
         <source>The file's EXIF data is damaged.</source>
@@ -819,6 +851,37 @@ Built with Qt %2.</source>
 Ein Browser und Betrachter für Ordner mit Digitalfotos, mit EXIF-Spalten, Filtern und Statistik, Beschreibungen, Dateiverwaltung, verlustfreiem Drehen, Zuschneiden, Rote-Augen-Korrektur und Tonwertkurven, Vorbereitung für Druck, Web und Mobilgeräte, Indexabzügen und einem Versionsarchiv.
 
 Erstellt mit Qt %2.</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::CCurvesDlg</name>
+    <message>
+        <source>Image adjustment</source>
+        <translation>Bildkorrektur</translation>
+    </message>
+    <message>
+        <source>In this dialog you can correct the image, make it more dark or bright, highlight the shadows, etc. Click &lt;Presets&gt; to select one.</source>
+        <translation>In diesem Dialog können Sie das Bild korrigieren, es dunkler oder heller machen, die Schatten aufhellen usw. Wählen Sie eine Vorgabe unter &lt;Vorgaben&gt;.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Presets:</source>
+        <translation>Vorgaben:</translation>
     </message>
 </context>
 <context>
@@ -907,6 +970,254 @@ Erstellt mit Qt %2.</translation>
     <message>
         <source>Histogram</source>
         <translation>Histogramm</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::CImageEditDlg</name>
+    <message>
+        <source>Quorvel - image edit</source>
+        <translation>Quorvel - Bild bearbeiten</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Modus</translation>
+    </message>
+    <message>
+        <source>Crop</source>
+        <translation>Zuschn.</translation>
+    </message>
+    <message>
+        <source>Crop image</source>
+        <translation>Bild zuschneiden</translation>
+    </message>
+    <message>
+        <source>Eye</source>
+        <translation>Auge</translation>
+    </message>
+    <message>
+        <source>Crvs</source>
+        <translation>Kurven</translation>
+    </message>
+    <message>
+        <source>Adjust brightness, contrast, etc</source>
+        <translation>Helligkeit, Kontrast usw. anpassen</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Fit image to window</source>
+        <translation>Bild in das Fenster einpassen</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
+    </message>
+    <message>
+        <source>Switch to drag picture mode</source>
+        <translation>In den Modus zum Verschieben des Bildes wechseln</translation>
+    </message>
+    <message>
+        <source>&amp;Save and close</source>
+        <translation>&amp;Speichern und schließen</translation>
+    </message>
+    <message>
+        <source>File name for saving:</source>
+        <translation>Dateiname zum Speichern:</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::CIndexPrintDlg</name>
+    <message>
+        <source>Quorvel - index-print create wizard</source>
+        <translation>Quorvel - Indexprint erstellen</translation>
+    </message>
+    <message>
+        <source>Create index-print files</source>
+        <translation>Indexprint-Dateien erstellen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Rotate the frame</source>
+        <translation>Rahmen drehen</translation>
+    </message>
+    <message>
+        <source>Resolution, dpi:</source>
+        <translation>Auflösung, dpi:</translation>
+    </message>
+    <message>
+        <source>Use digital photolab field scaling</source>
+        <translation>Randkorrektur des Fotolabors verwenden</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>Rahmen:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Text height:</source>
+        <translation>Texthöhe:</translation>
+    </message>
+    <message>
+        <source>Magrin:</source>
+        <translation>Abstand:</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Text color...</source>
+        <translation>Textfarbe...</translation>
+    </message>
+    <message>
+        <source>Width, sm:</source>
+        <translation>Breite, cm:</translation>
+    </message>
+    <message>
+        <source>Height, sm:</source>
+        <translation>Höhe, cm:</translation>
+    </message>
+    <message>
+        <source>Min. place-X, sm:</source>
+        <translation>Min. Abstand X, cm:</translation>
+    </message>
+    <message>
+        <source>Min. place-Y, sm:</source>
+        <translation>Min. Abstand Y, cm:</translation>
+    </message>
+    <message>
+        <source>Show file names</source>
+        <translation>Dateinamen anzeigen</translation>
+    </message>
+    <message>
+        <source>Image names size, sm:</source>
+        <translation>Größe der Bildnamen, cm:</translation>
+    </message>
+    <message>
+        <source>Auto refresh images (slowly)</source>
+        <translation>Bilder automatisch aktualisieren (langsam)</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>List:</source>
+        <translation>Liste:</translation>
+    </message>
+    <message>
+        <source>Max quantity on list:</source>
+        <translation>Höchstzahl pro Liste:</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Add file to list</source>
+        <translation>Datei zur Liste hinzufügen</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Remove file from list</source>
+        <translation>Datei aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Вверх</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move file up</source>
+        <translation>Datei nach oben</translation>
+    </message>
+    <message>
+        <source>Вниз</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Move file down</source>
+        <translation>Datei nach unten</translation>
+    </message>
+    <message>
+        <source>Изображения (jpg, tiff, bmp) (*.jpg *.tif *.tiff *.bmp *.JPG *.TIF *.TIFF *.BMP)</source>
+        <translation>Bilder (jpg, tiff, bmp) (*.jpg *.tif *.tiff *.bmp *.JPG *.TIF *.TIFF *.BMP)</translation>
+    </message>
+    <message>
+        <source>Choose file for save</source>
+        <translation>Datei zum Speichern wählen</translation>
+    </message>
+    <message>
+        <source>JPEG (*.jpg)</source>
+        <translation>JPEG (*.jpg)</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Print area contains more than one list.
+Do you want to prepare all lists (choose &lt;Yes&gt;) or only current one (choose &lt;No&gt;)?</source>
+        <translation>Der Druckbereich umfasst mehr als eine Liste.
+Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt;)?</translation>
+    </message>
+    <message>
+        <source>Making list %1 of %2...</source>
+        <translation>Liste %1 von %2 wird erstellt...</translation>
+    </message>
+    <message>
+        <source>Cannot create image</source>
+        <translation>Bild kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Image created successfull</source>
+        <translation>Bild erfolgreich erstellt</translation>
     </message>
 </context>
 <context>
@@ -1071,6 +1382,232 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
+    <name>quorvel::CPrintParamsDlg</name>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Rotate the frame</source>
+        <translation>Rahmen drehen</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Resolution, dpi:</source>
+        <translation>Auflösung, dpi:</translation>
+    </message>
+    <message>
+        <source>Use digital photolab field scaling</source>
+        <translation>Randkorrektur des Fotolabors verwenden</translation>
+    </message>
+    <message>
+        <source>Frame:</source>
+        <translation>Rahmen:</translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Text height:</source>
+        <translation>Texthöhe:</translation>
+    </message>
+    <message>
+        <source>Margin:</source>
+        <translation>Abstand:</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Text color...</source>
+        <translation>Textfarbe...</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::CPrintWizardDlg</name>
+    <message>
+        <source>Quorvel - prepare file, final step</source>
+        <translation>Quorvel - Datei vorbereiten, letzter Schritt</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Insert info from EXIF</source>
+        <translation>Angaben aus EXIF einfügen</translation>
+    </message>
+    <message>
+        <source>Text position:</source>
+        <translation>Textposition:</translation>
+    </message>
+    <message>
+        <source>Frame color...</source>
+        <translation>Rahmenfarbe...</translation>
+    </message>
+    <message>
+        <source>&lt;&lt; </source>
+        <translation>&lt;&lt; </translation>
+    </message>
+    <message>
+        <source>Switch to previous selected file</source>
+        <translation>Zur vorigen ausgewählten Datei</translation>
+    </message>
+    <message>
+        <source>&gt;&gt;</source>
+        <translation>&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Switch to next selected file</source>
+        <translation>Zur nächsten ausgewählten Datei</translation>
+    </message>
+    <message>
+        <source>Create file...</source>
+        <translation>Datei erstellen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Fit image to window</source>
+        <translation>Bild in das Fenster einpassen</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Verschieben</translation>
+    </message>
+    <message>
+        <source>Switch to drag picture mode</source>
+        <translation>In den Modus zum Verschieben des Bildes wechseln</translation>
+    </message>
+    <message>
+        <source>HL</source>
+        <translation>HL</translation>
+    </message>
+    <message>
+        <source>Align frame to left side</source>
+        <translation>Rahmen am linken Rand ausrichten</translation>
+    </message>
+    <message>
+        <source>HC</source>
+        <translation>HM</translation>
+    </message>
+    <message>
+        <source>Align frame to horizontal center</source>
+        <translation>Rahmen waagerecht zentrieren</translation>
+    </message>
+    <message>
+        <source>HR</source>
+        <translation>HR</translation>
+    </message>
+    <message>
+        <source>Align frame to right side</source>
+        <translation>Rahmen am rechten Rand ausrichten</translation>
+    </message>
+    <message>
+        <source>SW</source>
+        <translation>BB</translation>
+    </message>
+    <message>
+        <source>Align frame to image width</source>
+        <translation>Rahmen auf Bildbreite bringen</translation>
+    </message>
+    <message>
+        <source>VT</source>
+        <translation>VO</translation>
+    </message>
+    <message>
+        <source>Align frame to top side</source>
+        <translation>Rahmen am oberen Rand ausrichten</translation>
+    </message>
+    <message>
+        <source>VC</source>
+        <translation>VM</translation>
+    </message>
+    <message>
+        <source>Align frame to vertical center</source>
+        <translation>Rahmen senkrecht zentrieren</translation>
+    </message>
+    <message>
+        <source>VB</source>
+        <translation>VU</translation>
+    </message>
+    <message>
+        <source>Align frame to bottom side</source>
+        <translation>Rahmen am unteren Rand ausrichten</translation>
+    </message>
+    <message>
+        <source>SH</source>
+        <translation>BH</translation>
+    </message>
+    <message>
+        <source>Align frame to image hight</source>
+        <translation>Rahmen auf Bildhöhe bringen</translation>
+    </message>
+    <message>
+        <source>Allow to put frame outside the image</source>
+        <translation>Rahmen darf über das Bild hinausragen</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Wird geladen...</translation>
+    </message>
+    <message>
+        <source>Choose file for save</source>
+        <translation>Datei zum Speichern wählen</translation>
+    </message>
+    <message>
+        <source>Файлы JPEG (*.jpg)</source>
+        <translation>JPEG-Dateien (*.jpg)</translation>
+    </message>
+    <message>
+        <source>Cannot create image</source>
+        <translation>Bild kann nicht erstellt werden</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Image created successfull</source>
+        <translation>Bild erfolgreich erstellt</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Do you really want to abort print preparing?</source>
+        <translation>Wollen Sie die Druckvorbereitung wirklich abbrechen?</translation>
+    </message>
+</context>
+<context>
     <name>quorvel::CQuorvelView</name>
     <message>
         <source>%1: %2x%3, %4bpp</source>
@@ -1095,6 +1632,29 @@ Erstellt mit Qt %2.</translation>
     <message>
         <source>Loading...</source>
         <translation>Wird geladen...</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::CRedEyeDlg</name>
+    <message>
+        <source>Fix red eyes</source>
+        <translation>Rote Augen entfernen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Red component limit:</source>
+        <translation>Grenze des Rotanteils:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>
@@ -1846,6 +2406,21 @@ Mit Version %2 ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>quorvel::NewSizeDialog</name>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
     <name>quorvel::Prompts</name>
     <message>
         <source>Warning</source>
@@ -1871,6 +2446,68 @@ Wollen Sie sie ersetzen?</translation>
     <message>
         <source>This desktop has no wallpaper setting.</source>
         <translation>Dieser Desktop hat keine Einstellung für das Hintergrundbild.</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::WizardFormatDlg</name>
+    <message>
+        <source>Prepare file wizard, step 2/3</source>
+        <translation>Datei vorbereiten, Schritt 2/3</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>On the next step you will select the area of the image to print and create the file.</source>
+        <translation>Im nächsten Schritt wählen Sie den zu druckenden Bildausschnitt und erstellen die Datei.</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Zurück</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Weiter &gt;</translation>
+    </message>
+    <message>
+        <source>Select print format</source>
+        <translation>Druckformat wählen</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::WizardKindDlg</name>
+    <message>
+        <source>Prepare file wizard, step 1/3</source>
+        <translation>Datei vorbereiten, Schritt 1/3</translation>
+    </message>
+    <message>
+        <source>prepare to &amp;print</source>
+        <translation>zum &amp;Drucken vorbereiten</translation>
+    </message>
+    <message>
+        <source>publish on &amp;web or make wallpaper</source>
+        <translation>im &amp;Web veröffentlichen oder als Hintergrundbild verwenden</translation>
+    </message>
+    <message>
+        <source>put on &amp;mobile phone or PDA</source>
+        <translation>auf ein &amp;Mobiltelefon oder einen PDA übertragen</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Weiter &gt;</translation>
+    </message>
+    <message>
+        <source>You want to...</source>
+        <translation>Sie möchten...</translation>
     </message>
 </context>
 <context>
