@@ -132,35 +132,7 @@ void SelectionTracker::moveTo(QPointF at)
     }
     // The held edges follow the mouse on screen; the result is read back in
     // image pixels.
-    QRectF r = m_preview.toView(FrameRect::fromRect(m_startRect));
-    switch (*m_handle) {
-    case Handle::TopLeft:
-        r.setTopLeft(r.topLeft() + d);
-        break;
-    case Handle::TopRight:
-        r.setTopRight(r.topRight() + d);
-        break;
-    case Handle::BottomRight:
-        r.setBottomRight(r.bottomRight() + d);
-        break;
-    case Handle::BottomLeft:
-        r.setBottomLeft(r.bottomLeft() + d);
-        break;
-    case Handle::Top:
-        r.setTop(r.top() + d.y());
-        break;
-    case Handle::Right:
-        r.setRight(r.right() + d.x());
-        break;
-    case Handle::Bottom:
-        r.setBottom(r.bottom() + d.y());
-        break;
-    case Handle::Left:
-        r.setLeft(r.left() + d.x());
-        break;
-    default:
-        break;
-    }
+    const QRectF r = withHandleMoved(m_preview.toView(FrameRect::fromRect(m_startRect)), *m_handle, d);
     const FrameRect f = m_preview.toImage(r);
     m_live = m_selection.resizedInside(EditSelection::fromEdges(f.left, f.top, f.right, f.bottom));
 }

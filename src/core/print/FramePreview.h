@@ -66,4 +66,29 @@ private:
     QPoint m_dragPan;
 };
 
+// A rectangle on screen with the edges a tracker handle holds moved by d:
+// a corner moves two edges, a side one; other handles leave it as it is.
+// Handle is any tracker's handle type with the eight edge handles.
+template <class Handle>
+QRectF withHandleMoved(QRectF r, Handle handle, QPointF d)
+{
+    if (handle == Handle::TopLeft)
+        r.setTopLeft(r.topLeft() + d);
+    else if (handle == Handle::TopRight)
+        r.setTopRight(r.topRight() + d);
+    else if (handle == Handle::BottomRight)
+        r.setBottomRight(r.bottomRight() + d);
+    else if (handle == Handle::BottomLeft)
+        r.setBottomLeft(r.bottomLeft() + d);
+    else if (handle == Handle::Top)
+        r.setTop(r.top() + d.y());
+    else if (handle == Handle::Right)
+        r.setRight(r.right() + d.x());
+    else if (handle == Handle::Bottom)
+        r.setBottom(r.bottom() + d.y());
+    else if (handle == Handle::Left)
+        r.setLeft(r.left() + d.x());
+    return r;
+}
+
 } // namespace quorvel

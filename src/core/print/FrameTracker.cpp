@@ -86,35 +86,7 @@ void FrameTracker::moveTo(QPointF at)
     }
     // The held edges follow the mouse on screen; the proposal is then read
     // back in image pixels and given the frame's rules.
-    QRectF r = m_preview.toView(m_startFrame);
-    switch (*m_handle) {
-    case Handle::TopLeft:
-        r.setTopLeft(r.topLeft() + d);
-        break;
-    case Handle::TopRight:
-        r.setTopRight(r.topRight() + d);
-        break;
-    case Handle::BottomRight:
-        r.setBottomRight(r.bottomRight() + d);
-        break;
-    case Handle::BottomLeft:
-        r.setBottomLeft(r.bottomLeft() + d);
-        break;
-    case Handle::Top:
-        r.setTop(r.top() + d.y());
-        break;
-    case Handle::Right:
-        r.setRight(r.right() + d.x());
-        break;
-    case Handle::Bottom:
-        r.setBottom(r.bottom() + d.y());
-        break;
-    case Handle::Left:
-        r.setLeft(r.left() + d.x());
-        break;
-    case Handle::Middle:
-        break;
-    }
+    const QRectF r = withHandleMoved(m_preview.toView(m_startFrame), *m_handle, d);
     m_frame.track(*m_handle, m_preview.toImage(r));
 }
 
