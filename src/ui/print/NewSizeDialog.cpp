@@ -41,17 +41,23 @@ void NewSizeDialog::showEvent(QShowEvent *event)
 
 void NewSizeDialog::accept()
 {
-    m_check = CustomSizeCheck::validate(m_format, m_width->text(), m_height->text());
-    m_width->setText(m_check.widthText);
-    m_height->setText(m_check.heightText);
-    if (!m_check.accepted) {
-        savemessages::tell(this, m_check.message, QMessageBox::Warning, tr("Warning"));
-        QLineEdit *atFault = m_check.focus == CustomSizeCheck::Field::Height ? m_height : m_width;
+    m_check = checkFields(this, m_format, m_width, m_height);
+    if (m_check.accepted)
+        QDialog::accept();
+}
+
+CustomSizeCheck NewSizeDialog::checkFields(QWidget *parent, int formatIndex, QLineEdit *width, QLineEdit *height)
+{
+    const CustomSizeCheck check = CustomSizeCheck::validate(formatIndex, width->text(), height->text());
+    width->setText(check.widthText);
+    height->setText(check.heightText);
+    if (!check.accepted) {
+        savemessages::tell(parent, check.message, QMessageBox::Warning, tr("Warning"));
+        QLineEdit *atFault = check.focus == CustomSizeCheck::Field::Height ? height : width;
         atFault->setFocus();
         atFault->selectAll();
-        return;
     }
-    QDialog::accept();
+    return check;
 }
 
 } // namespace quorvel

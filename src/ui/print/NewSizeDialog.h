@@ -25,6 +25,11 @@ public:
 
     void accept() override;
 
+    // Checks a width and a height field as OK does: the fields get the
+    // checked texts back, and a refused size is explained in a message with
+    // the focus put in the field at fault.
+    static CustomSizeCheck checkFields(QWidget *parent, int formatIndex, QLineEdit *width, QLineEdit *height);
+
 protected:
     void showEvent(QShowEvent *event) override;
 

@@ -2,7 +2,7 @@
 
 #include "core/print/FormatCatalogue.h"
 #include "core/print/WizardFormatList.h"
-#include "ui/edit/SaveMessages.h"
+#include "ui/print/NewSizeDialog.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -113,17 +113,9 @@ void WizardFormatDlg::accept()
         QDialog::accept();
         return;
     }
-    m_check = CustomSizeCheck::validate(m_format, m_width->text(), m_height->text());
-    m_width->setText(m_check.widthText);
-    m_height->setText(m_check.heightText);
-    if (!m_check.accepted) {
-        savemessages::tell(this, m_check.message, QMessageBox::Warning, tr("Warning"));
-        QLineEdit *atFault = m_check.focus == CustomSizeCheck::Field::Height ? m_height : m_width;
-        atFault->setFocus();
-        atFault->selectAll();
-        return;
-    }
-    QDialog::accept();
+    m_check = NewSizeDialog::checkFields(this, m_format, m_width, m_height);
+    if (m_check.accepted)
+        QDialog::accept();
 }
 
 } // namespace quorvel
