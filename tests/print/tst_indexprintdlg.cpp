@@ -1,12 +1,20 @@
 #include "core/print/LengthConversion.h"
 #include "core/settings/AppSettings.h"
 #include "ui/print/CIndexPrintDlg.h"
+#include "ui/print/CPrintWizardDlg.h"
+#include "ui/print/LengthField.h"
 #include "ui/print/LengthSpinBox.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
+
+#include <memory>
 
 using namespace quorvel;
 
@@ -33,6 +41,62 @@ LengthSpinBox *field(CIndexPrintDlg &dialog, const char *name)
     return dialog.findChild<LengthSpinBox *>(QLatin1String(name));
 }
 
+QStringList labelTexts(const QWidget &dialog)
+{
+    QStringList texts;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        texts << label->text();
+    return texts;
+}
+
+// The fields the index print shares with the final step, by the name a
+// test row gives them.
+void typeInto(CIndexPrintDlg &dialog, const QString &name, const QString &value)
+{
+    if (name == QLatin1String("dpi"))
+        dialog.dpiEdit()->setText(value);
+    else if (name == QLatin1String("text"))
+        dialog.textEdit()->setText(value);
+    else if (name == QLatin1String("frame"))
+        dialog.frameWidthField()->setValue(value);
+    else if (name == QLatin1String("margin"))
+        dialog.marginField()->setValue(value);
+    else if (name == QLatin1String("textHeight"))
+        dialog.textHeightField()->setValue(value);
+    else
+        QFAIL("unknown field");
+}
+
+QString storedValue(const AppSettings &s, const QString &name)
+{
+    if (name == QLatin1String("dpi"))
+        return s.printDpi;
+    if (name == QLatin1String("text"))
+        return s.printText;
+    if (name == QLatin1String("frame"))
+        return s.printFrameWidth;
+    if (name == QLatin1String("margin"))
+        return s.printTextMarginWidth;
+    if (name == QLatin1String("textHeight"))
+        return s.printTextHeight;
+    return QString();
+}
+
+QString shownValue(const CPrintParamsDlg &dialog, const QString &name)
+{
+    if (name == QLatin1String("dpi"))
+        return dialog.dpiEdit()->text();
+    if (name == QLatin1String("text"))
+        return dialog.textEdit()->text();
+    if (name == QLatin1String("frame"))
+        return dialog.frameWidthField()->value();
+    if (name == QLatin1String("margin"))
+        return dialog.marginField()->value();
+    if (name == QLatin1String("textHeight"))
+        return dialog.textHeightField()->value();
+    return QString();
+}
+
 } // namespace
 
 class TestIndexPrintDlg : public QObject
@@ -48,6 +112,15 @@ private Q_SLOTS:
     void spinSteps_data();
     void spinSteps();
     void writesSettingsOnClose();
+    void formatListHoldsPaperFormats_data();
+    void formatListHoldsPaperFormats();
+    void sharedFieldsDriveTheLayout_data();
+    void sharedFieldsDriveTheLayout();
+    void sharedFieldsPersist_data();
+    void sharedFieldsPersist();
+    void closingKeepsKeysStoredMeanwhile();
+    void marginWording_data();
+    void marginWording();
 };
 
 void TestIndexPrintDlg::init()
@@ -184,6 +257,153 @@ void TestIndexPrintDlg::writesSettingsOnClose()
     QCOMPARE(stored.indexPrintFormat, 14);
     QCOMPARE(stored.printIndexWidth, QStringLiteral("2.5"));
     QCOMPARE(stored.printIndexHeight, QStringLiteral("4,2"));
+}
+
+void TestIndexPrintDlg::formatListHoldsPaperFormats_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+
+    QTest::newRow("A4") << 14 << 14;
+    QTest::newRow("last paper format") << 34 << 34;
+    QTest::newRow("first pixel format") << 35 << 2;
+    QTest::newRow("custom pixels") << 48 << 2;
+    QTest::newRow("negative") << -1 << 2;
+    QTest::newRow("past the catalogue") << 51 << 2;
+}
+
+void TestIndexPrintDlg::formatListHoldsPaperFormats()
+{
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    globalSettings().indexPrintFormat = stored;
+    CIndexPrintDlg dialog(selectionOf(2));
+    const QComboBox *list = dialog.formatList();
+    QCOMPARE(list->count(), 35);
+    QCOMPARE(list->itemData(0).toInt(), 0);
+    QCOMPARE(list->itemData(list->count() - 1).toInt(), 34);
+    QCOMPARE(list->currentData().toInt(), shown);
+    QCOMPARE(dialog.form().parameters.formatIndex(), shown);
+}
+
+void TestIndexPrintDlg::sharedFieldsDriveTheLayout_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("size");
+
+    // 10x15 portrait with photolab scaling at 300 dpi: 1205 x 1795 pixels,
+    // 3.0 x 2.0 cm cells (354 x 236), spacings 47 and 83.
+    QTest::newRow("as opened") << "" << "15" << "1205x1795 pixels";
+    QTest::newRow("rotated") << "rotate" << "16" << "1795x1205 pixels";
+    // A 1 cm frame (118 pixels) on every side leaves two columns.
+    QTest::newRow("frame width") << "frame" << "10" << "1205x1795 pixels";
+    // A4, no photolab correction: 2480 x 3508 pixels.
+    QTest::newRow("A4") << "format" << "66" << "2480x3508 pixels";
+    // At 150 dpi the cells are 177 x 118 and the spacings 24 and 41.
+    QTest::newRow("150 dpi") << "dpi" << "15" << "602x898 pixels";
+    QTest::newRow("photolab off") << "photolab" << "15" << "1181x1772 pixels";
+}
+
+void TestIndexPrintDlg::sharedFieldsDriveTheLayout()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, quantity);
+    QFETCH(QString, size);
+    CIndexPrintDlg dialog(selectionOf(30));
+    if (change == QLatin1String("rotate"))
+        dialog.rotateButton()->click();
+    else if (change == QLatin1String("frame")) {
+        dialog.frameWidthField()->setUnit(LengthUnit::Centimetres);
+        dialog.frameWidthField()->setValue(QStringLiteral("1"));
+    }
+    else if (change == QLatin1String("format"))
+        dialog.chooseFormat(dialog.formatList()->findData(14));
+    else if (change == QLatin1String("dpi"))
+        dialog.dpiEdit()->setText(QStringLiteral("150"));
+    else if (change == QLatin1String("photolab"))
+        dialog.photolabBox()->setChecked(false);
+    QCOMPARE(dialog.quantityLabel()->text(), quantity);
+    QVERIFY2(dialog.sizeLabel()->text().contains(size), qPrintable(dialog.sizeLabel()->text()));
+    // The page the preview and the files use follows the same fields.
+    const QString pixels = QString::number(dialog.form().layout().page().width()) + QLatin1Char('x') +
+                           QString::number(dialog.form().layout().page().height());
+    QVERIFY2(size.startsWith(pixels), qPrintable(pixels));
+}
+
+void TestIndexPrintDlg::sharedFieldsPersist_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("resolution") << "dpi" << "200";
+    QTest::newRow("text") << "text" << "Summer 2026";
+    QTest::newRow("frame width") << "frame" << "0.5";
+    QTest::newRow("margin") << "margin" << "0.7";
+    QTest::newRow("text height") << "textHeight" << "1.2";
+}
+
+void TestIndexPrintDlg::sharedFieldsPersist()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    {
+        CIndexPrintDlg dialog(selectionOf(2));
+        typeInto(dialog, name, value);
+        QCOMPARE(shownValue(dialog, name), value);
+        dialog.reject();
+    }
+    AppSettings stored;
+    stored.load();
+    QCOMPARE(storedValue(stored, name), value);
+    QCOMPARE(storedValue(globalSettings(), name), value);
+
+    // The next index print and the next final step start from it.
+    CIndexPrintDlg again(selectionOf(2));
+    QCOMPARE(shownValue(again, name), value);
+    CPrintWizardDlg finalStep(2, {}, std::nullopt);
+    QCOMPARE(shownValue(finalStep, name), value);
+}
+
+void TestIndexPrintDlg::closingKeepsKeysStoredMeanwhile()
+{
+    // Another window stores its choice while the index print is open; the
+    // index print must not write its stale copy of that key back.
+    CIndexPrintDlg dialog(selectionOf(2));
+    AppSettings other;
+    other.load();
+    other.printFormat = 7;
+    other.save();
+    dialog.reject();
+
+    AppSettings stored;
+    stored.load();
+    QCOMPARE(stored.printFormat, 7);
+}
+
+void TestIndexPrintDlg::marginWording_data()
+{
+    QTest::addColumn<bool>("indexPrint");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("absent");
+
+    QTest::newRow("index print") << true << "Magrin:" << "Margin:";
+    QTest::newRow("final step") << false << "Margin:" << "Magrin:";
+}
+
+void TestIndexPrintDlg::marginWording()
+{
+    QFETCH(bool, indexPrint);
+    QFETCH(QString, shown);
+    QFETCH(QString, absent);
+    std::unique_ptr<QWidget> dialog;
+    if (indexPrint)
+        dialog = std::make_unique<CIndexPrintDlg>(selectionOf(1));
+    else
+        dialog = std::make_unique<CPrintWizardDlg>(2, QStringList{}, std::nullopt);
+    const QStringList texts = labelTexts(*dialog);
+    QVERIFY2(texts.contains(shown), qPrintable(texts.join(u'|')));
+    QVERIFY(!texts.contains(absent));
 }
 
 QTEST_MAIN(TestIndexPrintDlg)

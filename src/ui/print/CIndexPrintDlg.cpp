@@ -3,18 +3,16 @@
 #include "core/print/IndexPreview.h"
 #include "core/print/IndexPrintJob.h"
 #include "core/settings/AppSettings.h"
+#include "ui/app/SettingsChoices.h"
 #include "ui/edit/CJpegQualityDlg.h"
 #include "ui/print/LengthField.h"
 #include "ui/print/LengthSpinBox.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,7 +21,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QThread>
@@ -69,8 +66,11 @@ private:
 };
 
 CIndexPrintDlg::CIndexPrintDlg(const QString &selection, QWidget *parent)
-    : QDialog(parent), m_pictures(std::make_unique<IndexPictures>(QStringList{}, true))
+    : CPrintParamsDlg(globalSettings().indexPrintFormat, IndexPrintForm::kFormatCount, parent),
+      m_pictures(std::make_unique<IndexPictures>(QStringList{}, true))
 {
+    // Nothing is copied from the fields until they show the form.
+    m_filling = true;
     setWindowTitle(tr("Quorvel - index-print create wizard"));
     m_form.load(globalSettings());
     m_form.sources = IndexSourceList::fromSelectionText(selection);
@@ -111,60 +111,9 @@ QWidget *CIndexPrintDlg::preview() const
 
 QWidget *CIndexPrintDlg::buildFormatGroup()
 {
+    marginLabel()->setText(tr("Magrin:"));
     auto *group = new QGroupBox(this);
-    auto *form = new QFormLayout(group);
-
-    m_format = new QComboBox(group);
-    for (int i = 0; i < IndexPrintForm::kFormatCount; ++i)
-        m_format->addItem(m_form.parameters.catalogue().at(i).shortName, i);
-    auto *rotate = new QPushButton(tr("R"), group);
-    rotate->setFixedWidth(32);
-    rotate->setToolTip(tr("Rotate the frame"));
-    auto *formatRow = new QHBoxLayout;
-    formatRow->addWidget(m_format, 1);
-    formatRow->addWidget(rotate);
-    form->addRow(formatRow);
-
-    m_dpi = new QLineEdit(group);
-    m_dpi->setMaximumWidth(80);
-    form->addRow(tr("Resolution, dpi:"), m_dpi);
-    m_photolab = new QCheckBox(tr("Use digital photolab field scaling"), group);
-    form->addRow(m_photolab);
-    m_sizeText = new QPlainTextEdit(group);
-    m_sizeText->setReadOnly(true);
-    m_sizeText->setFixedHeight(m_sizeText->fontMetrics().lineSpacing() * 3 + 12);
-    m_sizeText->setFocusPolicy(Qt::NoFocus);
-    form->addRow(m_sizeText);
-
-    const int units = globalSettings().defaultUnits;
-    m_frameWidth = new LengthField(0.0, units, group);
-    m_margin = new LengthField(0.0, units, group);
-    m_textHeight = new LengthField(0.2, units, group);
-    form->addRow(tr("Frame:"), m_frameWidth);
-    m_text = new QLineEdit(group);
-    form->addRow(tr("Text:"), m_text);
-    form->addRow(tr("Text height:"), m_textHeight);
-    form->addRow(tr("Magrin:"), m_margin);
-    auto *font = new QPushButton(tr("Font"), group);
-    auto *colour = new QPushButton(tr("Text color..."), group);
-    auto *textButtons = new QHBoxLayout;
-    textButtons->addWidget(font);
-    textButtons->addWidget(colour);
-    textButtons->addStretch(1);
-    form->addRow(textButtons);
-
-    connect(m_format, &QComboBox::currentIndexChanged, this, &CIndexPrintDlg::fieldsChanged);
-    connect(m_dpi, &QLineEdit::textChanged, this, &CIndexPrintDlg::fieldsChanged);
-    connect(m_photolab, &QCheckBox::toggled, this, &CIndexPrintDlg::fieldsChanged);
-    connect(m_text, &QLineEdit::textChanged, this, &CIndexPrintDlg::fieldsChanged);
-    for (LengthField *field : {m_frameWidth, m_margin, m_textHeight})
-        connect(field, &LengthField::changed, this, &CIndexPrintDlg::fieldsChanged);
-    connect(rotate, &QPushButton::clicked, this, [this] {
-        m_form.parameters.toggleOrientation();
-        fieldsChanged();
-    });
-    connect(font, &QPushButton::clicked, this, &CIndexPrintDlg::chooseFont);
-    connect(colour, &QPushButton::clicked, this, &CIndexPrintDlg::chooseColour);
+    group->setLayout(controls());
     return group;
 }
 
@@ -269,18 +218,18 @@ void CIndexPrintDlg::fillFromForm()
 {
     m_filling = true;
     const IndexPrintForm &f = m_form;
-    m_format->setCurrentIndex(m_format->findData(f.parameters.formatIndex()));
-    m_dpi->setText(f.parameters.dpiText());
-    m_photolab->setChecked(f.parameters.photolab());
+    formatList()->setCurrentIndex(rowOf(f.parameters.formatIndex()));
+    dpiEdit()->setText(f.parameters.dpiText());
+    photolabBox()->setChecked(f.parameters.photolab());
     const auto setLength = [](LengthField *field, const TypedLength &length) {
         if (length.unit)
             field->setUnit(*length.unit);
         field->setValue(length.text);
     };
-    setLength(m_frameWidth, f.frameWidth);
-    setLength(m_margin, f.margin);
-    setLength(m_textHeight, f.textHeight);
-    m_text->setText(f.text);
+    setLength(frameWidthField(), f.frameWidth);
+    setLength(marginField(), f.margin);
+    setLength(textHeightField(), f.textHeight);
+    textEdit()->setText(f.text);
     m_cellWidth->setValue(f.cellWidth);
     m_cellHeight->setValue(f.cellHeight);
     m_spacingX->setValue(f.minSpacingX);
@@ -296,14 +245,17 @@ void CIndexPrintDlg::fieldsChanged()
     if (m_filling)
         return;
     IndexPrintForm &f = m_form;
-    if (m_format->currentIndex() >= 0)
-        f.parameters.setFormatIndex(m_format->currentData().toInt());
-    f.parameters.setDpiText(m_dpi->text());
-    f.parameters.setPhotolab(m_photolab->isChecked());
-    f.frameWidth = {m_frameWidth->value(), m_frameWidth->unit()};
-    f.margin = {m_margin->value(), m_margin->unit()};
-    f.textHeight = {m_textHeight->value(), m_textHeight->unit()};
-    f.text = m_text->text();
+    if (formatList()->currentIndex() >= 0)
+        f.parameters.setFormatIndex(formatList()->currentData().toInt());
+    f.parameters.setDpiText(dpiEdit()->text());
+    f.parameters.setPhotolab(photolabBox()->isChecked());
+    const auto typed = [](const LengthField *field) { return TypedLength{field->value(), field->unit()}; };
+    f.frameWidth = typed(frameWidthField());
+    f.margin = typed(marginField());
+    f.textHeight = typed(textHeightField());
+    f.text = textEdit()->text();
+    f.textFont = textFont();
+    f.textColour = textColour();
     f.cellWidth = m_cellWidth->value();
     f.cellHeight = m_cellHeight->value();
     f.minSpacingX = m_spacingX->value();
@@ -315,7 +267,7 @@ void CIndexPrintDlg::fieldsChanged()
 
 void CIndexPrintDlg::updateTexts()
 {
-    m_sizeText->setPlainText(m_form.parameters.sizeText().remove(QLatin1Char('\r')));
+    updateSizeText();
     m_listText->setText(m_form.listText());
     m_quantity->setText(m_form.quantityText());
     // Nothing to write without sources or without a cell that fits.
@@ -370,23 +322,38 @@ void CIndexPrintDlg::nextList()
     updateTexts();
 }
 
-void CIndexPrintDlg::chooseFont()
+void CIndexPrintDlg::setFormat(int)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, m_form.textFont, this);
-    if (!ok)
-        return;
-    m_form.textFont = font;
-    m_preview->update();
+    // The list already shows the new entry; fieldsChanged() copies it.
+    fieldsChanged();
 }
 
-void CIndexPrintDlg::chooseColour()
+void CIndexPrintDlg::applyCustomSize(const CustomSizeCheck &check)
 {
-    const QColor colour = QColorDialog::getColor(m_form.textColour, this);
-    if (!colour.isValid())
-        return;
-    m_form.textColour = colour;
-    m_preview->update();
+    // Not reached while the list holds paper formats only.
+    m_form.parameters.applyCustomSize(check);
+    fieldsChanged();
+}
+
+void CIndexPrintDlg::toggleOrientation()
+{
+    m_form.parameters.toggleOrientation();
+    fieldsChanged();
+}
+
+void CIndexPrintDlg::setPhotolab(bool)
+{
+    fieldsChanged();
+}
+
+void CIndexPrintDlg::setDpiText(const QString &)
+{
+    fieldsChanged();
+}
+
+void CIndexPrintDlg::drawingChanged()
+{
+    fieldsChanged();
 }
 
 void CIndexPrintDlg::chooseAndCreate()
@@ -469,10 +436,11 @@ int CIndexPrintDlg::createFiles(const QString &chosenPath, bool allLists, int qu
 
 void CIndexPrintDlg::done(int result)
 {
-    AppSettings &settings = globalSettings();
-    m_form.save(settings);
-    settings.save();
-    QDialog::done(result);
+    // The cell, spacing, names and format keys; the base stores the
+    // resolution, lengths and text it shares with the final step.
+    const IndexPrintForm &form = m_form;
+    SettingsChoices::apply([&form](AppSettings &s) { form.save(s); });
+    CPrintParamsDlg::done(result);
 }
 
 } // namespace quorvel

@@ -2,30 +2,27 @@
 
 #include "core/print/IndexPictures.h"
 #include "core/print/IndexPrintForm.h"
-
-#include <QDialog>
+#include "ui/print/CPrintParamsDlg.h"
 
 #include <memory>
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace quorvel {
 
-class LengthField;
 class LengthSpinBox;
 
 // "Quorvel - index-print create wizard": many pictures laid out in equal
 // cells on pages ("lists") of a paper format, each page written as a JPEG.
 // The user edits the source files, the format, the cell and spacing sizes,
 // the names under the pictures and a page text, looks at the lists in the
-// preview and creates one file or one per list.
-class CIndexPrintDlg : public QDialog
+// preview and creates one file or one per list. The format, resolution,
+// frame width, margin and text fields are the ones of CPrintParamsDlg; the
+// list offers the paper formats only.
+class CIndexPrintDlg : public CPrintParamsDlg
 {
     Q_OBJECT
 public:
@@ -57,6 +54,15 @@ public Q_SLOTS:
     void previousList();
     void nextList();
 
+protected:
+    const PrintParameters &parameters() const override { return m_form.parameters; }
+    void setFormat(int index) override;
+    void applyCustomSize(const CustomSizeCheck &check) override;
+    void toggleOrientation() override;
+    void setPhotolab(bool on) override;
+    void setDpiText(const QString &text) override;
+    void drawingChanged() override;
+
 private:
     class Preview;
 
@@ -69,22 +75,12 @@ private:
     void fieldsChanged();
     void updateTexts();
     void chooseAndCreate();
-    void chooseFont();
-    void chooseColour();
 
     IndexPrintForm m_form;
     std::unique_ptr<IndexPictures> m_pictures; // the preview's, cached
     bool m_created = false;
     bool m_filling = false;
 
-    QComboBox *m_format = nullptr;
-    QLineEdit *m_dpi = nullptr;
-    QCheckBox *m_photolab = nullptr;
-    QPlainTextEdit *m_sizeText = nullptr;
-    LengthField *m_frameWidth = nullptr;
-    LengthField *m_margin = nullptr;
-    LengthField *m_textHeight = nullptr;
-    QLineEdit *m_text = nullptr;
     LengthSpinBox *m_cellWidth = nullptr;
     LengthSpinBox *m_cellHeight = nullptr;
     LengthSpinBox *m_spacingX = nullptr;

@@ -31,7 +31,7 @@ void paintSwatch(QPushButton *button, const QColor &colour)
 
 } // namespace
 
-CPrintParamsDlg::CPrintParamsDlg(int startFormat, bool withCustom, QWidget *parent)
+CPrintParamsDlg::CPrintParamsDlg(int startFormat, int formatCount, QWidget *parent)
     : QDialog(parent), m_font(CaptionStyle::defaultFont())
 {
     const AppSettings &s = globalSettings();
@@ -42,7 +42,7 @@ CPrintParamsDlg::CPrintParamsDlg(int startFormat, bool withCustom, QWidget *pare
     m_formatList = new QComboBox(this);
     m_formatList->setObjectName(QStringLiteral("FormatList"));
     const FormatCatalogue catalogue;
-    const int last = withCustom ? FormatCatalogue::kCount : FormatCatalogue::kCustomPixels;
+    const int last = qBound(1, formatCount, FormatCatalogue::kCount);
     for (int i = 0; i < last; ++i)
         m_formatList->addItem(catalogue.at(i).shortName, i);
     const int startRow = m_formatList->findData(startFormat);
@@ -87,7 +87,8 @@ CPrintParamsDlg::CPrintParamsDlg(int startFormat, bool withCustom, QWidget *pare
 
     m_margin = new LengthField(0.0, s.defaultUnits, this);
     m_margin->setValue(s.printTextMarginWidth);
-    m_grid->addWidget(new QLabel(tr("Margin:"), this), row, 0);
+    m_marginLabel = new QLabel(tr("Margin:"), this);
+    m_grid->addWidget(m_marginLabel, row, 0);
     m_grid->addWidget(m_margin, row++, 1, 1, 2);
 
     m_fontButton = new QPushButton(tr("Font"), this);

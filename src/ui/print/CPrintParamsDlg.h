@@ -29,8 +29,10 @@ class CPrintParamsDlg : public QDialog
 {
     Q_OBJECT
 public:
-    // withCustom: the list holds the three custom sizes ("Other, ...").
-    CPrintParamsDlg(int startFormat, bool withCustom, QWidget *parent = nullptr);
+    // formatCount: the list holds catalogue entries 0..formatCount-1; the
+    // final step lists them all, custom sizes included, the index print only
+    // the paper formats.
+    CPrintParamsDlg(int startFormat, int formatCount, QWidget *parent = nullptr);
 
     QComboBox *formatList() const { return m_formatList; }
     QLineEdit *dpiEdit() const { return m_dpi; }
@@ -66,6 +68,9 @@ protected:
 
     // Where the derived dialog adds its own controls, below the common ones.
     QGridLayout *controls() const { return m_grid; }
+    // The label in front of the margin field, for a dialog that words it
+    // differently.
+    QLabel *marginLabel() const { return m_marginLabel; }
     // The read-only size field follows the format side.
     void updateSizeText();
     // The list row of a catalogue index; -1 when not listed.
@@ -91,6 +96,7 @@ private:
     QPushButton *m_fontButton = nullptr;
     QPushButton *m_textColourButton = nullptr;
     QLabel *m_sizeText = nullptr;
+    QLabel *m_marginLabel = nullptr;
     QFont m_font;
     QColor m_textColour = Qt::black;
     bool m_stored = false;

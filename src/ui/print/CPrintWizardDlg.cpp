@@ -75,7 +75,7 @@ Qt::CursorShape cursorFor(PrintFrame::Handle h)
 
 CPrintWizardDlg::CPrintWizardDlg(int format, const QStringList &files,
                                  const std::optional<CustomSizeCheck> &customSize, QWidget *parent)
-    : CPrintParamsDlg(format, true, parent), m_model(format, files)
+    : CPrintParamsDlg(format, FormatCatalogue::kCount, parent), m_model(format, files)
 {
     setWindowTitle(tr("Quorvel - prepare file, final step"));
     setObjectName(QStringLiteral("PrintWizard"));
