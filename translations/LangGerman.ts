@@ -1062,44 +1062,8 @@ Erstellt mit Qt %2.</translation>
         <translation>Schließen</translation>
     </message>
     <message>
-        <source>R</source>
-        <translation>R</translation>
-    </message>
-    <message>
-        <source>Rotate the frame</source>
-        <translation>Rahmen drehen</translation>
-    </message>
-    <message>
-        <source>Resolution, dpi:</source>
-        <translation>Auflösung, dpi:</translation>
-    </message>
-    <message>
-        <source>Use digital photolab field scaling</source>
-        <translation>Randkorrektur des Fotolabors verwenden</translation>
-    </message>
-    <message>
-        <source>Frame:</source>
-        <translation>Rahmen:</translation>
-    </message>
-    <message>
-        <source>Text:</source>
-        <translation>Text:</translation>
-    </message>
-    <message>
-        <source>Text height:</source>
-        <translation>Texthöhe:</translation>
-    </message>
-    <message>
         <source>Magrin:</source>
         <translation>Abstand:</translation>
-    </message>
-    <message>
-        <source>Font</source>
-        <translation>Schrift</translation>
-    </message>
-    <message>
-        <source>Text color...</source>
-        <translation>Textfarbe...</translation>
     </message>
     <message>
         <source>Width, sm:</source>
