@@ -3,7 +3,6 @@
 
 #include "core/exif/ImagesInfoExport.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace quorvel::cli {
@@ -13,16 +12,7 @@ int runExport(const QStringList &args)
 {
     QStringList positional;
     QString filter;
-    bool bad = false;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--filter") && i + 1 < args.size())
-            filter = args.at(++i);
-        else if (args.at(i).startsWith(QLatin1String("--")))
-            bad = true;
-        else
-            positional.append(QDir::fromNativeSeparators(args.at(i)));
-    }
-    if (bad || positional.size() != 2) {
+    if (!parseListedArgs(args, 2, &positional, &filter)) {
         err(QStringLiteral("usage: quorvel-tool export FOLDER OUT [--filter TEXT]"));
         return 2;
     }

@@ -4,6 +4,8 @@
 #include "core/files/FolderScanner.h"
 #include "core/files/PathUtil.h"
 
+#include <QDir>
+
 namespace quorvel::cli {
 
 ListedFolder::ListedFolder(const QString &folder, const QString &filterText)
@@ -20,6 +22,19 @@ ListedFolder::ListedFolder(const QString &folder, const QString &filterText)
     m_model.setProviders(providers);
     m_model.setShowMode(1);
     m_model.fill(FolderScanner(folder).scan(FolderScanner::Images), withSeparator, filterText.trimmed());
+}
+
+bool parseListedArgs(const QStringList &args, int count, QStringList *positional, QString *filter)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--filter") && i + 1 < args.size())
+            *filter = args.at(++i);
+        else if (args.at(i).startsWith(QLatin1String("--")))
+            return false;
+        else
+            positional->append(QDir::fromNativeSeparators(args.at(i)));
+    }
+    return positional->size() == count;
 }
 
 } // namespace quorvel::cli

@@ -4,6 +4,7 @@
 #include "core/files/FileListModel.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace quorvel::cli {
 
@@ -21,5 +22,10 @@ private:
     DescriptionStore m_descriptions;
     FileListModel m_model;
 };
+
+// The arguments of a command over a listed folder: exactly `count` plain
+// arguments (separators made '/') and at most one "--filter TEXT". False on
+// anything else, for the command to print its usage.
+bool parseListedArgs(const QStringList &args, int count, QStringList *positional, QString *filter);
 
 } // namespace quorvel::cli

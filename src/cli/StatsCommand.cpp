@@ -3,7 +3,6 @@
 
 #include "core/exif/ExifStatistics.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace quorvel::cli {
@@ -14,16 +13,7 @@ int runStats(const QStringList &args)
 {
     QStringList positional;
     QString filter;
-    bool bad = false;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--filter") && i + 1 < args.size())
-            filter = args.at(++i);
-        else if (args.at(i).startsWith(QLatin1String("--")))
-            bad = true;
-        else
-            positional.append(QDir::fromNativeSeparators(args.at(i)));
-    }
-    if (bad || positional.size() != 1) {
+    if (!parseListedArgs(args, 1, &positional, &filter)) {
         err(QStringLiteral("usage: quorvel-tool stats FOLDER [--filter TEXT]"));
         return 2;
     }
