@@ -20,12 +20,12 @@ constexpr double kCmPerInch = 2.54;
 constexpr quint16 kXResolution = 0x011A;
 constexpr quint16 kYResolution = 0x011B;
 constexpr quint16 kResolutionUnit = 0x0128;
-constexpr quint16 kShort = 3;
-constexpr quint16 kRational = 5;
 constexpr int kUnitInches = 2;
 constexpr int kUnitCm = 3;
 
 using Dir = ExifBlockEditor::Dir;
+constexpr quint16 kShort = ExifBlockEditor::kShort;
+constexpr quint16 kRational = ExifBlockEditor::kRational;
 
 quint16 be16(const QByteArray &b, qsizetype at)
 {

@@ -24,6 +24,11 @@ class ExifBlockEditor
 public:
     enum class Dir { Image, Photo }; // IFD0 and the Exif IFD
 
+    // The entry type codes the program writes.
+    static constexpr quint16 kAscii = 2;
+    static constexpr quint16 kShort = 3;
+    static constexpr quint16 kRational = 5;
+
     struct Entry
     {
         quint16 tag = 0;

@@ -19,15 +19,15 @@ namespace quorvel {
 namespace {
 
 using Dir = ExifBlockEditor::Dir;
+constexpr quint16 kAscii = ExifBlockEditor::kAscii;
+constexpr quint16 kShort = ExifBlockEditor::kShort;
+constexpr quint16 kRational = ExifBlockEditor::kRational;
 
 constexpr quint16 kModel = 0x0110;
 constexpr quint16 kDateTimeOriginal = 0x9003;
 constexpr quint16 kIso = 0x8827;
 constexpr quint16 kFNumber = 0x829D;
 constexpr quint16 kFocalLength = 0x920A;
-constexpr quint16 kAscii = 2;
-constexpr quint16 kShort = 3;
-constexpr quint16 kRational = 5;
 
 const char *const kContext = "ExifWriter";
 
