@@ -1,4 +1,4 @@
-// Reading the six EXIF fields of many small JPEGs: ReadExifFields against
+// Reading the six EXIF fields of many small JPEGs: readExifFields against
 // "exiv2 -g" for the same six keys over the same files in one process.
 //
 //   bench_exifread [COUNT] [--from FILE]
@@ -107,7 +107,7 @@ Run readOurs(const QStringList &paths)
     Run run;
     for (const QString &path : paths) {
         quorvel::ExifFields fields;
-        if (quorvel::ReadExifFields(path, fields))
+        if (quorvel::readExifFields(path, fields))
             run.check += fields.present + fields.iso + fields.exposureDenominator;
     }
     run.seconds = timer.nsecsElapsed() / 1e9;
@@ -198,7 +198,7 @@ int main(int argc, char **argv)
     }
     const double oursRate = count / ours.seconds;
     const double theirsRate = count / theirs.seconds;
-    std::printf("ReadExifFields          %8.3f s  %9.0f files/s\n", ours.seconds, oursRate);
+    std::printf("readExifFields          %8.3f s  %9.0f files/s\n", ours.seconds, oursRate);
     std::printf("exiv2 -g (6 keys)       %8.3f s  %9.0f files/s\n", theirs.seconds, theirsRate);
     std::printf("ratio (ours / exiv2)    %8.2f\n", oursRate / theirsRate);
     return 0;

@@ -1,7 +1,7 @@
 // Lossless rotation and EXIF edits of a 24-megapixel JPEG, beside the
 // reference tools on the same file in the same run:
 //   rotate:    quorvel's TransformImageFile  vs  jpegtran -rotate 90 -perfect -copy all
-//   EXIF edit: quorvel's WriteExifFields     vs  exiv2 -M"set Exif.Photo.FNumber 28/10" mo
+//   EXIF edit: quorvel's writeExifFields     vs  exiv2 -M"set Exif.Photo.FNumber 28/10" mo
 // Each run starts from a fresh copy of the file; copying is not timed.
 
 #include "BenchImages.h"
@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     fields.iso = 200;
     fields.fNumber = 4.0f;
     fields.focalLength = 50.0f;
-    if (!WriteExifFields(source, fields).ok()) {
+    if (!writeExifFields(source, fields).ok()) {
         std::fprintf(stderr, "cannot prepare the EXIF block\n");
         return 1;
     }
@@ -105,7 +105,7 @@ int main(int argc, char **argv)
     const auto prepareEdit = [&] { freshCopy(source, work); };
     ExifFields edited;
     edited.fNumber = 2.8f;
-    const bench::Timing oursEdit = timeRuns(prepareEdit, [&] { return WriteExifFields(work, edited, WriteFNumber).ok(); });
+    const bench::Timing oursEdit = timeRuns(prepareEdit, [&] { return writeExifFields(work, edited, WriteFNumber).ok(); });
     const bench::Timing exiv2 = timeRuns(prepareEdit, [&] {
         return run(QStringLiteral("exiv2"), {QStringLiteral("-M"), QStringLiteral("set Exif.Photo.FNumber 28/10"),
                                              QStringLiteral("mo"), work});

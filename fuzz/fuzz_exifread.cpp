@@ -1,4 +1,4 @@
-// ReadExifFields on arbitrary bytes, as a whole file in memory, then every
+// readExifFields on arbitrary bytes, as a whole file in memory, then every
 // formatter on what it gives.
 
 #include "core/exif/ExifDateTime.h"
@@ -22,10 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ExifFields fields;
     if (!readExifFieldsFromMemory(reinterpret_cast<const char *>(data), qint64(size), fields))
         return 0;
-    const QString summary = FormatExifSummary(fields);
+    const QString summary = formatExifSummary(fields);
     const ExifFieldTexts texts = ExifFieldTexts::of(fields, ExifFieldTexts::Style::Print);
     DateTimeRecord date;
-    ParseExifDateTime(fields.dateTimeOriginal, date);
-    const double sortKey = ParseRationalText(texts.exposure);
+    parseExifDateTime(fields.dateTimeOriginal, date);
+    const double sortKey = parseRationalText(texts.exposure);
     return summary.size() + int(sortKey) > 1 << 30 ? 1 : 0;
 }

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>CExifStatsDlg</name>
+    <name>ExifStatisticsDialog</name>
     <message>
         <source>%1 items</source>
         <translation>%1 Stück</translation>
@@ -250,7 +250,7 @@
     </message>
 </context>
 <context>
-    <name>ExportImagesInfo</name>
+    <name>exportImagesInfo</name>
     <message>
         <source>;You can use this file for different statistics, for example, to show graphs in Excel
 N	File_Name	Camera	Exposure	Aperture	ISO	Focal length
@@ -904,7 +904,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CExifEditDlg</name>
+    <name>quorvel::ExifEditDialog</name>
     <message>
         <source>Note: this operation may be dangerous! File will be open for writing, and the author cannot guarantee that changing EXIF data will be compatible with all camera models and on all operation systems. If you are not sure, you may cancel this operation. You also may create a backup copy of the file before this operation.</source>
         <translation>Hinweis: dieser Vorgang kann gefährlich sein! Die Datei wird zum Schreiben geöffnet, und der Autor kann nicht garantieren, dass das Ändern der EXIF-Daten mit allen Kameramodellen und auf allen Betriebssystemen verträglich ist. Wenn Sie unsicher sind, brechen Sie den Vorgang ab. Sie können vor dem Vorgang auch eine Sicherungskopie der Datei anlegen.</translation>
@@ -955,7 +955,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CExifStatsDlg</name>
+    <name>quorvel::ExifStatisticsDialog</name>
     <message>
         <source>EXIF statistics</source>
         <translation>EXIF-Statistik</translation>

@@ -22,7 +22,7 @@ int runExport(const QStringList &args)
     }
     const ListedFolder listed(positional.at(0), filter);
     QString error;
-    if (!ExportImagesInfo(positional.at(1), imagesinfo::listedPaths(listed.model()), &error)) {
+    if (!exportImagesInfo(positional.at(1), imagesinfo::listedPaths(listed.model()), &error)) {
         err(QStringLiteral("quorvel-tool: ") + error);
         return 1;
     }

@@ -52,7 +52,7 @@ void printTsvRow(const QString &path, bool result, const ExifFields &f)
         list.iso,
         list.focalLength,
         print.iso,
-        FormatExifSummary(f),
+        formatExifSummary(f),
     };
     for (QString &c : cells)
         c = cell(c);
@@ -82,7 +82,7 @@ void printReport(const QString &path, bool result, const ExifFields &f)
     };
     styled("list/filter", list);
     styled("print", print);
-    row("summary", quoted(FormatExifSummary(f)));
+    row("summary", quoted(formatExifSummary(f)));
 }
 
 } // namespace
@@ -108,7 +108,7 @@ int runInfo(const QStringList &args)
             status = 1;
         }
         ExifFields fields;
-        const bool result = ReadExifFields(path, fields);
+        const bool result = readExifFields(path, fields);
         if (tsv)
             printTsvRow(path, result, fields);
         else

@@ -16,7 +16,7 @@ ListedFolder::ListedFolder(const QString &folder, const QString &filterText)
     providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
     providers.exif = [](const QString &path) {
         ExifFields fields;
-        ReadExifFields(path, fields);
+        readExifFields(path, fields);
         return ExifFieldTexts::of(fields, ExifFieldTexts::Style::List);
     };
     m_model.setProviders(providers);

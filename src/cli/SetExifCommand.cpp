@@ -27,7 +27,7 @@ int runSetExif(const QStringList &args)
         } else if (a == QLatin1String("--date") && hasValue) {
             fields.dateTimeOriginal = args.at(++i);
             DateTimeRecord record;
-            if (!fields.dateTimeOriginal.isEmpty() && !ParseExifDateTime(fields.dateTimeOriginal, record)) {
+            if (!fields.dateTimeOriginal.isEmpty() && !parseExifDateTime(fields.dateTimeOriginal, record)) {
                 err(QStringLiteral("quorvel-tool: the date must read \"YYYY:MM:DD hh:mm:ss\""));
                 return 2;
             }
@@ -58,7 +58,7 @@ int runSetExif(const QStringList &args)
         err(usage);
         return 2;
     }
-    const ExifWriteResult result = WriteExifFields(path, fields, which);
+    const ExifWriteResult result = writeExifFields(path, fields, which);
     if (!result.ok()) {
         err(QStringLiteral("quorvel-tool: %1: %2")
                 .arg(QDir::toNativeSeparators(path), result.message().replace(QLatin1Char('\n'), QLatin1String(": "))));

@@ -14,7 +14,7 @@
 #include "ui/edit/CResolutionDlg.h"
 #include "ui/edit/CRotateDlg.h"
 #include "ui/edit/SaveMessages.h"
-#include "ui/exif/CExifEditDlg.h"
+#include "ui/exif/ExifEditDialog.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -155,7 +155,7 @@ void TestSaveDialogs::exifUnchangedSaveCancels()
     DescriptionStore store;
     ExifFields fields;
     fields.model = QStringLiteral("Camera");
-    CExifEditDlg dialog(path, fields, store);
+    ExifEditDialog dialog(path, fields, store);
     QCOMPARE(dialog.cameraEdit()->text(), QStringLiteral("Camera"));
     QVERIFY(!dialog.exifChanged());
     dialog.save();
@@ -172,7 +172,7 @@ void TestSaveDialogs::exifAutoIsoBlocks()
     ExifFields fields;
     fields.iso = kAutoIso;
     Messages messages;
-    CExifEditDlg dialog(path, fields, store);
+    ExifEditDialog dialog(path, fields, store);
     QCOMPARE(dialog.isoEdit()->text(), QStringLiteral("Auto"));
     dialog.cameraEdit()->setText(QStringLiteral("New camera"));
     dialog.save();
@@ -189,7 +189,7 @@ void TestSaveDialogs::exifAutoIsoBlocks()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(released);
     ExifFields read;
-    QVERIFY(ReadExifFields(path, read));
+    QVERIFY(readExifFields(path, read));
     QCOMPARE(read.model, QStringLiteral("New camera"));
     QCOMPARE(read.iso, 0);
 }
@@ -204,7 +204,7 @@ void TestSaveDialogs::exifDescriptionOnly()
     const QByteArray before = test::readFile(path);
     DescriptionStore store;
     store.load(DescriptionStore::fileInFolder(dir.path()));
-    CExifEditDlg dialog(path, ExifFields(), store);
+    ExifEditDialog dialog(path, ExifFields(), store);
     dialog.descriptionEdit()->setText(QStringLiteral("At the lake"));
     dialog.save();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -1,4 +1,4 @@
-#include "core/exif/CExifInfo.h"
+#include "core/exif/ExifInfo.h"
 #include "core/exif/ExifDateTime.h"
 #include "core/exif/ExifFieldTexts.h"
 #include "core/exif/ExifFormat.h"
@@ -74,7 +74,7 @@ void TestExifFormat::reduceFraction()
 {
     QFETCH(int, num);
     QFETCH(int, den);
-    ReduceFraction(num, den);
+    quorvel::reduceFraction(num, den);
     QTEST(num, "expectedNum");
     QTEST(den, "expectedDen");
 }
@@ -102,20 +102,20 @@ void TestExifFormat::exposureText()
 {
     QFETCH(int, num);
     QFETCH(int, den);
-    QTEST(FormatExposure(num, den), "expected");
+    QTEST(formatExposure(num, den), "expected");
 }
 
 void TestExifFormat::fieldStyles()
 {
-    QCOMPARE(FormatAperture(2.8f), QStringLiteral("F2.8"));
-    QCOMPARE(FormatAperture(14.0f), QStringLiteral("F14.0"));
-    QCOMPARE(FormatFocalLength(18.7f), QStringLiteral("18.7 mm"));
-    QCOMPARE(FormatFocalLength(50.0f), QStringLiteral("50.0 mm"));
-    QCOMPARE(FormatIso(100, true), QStringLiteral("100"));
-    QCOMPARE(FormatIso(100, false), QStringLiteral("ISO100"));
-    QCOMPARE(FormatIso(15, true), QStringLiteral("Auto"));
-    QCOMPARE(FormatIso(15, false), QStringLiteral("Auto"));
-    QCOMPARE(FormatIso(40000, false), QStringLiteral("ISO40000"));
+    QCOMPARE(formatAperture(2.8f), QStringLiteral("F2.8"));
+    QCOMPARE(formatAperture(14.0f), QStringLiteral("F14.0"));
+    QCOMPARE(formatFocalLength(18.7f), QStringLiteral("18.7 mm"));
+    QCOMPARE(formatFocalLength(50.0f), QStringLiteral("50.0 mm"));
+    QCOMPARE(formatIso(100, true), QStringLiteral("100"));
+    QCOMPARE(formatIso(100, false), QStringLiteral("ISO100"));
+    QCOMPARE(formatIso(15, true), QStringLiteral("Auto"));
+    QCOMPARE(formatIso(15, false), QStringLiteral("Auto"));
+    QCOMPARE(formatIso(40000, false), QStringLiteral("ISO40000"));
 }
 
 void TestExifFormat::summary_data()
@@ -139,7 +139,7 @@ void TestExifFormat::summary_data()
 void TestExifFormat::summary()
 {
     QFETCH(ExifFields, fields);
-    QTEST(FormatExifSummary(fields), "expected");
+    QTEST(formatExifSummary(fields), "expected");
 }
 
 void TestExifFormat::fieldTexts_data()
@@ -168,34 +168,34 @@ void TestExifFormat::fieldTexts()
 void TestExifFormat::guardedAccessors()
 {
     const ExifFields held = fields("E-1", 1, 100, 4.5f, 400, "2005:01:05 10:53:41", 20.0f);
-    CExifInfo info;
+    ExifInfo info;
     QString text;
     float value = -1.0f;
-    QVERIFY(!info.GetModel(text));
-    QVERIFY(!info.GetExposure(value));
+    QVERIFY(!info.getModel(text));
+    QVERIFY(!info.getExposure(value));
     QCOMPARE(value, 0.0f);
-    QCOMPARE(info.GetExposurePair(), std::make_pair(0, 1));
-    QCOMPARE(info.GetExposureText(), QString());
+    QCOMPARE(info.exposurePair(), std::make_pair(0, 1));
+    QCOMPARE(info.exposureText(), QString());
 
-    info.Assign(held);
-    QVERIFY(info.GetModel(text));
+    info.assign(held);
+    QVERIFY(info.getModel(text));
     QCOMPARE(text, QStringLiteral("E-1"));
-    QVERIFY(info.GetExposure(value));
+    QVERIFY(info.getExposure(value));
     QCOMPARE(value, 0.01f);
-    QCOMPARE(info.GetExposureText(), QStringLiteral("1/100"));
-    QCOMPARE(info.GetIso(), 400);
+    QCOMPARE(info.exposureText(), QStringLiteral("1/100"));
+    QCOMPARE(info.iso(), 400);
 
     // A failed read leaves nothing behind from the earlier file.
-    QVERIFY(!info.Read(QString()));
-    QVERIFY(!info.GetDateTime(text));
-    QVERIFY(!info.GetFNumber(value));
-    QVERIFY(!info.GetFocalLength(value));
-    QCOMPARE(info.GetIso(), 0);
+    QVERIFY(!info.read(QString()));
+    QVERIFY(!info.getDateTime(text));
+    QVERIFY(!info.getFNumber(value));
+    QVERIFY(!info.getFocalLength(value));
+    QCOMPARE(info.iso(), 0);
 
-    info.Assign(fields("", 7, 0, 0.0f, 0, ""));
-    QVERIFY(!info.GetExposure(value));
-    QCOMPARE(info.GetExposureText(), QString());
-    QCOMPARE(info.GetExposurePair(), std::make_pair(7, 0));
+    info.assign(fields("", 7, 0, 0.0f, 0, ""));
+    QVERIFY(!info.getExposure(value));
+    QCOMPARE(info.exposureText(), QString());
+    QCOMPARE(info.exposurePair(), std::make_pair(7, 0));
 }
 
 void TestExifFormat::parseDateTime_data()
@@ -218,7 +218,7 @@ void TestExifFormat::parseDateTime()
 {
     QFETCH(QString, text);
     DateTimeRecord out{1, 1, 1, 1, 1, 1, 1, 1};
-    QTEST(ParseExifDateTime(text, out), "ok");
+    QTEST(parseExifDateTime(text, out), "ok");
     QTEST(out, "expected");
 }
 
@@ -240,7 +240,7 @@ void TestExifFormat::parseRational_data()
 void TestExifFormat::parseRational()
 {
     QFETCH(QString, text);
-    QTEST(ParseRationalText(text), "expected");
+    QTEST(parseRationalText(text), "expected");
 }
 
 QTEST_GUILESS_MAIN(TestExifFormat)

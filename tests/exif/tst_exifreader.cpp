@@ -1,7 +1,7 @@
 #include "ExifTestFiles.h"
 #include "support/TestSupport.h"
 
-#include "core/exif/CExifInfo.h"
+#include "core/exif/ExifInfo.h"
 #include "core/exif/ExifCompanion.h"
 #include "core/exif/ExifFieldTexts.h"
 #include "core/exif/ExifFormat.h"
@@ -173,7 +173,7 @@ void TestExifReader::fields()
 
     ExifFields out;
     out.model = QStringLiteral("stale");
-    QVERIFY(ReadExifFields(path, out));
+    QVERIFY(readExifFields(path, out));
     QCOMPARE(out, expected);
 
     ExifFields fromMemory;
@@ -211,16 +211,16 @@ void TestExifReader::canonMakerNoteIso()
     const QByteArray bytes = canonJpeg(entries, code);
     const QString path = write(QStringLiteral("canon.jpg"), bytes);
 
-    CExifInfo info;
-    QVERIFY(info.Read(path));
-    QTEST(info.GetIso(), "expectedIso");
-    QTEST(ExifFieldTexts::of(info.Fields(), ExifFieldTexts::Style::List).iso, "listIso");
-    if (info.GetIso() == 15)
-        QVERIFY(FormatExifSummary(info.Fields()).endsWith(QLatin1String("ISO: Auto")));
+    ExifInfo info;
+    QVERIFY(info.read(path));
+    QTEST(info.iso(), "expectedIso");
+    QTEST(ExifFieldTexts::of(info.fields(), ExifFieldTexts::Style::List).iso, "listIso");
+    if (info.iso() == 15)
+        QVERIFY(formatExifSummary(info.fields()).endsWith(QLatin1String("ISO: Auto")));
 
     ExifFields fromMemory;
     QVERIFY(readExifFieldsFromMemory(bytes.constData(), bytes.size(), fromMemory));
-    QCOMPARE(fromMemory, info.Fields());
+    QCOMPARE(fromMemory, info.fields());
 }
 
 void TestExifReader::thmCompanion_data()
@@ -247,7 +247,7 @@ void TestExifReader::thmCompanion()
         write(companion, jpegWithExif({"Exif.Image.Model Ascii the companion"}));
 
     ExifFields out;
-    QCOMPARE(ReadExifFields(rawPath, out), ok);
+    QCOMPARE(readExifFields(rawPath, out), ok);
     QCOMPARE(out.model, ok ? QStringLiteral("the companion") : QString());
     if (ok)
         QCOMPARE(QFileInfo(exifSourcePath(rawPath)).fileName(), companion);
@@ -278,7 +278,7 @@ void TestExifReader::noExif()
     QFETCH(QByteArray, bytes);
     const QString path = write(name, bytes);
     ExifFields out;
-    QVERIFY(!ReadExifFields(path, out));
+    QVERIFY(!readExifFields(path, out));
     QCOMPARE(out, ExifFields());
     QVERIFY(!readExifFieldsFromMemory(bytes.constData(), bytes.size(), out));
     QCOMPARE(out, ExifFields());
@@ -289,13 +289,13 @@ void TestExifReader::failedReadResetsRecord()
     ExifFields out;
     out.model = QStringLiteral("stale");
     out.iso = 100;
-    QVERIFY(!ReadExifFields(QString(), out));
+    QVERIFY(!readExifFields(QString(), out));
     QCOMPARE(out, ExifFields());
     out.iso = 100;
-    QVERIFY(!ReadExifFields(m_dir.filePath(QStringLiteral("missing.jpg")), out));
+    QVERIFY(!readExifFields(m_dir.filePath(QStringLiteral("missing.jpg")), out));
     QCOMPARE(out, ExifFields());
     out.iso = 100;
-    QVERIFY(!ReadExifFields(m_dir.path(), out));
+    QVERIFY(!readExifFields(m_dir.path(), out));
     QCOMPARE(out, ExifFields());
 }
 
@@ -334,7 +334,7 @@ void TestExifReader::realCameraFiles()
     if (path.isEmpty())
         QSKIP(qPrintable(QStringLiteral("shared test data not found (%1); set QUORVEL_TESTDATA").arg(file)));
     ExifFields out;
-    QVERIFY(ReadExifFields(path, out));
+    QVERIFY(readExifFields(path, out));
     QCOMPARE(out, expected);
 }
 
@@ -353,7 +353,7 @@ void TestExifReader::damagedFiles()
     if (path.isEmpty())
         QSKIP(qPrintable(QStringLiteral("shared test data not found (%1); set QUORVEL_TESTDATA").arg(file)));
     ExifFields out;
-    if (!ReadExifFields(path, out))
+    if (!readExifFields(path, out))
         QCOMPARE(out, ExifFields());
     const QByteArray bytes = readFile(path);
     ExifFields fromMemory;
@@ -372,7 +372,7 @@ void TestExifReader::concurrentReads()
                   : jpegWithExif({"Exif.Photo.ExposureTime Rational 10/" + QString::number(1000 + i)});
         paths << write(QStringLiteral("thread%1.jpg").arg(i), bytes);
         ExifFields f;
-        QVERIFY(ReadExifFields(paths.last(), f));
+        QVERIFY(readExifFields(paths.last(), f));
         expected << f;
     }
     QStringList many;
@@ -380,7 +380,7 @@ void TestExifReader::concurrentReads()
         many += paths;
     const QList<ExifFields> results = QtConcurrent::blockingMapped(many, [](const QString &path) {
         ExifFields f;
-        ReadExifFields(path, f);
+        readExifFields(path, f);
         return f;
     });
     for (qsizetype i = 0; i < results.size(); ++i)

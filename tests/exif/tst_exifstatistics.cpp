@@ -164,8 +164,8 @@ void TestExifStatistics::countedFields()
     QFETCH(ExifFields, fields);
     QFETCH(bool, withExif);
     QFETCH(QString, camera);
-    CExifInfo info;
-    info.Assign(fields);
+    ExifInfo info;
+    info.assign(fields);
     ExifStatistics statistics;
     statistics.count(info);
     QCOMPARE(statistics.filesWithExif(), withExif ? 1 : 0);
@@ -195,9 +195,9 @@ void TestExifStatistics::realCameraFiles()
     int withModel = 0;
     QStringList models;
     for (const QString &name : names) {
-        CExifInfo info;
+        ExifInfo info;
         QString model;
-        if (info.Read(shared.filePath(name)) && info.GetModel(model)) {
+        if (info.read(shared.filePath(name)) && info.getModel(model)) {
             ++withModel;
             if (!models.contains(model))
                 models.append(model);

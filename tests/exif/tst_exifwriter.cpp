@@ -160,7 +160,7 @@ void TestExifWriter::editorTexts()
 
     const ExifEditRules::Texts texts{camera, iso, focal, aperture};
     const ExifFields fields = ExifEditRules::fieldsFrom(texts, dated ? QDate(2004, 5, 6) : QDate(), QTime(7, 8, 9));
-    const ExifWriteResult result = WriteExifFields(path, fields);
+    const ExifWriteResult result = writeExifFields(path, fields);
     QVERIFY2(result.ok(), qPrintable(result.message()));
 
     auto after = entries(path);
@@ -235,11 +235,11 @@ void TestExifWriter::realCameraFiles()
         fields.focalLength = 35.5f;
         fields.dateTimeOriginal = QStringLiteral("2020:01:02 03:04:05");
     }
-    const ExifWriteResult result = WriteExifFields(path, fields, which);
+    const ExifWriteResult result = writeExifFields(path, fields, which);
     QVERIFY2(result.ok(), qPrintable(result.message()));
 
     ExifFields read;
-    QVERIFY(ReadExifFields(path, read));
+    QVERIFY(readExifFields(path, read));
     if (which & WriteDate) {
         QCOMPARE(read.iso, 400);
         QCOMPARE(read.fNumber, 2.8f);
@@ -264,7 +264,7 @@ void TestExifWriter::refusesOtherFormats()
     const QByteArray before = test::readFile(path);
     ExifFields fields;
     fields.iso = 100;
-    const ExifWriteResult result = WriteExifFields(path, fields);
+    const ExifWriteResult result = writeExifFields(path, fields);
     QCOMPARE(result.status, ExifWriteResult::NotSupported);
     QCOMPARE(result.message(), QStringLiteral("This format is not supported yet."));
     QCOMPARE(test::readFile(path), before);
@@ -286,7 +286,7 @@ void TestExifWriter::failedWriteLeavesOriginal()
             QSKIP("no file size limit on this platform");
         ExifFields fields;
         fields.model = QStringLiteral("A much longer model name than before");
-        result = WriteExifFields(path, fields, WriteModel);
+        result = writeExifFields(path, fields, WriteModel);
     }
     QCOMPARE(result.status, ExifWriteResult::CannotWrite);
     QVERIFY(result.message().startsWith(QStringLiteral("Cannot change EXIF data")));
@@ -302,12 +302,12 @@ void TestExifWriter::unchangedFieldsAreNotRewritten()
     QVERIFY(test::writeFile(path, test::jpegWithExif({QStringLiteral("Exif.Photo.FocalLength Rational 1875/100"),
                                                       QStringLiteral("Exif.Photo.ISOSpeedRatings Short 100")})));
     ExifFields fields;
-    QVERIFY(ReadExifFields(path, fields));
+    QVERIFY(readExifFields(path, fields));
     ExifEditRules::Texts texts = ExifEditRules::textsOf(fields);
     QCOMPARE(texts.focal, QStringLiteral("18.7 mm"));
     texts.iso = QStringLiteral("200");
     const ExifFields edited = ExifEditRules::fieldsFrom(texts, QDate(), QTime());
-    QVERIFY(WriteExifFields(path, edited, WriteIso).ok());
+    QVERIFY(writeExifFields(path, edited, WriteIso).ok());
     const auto after = entries(path);
     QCOMPARE(after.value(QStringLiteral("Exif.Photo.FocalLength")), QStringLiteral("1875/100"));
     QCOMPARE(after.value(QStringLiteral("Exif.Photo.ISOSpeedRatings")), QStringLiteral("200"));
@@ -371,10 +371,10 @@ void TestExifWriter::addsWhatIsMissing()
     fields.iso = 100;
     fields.fNumber = 5.6f;
     fields.focalLength = 50.0f;
-    const ExifWriteResult r = WriteExifFields(path, fields);
+    const ExifWriteResult r = writeExifFields(path, fields);
     QVERIFY2(r.ok(), qPrintable(r.message()));
     ExifFields read;
-    QVERIFY(ReadExifFields(path, read));
+    QVERIFY(readExifFields(path, read));
     QCOMPARE(read.model, fields.model);
     QCOMPARE(read.dateTimeOriginal, fields.dateTimeOriginal);
     QCOMPARE(read.iso, 100);

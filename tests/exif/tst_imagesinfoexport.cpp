@@ -112,7 +112,7 @@ void TestImagesInfoExport::fileFromFiles()
 
     const QString out = dir.filePath("stat.txt");
     QString error;
-    QVERIFY(ExportImagesInfo(out, {dir.filePath("plain.jpg")}, &error));
+    QVERIFY(exportImagesInfo(out, {dir.filePath("plain.jpg")}, &error));
     QCOMPARE(readFile(out), kHeader + "1\tplain.jpg\tunknown\t0,0\t0,0\t0\t0\r\n");
 }
 
@@ -138,7 +138,7 @@ void TestImagesInfoExport::unwritableFileIsReported()
 {
     QTemporaryDir dir;
     QString error;
-    QVERIFY(!ExportImagesInfo(dir.filePath("no/such/folder/stat.txt"), {}, &error));
+    QVERIFY(!exportImagesInfo(dir.filePath("no/such/folder/stat.txt"), {}, &error));
     QVERIFY2(error.contains("stat.txt"), qPrintable(error));
 }
 

@@ -60,7 +60,7 @@ void TestViewStatus::info()
         f.fNumber = 5.6f;
         f.iso = 100;
     }
-    QCOMPARE(viewStatus::info(FormatExifSummary(f), zoom), expected);
+    QCOMPARE(viewStatus::info(formatExifSummary(f), zoom), expected);
     QCOMPARE(viewStatus::notLoaded(), QString("File not loaded"));
 }
 

@@ -4,7 +4,7 @@
 
 namespace quorvel {
 
-bool ParseExifDateTime(QStringView text, DateTimeRecord &out)
+bool parseExifDateTime(QStringView text, DateTimeRecord &out)
 {
     out = DateTimeRecord();
     if (text.size() != 19)

@@ -25,6 +25,6 @@ struct DateTimeRecord
 // 10; each part is then read as a decimal number the way atoi would (so a
 // blank date "    :  :     :  :  " parses as all zeros). out is cleared
 // first; day of week and milliseconds stay 0.
-bool ParseExifDateTime(QStringView text, DateTimeRecord &out);
+bool parseExifDateTime(QStringView text, DateTimeRecord &out);
 
 } // namespace quorvel

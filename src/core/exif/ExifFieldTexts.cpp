@@ -10,13 +10,13 @@ ExifFieldTexts ExifFieldTexts::of(const ExifFields &fields, Style style)
     texts.camera = fields.model;
     texts.dateTime = fields.dateTimeOriginal;
     if (hasExposure(fields))
-        texts.exposure = FormatExposure(fields.exposureNumerator, fields.exposureDenominator);
+        texts.exposure = formatExposure(fields.exposureNumerator, fields.exposureDenominator);
     if (fields.fNumber != 0.0f)
-        texts.aperture = FormatAperture(fields.fNumber);
+        texts.aperture = formatAperture(fields.fNumber);
     if (fields.iso != 0)
-        texts.iso = FormatIso(fields.iso, style == Style::List);
+        texts.iso = formatIso(fields.iso, style == Style::List);
     if (fields.focalLength != 0.0f)
-        texts.focalLength = FormatFocalLength(fields.focalLength);
+        texts.focalLength = formatFocalLength(fields.focalLength);
     return texts;
 }
 

@@ -33,25 +33,25 @@ void appendItem(QString &line, const QString &item)
 
 } // namespace
 
-QString FormatAperture(float fNumber)
+QString formatAperture(float fNumber)
 {
     return QLatin1Char('F') + numbertext::fixed(fNumber, 1);
 }
 
-QString FormatFocalLength(float millimetres)
+QString formatFocalLength(float millimetres)
 {
     return filled(exifText(QT_TRANSLATE_NOOP("Exif", "%.1f mm")), QLatin1StringView("%.1f"),
                   numbertext::fixed(millimetres, 1));
 }
 
-QString FormatIso(int iso, bool plain)
+QString formatIso(int iso, bool plain)
 {
     if (iso == kAutoIso)
         return exifText(QT_TRANSLATE_NOOP("Exif", "Auto"));
     return plain ? QString::number(iso) : QLatin1String("ISO") + QString::number(iso);
 }
 
-QString FormatExposure(int numerator, int denominator)
+QString formatExposure(int numerator, int denominator)
 {
     if (denominator == 0)
         return QString();
@@ -65,7 +65,7 @@ QString FormatExposure(int numerator, int denominator)
     return numbertext::fixed(float(numerator) / float(denominator), 1);
 }
 
-void ReduceFraction(int &numerator, int &denominator)
+void reduceFraction(int &numerator, int &denominator)
 {
     if (numerator <= 0 || numerator > denominator || numerator == 1)
         return;
@@ -76,7 +76,7 @@ void ReduceFraction(int &numerator, int &denominator)
     denominator /= divisor;
 }
 
-QString FormatExifSummary(const ExifFields &fields)
+QString formatExifSummary(const ExifFields &fields)
 {
     QString line;
     if (!fields.model.isEmpty() && fields.model != QLatin1String("unknown"))
@@ -84,10 +84,10 @@ QString FormatExifSummary(const ExifFields &fields)
                                 fields.model));
     if (hasExposure(fields)) {
         appendItem(line, filled(exifText(QT_TRANSLATE_NOOP("Exif", "Exposure: %s sec")), QLatin1StringView("%s"),
-                                FormatExposure(fields.exposureNumerator, fields.exposureDenominator)));
+                                formatExposure(fields.exposureNumerator, fields.exposureDenominator)));
     }
     if (fields.fNumber != 0.0f)
-        appendItem(line, FormatAperture(fields.fNumber));
+        appendItem(line, formatAperture(fields.fNumber));
     if (fields.iso != 0) {
         appendItem(line, fields.iso == kAutoIso
                              ? exifText(QT_TRANSLATE_NOOP("Exif", "ISO: Auto"))
@@ -103,7 +103,7 @@ QString FormatExifSummary(const ExifFields &fields)
     return line;
 }
 
-double ParseRationalText(QStringView text)
+double parseRationalText(QStringView text)
 {
     const qsizetype slash = text.indexOf(u'/');
     if (slash < 0)

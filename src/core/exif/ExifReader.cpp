@@ -102,7 +102,7 @@ bool readFields(ExifByteSource &source, ExifFields &out)
 
 } // namespace
 
-bool ReadExifFields(const QString &path, ExifFields &out)
+bool readExifFields(const QString &path, ExifFields &out)
 {
     out = ExifFields();
     if (path.isEmpty())

@@ -17,7 +17,7 @@ namespace quorvel {
 // and the like) through the metadata library. Other formats carry no EXIF
 // here. Never throws, never reports to the user. Safe to call from several
 // threads at once.
-bool ReadExifFields(const QString &path, ExifFields &out);
+bool readExifFields(const QString &path, ExifFields &out);
 
 // The same for a whole file already in memory; the maker-note rule reads
 // its offsets within these bytes.

@@ -15,7 +15,7 @@ namespace {
 
 QString statsText(const char *source)
 {
-    return QCoreApplication::translate("CExifStatsDlg", source);
+    return QCoreApplication::translate("ExifStatisticsDialog", source);
 }
 
 // Counts key in the tally: a new key starts at 1.
@@ -50,7 +50,7 @@ void appendBlock(QVector<ExifStatistics::Row> &rows, const char *heading, const 
         return;
     rows.append({statsText(heading), QString()});
     for (const auto &[key, n] : tally)
-        rows.append({QStringLiteral("  ") + format(key), statsText(QT_TRANSLATE_NOOP("CExifStatsDlg", "%1 items")).arg(n)});
+        rows.append({QStringLiteral("  ") + format(key), statsText(QT_TRANSLATE_NOOP("ExifStatisticsDialog", "%1 items")).arg(n)});
     if (closingEmptyRow)
         rows.append({QString(), QString()});
 }
@@ -68,28 +68,28 @@ void ExifStatistics::clear()
     m_isos.clear();
 }
 
-void ExifStatistics::count(const CExifInfo &info)
+void ExifStatistics::count(const ExifInfo &info)
 {
     bool counted = false;
     QString model;
-    if (info.GetModel(model)) {
+    if (info.getModel(model)) {
         tallyUp(m_cameras, model.trimmed());
         counted = true;
     }
     float value = 0.0f;
-    if (info.GetExposure(value)) {
-        tallyUp(m_exposures, info.GetExposurePair());
+    if (info.getExposure(value)) {
+        tallyUp(m_exposures, info.exposurePair());
         counted = true;
     }
-    if (info.GetFNumber(value)) {
+    if (info.getFNumber(value)) {
         tallyUp(m_apertures, value);
         counted = true;
     }
-    if (const int iso = info.GetIso(); iso != 0) {
+    if (const int iso = info.iso(); iso != 0) {
         tallyUp(m_isos, iso);
         counted = true;
     }
-    if (info.GetFocalLength(value)) {
+    if (info.getFocalLength(value)) {
         tallyUp(m_focalLengths, value);
         counted = true;
     }
@@ -118,8 +118,8 @@ bool ExifStatistics::gather(const QString &folder, const std::vector<QString> &f
             continue; // hidden by the list's filter
         if (cancel && cancel->load(std::memory_order_relaxed))
             return false;
-        CExifInfo info;
-        if (info.Read(link::effectivePath(joinPath(folder, name))))
+        ExifInfo info;
+        if (info.read(link::effectivePath(joinPath(folder, name))))
             count(info);
         ++done;
         if (progress)
@@ -132,20 +132,20 @@ bool ExifStatistics::gather(const QString &folder, const std::vector<QString> &f
 QVector<ExifStatistics::Row> ExifStatistics::rows(const QString &folder) const
 {
     QVector<Row> rows;
-    rows.append({statsText(QT_TRANSLATE_NOOP("CExifStatsDlg", "Folder: %1")).arg(QDir::toNativeSeparators(folder)), QString()});
-    rows.append({statsText(QT_TRANSLATE_NOOP("CExifStatsDlg", "Files: %1, files with EXIF: %2"))
+    rows.append({statsText(QT_TRANSLATE_NOOP("ExifStatisticsDialog", "Folder: %1")).arg(QDir::toNativeSeparators(folder)), QString()});
+    rows.append({statsText(QT_TRANSLATE_NOOP("ExifStatisticsDialog", "Files: %1, files with EXIF: %2"))
                      .arg(QString::number(m_fileCount), QString::number(m_filesWithExif)),
                  QString()});
     if (m_filesWithExif == 0)
         return rows;
     rows.append({QStringLiteral("-----"), QString()});
-    appendBlock(rows, QT_TRANSLATE_NOOP("CExifStatsDlg", "Used cameras:"), m_cameras,
+    appendBlock(rows, QT_TRANSLATE_NOOP("ExifStatisticsDialog", "Used cameras:"), m_cameras,
                 [](const QString &model) { return model; }, true);
-    appendBlock(rows, QT_TRANSLATE_NOOP("CExifStatsDlg", "Used exposures:"), m_exposures,
-                [](const Exposure &e) { return FormatExposure(e.first, e.second); }, true);
-    appendBlock(rows, QT_TRANSLATE_NOOP("CExifStatsDlg", "Used apertures:"), m_apertures, FormatAperture, true);
-    appendBlock(rows, QT_TRANSLATE_NOOP("CExifStatsDlg", "Focal lengths:"), m_focalLengths, FormatFocalLength, true);
-    appendBlock(rows, QT_TRANSLATE_NOOP("CExifStatsDlg", "ISO:"), m_isos, [](int iso) { return FormatIso(iso, false); },
+    appendBlock(rows, QT_TRANSLATE_NOOP("ExifStatisticsDialog", "Used exposures:"), m_exposures,
+                [](const Exposure &e) { return formatExposure(e.first, e.second); }, true);
+    appendBlock(rows, QT_TRANSLATE_NOOP("ExifStatisticsDialog", "Used apertures:"), m_apertures, formatAperture, true);
+    appendBlock(rows, QT_TRANSLATE_NOOP("ExifStatisticsDialog", "Focal lengths:"), m_focalLengths, formatFocalLength, true);
+    appendBlock(rows, QT_TRANSLATE_NOOP("ExifStatisticsDialog", "ISO:"), m_isos, [](int iso) { return formatIso(iso, false); },
                 false);
     return rows;
 }

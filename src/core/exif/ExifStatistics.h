@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/exif/CExifInfo.h"
+#include "core/exif/ExifInfo.h"
 
 #include <QString>
 #include <QVector>
@@ -39,7 +39,7 @@ public:
     void clear();
     // Counts one file's fields; a file without any of model, exposure,
     // f-number, ISO or focal length (the date alone) is no file with EXIF.
-    void count(const CExifInfo &info);
+    void count(const ExifInfo &info);
     // Brings each tally into its report order: cameras by their UTF-8 bytes,
     // the numbers ascending, exposures by their value in seconds.
     void sort();

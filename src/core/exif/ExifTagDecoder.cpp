@@ -101,7 +101,7 @@ void decodeSixTags(const Exiv2::ExifData &data, ExifFields &out)
         uint32_t num = 0, den = 0;
         if (firstRational(*d, num, den) && den != 0 && num <= INT_MAX && den <= INT_MAX) {
             int n = int(num), m = int(den);
-            ReduceFraction(n, m);
+            reduceFraction(n, m);
             out.exposureNumerator = n;
             out.exposureDenominator = m;
             out.present = 1;

@@ -179,7 +179,7 @@ ExifWriteResult applyExifFields(QByteArray &file, const ExifFields &fields, int 
     return result(ExifWriteResult::Written);
 }
 
-ExifWriteResult WriteExifFields(const QString &path, const ExifFields &fields, int which)
+ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, int which)
 {
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly) || in.size() > decodelimits::kMaxEncodedBytes)

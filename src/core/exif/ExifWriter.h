@@ -55,7 +55,7 @@ enum ExifWriteField : int {
 // ExifBlockEditor), and the result is checked entry by entry against the
 // original - maker note included - before anything is written. The file is
 // replaced through a temporary file beside it and keeps its times.
-ExifWriteResult WriteExifFields(const QString &path, const ExifFields &fields, int which = WriteAllFields);
+ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, int which = WriteAllFields);
 
 // The same on a whole JPEG file in memory, which is changed in place only
 // when the result is Written.

@@ -1,6 +1,6 @@
 #include "core/exif/ImagesInfoExport.h"
 
-#include "core/exif/CExifInfo.h"
+#include "core/exif/ExifInfo.h"
 #include "core/exif/ExifNumberText.h"
 #include "core/files/FileListModel.h"
 #include "core/files/LinkFile.h"
@@ -44,9 +44,9 @@ ReadRow readRow(const QString &listedPath)
     ReadRow row;
     const QString path = link::effectivePath(listedPath);
     row.fileName = fileNameOf(path);
-    CExifInfo info;
-    row.read = info.Read(path);
-    row.fields = info.Fields();
+    ExifInfo info;
+    row.read = info.read(path);
+    row.fields = info.fields();
     return row;
 }
 
@@ -55,25 +55,25 @@ ReadRow readRow(const QString &listedPath)
 QString header()
 {
     return QCoreApplication::translate(
-        "ExportImagesInfo", ";You can use this file for different statistics, for example, to show graphs in Excel\n"
+        "exportImagesInfo", ";You can use this file for different statistics, for example, to show graphs in Excel\n"
                             "N\tFile_Name\tCamera\tExposure\tAperture\tISO\tFocal length\n");
 }
 
 QString line(int number, const QString &fileName, const ExifFields &fields, bool fieldsRead)
 {
-    CExifInfo info;
+    ExifInfo info;
     if (fieldsRead)
-        info.Assign(fields);
+        info.assign(fields);
     QString model;
     float seconds = 0.0f, fNumber = 0.0f, focal = 0.0f;
     const QStringList cells{
         QString::number(number),
         oneWord(fileName),
-        info.GetModel(model) ? oneWord(model) : QStringLiteral("unknown"),
-        info.GetExposure(seconds) ? decimalComma(seconds) : QStringLiteral("0,0"),
-        info.GetFNumber(fNumber) ? decimalComma(fNumber) : QStringLiteral("0,0"),
-        QString::number(info.GetIso()),
-        info.GetFocalLength(focal) ? decimalComma(focal) : QStringLiteral("0"),
+        info.getModel(model) ? oneWord(model) : QStringLiteral("unknown"),
+        info.getExposure(seconds) ? decimalComma(seconds) : QStringLiteral("0,0"),
+        info.getFNumber(fNumber) ? decimalComma(fNumber) : QStringLiteral("0,0"),
+        QString::number(info.iso()),
+        info.getFocalLength(focal) ? decimalComma(focal) : QStringLiteral("0"),
     };
     return cells.join(u'\t');
 }
@@ -101,7 +101,7 @@ QStringList listedPaths(const FileListModel &model)
 
 namespace quorvel {
 
-bool ExportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error)
+bool exportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error)
 {
     return safewrite::writeFile(outputPath, imagesinfo::fileText(listedPaths), error);
 }

@@ -40,6 +40,6 @@ QStringList listedPaths(const FileListModel &model);
 // Writes the export of the listed paths to outputPath, replacing the file
 // only once the new one is complete. False, with the reason in *error, when
 // it cannot be written.
-bool ExportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error = nullptr);
+bool exportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error = nullptr);
 
 } // namespace quorvel

@@ -97,7 +97,7 @@ int compareCells(Column column, const QString &first, const QString &second)
     case Column::Aperture:
         return order(apertureValue(a), apertureValue(b));
     case Column::Exposure:
-        return order(ParseRationalText(a), ParseRationalText(b));
+        return order(parseRationalText(a), parseRationalText(b));
     case Column::Iso:
         return order(isoValue(a), isoValue(b));
     case Column::Focal:

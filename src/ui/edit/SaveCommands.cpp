@@ -7,7 +7,7 @@
 #include "ui/edit/CResolutionDlg.h"
 #include "ui/edit/CRotateDlg.h"
 #include "ui/frame/MainWindowAside.h"
-#include "ui/exif/CExifEditDlg.h"
+#include "ui/exif/ExifEditDialog.h"
 #include "ui/files/CRightPaneView.h"
 #include "ui/frame/CMainFrame.h"
 #include "ui/imaging/CQuorvelView.h"
@@ -67,8 +67,8 @@ void changeExif(CMainFrame &frame)
     const QString listed = list->GetSelectedPath();
     const QString path = link::effectivePath(listed);
     ExifFields fields;
-    ReadExifFields(path, fields);
-    CExifEditDlg dialog(path, fields, list->descriptions(), &frame);
+    readExifFields(path, fields);
+    ExifEditDialog dialog(path, fields, list->descriptions(), &frame);
     bool released = false;
     dialog.setReleaseFile(releaser(frame, released));
     const bool stored = dialog.exec() == QDialog::Accepted;

@@ -3,7 +3,7 @@
 #include "core/exif/ImagesInfoExport.h"
 #include "core/files/FileListModel.h"
 #include "core/files/PathUtil.h"
-#include "ui/exif/CExifStatsDlg.h"
+#include "ui/exif/ExifStatisticsDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -17,30 +17,30 @@ namespace {
 
 QString text(const char *source)
 {
-    return QCoreApplication::translate("ExportImagesInfo", source);
+    return QCoreApplication::translate("exportImagesInfo", source);
 }
 
 } // namespace
 
 void showExifStatistics(QWidget *parent, const FileListModel &list)
 {
-    CExifStatsDlg dialog(list.folder(), list.names(), parent);
+    ExifStatisticsDialog dialog(list.folder(), list.names(), parent);
     dialog.exec();
 }
 
 void exportImagesInfo(QWidget *parent, const FileListModel &list)
 {
-    const QString path = QFileDialog::getSaveFileName(parent, text(QT_TRANSLATE_NOOP("ExportImagesInfo", "Choose file for save")),
+    const QString path = QFileDialog::getSaveFileName(parent, text(QT_TRANSLATE_NOOP("exportImagesInfo", "Choose file for save")),
                                                       joinPath(list.folder(), QStringLiteral("stat.txt")),
-                                                      text(QT_TRANSLATE_NOOP("ExportImagesInfo", "Text files (*.txt)")));
+                                                      text(QT_TRANSLATE_NOOP("exportImagesInfo", "Text files (*.txt)")));
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool written = ExportImagesInfo(path, imagesinfo::listedPaths(list), &error);
+    const bool written = exportImagesInfo(path, imagesinfo::listedPaths(list), &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
-        QMessageBox::warning(parent, text(QT_TRANSLATE_NOOP("ExportImagesInfo", "Warning")), error);
+        QMessageBox::warning(parent, text(QT_TRANSLATE_NOOP("exportImagesInfo", "Warning")), error);
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -88,7 +88,7 @@ CRightPaneView::CRightPaneView(QWidget *parent)
     providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
     providers.exif = [](const QString &path) {
         ExifFields fields;
-        ReadExifFields(path, fields);
+        readExifFields(path, fields);
         return ExifFieldTexts::of(fields, ExifFieldTexts::Style::List);
     };
     m_model->setProviders(providers);

@@ -132,9 +132,9 @@ void CQuorvelView::refreshStatus()
     const int depth = ImageDecoder::pixelDepthOfFile(path);
     const QString listText = m_listText ? m_listText() : QString();
     ExifFields fields;
-    ReadExifFields(path, fields);
+    readExifFields(path, fields);
     Q_EMIT statusChanged(viewStatus::facts(fileNameOf(path), m_model.engine().image().size(), depth, listText),
-                         viewStatus::info(FormatExifSummary(fields), m_model.zoom()));
+                         viewStatus::info(formatExifSummary(fields), m_model.zoom()));
 }
 
 void CQuorvelView::setProgress(int percent)

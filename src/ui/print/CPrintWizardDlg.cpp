@@ -338,7 +338,7 @@ void CPrintWizardDlg::loadCurrent()
     if (path.isEmpty())
         return;
     m_exif = ExifFields();
-    ReadExifFields(path, m_exif);
+    readExifFields(path, m_exif);
     DecodeOptions options;
     options.useCms = globalSettings().useCms != 0;
     options.hqRaw = globalSettings().hqRawConv != 0;

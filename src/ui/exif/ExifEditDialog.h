@@ -20,13 +20,13 @@ class DescriptionStore;
 // "Edit EXIF data": five EXIF fields of a JPEG file and its description.
 // Ends with OK when anything was stored, with Cancel otherwise. Only the
 // fields the user changed are written.
-class CExifEditDlg : public QDialog
+class ExifEditDialog : public QDialog
 {
     Q_OBJECT
 public:
     // fields: as read from the file at opening. descriptions: the store the
     // description is saved through (the file list's, so it stays in step).
-    CExifEditDlg(const QString &path, const ExifFields &fields, DescriptionStore &descriptions,
+    ExifEditDialog(const QString &path, const ExifFields &fields, DescriptionStore &descriptions,
                  QWidget *parent = nullptr);
 
     // Called before the file is rewritten: the shown image lets go of it.

@@ -1,4 +1,4 @@
-#include "ui/exif/CExifEditDlg.h"
+#include "ui/exif/ExifEditDialog.h"
 
 #include "core/exif/ExifDateTime.h"
 #include "core/exif/ExifWriter.h"
@@ -20,7 +20,7 @@
 
 namespace quorvel {
 
-QString CExifEditDlg::warningText()
+QString ExifEditDialog::warningText()
 {
     return tr("Note: this operation may be dangerous! File will be open for writing, and the author cannot "
               "guarantee that changing EXIF data will be compatible with all camera models and on all operation "
@@ -28,7 +28,7 @@ QString CExifEditDlg::warningText()
               "of the file before this operation.");
 }
 
-CExifEditDlg::CExifEditDlg(const QString &path, const ExifFields &fields, DescriptionStore &descriptions,
+ExifEditDialog::ExifEditDialog(const QString &path, const ExifFields &fields, DescriptionStore &descriptions,
                            QWidget *parent)
     : QDialog(parent)
     , m_path(path)
@@ -75,7 +75,7 @@ CExifEditDlg::CExifEditDlg(const QString &path, const ExifFields &fields, Descri
     auto *saveButton = new QPushButton(tr("Save"), this);
     saveButton->setDefault(true);
     auto *cancelButton = new QPushButton(tr("Cancel"), this);
-    connect(saveButton, &QPushButton::clicked, this, &CExifEditDlg::save);
+    connect(saveButton, &QPushButton::clicked, this, &ExifEditDialog::save);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -99,7 +99,7 @@ CExifEditDlg::CExifEditDlg(const QString &path, const ExifFields &fields, Descri
     m_initialDescription = fresh.get(path);
     m_description->setText(m_initialDescription);
     DateTimeRecord record;
-    const bool dated = ParseExifDateTime(fields.dateTimeOriginal, record);
+    const bool dated = parseExifDateTime(fields.dateTimeOriginal, record);
     const QDate date(record.year, record.month, record.day);
     if (dated && date.isValid()) {
         m_initialDate = date;
@@ -121,12 +121,12 @@ CExifEditDlg::CExifEditDlg(const QString &path, const ExifFields &fields, Descri
     connect(m_description, &QLineEdit::textChanged, this, [this] { m_descriptionChanged = true; });
 }
 
-QString CExifEditDlg::description() const
+QString ExifEditDialog::description() const
 {
     return m_description->text();
 }
 
-void CExifEditDlg::showEvent(QShowEvent *event)
+void ExifEditDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (m_focusPending) {
@@ -135,7 +135,7 @@ void CExifEditDlg::showEvent(QShowEvent *event)
     }
 }
 
-int CExifEditDlg::changedFields() const
+int ExifEditDialog::changedFields() const
 {
     int which = 0;
     if (m_camera->text() != m_initial.camera)
@@ -152,7 +152,7 @@ int CExifEditDlg::changedFields() const
     return which;
 }
 
-void CExifEditDlg::save()
+void ExifEditDialog::save()
 {
     if (!m_exifChanged && !m_descriptionChanged) {
         reject();
@@ -172,7 +172,7 @@ void CExifEditDlg::save()
         if (m_release)
             m_release();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const ExifWriteResult result = WriteExifFields(m_path, fields, changedFields());
+        const ExifWriteResult result = writeExifFields(m_path, fields, changedFields());
         QApplication::restoreOverrideCursor();
         stored = result.ok();
         if (!result.ok()) {

@@ -19,7 +19,7 @@ namespace quorvel {
 // when the dialog first shows, on a worker thread; meanwhile the dialog says
 // "Gathering statistics, please wait..." and, for a large folder, shows how
 // far it got. The report does not follow later changes of the folder.
-class CExifStatsDlg : public QDialog
+class ExifStatisticsDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -28,8 +28,8 @@ public:
 
     // fileTable: the file list's names by scan index, empty for the files
     // its filter hides.
-    CExifStatsDlg(const QString &folder, std::vector<QString> fileTable, QWidget *parent = nullptr);
-    ~CExifStatsDlg() override;
+    ExifStatisticsDialog(const QString &folder, std::vector<QString> fileTable, QWidget *parent = nullptr);
+    ~ExifStatisticsDialog() override;
 
     bool isGathered() const { return m_gathered; }
     bool showsProgressBar() const;

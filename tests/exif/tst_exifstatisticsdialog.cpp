@@ -1,7 +1,7 @@
 #include "ExifTestFiles.h"
 #include "support/TestSupport.h"
 
-#include "ui/exif/CExifStatsDlg.h"
+#include "ui/exif/ExifStatisticsDialog.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,7 +10,7 @@
 using namespace quorvel;
 using namespace quorvel::test;
 
-class TestExifStatsDlg : public QObject
+class TestExifStatisticsDialog : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -20,7 +20,7 @@ private Q_SLOTS:
     void closingWhileGatheringIsSafe();
 };
 
-void TestExifStatsDlg::showsTheReportOnceGathered()
+void TestExifStatisticsDialog::showsTheReportOnceGathered()
 {
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath("a.jpg"), jpegWithExif({"Exif.Image.Model Ascii Canon EOS 10D"})));
@@ -28,8 +28,8 @@ void TestExifStatsDlg::showsTheReportOnceGathered()
     const QString folder = dir.path() + u'/';
     const std::vector<QString> table{"a.jpg", "", "b.jpg"};
 
-    CExifStatsDlg dialog(folder, table);
-    QSignalSpy gathered(&dialog, &CExifStatsDlg::gathered);
+    ExifStatisticsDialog dialog(folder, table);
+    QSignalSpy gathered(&dialog, &ExifStatisticsDialog::gathered);
     QVERIFY(!dialog.isGathered());
     QVERIFY(dialog.shownRows().isEmpty());
     dialog.show();
@@ -47,15 +47,15 @@ void TestExifStatsDlg::showsTheReportOnceGathered()
     QCOMPARE(gathered.count(), 1);
 }
 
-void TestExifStatsDlg::largeFolderShowsProgress_data()
+void TestExifStatisticsDialog::largeFolderShowsProgress_data()
 {
     QTest::addColumn<int>("files");
     QTest::addColumn<bool>("progressBar");
-    QTest::newRow("small folder") << CExifStatsDlg::kProgressBarFiles << false;
-    QTest::newRow("large folder") << CExifStatsDlg::kProgressBarFiles + 1 << true;
+    QTest::newRow("small folder") << ExifStatisticsDialog::kProgressBarFiles << false;
+    QTest::newRow("large folder") << ExifStatisticsDialog::kProgressBarFiles + 1 << true;
 }
 
-void TestExifStatsDlg::largeFolderShowsProgress()
+void TestExifStatisticsDialog::largeFolderShowsProgress()
 {
     QFETCH(int, files);
     QFETCH(bool, progressBar);
@@ -64,8 +64,8 @@ void TestExifStatsDlg::largeFolderShowsProgress()
     for (int i = 0; i < files; ++i)
         table.push_back(QStringLiteral("missing%1.jpg").arg(i));
     table.push_back(QString());
-    CExifStatsDlg dialog(QStringLiteral("/nonexistent/"), table);
-    QSignalSpy gathered(&dialog, &CExifStatsDlg::gathered);
+    ExifStatisticsDialog dialog(QStringLiteral("/nonexistent/"), table);
+    QSignalSpy gathered(&dialog, &ExifStatisticsDialog::gathered);
     dialog.show();
     QCOMPARE(dialog.showsProgressBar(), progressBar);
     QVERIFY(gathered.wait());
@@ -73,13 +73,13 @@ void TestExifStatsDlg::largeFolderShowsProgress()
     QCOMPARE(dialog.shownRows().at(1).text, QStringLiteral("Files: %1, files with EXIF: 0").arg(files + 1));
 }
 
-void TestExifStatsDlg::closingWhileGatheringIsSafe()
+void TestExifStatisticsDialog::closingWhileGatheringIsSafe()
 {
     std::vector<QString> table(5000, QStringLiteral("missing.jpg"));
-    auto *dialog = new CExifStatsDlg(QStringLiteral("/nonexistent/"), table);
+    auto *dialog = new ExifStatisticsDialog(QStringLiteral("/nonexistent/"), table);
     dialog->show();
     delete dialog;
 }
 
-QTEST_MAIN(TestExifStatsDlg)
-#include "tst_exifstatsdlg.moc"
+QTEST_MAIN(TestExifStatisticsDialog)
+#include "tst_exifstatisticsdialog.moc"

@@ -1,4 +1,4 @@
-#include "ui/exif/CExifStatsDlg.h"
+#include "ui/exif/ExifStatisticsDialog.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -19,7 +19,7 @@ constexpr int kWaitTextOffset = 40;
 
 } // namespace
 
-CExifStatsDlg::CExifStatsDlg(const QString &folder, std::vector<QString> fileTable, QWidget *parent)
+ExifStatisticsDialog::ExifStatisticsDialog(const QString &folder, std::vector<QString> fileTable, QWidget *parent)
     : QDialog(parent)
     , m_folder(folder)
     , m_fileTable(std::move(fileTable))
@@ -64,13 +64,13 @@ CExifStatsDlg::CExifStatsDlg(const QString &folder, std::vector<QString> fileTab
     });
 }
 
-CExifStatsDlg::~CExifStatsDlg()
+ExifStatisticsDialog::~ExifStatisticsDialog()
 {
     m_cancel = true;
     m_watcher.waitForFinished();
 }
 
-void CExifStatsDlg::showEvent(QShowEvent *event)
+void ExifStatisticsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     fitColumns();
@@ -78,13 +78,13 @@ void CExifStatsDlg::showEvent(QShowEvent *event)
         startGathering();
 }
 
-void CExifStatsDlg::resizeEvent(QResizeEvent *event)
+void ExifStatisticsDialog::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
     fitColumns();
 }
 
-void CExifStatsDlg::fitColumns()
+void ExifStatisticsDialog::fitColumns()
 {
     int countWidth = kCountColumnWidth;
     const QFontMetrics fm(m_list->font());
@@ -94,12 +94,12 @@ void CExifStatsDlg::fitColumns()
     m_list->setColumnWidth(1, countWidth);
 }
 
-bool CExifStatsDlg::showsProgressBar() const
+bool ExifStatisticsDialog::showsProgressBar() const
 {
     return !m_progress->isHidden();
 }
 
-void CExifStatsDlg::startGathering()
+void ExifStatisticsDialog::startGathering()
 {
     m_started = true;
     setCursor(Qt::WaitCursor);
@@ -116,7 +116,7 @@ void CExifStatsDlg::startGathering()
         }));
 }
 
-void CExifStatsDlg::fill(const ExifStatistics &statistics)
+void ExifStatisticsDialog::fill(const ExifStatistics &statistics)
 {
     m_list->clear();
     QList<QTreeWidgetItem *> items;
@@ -126,7 +126,7 @@ void CExifStatsDlg::fill(const ExifStatistics &statistics)
     fitColumns();
 }
 
-QVector<ExifStatistics::Row> CExifStatsDlg::shownRows() const
+QVector<ExifStatistics::Row> ExifStatisticsDialog::shownRows() const
 {
     QVector<ExifStatistics::Row> rows;
     for (int i = 0; i < m_list->topLevelItemCount(); ++i)
