@@ -37,7 +37,7 @@
     </message>
 </context>
 <context>
-    <name>CSettingsDlg</name>
+    <name>SettingsDialog</name>
     <message>
         <source>Bilinear (most quick)</source>
         <translation>Bilinear (am schnellsten)</translation>
@@ -1742,7 +1742,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CSettingsDlg</name>
+    <name>quorvel::SettingsDialog</name>
     <message>
         <source>Settings</source>
         <translation>Einstellungen</translation>

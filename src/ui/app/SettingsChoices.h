@@ -16,7 +16,7 @@ namespace quorvel {
 // into a stored value, without the dialog.
 class SettingsChoices
 {
-    Q_DECLARE_TR_FUNCTIONS(CSettingsDlg)
+    Q_DECLARE_TR_FUNCTIONS(SettingsDialog)
 
 public:
     struct Row

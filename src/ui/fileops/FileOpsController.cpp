@@ -3,7 +3,7 @@
 #include "core/fileops/EditorLauncher.h"
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/ProfileStringList.h"
-#include "ui/app/CSettingsDlg.h"
+#include "ui/app/SettingsDialog.h"
 #include "ui/files/CLeftPaneView.h"
 #include "ui/files/CRightPaneView.h"
 #include "ui/fileops/FavouriteCommands.h"
@@ -108,8 +108,8 @@ void FileOpsController::rebuildFavouritesMenus()
 
 void FileOpsController::openSettings()
 {
-    CSettingsDlg dialog(&m_frame);
-    connect(&dialog, &CSettingsDlg::favouritesChanged, this, &FileOpsController::rebuildFavouritesMenus);
+    SettingsDialog dialog(&m_frame);
+    connect(&dialog, &SettingsDialog::favouritesChanged, this, &FileOpsController::rebuildFavouritesMenus);
     dialog.exec();
 }
 

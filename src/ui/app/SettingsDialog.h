@@ -15,13 +15,13 @@ class ProfileStringList;
 // "Settings": the program-wide settings and the editors and favourites
 // lists. There is no Cancel: every change is stored the moment it is made,
 // and "Close" only closes.
-class CSettingsDlg : public QDialog
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
 public:
     // languageFolder: where the language modules are looked for; the
     // program's folder when empty.
-    explicit CSettingsDlg(QWidget *parent = nullptr, const QString &languageFolder = QString());
+    explicit SettingsDialog(QWidget *parent = nullptr, const QString &languageFolder = QString());
 
     QListWidget *editorsList() const { return m_editors; }
     QListWidget *favouritesList() const { return m_favourites; }

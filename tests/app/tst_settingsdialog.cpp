@@ -4,7 +4,7 @@
 #include "core/settings/SettingsStore.h"
 #include "fileops/RecordingPrompts.h"
 #include "support/TestSupport.h"
-#include "ui/app/CSettingsDlg.h"
+#include "ui/app/SettingsDialog.h"
 #include "ui/app/SettingsChoices.h"
 
 #include <QCheckBox>
@@ -46,7 +46,7 @@ void choose(QComboBox *combo, const QString &text)
 
 } // namespace
 
-class TestSettingsDlg : public QObject
+class TestSettingsDialog : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -72,7 +72,7 @@ private:
     test::RecordingPrompts *m_prompts = nullptr;
 };
 
-void TestSettingsDlg::init()
+void TestSettingsDialog::init()
 {
     installSettingsStore(std::make_unique<MemorySettingsStore>());
     globalSettings().load();
@@ -84,12 +84,12 @@ void TestSettingsDlg::init()
         QVERIFY(test::writeFile(m_modules.filePath(name), "module"));
 }
 
-void TestSettingsDlg::cleanup()
+void TestSettingsDialog::cleanup()
 {
     Prompts::install(nullptr);
 }
 
-void TestSettingsDlg::languageRows_data()
+void TestSettingsDialog::languageRows_data()
 {
     QTest::addColumn<QStringList>("extraModules");
     QTest::addColumn<QString>("stored");
@@ -105,7 +105,7 @@ void TestSettingsDlg::languageRows_data()
     QTest::newRow("a module that is gone") << QStringList{} << "LangDutch.qm" << three << "";
 }
 
-void TestSettingsDlg::languageRows()
+void TestSettingsDialog::languageRows()
 {
     QFETCH(QStringList, extraModules);
     QFETCH(QString, stored);
@@ -114,14 +114,14 @@ void TestSettingsDlg::languageRows()
     for (const QString &name : extraModules)
         QVERIFY(test::writeFile(m_modules.filePath(name), "module"));
     globalSettings().interfaceLang = stored;
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     QCOMPARE(texts(dialog.languages()), rows);
     QCOMPARE(dialog.languages()->currentText(), selected);
 }
 
-void TestSettingsDlg::choosingALanguage()
+void TestSettingsDialog::choosingALanguage()
 {
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     const QString restart = "Quorvel|New language will be available after you restart the program.";
     choose(dialog.languages(), "German");
     QCOMPARE(store().readString("Main", "InterfaceLang", ""), QString("LangGerman.qm"));
@@ -135,9 +135,9 @@ void TestSettingsDlg::choosingALanguage()
     QCOMPARE(m_prompts->messages, QStringList({restart, restart}));
 }
 
-void TestSettingsDlg::units()
+void TestSettingsDialog::units()
 {
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     QCOMPARE(texts(dialog.units()), QStringList({"Cm", "Inch", "Mm", "Pixels"}));
     QCOMPARE(dialog.units()->currentText(), QString("Inch"));
     choose(dialog.units(), "Mm");
@@ -147,7 +147,7 @@ void TestSettingsDlg::units()
     QCOMPARE(store().readInt("Main", "DefaultUnits", -1), 0);
 }
 
-void TestSettingsDlg::interpolation_data()
+void TestSettingsDialog::interpolation_data()
 {
     QTest::addColumn<int>("stored");
     QTest::addColumn<QString>("shown");
@@ -159,7 +159,7 @@ void TestSettingsDlg::interpolation_data()
     QTest::newRow("out of range reads as bilinear") << 9 << "Bilinear (most quick)" << "Bicubic" << 4;
 }
 
-void TestSettingsDlg::interpolation()
+void TestSettingsDialog::interpolation()
 {
     QFETCH(int, stored);
     QFETCH(QString, shown);
@@ -168,7 +168,7 @@ void TestSettingsDlg::interpolation()
     store().writeInt("Algorithms", "ResizeFullScreen", stored);
     store().writeInt("Algorithms", "ResizeToPrint", stored);
     globalSettings().load();
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     const QStringList order{"Bilinear (most quick)", "Nearest neihbour", "Bicubic", "Bilinear, high quality",
                             "Bicubic, high quality"};
     for (QComboBox *combo : {dialog.viewInterpolation(), dialog.printInterpolation()}) {
@@ -182,7 +182,7 @@ void TestSettingsDlg::interpolation()
     QCOMPARE(store().readInt("Algorithms", "ResizeToPrint", -1), mode);
 }
 
-void TestSettingsDlg::startFolder_data()
+void TestSettingsDialog::startFolder_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
@@ -192,11 +192,11 @@ void TestSettingsDlg::startFolder_data()
     QTest::newRow("emptied: unchanged") << "" << AppSettings::defaultStartFolder();
 }
 
-void TestSettingsDlg::startFolder()
+void TestSettingsDialog::startFolder()
 {
     QFETCH(QString, typed);
     QFETCH(QString, stored);
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     QVERIFY(dialog.startFolder()->isReadOnly());
     dialog.startFolderUse()->click();
     QVERIFY(!dialog.startFolder()->isReadOnly());
@@ -212,9 +212,9 @@ void TestSettingsDlg::startFolder()
     QCOMPARE(m_prompts->browseTitles, QStringList{"Choose the startup folder"});
 }
 
-void TestSettingsDlg::checkBoxesStoreAtOnce()
+void TestSettingsDialog::checkBoxesStoreAtOnce()
 {
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     const struct
     {
         const char *box;
@@ -230,22 +230,22 @@ void TestSettingsDlg::checkBoxesStoreAtOnce()
     }
 }
 
-void TestSettingsDlg::changesKeepWhatOthersStored()
+void TestSettingsDialog::changesKeepWhatOthersStored()
 {
     // Stored by another part of the program after the start.
     AppSettings local;
     local.load();
     local.printDpi = "600";
     local.save();
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     dialog.findChild<QCheckBox *>("UseCmsCheck")->click();
     QCOMPARE(store().readString("Print", "PrintDPI", ""), QString("600"));
     QCOMPARE(store().readInt("Main", "UseCMS", -1), 1);
 }
 
-void TestSettingsDlg::editorsList()
+void TestSettingsDialog::editorsList()
 {
-    CSettingsDlg dialog(nullptr, m_modules.path());
+    SettingsDialog dialog(nullptr, m_modules.path());
     auto *add = dialog.findChild<QPushButton *>("AddEditorButton");
     auto *remove = dialog.findChild<QPushButton *>("RemoveEditorButton");
     m_prompts->program = "/usr/bin/zed";
@@ -265,10 +265,10 @@ void TestSettingsDlg::editorsList()
     QCOMPARE(texts(dialog.editorsList()), QStringList{"/usr/bin/zed"});
 }
 
-void TestSettingsDlg::favouritesList()
+void TestSettingsDialog::favouritesList()
 {
-    CSettingsDlg dialog(nullptr, m_modules.path());
-    QSignalSpy changed(&dialog, &CSettingsDlg::favouritesChanged);
+    SettingsDialog dialog(nullptr, m_modules.path());
+    QSignalSpy changed(&dialog, &SettingsDialog::favouritesChanged);
     auto *add = dialog.findChild<QPushButton *>("AddFavouriteButton");
     auto *remove = dialog.findChild<QPushButton *>("RemoveFavouriteButton");
     m_prompts->folder = "/trips/";
@@ -289,5 +289,5 @@ void TestSettingsDlg::favouritesList()
     QCOMPARE(changed.count(), 3);
 }
 
-QTEST_MAIN(TestSettingsDlg)
-#include "tst_settingsdlg.moc"
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"

@@ -1,4 +1,4 @@
-#include "ui/app/CSettingsDlg.h"
+#include "ui/app/SettingsDialog.h"
 
 #include "core/settings/AppSettings.h"
 #include "core/settings/ProfileStringList.h"
@@ -58,7 +58,7 @@ void storeFlag(int AppSettings::*field, bool on)
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(QWidget *parent, const QString &languageFolder)
+SettingsDialog::SettingsDialog(QWidget *parent, const QString &languageFolder)
     : QDialog(parent)
     , m_languageFolder(languageFolder.isEmpty() ? QCoreApplication::applicationDirPath() : languageFolder)
 {
@@ -82,7 +82,7 @@ CSettingsDlg::CSettingsDlg(QWidget *parent, const QString &languageFolder)
     connectChanges();
 }
 
-QWidget *CSettingsDlg::createListsGroup()
+QWidget *SettingsDialog::createListsGroup()
 {
     auto *holder = new QWidget(this);
     auto *row = new QHBoxLayout(holder);
@@ -106,13 +106,13 @@ QWidget *CSettingsDlg::createListsGroup()
         row->addWidget(box, 1);
     };
     group(tr("External editors"), m_editors, "EditorsList", "AddEditorButton", "RemoveEditorButton",
-          &CSettingsDlg::addEditor, &CSettingsDlg::removeEditor);
+          &SettingsDialog::addEditor, &SettingsDialog::removeEditor);
     group(tr("Favourite folders"), m_favourites, "FavouritesList", "AddFavouriteButton", "RemoveFavouriteButton",
-          &CSettingsDlg::addFavourite, &CSettingsDlg::removeFavourite);
+          &SettingsDialog::addFavourite, &SettingsDialog::removeFavourite);
     return holder;
 }
 
-QWidget *CSettingsDlg::createPerformanceGroup()
+QWidget *SettingsDialog::createPerformanceGroup()
 {
     const AppSettings &s = globalSettings();
     auto *box = new QGroupBox(tr("Performance"), this);
@@ -135,7 +135,7 @@ QWidget *CSettingsDlg::createPerformanceGroup()
     return box;
 }
 
-QWidget *CSettingsDlg::createOtherGroup()
+QWidget *SettingsDialog::createOtherGroup()
 {
     const AppSettings &s = globalSettings();
     auto *box = new QGroupBox(tr("Other"), this);
@@ -159,7 +159,7 @@ QWidget *CSettingsDlg::createOtherGroup()
     return box;
 }
 
-void CSettingsDlg::refill(QListWidget *list, const ProfileStringList &stored)
+void SettingsDialog::refill(QListWidget *list, const ProfileStringList &stored)
 {
     list->clear();
     for (const SettingsChoices::Row &row : SettingsChoices::listRows(stored.entries())) {
@@ -168,7 +168,7 @@ void CSettingsDlg::refill(QListWidget *list, const ProfileStringList &stored)
     }
 }
 
-void CSettingsDlg::fillFromSettings()
+void SettingsDialog::fillFromSettings()
 {
     const AppSettings &s = globalSettings();
     ProfileStringList editors = ProfileStringList::editors();
@@ -192,7 +192,7 @@ void CSettingsDlg::fillFromSettings()
 }
 
 // The lists react to the user's choice, as the check boxes react to clicks.
-void CSettingsDlg::connectChanges()
+void SettingsDialog::connectChanges()
 {
     const auto interpolation = [](QComboBox *combo, int AppSettings::*field) {
         return [combo, field](int row) {
@@ -218,7 +218,7 @@ void CSettingsDlg::connectChanges()
         if (folder && *folder != globalSettings().startFolder)
             SettingsChoices::apply([&folder](AppSettings &s) { s.startFolder = *folder; });
     });
-    connect(m_browse, &QPushButton::clicked, this, &CSettingsDlg::browseStartFolder);
+    connect(m_browse, &QPushButton::clicked, this, &SettingsDialog::browseStartFolder);
     connect(m_units, &QComboBox::activated, this, [this](int row) {
         if (row < 0)
             return;
@@ -226,10 +226,10 @@ void CSettingsDlg::connectChanges()
         if (unit != globalSettings().defaultUnits)
             SettingsChoices::apply([unit](AppSettings &s) { s.defaultUnits = unit; });
     });
-    connect(m_language, &QComboBox::activated, this, &CSettingsDlg::languageChosen);
+    connect(m_language, &QComboBox::activated, this, &SettingsDialog::languageChosen);
 }
 
-void CSettingsDlg::languageChosen(int row)
+void SettingsDialog::languageChosen(int row)
 {
     if (row < 0)
         return;
@@ -242,7 +242,7 @@ void CSettingsDlg::languageChosen(int row)
                              Prompts::Icon::Information);
 }
 
-void CSettingsDlg::browseStartFolder()
+void SettingsDialog::browseStartFolder()
 {
     if (!m_startFolderUse->isChecked())
         return;
@@ -252,7 +252,7 @@ void CSettingsDlg::browseStartFolder()
         m_startFolder->setText(folder);
 }
 
-void CSettingsDlg::addEditor()
+void SettingsDialog::addEditor()
 {
     const QString program = Prompts::instance().chooseProgram(this);
     if (program.isEmpty())
@@ -264,7 +264,7 @@ void CSettingsDlg::addEditor()
     refill(m_editors, editors);
 }
 
-void CSettingsDlg::removeEditor()
+void SettingsDialog::removeEditor()
 {
     const QListWidgetItem *item = m_editors->currentItem();
     if (!item || !item->isSelected()) {
@@ -279,7 +279,7 @@ void CSettingsDlg::removeEditor()
     refill(m_editors, editors);
 }
 
-void CSettingsDlg::addFavourite()
+void SettingsDialog::addFavourite()
 {
     const QString folder =
         Prompts::instance().browseForFolder(this, tr("Chose editor, you want to add in Favourites"));
@@ -291,7 +291,7 @@ void CSettingsDlg::addFavourite()
     Q_EMIT favouritesChanged();
 }
 
-void CSettingsDlg::removeFavourite()
+void SettingsDialog::removeFavourite()
 {
     const QListWidgetItem *item = m_favourites->currentItem();
     if (!item || !item->isSelected())
