@@ -1,6 +1,6 @@
 // Lossless rotation and EXIF edits of a 24-megapixel JPEG, beside the
 // reference tools on the same file in the same run:
-//   rotate:    quorvel's TransformImageFile  vs  jpegtran -rotate 90 -perfect -copy all
+//   rotate:    quorvel's transformImageFile  vs  jpegtran -rotate 90 -perfect -copy all
 //   EXIF edit: quorvel's writeExifFields     vs  exiv2 -M"set Exif.Photo.FNumber 28/10" mo
 // Each run starts from a fresh copy of the file; copying is not timed.
 
@@ -93,7 +93,7 @@ int main(int argc, char **argv)
     const QString out = dir.filePath(QStringLiteral("out.jpg"));
     const auto prepareRotate = [&] { QFile::remove(out); };
     const bench::Timing oursRotate = timeRuns(prepareRotate, [&] {
-        return ImageTransform::TransformImageFile(source, out, TransformCode::Rotate90, TransformQuestions()).ok();
+        return ImageTransform::transformImageFile(source, out, TransformCode::Rotate90, TransformQuestions()).ok();
     });
     const bench::Timing jpegtran = timeRuns(prepareRotate, [&] {
         return run(QStringLiteral("jpegtran"), {QStringLiteral("-rotate"), QStringLiteral("90"), QStringLiteral("-perfect"),

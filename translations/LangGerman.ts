@@ -854,7 +854,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CCurvesDlg</name>
+    <name>quorvel::CurvesDialog</name>
     <message>
         <source>Image adjustment</source>
         <translation>Bildkorrektur</translation>
@@ -973,7 +973,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CImageEditDlg</name>
+    <name>quorvel::ImageEditWindow</name>
     <message>
         <source>Quorvel - image edit</source>
         <translation>Quorvel - Bild bearbeiten</translation>
@@ -1185,7 +1185,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CJpegQualityDlg</name>
+    <name>quorvel::JpegQualityDialog</name>
     <message>
         <source>Set JPEG compression level</source>
         <translation>JPEG-Kompressionsstufe einstellen</translation>
@@ -1599,7 +1599,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CRedEyeDlg</name>
+    <name>quorvel::RedEyeDialog</name>
     <message>
         <source>Fix red eyes</source>
         <translation>Rote Augen entfernen</translation>
@@ -1649,7 +1649,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CResolutionDlg</name>
+    <name>quorvel::ResolutionDialog</name>
     <message>
         <source>Set image resolution</source>
         <translation>Bildauflösung einstellen</translation>
@@ -1699,7 +1699,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CRotateDlg</name>
+    <name>quorvel::RotateDialog</name>
     <message>
         <source>Left</source>
         <translation>Links</translation>

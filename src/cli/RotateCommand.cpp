@@ -47,7 +47,7 @@ int runRotate(const QStringList &args)
         return trim;
     };
     questions.tiffWithoutExif = [] { return true; };
-    const SaveResult result = ImageTransform::TransformImageFile(source, target, TransformCode(code), questions);
+    const SaveResult result = ImageTransform::transformImageFile(source, target, TransformCode(code), questions);
     if (result.status == SaveResult::Declined)
         return 1;
     if (!result.ok()) {

@@ -116,7 +116,7 @@ void TestImageTransform::divisibleBy16()
 
     Answers answers;
     answers.divisible = answer;
-    const SaveResult r = ImageTransform::TransformImageFile(path, path, TransformCode::Rotate90, answers.questions());
+    const SaveResult r = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, answers.questions());
     QCOMPARE(answers.asked, asked ? 2 : 1); // the replace question comes first
     if (asked)
         QCOMPARE(answers.lastQuestion, ImageTransform::notDivisibleQuestion());
@@ -166,7 +166,7 @@ void TestImageTransform::sameAsJpegtran()
     QFile::remove(ours);
 
     Answers answers;
-    const SaveResult r = ImageTransform::TransformImageFile(source, ours, TransformCode(code), answers.questions());
+    const SaveResult r = ImageTransform::transformImageFile(source, ours, TransformCode(code), answers.questions());
     QVERIFY2(r.ok(), qPrintable(r.message));
 
     QProcess p;
@@ -190,12 +190,12 @@ void TestImageTransform::tiffByPixels()
 
     Answers no;
     no.tiff = false;
-    QCOMPARE(ImageTransform::TransformImageFile(path, path, TransformCode::FlipVertical, no.questions()).status,
+    QCOMPARE(ImageTransform::transformImageFile(path, path, TransformCode::FlipVertical, no.questions()).status,
              SaveResult::Declined);
     QCOMPARE(test::readFile(path), tiff);
 
     Answers yes;
-    const SaveResult r = ImageTransform::TransformImageFile(path, path, TransformCode::FlipVertical, yes.questions());
+    const SaveResult r = ImageTransform::transformImageFile(path, path, TransformCode::FlipVertical, yes.questions());
     QVERIFY2(r.ok(), qPrintable(r.message));
     QCOMPARE(yes.lastQuestion, ImageTransform::tiffQuestion());
     QVERIFY(test::readFile(path).startsWith("II*"));
@@ -224,7 +224,7 @@ void TestImageTransform::otherFormatsRefused()
     QFETCH(QByteArray, bytes);
     const QString path = fresh(name, bytes);
     Answers answers;
-    const SaveResult r = ImageTransform::TransformImageFile(path, path, TransformCode::Rotate90, answers.questions());
+    const SaveResult r = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, answers.questions());
     QCOMPARE(r.status, SaveResult::NotSupported);
     QCOMPARE(r.message, QStringLiteral("This format is not supported yet."));
     QCOMPARE(test::readFile(path), bytes);
@@ -242,7 +242,7 @@ void TestImageTransform::newNameKeepsSource()
     QFile::remove(target);
     Answers answers;
     answers.replace = false;
-    QVERIFY(ImageTransform::TransformImageFile(source, target, TransformCode::Rotate270, answers.questions()).ok());
+    QVERIFY(ImageTransform::transformImageFile(source, target, TransformCode::Rotate270, answers.questions()).ok());
     QCOMPARE(answers.asked, 0);
     QCOMPARE(test::readFile(source), original);
     QCOMPARE(decoded(target).size(), QSize(16, 32));
@@ -261,7 +261,7 @@ void TestImageTransform::failedWriteLeavesOriginal()
         if (!limit.active())
             QSKIP("no file size limit on this platform");
         Answers answers;
-        r = ImageTransform::TransformImageFile(path, path, TransformCode::Rotate90, answers.questions());
+        r = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, answers.questions());
     }
     QCOMPARE(r.status, SaveResult::Failed);
     QVERIFY(r.message.startsWith(QStringLiteral("Cannot rotate image")));

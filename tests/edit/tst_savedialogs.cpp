@@ -10,9 +10,9 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
-#include "ui/edit/CJpegQualityDlg.h"
-#include "ui/edit/CResolutionDlg.h"
-#include "ui/edit/CRotateDlg.h"
+#include "ui/edit/JpegQualityDialog.h"
+#include "ui/edit/ResolutionDialog.h"
+#include "ui/edit/RotateDialog.h"
 #include "ui/edit/SaveMessages.h"
 #include "ui/exif/ExifEditDialog.h"
 
@@ -92,7 +92,7 @@ void TestSaveDialogs::qualityDialog()
     installSettingsStore(std::make_unique<MemorySettingsStore>());
     if (!stored.isEmpty())
         settingsStore().writeString(QStringLiteral("Main"), QStringLiteral("JpegLevel"), stored);
-    CJpegQualityDlg dialog;
+    JpegQualityDialog dialog;
     QCOMPARE(dialog.value(), shown);
     QCOMPARE(dialog.slider()->minimum(), 30);
     QCOMPARE(dialog.slider()->maximum(), 100);
@@ -135,7 +135,7 @@ void TestSaveDialogs::resolutionDialog()
     QVERIFY(test::writeFile(path, tiff ? TiffEncoder::encode(picture) : JpegEncoder::encode(picture, 90)));
 
     Messages messages;
-    CResolutionDlg dialog(path);
+    ResolutionDialog dialog(path);
     QVERIFY(dialog.isOpen());
     QCOMPARE(dialog.horizontalEdit()->text(), QStringLiteral("72"));
     QVERIFY(!dialog.isChanged());
@@ -230,7 +230,7 @@ void TestSaveDialogs::rotateKeys()
 {
     QFETCH(int, key);
     QFETCH(int, code);
-    CRotateDlg dialog(jpegFile(QStringLiteral("keys.jpg")));
+    RotateDialog dialog(jpegFile(QStringLiteral("keys.jpg")));
     QVERIFY(dialog.isOpen());
     QCOMPARE(dialog.transform(), TransformCode::Rotate270); // "Left" at opening
     QTest::keyClick(dialog.button(TransformCode::Rotate180), Qt::Key(key));
@@ -241,7 +241,7 @@ void TestSaveDialogs::rotateKeys()
 void TestSaveDialogs::rotateDigitsInNameBox()
 {
     const QString path = jpegFile(QStringLiteral("name.jpg"));
-    CRotateDlg dialog(path);
+    RotateDialog dialog(path);
     QCOMPARE(dialog.targetPath(), path);
     dialog.targetEdit()->setText(QString());
     QTest::keyClicks(dialog.targetEdit(), QStringLiteral("a123"));
@@ -253,7 +253,7 @@ void TestSaveDialogs::rotateWritesFile()
 {
     const QString path = jpegFile(QStringLiteral("turn.jpg"), 32, 16);
     Messages messages;
-    CRotateDlg dialog(path);
+    RotateDialog dialog(path);
     QTest::keyClick(&dialog, Qt::Key_3);
     dialog.rotate();
     QCOMPARE(messages.texts, QStringList{ImageTransform::replaceQuestion()});
@@ -263,7 +263,7 @@ void TestSaveDialogs::rotateWritesFile()
     Messages refused;
     const QString bmp = m_dir.filePath(QStringLiteral("plain.bmp"));
     QVERIFY(test::patternImage(8, 8).save(bmp, "BMP"));
-    CRotateDlg other(bmp);
+    RotateDialog other(bmp);
     other.targetEdit()->setText(m_dir.filePath(QStringLiteral("other.bmp")));
     other.rotate();
     QCOMPARE(refused.texts, QStringList{QStringLiteral("This format is not supported yet.")});

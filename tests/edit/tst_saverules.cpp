@@ -118,7 +118,7 @@ void TestSaveRules::saveEditedImage()
     q.replaceOriginal = [&] { ++asked; return answer; };
     q.tiffWithoutExif = [&] { ++asked; return answer; };
     q.jpegQuality = [&] { quality = 95; return 95; };
-    const SaveResult r = SaveRules::SaveEditedImage(image, source, target, q);
+    const SaveResult r = SaveRules::saveEditedImage(image, source, target, q);
     QCOMPARE(int(r.status), status);
     QCOMPARE(asked, questions);
 
@@ -155,7 +155,7 @@ void TestSaveRules::busyTargetKeepsTemporary()
     QVERIFY(QDir().mkpath(target + QStringLiteral("/inside")));
     SaveQuestions q;
     q.jpegQuality = [] { return 85; };
-    const SaveResult r = SaveRules::SaveEditedImage(jpegImage(16, 16), source, target, q);
+    const SaveResult r = SaveRules::saveEditedImage(jpegImage(16, 16), source, target, q);
     QCOMPARE(r.status, SaveResult::SavedAside);
     QCOMPARE(r.savedAs, target + QStringLiteral(".jpg"));
     QCOMPARE(r.message, QStringLiteral("File is busy with other process, the image was saved as <%1>")
@@ -163,7 +163,7 @@ void TestSaveRules::busyTargetKeepsTemporary()
     QVERIFY(jpegexif::isJpeg(test::readFile(r.savedAs)));
 }
 
-// CopyPropertyItems and SetResolution: the items travel, an existing
+// copyPropertyItems and setResolution: the items travel, an existing
 // resolution becomes dpi/1, a missing one is not created, and the JFIF
 // density carries the picture's resolution.
 void TestSaveRules::propertiesTravel()
@@ -171,8 +171,8 @@ void TestSaveRules::propertiesTravel()
     QTemporaryDir dir;
     EditedImage photo = jpegImage(40, 30, exifWithResolution(72));
     EditedImage print = jpegImage(20, 20);
-    CopyPropertyItems(photo, print);
-    SetResolution(print, 300.7, 300.2);
+    copyPropertyItems(photo, print);
+    setResolution(print, 300.7, 300.2);
     const QString path = dir.filePath(QStringLiteral("print.jpg"));
     QVERIFY(SaveRules::saveNewJpeg(print, path, 90).ok());
     const QByteArray saved = test::readFile(path);
@@ -182,7 +182,7 @@ void TestSaveRules::propertiesTravel()
     QCOMPARE(FileResolution::read(path), std::optional(QSizeF(301, 300)));
 
     EditedImage bare = jpegImage(20, 20, exifWithResolution(0));
-    SetResolution(bare, 300, 300);
+    setResolution(bare, 300, 300);
     QCOMPARE(bare.exif, exifWithResolution(0));
 }
 
@@ -204,7 +204,7 @@ void TestSaveRules::crop()
     QFETCH(QSize, size);
     EditedImage image = jpegImage(40, 30, exifWithResolution(72));
     const QByteArray exif = image.exif;
-    QCOMPARE(CropKeepingProperties(image, rect), changed);
+    QCOMPARE(cropKeepingProperties(image, rect), changed);
     QCOMPARE(image.pixels.size(), size);
     QCOMPARE(image.exif, exif);
     if (changed)
@@ -238,7 +238,7 @@ void TestSaveRules::fileResolution()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dpi.jpg"));
     EditedImage image = jpegImage(48, 32, withExif ? exifWithResolution(exifDpi) : QByteArray());
-    SetResolution(image, 72, 72);
+    setResolution(image, 72, 72);
     QVERIFY(SaveRules::saveNewJpeg(image, path, 90).ok());
     const QByteArray before = test::readFile(path);
 

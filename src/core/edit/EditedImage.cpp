@@ -69,12 +69,12 @@ EditedImage EditedImage::load(const QString &path)
     return result;
 }
 
-void CopyPropertyItems(const EditedImage &source, EditedImage &destination)
+void copyPropertyItems(const EditedImage &source, EditedImage &destination)
 {
     destination.exif = source.exif;
 }
 
-bool CropKeepingProperties(EditedImage &image, const QRect &rect)
+bool cropKeepingProperties(EditedImage &image, const QRect &rect)
 {
     const QRect full = image.pixels.rect();
     if (rect == full)
@@ -89,7 +89,7 @@ bool CropKeepingProperties(EditedImage &image, const QRect &rect)
     return true;
 }
 
-void SetResolution(EditedImage &image, double horizontalDpi, double verticalDpi)
+void setResolution(EditedImage &image, double horizontalDpi, double verticalDpi)
 {
     image.pixels.setDotsPerMeterX(qRound(horizontalDpi / 0.0254));
     image.pixels.setDotsPerMeterY(qRound(verticalDpi / 0.0254));

@@ -31,16 +31,16 @@ struct EditedImage
 // Copies every EXIF entry of source into destination, replacing what it
 // had (a new picture composed from a photograph keeps the photograph's
 // data).
-void CopyPropertyItems(const EditedImage &source, EditedImage &destination);
+void copyPropertyItems(const EditedImage &source, EditedImage &destination);
 
 // Crops to the rectangle clipped to the picture, keeping the EXIF entries.
 // False, with nothing changed, when the rectangle is the whole picture (or
 // nothing of it remains after clipping).
-bool CropKeepingProperties(EditedImage &image, const QRect &rect);
+bool cropKeepingProperties(EditedImage &image, const QRect &rect);
 
 // Sets the picture's resolution and the EXIF XResolution and YResolution
 // where they exist as single rationals (the dpi truncated, over 1); missing
 // entries are not created.
-void SetResolution(EditedImage &image, double horizontalDpi, double verticalDpi);
+void setResolution(EditedImage &image, double horizontalDpi, double verticalDpi);
 
 } // namespace quorvel

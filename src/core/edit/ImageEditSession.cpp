@@ -30,7 +30,7 @@ void ImageEditSession::setMode(Mode mode)
 bool ImageEditSession::applyCrop()
 {
     const QRect r = m_selection.rect().normalized();
-    if (r.isEmpty() || !CropKeepingProperties(m_image, r))
+    if (r.isEmpty() || !cropKeepingProperties(m_image, r))
         return false;
     m_selection.setImage(m_image.pixels.size());
     m_modified = true;
@@ -51,7 +51,7 @@ void ImageEditSession::applyRedEye(int limit)
 
 SaveResult ImageEditSession::save(const QString &target, const SaveQuestions &questions)
 {
-    const SaveResult result = SaveRules::SaveEditedImage(m_image, m_source, target, questions);
+    const SaveResult result = SaveRules::saveEditedImage(m_image, m_source, target, questions);
     if (result.ok())
         m_modified = false;
     if (closesAfter(result))

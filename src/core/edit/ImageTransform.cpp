@@ -118,7 +118,7 @@ QImage ImageTransform::transformPixels(const QImage &image, TransformCode code)
     return image;
 }
 
-SaveResult ImageTransform::TransformImageFile(const QString &source, const QString &target, TransformCode code,
+SaveResult ImageTransform::transformImageFile(const QString &source, const QString &target, TransformCode code,
                                               const TransformQuestions &questions)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };

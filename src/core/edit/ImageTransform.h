@@ -20,7 +20,7 @@ enum class TransformCode : int {
     FlipVertical = 17,   // mirror top-bottom
 };
 
-// What TransformImageFile asks and tells its caller while it runs. Missing
+// What transformImageFile asks and tells its caller while it runs. Missing
 // questions count as answered No; a missing release does nothing.
 struct TransformQuestions
 {
@@ -48,7 +48,7 @@ class ImageTransform
     Q_DECLARE_TR_FUNCTIONS(ImageTransform)
 
 public:
-    static SaveResult TransformImageFile(const QString &source, const QString &target, TransformCode code,
+    static SaveResult transformImageFile(const QString &source, const QString &target, TransformCode code,
                                          const TransformQuestions &questions);
 
     // The lossless JPEG transform in memory: trim drops partial edge blocks,

@@ -43,7 +43,7 @@ bool SaveRules::replaceFile(const QString &temporary, const QString &target, QSt
 #endif
 }
 
-SaveResult SaveRules::SaveEditedImage(const EditedImage &image, const QString &source, const QString &target,
+SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };

@@ -10,7 +10,7 @@
 
 namespace quorvel {
 
-// What SaveEditedImage asks while it runs. A missing question counts as
+// What saveEditedImage asks while it runs. A missing question counts as
 // answered No; a missing quality uses the stored "JpegLevel".
 struct SaveQuestions
 {
@@ -32,7 +32,7 @@ public:
     // target + ".jpg" (or ".tiff") and then renamed over target; when that
     // rename fails the picture stays under the temporary name, and the
     // result (SavedAside) says so. Target times are not restored.
-    static SaveResult SaveEditedImage(const EditedImage &image, const QString &source, const QString &target,
+    static SaveResult saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions);
 
     // Writes a new JPEG (a print file, an index sheet) directly under its

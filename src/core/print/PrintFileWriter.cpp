@@ -71,8 +71,8 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
     out.format = EditedImage::Format::Jpeg;
     EditedImage from;
     from.exif = source.exif;
-    CopyPropertyItems(from, out);
-    SetResolution(out, c.dpi, c.dpi);
+    copyPropertyItems(from, out);
+    setResolution(out, c.dpi, c.dpi);
     return out;
 }
 

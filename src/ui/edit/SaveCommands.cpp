@@ -3,9 +3,9 @@
 #include "core/exif/ExifReader.h"
 #include "core/files/LinkFile.h"
 #include "core/imaging/ImageLoader.h"
-#include "ui/edit/CImageEditDlg.h"
-#include "ui/edit/CResolutionDlg.h"
-#include "ui/edit/CRotateDlg.h"
+#include "ui/edit/ImageEditWindow.h"
+#include "ui/edit/ResolutionDialog.h"
+#include "ui/edit/RotateDialog.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/exif/ExifEditDialog.h"
 #include "ui/files/CRightPaneView.h"
@@ -37,7 +37,7 @@ void editImage(CMainFrame &frame, ImageEditSession::Mode mode)
     const QString path = link::effectivePath(frame.fileList()->GetSelectedPath());
     if (path.isEmpty())
         return;
-    CImageEditDlg dialog(path, mode, &frame);
+    ImageEditWindow dialog(path, mode, &frame);
     if (!dialog.isEditable()) {
         dialog.exec(); // says why when the format cannot be saved back
         return;
@@ -84,7 +84,7 @@ void rotateFlip(CMainFrame &frame)
     const QString path = link::effectivePath(frame.fileList()->GetSelectedPath());
     if (path.isEmpty())
         return;
-    CRotateDlg dialog(path, &frame);
+    RotateDialog dialog(path, &frame);
     bool released = false;
     dialog.setReleaseFile(releaser(frame, released));
     const bool done = dialog.exec() == QDialog::Accepted;
@@ -100,7 +100,7 @@ void imageResolution(CMainFrame &frame)
     const QString path = frame.view()->currentPath();
     if (path.isEmpty())
         return;
-    CResolutionDlg dialog(link::effectivePath(path), &frame);
+    ResolutionDialog dialog(link::effectivePath(path), &frame);
     dialog.exec();
     if (dialog.wasWritten())
         frame.loader()->emptyCache();

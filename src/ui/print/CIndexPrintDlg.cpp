@@ -4,7 +4,7 @@
 #include "core/print/IndexPrintJob.h"
 #include "core/settings/AppSettings.h"
 #include "ui/app/SettingsChoices.h"
-#include "ui/edit/CJpegQualityDlg.h"
+#include "ui/edit/JpegQualityDialog.h"
 #include "ui/print/LengthField.h"
 #include "ui/print/LengthSpinBox.h"
 
@@ -375,7 +375,7 @@ void CIndexPrintDlg::chooseAndCreate()
                                             "lists (choose <Yes>) or only current one (choose <No>)?"),
                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     }
-    const int quality = CJpegQualityDlg::choose(this);
+    const int quality = JpegQualityDialog::choose(this);
     createFiles(chosen, allLists, quality);
 }
 

@@ -9,7 +9,7 @@
 #include "core/edit/SaveRules.h"
 #include "core/settings/AppSettings.h"
 #include "ui/app/SettingsChoices.h"
-#include "ui/edit/CJpegQualityDlg.h"
+#include "ui/edit/JpegQualityDialog.h"
 #include "ui/edit/SaveMessages.h"
 #include "ui/print/CPreviewCtrl.h"
 #include "ui/print/LengthField.h"
@@ -491,7 +491,7 @@ bool CPrintWizardDlg::createFileAt(const QString &path, int quality)
     SaveResult result = SaveResult::of(SaveResult::Failed);
     if (!out.isNull()) {
         if (quality < 0)
-            quality = CJpegQualityDlg::choose(this);
+            quality = JpegQualityDialog::choose(this);
         QApplication::setOverrideCursor(Qt::WaitCursor);
         result = SaveRules::saveNewJpeg(out, path, quality);
         QApplication::restoreOverrideCursor();

@@ -1,4 +1,4 @@
-#include "ui/edit/CRedEyeDlg.h"
+#include "ui/edit/RedEyeDialog.h"
 
 #include "core/edit/RedEyeFilter.h"
 #include "core/imaging/DisplayEngine.h"
@@ -45,7 +45,7 @@ private:
 
 } // namespace
 
-CRedEyeDlg::CRedEyeDlg(const QImage &area, QWidget *parent)
+RedEyeDialog::RedEyeDialog(const QImage &area, QWidget *parent)
     : QDialog(parent)
     , m_area(area)
 {
@@ -81,17 +81,17 @@ CRedEyeDlg::CRedEyeDlg(const QImage &area, QWidget *parent)
     resize(360, 300);
 }
 
-int CRedEyeDlg::limit() const
+int RedEyeDialog::limit() const
 {
     return m_slider->value();
 }
 
-void CRedEyeDlg::setLimit(int limit)
+void RedEyeDialog::setLimit(int limit)
 {
     m_slider->setValue(limit);
 }
 
-QImage CRedEyeDlg::treatedArea() const
+QImage RedEyeDialog::treatedArea() const
 {
     QImage treated = m_area.copy();
     RedEyeFilter::apply(treated, treated.rect(), limit());

@@ -1,9 +1,9 @@
-#include "ui/edit/CImageEditDlg.h"
+#include "ui/edit/ImageEditWindow.h"
 
 #include "core/edit/ImageTransform.h"
-#include "ui/edit/CCurvesDlg.h"
-#include "ui/edit/CJpegQualityDlg.h"
-#include "ui/edit/CRedEyeDlg.h"
+#include "ui/edit/CurvesDialog.h"
+#include "ui/edit/JpegQualityDialog.h"
+#include "ui/edit/RedEyeDialog.h"
 #include "ui/edit/SaveMessages.h"
 #include "ui/print/CPreviewCtrl.h"
 
@@ -52,7 +52,7 @@ struct WaitCursor
 
 } // namespace
 
-CImageEditDlg::CImageEditDlg(const QString &sourcePath, Mode mode, QWidget *parent)
+ImageEditWindow::ImageEditWindow(const QString &sourcePath, Mode mode, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("Quorvel - image edit"));
@@ -77,9 +77,9 @@ CImageEditDlg::CImageEditDlg(const QString &sourcePath, Mode mode, QWidget *pare
     resize(900, 650);
 }
 
-CImageEditDlg::~CImageEditDlg() = default;
+ImageEditWindow::~ImageEditWindow() = default;
 
-void CImageEditDlg::createControls()
+void ImageEditWindow::createControls()
 {
     auto *modeBox = new QGroupBox(tr("Mode"), this);
     auto *modes = new QButtonGroup(this);
@@ -104,7 +104,7 @@ void CImageEditDlg::createControls()
     });
 
     auto *applyButton = button(tr("Apply"), QString(), this);
-    connect(applyButton, &QPushButton::clicked, this, &CImageEditDlg::apply);
+    connect(applyButton, &QPushButton::clicked, this, &ImageEditWindow::apply);
 
     m_view = new CPreviewCtrl(this);
     auto *zoomIn = button(tr("+"), tr("Zoom in"), this);
@@ -125,7 +125,7 @@ void CImageEditDlg::createControls()
     m_target = new QLineEdit(QDir::toNativeSeparators(m_session->source()), this);
     m_target->setObjectName(QStringLiteral("TargetName"));
     auto *save = button(tr("&Save and close"), QString(), this);
-    connect(save, &QPushButton::clicked, this, &CImageEditDlg::saveAndClose);
+    connect(save, &QPushButton::clicked, this, &ImageEditWindow::saveAndClose);
 
     auto *side = new QVBoxLayout;
     side->addWidget(modeBox);
@@ -146,7 +146,7 @@ void CImageEditDlg::createControls()
     layout->addWidget(m_view, 1);
 }
 
-QString CImageEditDlg::targetPath() const
+QString ImageEditWindow::targetPath() const
 {
     const QString source = m_session->source();
     const QString typed = QDir::fromNativeSeparators(m_target->text().trimmed());
@@ -163,12 +163,12 @@ QString CImageEditDlg::targetPath() const
     return path;
 }
 
-QAbstractButton *CImageEditDlg::modeButton(Mode mode) const
+QAbstractButton *ImageEditWindow::modeButton(Mode mode) const
 {
     return m_modeButtons[int(mode)];
 }
 
-int CImageEditDlg::exec()
+int ImageEditWindow::exec()
 {
     switch (m_session->state()) {
     case ImageEditSession::State::NotOpened:
@@ -182,7 +182,7 @@ int CImageEditDlg::exec()
     return QDialog::exec();
 }
 
-void CImageEditDlg::showEvent(QShowEvent *event)
+void ImageEditWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (m_shown)
@@ -192,10 +192,10 @@ void CImageEditDlg::showEvent(QShowEvent *event)
     // adjustment mode goes straight to its dialog once the window is up.
     m_view->fit();
     if (m_session->mode() == Mode::Curves)
-        QMetaObject::invokeMethod(this, &CImageEditDlg::apply, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &ImageEditWindow::apply, Qt::QueuedConnection);
 }
 
-void CImageEditDlg::setMode(Mode mode)
+void ImageEditWindow::setMode(Mode mode)
 {
     m_tracker->cancel();
     m_session->setMode(mode);
@@ -204,7 +204,7 @@ void CImageEditDlg::setMode(Mode mode)
     m_view->update();
 }
 
-void CImageEditDlg::apply()
+void ImageEditWindow::apply()
 {
     if (!isEditable())
         return;
@@ -222,12 +222,12 @@ void CImageEditDlg::apply()
     }
 }
 
-void CImageEditDlg::applyRedEye()
+void ImageEditWindow::applyRedEye()
 {
     const QImage area = m_session->selectedArea();
     if (area.isNull())
         return;
-    CRedEyeDlg dialog(area, this);
+    RedEyeDialog dialog(area, this);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -236,9 +236,9 @@ void CImageEditDlg::applyRedEye()
     m_view->replacePixels(m_session->image().pixels);
 }
 
-void CImageEditDlg::applyCurves()
+void ImageEditWindow::applyCurves()
 {
-    CCurvesDlg dialog(m_session->pixels(), this);
+    CurvesDialog dialog(m_session->pixels(), this);
     dialog.setPreviewTarget([this](const QImage &picture) { m_view->replacePixels(picture); });
     // Over the buttons rather than centred over the picture it previews.
     dialog.move(mapToGlobal(QPoint(8, 8)));
@@ -248,14 +248,14 @@ void CImageEditDlg::applyCurves()
         m_session->markModified();
 }
 
-void CImageEditDlg::saveAndClose()
+void ImageEditWindow::saveAndClose()
 {
     if (m_session->mode() == Mode::Crop)
         apply();
     reject();
 }
 
-void CImageEditDlg::reject()
+void ImageEditWindow::reject()
 {
     if (m_session->isModified()) {
         switch (savemessages::askYesNoCancel(this, ImageEditSession::closeQuestion())) {
@@ -274,7 +274,7 @@ void CImageEditDlg::reject()
 
 // Saves on closing; false keeps the window open, with the changes, when the
 // picture did not reach the disk.
-bool CImageEditDlg::saveOnClosing()
+bool ImageEditWindow::saveOnClosing()
 {
     WaitCursor wait;
     const auto beforeWriting = [this, &wait] {
@@ -318,17 +318,17 @@ bool CImageEditDlg::saveOnClosing()
     return ImageEditSession::closesAfter(result);
 }
 
-int CImageEditDlg::runDialog(QDialog &dialog)
+int ImageEditWindow::runDialog(QDialog &dialog)
 {
     return dialog.exec();
 }
 
-int CImageEditDlg::chooseQuality()
+int ImageEditWindow::chooseQuality()
 {
-    return CJpegQualityDlg::choose(this);
+    return JpegQualityDialog::choose(this);
 }
 
-void CImageEditDlg::paintSelection(QPainter &painter) const
+void ImageEditWindow::paintSelection(QPainter &painter) const
 {
     if (m_session->mode() == Mode::Curves)
         return;

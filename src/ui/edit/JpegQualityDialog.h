@@ -8,11 +8,11 @@ namespace quorvel {
 
 // "Set JPEG compression level": a slider from 30 (small files) to 100 (best
 // pictures) that starts at the stored "JpegLevel"; OK stores it.
-class CJpegQualityDlg : public QDialog
+class JpegQualityDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CJpegQualityDlg(QWidget *parent = nullptr);
+    explicit JpegQualityDialog(QWidget *parent = nullptr);
 
     int value() const;
     void setValue(int quality);

@@ -9,11 +9,11 @@ namespace quorvel {
 
 // "Fix red eyes": the red component limit on a slider, and the selected
 // area as it would look with the rule applied at that limit.
-class CRedEyeDlg : public QDialog
+class RedEyeDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CRedEyeDlg(const QImage &area, QWidget *parent = nullptr);
+    explicit RedEyeDialog(const QImage &area, QWidget *parent = nullptr);
 
     int limit() const;
     void setLimit(int limit);

@@ -18,11 +18,11 @@ namespace quorvel {
 // name to save under (the file itself unless changed). The digit keys 1, 2,
 // 3, 5 and 6 choose a turn from anywhere in the dialog except the name box,
 // where they are typed. Ends with OK when the file was written.
-class CRotateDlg : public QDialog
+class RotateDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CRotateDlg(const QString &sourcePath, QWidget *parent = nullptr);
+    explicit RotateDialog(const QString &sourcePath, QWidget *parent = nullptr);
 
     // False when the file could not be opened (the user was told): exec()
     // then ends at once as if cancelled.

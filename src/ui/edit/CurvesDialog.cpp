@@ -1,4 +1,4 @@
-#include "ui/edit/CCurvesDlg.h"
+#include "ui/edit/CurvesDialog.h"
 
 #include "core/edit/CurvePlot.h"
 #include "core/edit/ToneCurvePresets.h"
@@ -46,7 +46,7 @@ private:
 
 } // namespace
 
-CCurvesDlg::CCurvesDlg(QImage &edited, QWidget *parent)
+CurvesDialog::CurvesDialog(QImage &edited, QWidget *parent)
     : QDialog(parent)
     , m_edited(edited)
     , m_working(edited)
@@ -65,7 +65,7 @@ CCurvesDlg::CCurvesDlg(QImage &edited, QWidget *parent)
         m_presets->addItem(ToneCurvePresets::text(row), ToneCurvePresets::at(row).data);
     m_presets->setCurrentIndex(0);
     m_presets->setMaxVisibleItems(ToneCurvePresets::count());
-    connect(m_presets, &QComboBox::currentIndexChanged, this, &CCurvesDlg::choosePreset);
+    connect(m_presets, &QComboBox::currentIndexChanged, this, &CurvesDialog::choosePreset);
 
     m_curve = new CurveArea(m_adjustment, this);
 
@@ -77,10 +77,10 @@ CCurvesDlg::CCurvesDlg(QImage &edited, QWidget *parent)
     m_reset = reset;
     m_preview = new QCheckBox(tr("Preview"), this);
     m_preview->setChecked(true);
-    connect(ok, &QPushButton::clicked, this, &CCurvesDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CCurvesDlg::reject);
-    connect(reset, &QPushButton::clicked, this, &CCurvesDlg::reset);
-    connect(m_preview, &QCheckBox::toggled, this, &CCurvesDlg::showPreview);
+    connect(ok, &QPushButton::clicked, this, &CurvesDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CurvesDialog::reject);
+    connect(reset, &QPushButton::clicked, this, &CurvesDialog::reset);
+    connect(m_preview, &QCheckBox::toggled, this, &CurvesDialog::showPreview);
 
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -102,13 +102,13 @@ CCurvesDlg::CCurvesDlg(QImage &edited, QWidget *parent)
     hint->setMaximumWidth(m_curve->width() + 120);
 }
 
-void CCurvesDlg::choosePreset(int row)
+void CurvesDialog::choosePreset(int row)
 {
     if (m_adjustment.choosePreset(row))
         recompute();
 }
 
-void CCurvesDlg::reset()
+void CurvesDialog::reset()
 {
     m_adjustment.reset();
     const QSignalBlocker blocker(m_presets);
@@ -116,7 +116,7 @@ void CCurvesDlg::reset()
     recompute();
 }
 
-void CCurvesDlg::recompute()
+void CurvesDialog::recompute()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_working = m_adjustment.workingCopy(m_edited);
@@ -125,13 +125,13 @@ void CCurvesDlg::recompute()
     m_curve->update();
 }
 
-void CCurvesDlg::showPreview()
+void CurvesDialog::showPreview()
 {
     if (m_show)
         m_show(m_preview->isChecked() ? m_working : m_edited);
 }
 
-void CCurvesDlg::accept()
+void CurvesDialog::accept()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool changed = m_adjustment.accept(m_edited);

@@ -9,11 +9,11 @@ namespace quorvel {
 
 // "Set image resolution": the file's stored resolution in two boxes; "Set"
 // stores changed values above 1 into the file (SetFileResolution).
-class CResolutionDlg : public QDialog
+class ResolutionDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CResolutionDlg(const QString &path, QWidget *parent = nullptr);
+    explicit ResolutionDialog(const QString &path, QWidget *parent = nullptr);
 
     // False when the file could not be read: exec() then ends at once as
     // if cancelled.

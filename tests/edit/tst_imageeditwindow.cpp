@@ -4,9 +4,9 @@
 #include "core/edit/TiffEncoder.h"
 #include "core/edit/ToneCurve.h"
 #include "core/edit/ToneCurvePresets.h"
-#include "ui/edit/CCurvesDlg.h"
-#include "ui/edit/CImageEditDlg.h"
-#include "ui/edit/CRedEyeDlg.h"
+#include "ui/edit/CurvesDialog.h"
+#include "ui/edit/ImageEditWindow.h"
+#include "ui/edit/RedEyeDialog.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/edit/SaveMessages.h"
 #include "ui/print/CPreviewCtrl.h"
@@ -49,10 +49,10 @@ struct Messages
 };
 
 // The edit window with its own dialogs run by the test.
-class EditWindow : public CImageEditDlg
+class EditWindow : public ImageEditWindow
 {
 public:
-    using CImageEditDlg::CImageEditDlg;
+    using ImageEditWindow::ImageEditWindow;
     std::function<int(QDialog &)> run;
     int runs = 0;
 
@@ -79,7 +79,7 @@ int presetRow(const char *text)
 
 } // namespace
 
-class TestImageEditDlg : public QObject
+class TestImageEditWindow : public QObject
 {
     Q_OBJECT
 
@@ -107,7 +107,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestImageEditDlg::filesThatCannotBeEdited_data()
+void TestImageEditWindow::filesThatCannotBeEdited_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
@@ -118,7 +118,7 @@ void TestImageEditDlg::filesThatCannotBeEdited_data()
     QTest::newRow("camera raw") << "a.crw" << test::patternJpeg(32, 32) << "";
 }
 
-void TestImageEditDlg::filesThatCannotBeEdited()
+void TestImageEditWindow::filesThatCannotBeEdited()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
@@ -127,7 +127,7 @@ void TestImageEditDlg::filesThatCannotBeEdited()
     if (name.endsWith(QLatin1String(".gif")) && !QImageReader::supportedImageFormats().contains("gif"))
         QSKIP("no GIF reader in this Qt");
     Messages messages;
-    for (const auto mode : {CImageEditDlg::Mode::Crop, CImageEditDlg::Mode::Curves}) {
+    for (const auto mode : {ImageEditWindow::Mode::Crop, ImageEditWindow::Mode::Curves}) {
         messages.texts.clear();
         EditWindow window(write(name, bytes), mode);
         QVERIFY(!window.isEditable());
@@ -138,7 +138,7 @@ void TestImageEditDlg::filesThatCannotBeEdited()
     }
 }
 
-void TestImageEditDlg::closing_data()
+void TestImageEditWindow::closing_data()
 {
     QTest::addColumn<QString>("edit"); // none, whole, part (cropped), pending (selected, not applied)
     QTest::addColumn<bool>("saveButton");
@@ -158,7 +158,7 @@ void TestImageEditDlg::closing_data()
     QTest::newRow("save and close crops first") << "pending" << true << yes << true << true << QSize(40, 30);
 }
 
-void TestImageEditDlg::closing()
+void TestImageEditWindow::closing()
 {
     QFETCH(QString, edit);
     QFETCH(bool, saveButton);
@@ -173,7 +173,7 @@ void TestImageEditDlg::closing()
     const QByteArray original = test::readFile(source);
     const QString target = m_dir.filePath(QStringLiteral("saved.jpg"));
 
-    EditWindow window(source, CImageEditDlg::Mode::Crop);
+    EditWindow window(source, ImageEditWindow::Mode::Crop);
     window.targetEdit()->setText(target);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -198,7 +198,7 @@ void TestImageEditDlg::closing()
     QCOMPARE(test::readFile(source), original);
 }
 
-void TestImageEditDlg::targetName_data()
+void TestImageEditWindow::targetName_data()
 {
     QTest::addColumn<QString>("typed"); // %1: the temporary folder
     QTest::addColumn<QString>("target"); // %1: the temporary folder; "source": the source itself
@@ -211,18 +211,18 @@ void TestImageEditDlg::targetName_data()
     QTest::newRow("another folder") << "/tmp/elsewhere/copy.jpg" << "/tmp/elsewhere/copy.jpg";
 }
 
-void TestImageEditDlg::targetName()
+void TestImageEditWindow::targetName()
 {
     QFETCH(QString, typed);
     QFETCH(QString, target);
 
     const QString source = write(QStringLiteral("photo.jpg"), test::patternJpeg(32, 32));
-    EditWindow window(source, CImageEditDlg::Mode::Crop);
+    EditWindow window(source, ImageEditWindow::Mode::Crop);
     window.targetEdit()->setText(typed.arg(m_dir.path()));
     QCOMPARE(window.targetPath(), target == QLatin1String("source") ? source : target.arg(m_dir.path()));
 }
 
-void TestImageEditDlg::curves_data()
+void TestImageEditWindow::curves_data()
 {
     QTest::addColumn<QString>("preset"); // empty: none chosen
     QTest::addColumn<bool>("ok");
@@ -234,7 +234,7 @@ void TestImageEditDlg::curves_data()
     QTest::newRow("None, OK") << "None" << true << true;
 }
 
-void TestImageEditDlg::curves()
+void TestImageEditWindow::curves()
 {
     QFETCH(QString, preset);
     QFETCH(bool, ok);
@@ -245,13 +245,13 @@ void TestImageEditDlg::curves()
     dark.fill(qRgb(20, 30, 40));
     const QString source = write(QStringLiteral("dark.tif"), TiffEncoder::encode(dark));
 
-    EditWindow window(source, CImageEditDlg::Mode::Curves);
+    EditWindow window(source, ImageEditWindow::Mode::Curves);
     QVERIFY(window.isEditable());
     const QImage before = window.session().image().pixels;
     bool previewed = false;
     bool startedTicked = false;
     window.run = [&](QDialog &dialog) -> int {
-        auto *curves = qobject_cast<CCurvesDlg *>(&dialog);
+        auto *curves = qobject_cast<CurvesDialog *>(&dialog);
         if (!curves)
             return int(QDialog::Rejected);
         startedTicked = curves->previewCheck()->isChecked();
@@ -295,7 +295,7 @@ void TestImageEditDlg::curves()
     window.done(QDialog::Rejected);
 }
 
-void TestImageEditDlg::redEye_data()
+void TestImageEditWindow::redEye_data()
 {
     QTest::addColumn<int>("limit"); // 0: cancelled
     QTest::addColumn<QRgb>("centre");
@@ -305,7 +305,7 @@ void TestImageEditDlg::redEye_data()
     QTest::newRow("cancelled") << 0 << qRgb(200, 40, 60);
 }
 
-void TestImageEditDlg::redEye()
+void TestImageEditWindow::redEye()
 {
     QFETCH(int, limit);
     QFETCH(QRgb, centre);
@@ -315,15 +315,15 @@ void TestImageEditDlg::redEye()
     red.fill(qRgb(200, 40, 60));
     const QString source = write(QStringLiteral("red.tif"), TiffEncoder::encode(red));
 
-    EditWindow window(source, CImageEditDlg::Mode::Crop);
-    window.setMode(CImageEditDlg::Mode::RedEye);
+    EditWindow window(source, ImageEditWindow::Mode::Crop);
+    window.setMode(ImageEditWindow::Mode::RedEye);
     QVERIFY(window.session().selection().rect().isEmpty());
     window.apply(); // nothing selected: no dialog
     QCOMPARE(window.runs, 0);
 
     QVERIFY(window.session().selection().resize(QRect(10, 10, 20, 20), 1.0));
     window.run = [&](QDialog &dialog) -> int {
-        auto *fix = qobject_cast<CRedEyeDlg *>(&dialog);
+        auto *fix = qobject_cast<RedEyeDialog *>(&dialog);
         if (!fix || limit == 0)
             return int(QDialog::Rejected);
         fix->setLimit(limit);
@@ -343,7 +343,7 @@ void TestImageEditDlg::redEye()
     QCOMPARE(window.view()->image().pixel(20, 20), centre);
 }
 
-void TestImageEditDlg::mainWindowPutAside()
+void TestImageEditWindow::mainWindowPutAside()
 {
     QWidget main;
     main.setGeometry(40, 50, 500, 400);
@@ -369,5 +369,5 @@ void TestImageEditDlg::mainWindowPutAside()
     QVERIFY2(!main.isVisible(), "a hidden window stays hidden");
 }
 
-QTEST_MAIN(TestImageEditDlg)
-#include "tst_imageeditdlg.moc"
+QTEST_MAIN(TestImageEditWindow)
+#include "tst_imageeditwindow.moc"

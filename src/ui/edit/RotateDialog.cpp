@@ -1,4 +1,4 @@
-#include "ui/edit/CRotateDlg.h"
+#include "ui/edit/RotateDialog.h"
 
 #include "core/imaging/DisplayEngine.h"
 #include "core/imaging/ImageDecoder.h"
@@ -55,16 +55,16 @@ struct RotateButton
 };
 
 const RotateButton kButtons[] = {
-    {TransformCode::Rotate270, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "Left"), "object-rotate-left"},
-    {TransformCode::Rotate180, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "180"), nullptr},
-    {TransformCode::Rotate90, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "Right"), "object-rotate-right"},
-    {TransformCode::FlipHorizontal, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "Hor"), "object-flip-horizontal"},
-    {TransformCode::FlipVertical, QT_TRANSLATE_NOOP("quorvel::CRotateDlg", "Ver"), "object-flip-vertical"},
+    {TransformCode::Rotate270, QT_TRANSLATE_NOOP("quorvel::RotateDialog", "Left"), "object-rotate-left"},
+    {TransformCode::Rotate180, QT_TRANSLATE_NOOP("quorvel::RotateDialog", "180"), nullptr},
+    {TransformCode::Rotate90, QT_TRANSLATE_NOOP("quorvel::RotateDialog", "Right"), "object-rotate-right"},
+    {TransformCode::FlipHorizontal, QT_TRANSLATE_NOOP("quorvel::RotateDialog", "Hor"), "object-flip-horizontal"},
+    {TransformCode::FlipVertical, QT_TRANSLATE_NOOP("quorvel::RotateDialog", "Ver"), "object-flip-vertical"},
 };
 
 } // namespace
 
-int CRotateDlg::codeForKey(int key)
+int RotateDialog::codeForKey(int key)
 {
     switch (key) {
     case Qt::Key_1: return int(TransformCode::Rotate270);
@@ -76,7 +76,7 @@ int CRotateDlg::codeForKey(int key)
     }
 }
 
-CRotateDlg::CRotateDlg(const QString &sourcePath, QWidget *parent)
+RotateDialog::RotateDialog(const QString &sourcePath, QWidget *parent)
     : QDialog(parent)
     , m_source(sourcePath)
 {
@@ -132,31 +132,31 @@ CRotateDlg::CRotateDlg(const QString &sourcePath, QWidget *parent)
         savemessages::tell(parent, tr("Cannot open file"), QMessageBox::Warning);
 }
 
-int CRotateDlg::exec()
+int RotateDialog::exec()
 {
     if (!isOpen())
         return QDialog::Rejected;
     return QDialog::exec();
 }
 
-QAbstractButton *CRotateDlg::button(TransformCode code) const
+QAbstractButton *RotateDialog::button(TransformCode code) const
 {
     return m_group->button(int(code));
 }
 
-void CRotateDlg::setTransform(TransformCode code)
+void RotateDialog::setTransform(TransformCode code)
 {
     m_transform = code;
     if (QAbstractButton *b = button(code))
         b->setChecked(true);
 }
 
-QString CRotateDlg::targetPath() const
+QString RotateDialog::targetPath() const
 {
     return QDir::fromNativeSeparators(m_target->text().trimmed());
 }
 
-void CRotateDlg::keyPressEvent(QKeyEvent *event)
+void RotateDialog::keyPressEvent(QKeyEvent *event)
 {
     // Keys the name box did not take: it keeps the digits typed into it.
     const int code = (event->modifiers() & Qt::KeypadModifier) ? 0 : codeForKey(event->key());
@@ -168,7 +168,7 @@ void CRotateDlg::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void CRotateDlg::rotate()
+void RotateDialog::rotate()
 {
     m_preview = QImage();
     TransformQuestions questions;
@@ -178,7 +178,7 @@ void CRotateDlg::rotate()
     };
     questions.tiffWithoutExif = [this] { return savemessages::ask(this, ImageTransform::tiffQuestion()); };
     questions.releaseFile = m_release;
-    const SaveResult result = ImageTransform::TransformImageFile(m_source, targetPath(), m_transform, questions);
+    const SaveResult result = ImageTransform::transformImageFile(m_source, targetPath(), m_transform, questions);
     if (result.ok()) {
         accept();
         return;

@@ -20,15 +20,15 @@ class CPreviewCtrl;
 // given a tone curve, in memory until "&Save and close" (or the question on
 // closing) writes it through the save rules. The picture is shown in the
 // preview control with a free selection rectangle.
-class CImageEditDlg : public QDialog
+class ImageEditWindow : public QDialog
 {
     Q_OBJECT
 public:
     using Mode = ImageEditSession::Mode;
 
     // Decodes the file under the wait cursor.
-    CImageEditDlg(const QString &sourcePath, Mode mode, QWidget *parent = nullptr);
-    ~CImageEditDlg() override;
+    ImageEditWindow(const QString &sourcePath, Mode mode, QWidget *parent = nullptr);
+    ~ImageEditWindow() override;
 
     // Whether the window can run at all. When not, exec() ends at once as if
     // cancelled, telling the user when the format cannot be saved back.

@@ -1,4 +1,4 @@
-#include "ui/edit/CResolutionDlg.h"
+#include "ui/edit/ResolutionDialog.h"
 
 #include "core/common/Rounding.h"
 #include "core/edit/FileResolution.h"
@@ -12,7 +12,7 @@
 
 namespace quorvel {
 
-CResolutionDlg::CResolutionDlg(const QString &path, QWidget *parent)
+ResolutionDialog::ResolutionDialog(const QString &path, QWidget *parent)
     : QDialog(parent)
     , m_path(path)
 {
@@ -40,14 +40,14 @@ CResolutionDlg::CResolutionDlg(const QString &path, QWidget *parent)
         connect(edit, &QLineEdit::textChanged, this, [this] { m_changed = true; });
 }
 
-int CResolutionDlg::exec()
+int ResolutionDialog::exec()
 {
     if (!m_open)
         return QDialog::Rejected;
     return QDialog::exec();
 }
 
-void CResolutionDlg::accept()
+void ResolutionDialog::accept()
 {
     if (m_changed) {
         bool okH = false, okV = false;

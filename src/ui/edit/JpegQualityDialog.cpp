@@ -1,4 +1,4 @@
-#include "ui/edit/CJpegQualityDlg.h"
+#include "ui/edit/JpegQualityDialog.h"
 
 #include "core/edit/JpegEncoder.h"
 #include "core/settings/AppSettings.h"
@@ -11,7 +11,7 @@
 
 namespace quorvel {
 
-CJpegQualityDlg::CJpegQualityDlg(QWidget *parent)
+JpegQualityDialog::JpegQualityDialog(QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("Set JPEG compression level"));
@@ -36,25 +36,25 @@ CJpegQualityDlg::CJpegQualityDlg(QWidget *parent)
     layout->addWidget(ok, 0, 3);
 }
 
-int CJpegQualityDlg::value() const
+int JpegQualityDialog::value() const
 {
     return m_slider->value();
 }
 
-void CJpegQualityDlg::setValue(int quality)
+void JpegQualityDialog::setValue(int quality)
 {
     m_slider->setValue(quality);
 }
 
-void CJpegQualityDlg::accept()
+void JpegQualityDialog::accept()
 {
     settings::setJpegLevel(settingsStore(), m_slider->value());
     QDialog::accept();
 }
 
-int CJpegQualityDlg::choose(QWidget *parent)
+int JpegQualityDialog::choose(QWidget *parent)
 {
-    CJpegQualityDlg dialog(parent);
+    JpegQualityDialog dialog(parent);
     dialog.exec();
     return settings::jpegLevel(settingsStore());
 }

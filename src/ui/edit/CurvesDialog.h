@@ -17,11 +17,11 @@ namespace quorvel {
 // dialog and previewed in the edit window's view. OK changes the edited
 // image and ends accepted when a preset was chosen or "Reset" pressed;
 // otherwise the dialog ends as cancelled and the image is left alone.
-class CCurvesDlg : public QDialog
+class CurvesDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CCurvesDlg(QImage &edited, QWidget *parent = nullptr);
+    explicit CurvesDialog(QImage &edited, QWidget *parent = nullptr);
 
     // Where the preview goes: the working copy while "Preview" is ticked,
     // else the edited image.
