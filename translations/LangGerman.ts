@@ -56,7 +56,7 @@
     </message>
 </context>
 <context>
-    <name>CVersionDlg</name>
+    <name>VersionDialog</name>
     <message>
         <source>Version control</source>
         <translation>Versionsverwaltung</translation>
@@ -1622,7 +1622,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CRenameDlg</name>
+    <name>quorvel::RenameDialog</name>
     <message>
         <source>Rename file</source>
         <translation>Datei umbenennen</translation>
@@ -1833,7 +1833,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CVersionDlg</name>
+    <name>quorvel::VersionDialog</name>
     <message>
         <source>Remember this version </source>
         <translation>Diese Version merken </translation>
@@ -1878,7 +1878,7 @@ Mit Version %2 ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CWallpaperDlg</name>
+    <name>quorvel::WallpaperDialog</name>
     <message>
         <source>Set as wallpaper</source>
         <translation>Als Hintergrundbild setzen</translation>

@@ -8,7 +8,7 @@
 #include "fileops/RecordingPrompts.h"
 #include "support/TestSupport.h"
 #include "ui/files/CRightPaneView.h"
-#include "ui/fileops/CRenameDlg.h"
+#include "ui/fileops/RenameDialog.h"
 #include "ui/fileops/FileCommands.h"
 #include "ui/imaging/CQuorvelView.h"
 
@@ -274,7 +274,7 @@ void TestFileCommands::renameDialogChecks()
     QFETCH(QStringList, messages);
     QVERIFY(test::writeFile(path("IMG_1.JPG"), "img"));
     QVERIFY(test::writeFile(path("b.JPG"), "b"));
-    CRenameDlg dialog(m_dir->path(), "IMG_1.JPG");
+    RenameDialog dialog(m_dir->path(), "IMG_1.JPG");
     QCOMPARE(dialog.windowTitle(), QString("Rename file"));
     QCOMPARE(dialog.edit()->text(), QString("IMG_1"));
     dialog.show();

@@ -1,8 +1,8 @@
 #include "support/TestSupport.h"
 
 #include "core/fileops/VersionTexts.h"
-#include "ui/fileops/CVersionDlg.h"
-#include "ui/fileops/CWallpaperDlg.h"
+#include "ui/fileops/VersionDialog.h"
+#include "ui/fileops/WallpaperDialog.h"
 #include "ui/fileops/PreviewBox.h"
 
 #include <QDir>
@@ -20,10 +20,10 @@ namespace {
 
 // The version dialog with the user's answers given in advance and the
 // messages recorded instead of shown.
-class VersionDlg : public CVersionDlg
+class TestableVersionDialog : public VersionDialog
 {
 public:
-    using CVersionDlg::CVersionDlg;
+    using VersionDialog::VersionDialog;
 
     QList<VersionControl::Message> messages;
     bool agree = true;
@@ -63,10 +63,10 @@ protected:
     QString chooseSaveFile() override { return saveAs; }
 };
 
-class WallpaperDlg : public CWallpaperDlg
+class TestableWallpaperDialog : public WallpaperDialog
 {
 public:
-    using CWallpaperDlg::CWallpaperDlg;
+    using WallpaperDialog::WallpaperDialog;
 
     bool succeed = true;
     QStringList applied;
@@ -126,7 +126,7 @@ void TestFileOpsDialogs::init()
 
 void TestFileOpsDialogs::noVersions()
 {
-    VersionDlg dialog(m_photo, m_repository);
+    TestableVersionDialog dialog(m_photo, m_repository);
     QCOMPARE(dialog.windowTitle(), QString("Version control"));
     QCOMPARE(dialog.rows(), QStringList{"No versions"});
     QVERIFY(!dialog.versionButtons());
@@ -139,7 +139,7 @@ void TestFileOpsDialogs::noVersions()
 
 void TestFileOpsDialogs::rememberAndSelect()
 {
-    VersionDlg dialog(m_photo, m_repository);
+    TestableVersionDialog dialog(m_photo, m_repository);
     dialog.onRemember();
     dialog.onRemember();
     QCOMPARE(dialog.rows().size(), 2);
@@ -172,7 +172,7 @@ void TestFileOpsDialogs::deleteAsksFirst()
 {
     QFETCH(bool, agree);
     QFETCH(int, rowsAfter);
-    VersionDlg dialog(m_photo, m_repository);
+    TestableVersionDialog dialog(m_photo, m_repository);
     dialog.onRemember();
     dialog.onRemember();
     dialog.messages.clear();
@@ -187,12 +187,12 @@ void TestFileOpsDialogs::deleteAsksFirst()
 
 void TestFileOpsDialogs::versionButtonsWithoutSelection()
 {
-    VersionDlg dialog(m_photo, m_repository);
+    TestableVersionDialog dialog(m_photo, m_repository);
     dialog.onRemember();
     dialog.messages.clear();
     dialog.versionsList()->clearSelection();
     QVERIFY(!dialog.versionButtons());
-    for (void (CVersionDlg::*button)() : {&CVersionDlg::onDelete, &CVersionDlg::onRestore, &CVersionDlg::onSaveTo}) {
+    for (void (VersionDialog::*button)() : {&VersionDialog::onDelete, &VersionDialog::onRestore, &VersionDialog::onSaveTo}) {
         (dialog.*button)();
         QCOMPARE(dialog.lastText(), QString("No versions selected"));
         QCOMPARE(dialog.messages.last().caption, QString("Warning"));
@@ -203,7 +203,7 @@ void TestFileOpsDialogs::versionButtonsWithoutSelection()
 
 void TestFileOpsDialogs::restoreAndSaveTo()
 {
-    VersionDlg dialog(m_photo, m_repository);
+    TestableVersionDialog dialog(m_photo, m_repository);
     const QByteArray first = test::readFile(m_photo);
     dialog.onRemember();
     QVERIFY(picture(Qt::blue).save(m_photo, "JPEG"));
@@ -235,7 +235,7 @@ void TestFileOpsDialogs::restoreAndSaveTo()
 
 void TestFileOpsDialogs::failedRememberIsReported()
 {
-    VersionDlg dialog(m_dir->filePath("gone.jpg"), m_repository);
+    TestableVersionDialog dialog(m_dir->filePath("gone.jpg"), m_repository);
     dialog.onRemember();
     QCOMPARE(dialog.messages.size(), 1);
     QVERIFY(dialog.messages.last().warning);
@@ -268,7 +268,7 @@ void TestFileOpsDialogs::wallpaperDialog()
     QFETCH(bool, succeed);
     QFETCH(bool, reset);
     QFETCH(QString, said);
-    WallpaperDlg dialog(m_photo);
+    TestableWallpaperDialog dialog(m_photo);
     QCOMPARE(dialog.windowTitle(), QDir::toNativeSeparators(m_photo));
     dialog.succeed = succeed;
     reset ? dialog.onReset() : dialog.onSet();

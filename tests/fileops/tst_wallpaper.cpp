@@ -229,7 +229,7 @@ void TestWallpaper::commands()
         }
     }
     QString error;
-    QVERIFY2(SetDesktopWallpaper(reset ? QString() : m_picture, env, runner, &error), qPrintable(error));
+    QVERIFY2(setDesktopWallpaper(reset ? QString() : m_picture, env, runner, &error), qPrintable(error));
     QCOMPARE(runner.calls, expected);
 }
 
@@ -239,21 +239,21 @@ void TestWallpaper::failuresAreReported()
     runner.programs = kAllPrograms;
     runner.failing = "gsettings";
     QString error;
-    QVERIFY(!SetDesktopWallpaper(m_picture, environment("GNOME"), runner, &error));
+    QVERIFY(!setDesktopWallpaper(m_picture, environment("GNOME"), runner, &error));
     QVERIFY2(error.contains("gsettings") && error.contains("No such schema"), qPrintable(error));
     QCOMPARE(runner.calls.size(), 1); // nothing after the first failure
 
     runner.calls.clear();
-    QVERIFY(!SetDesktopWallpaper(m_dir.filePath("missing.jpg"), environment("GNOME"), runner, &error));
+    QVERIFY(!setDesktopWallpaper(m_dir.filePath("missing.jpg"), environment("GNOME"), runner, &error));
     QVERIFY(error.contains("missing.jpg"));
     QVERIFY(runner.calls.isEmpty());
 
-    QVERIFY(!SetDesktopWallpaper(m_picture, environment("sway"), runner, &error));
+    QVERIFY(!setDesktopWallpaper(m_picture, environment("sway"), runner, &error));
     QVERIFY(!error.isEmpty());
 
     RecordingRunner fehOnly;
     fehOnly.programs = {"feh"};
-    QVERIFY(!SetDesktopWallpaper(QString(), environment("", "", true), fehOnly, &error));
+    QVERIFY(!setDesktopWallpaper(QString(), environment("", "", true), fehOnly, &error));
     QVERIFY(!error.isEmpty());
 }
 
@@ -303,11 +303,11 @@ void TestWallpaper::x11RootWindowShowsThePicture()
     };
     QString error;
     const DesktopEnvironment x11 = environment("", "", true);
-    const bool set = SetDesktopWallpaper(file, x11, runner, &error);
+    const bool set = setDesktopWallpaper(file, x11, runner, &error);
     const QString setError = error;
     const QImage shown = rootWindow();
     const bool canReset = runner.hasProgram("xwallpaper") || runner.hasProgram("xsetroot");
-    const bool reset = canReset && SetDesktopWallpaper(QString(), x11, runner, &error);
+    const bool reset = canReset && setDesktopWallpaper(QString(), x11, runner, &error);
     const QImage cleared = canReset ? rootWindow() : QImage();
 
     server.terminate();

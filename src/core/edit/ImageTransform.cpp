@@ -173,7 +173,7 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
     if (questions.releaseFile)
         questions.releaseFile();
     FileTimes times;
-    const bool haveTimes = GetFileTimes(source, times);
+    const bool haveTimes = getFileTimes(source, times);
     if (!replaceFileContents(target, output, haveTimes ? &times : nullptr, &error))
         return SaveResult::of(SaveResult::Failed, tr("Cannot rotate image") + QLatin1Char('\n') + error);
     return SaveResult::done();

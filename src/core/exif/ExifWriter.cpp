@@ -195,7 +195,7 @@ ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, i
         return r;
 
     FileTimes times;
-    const bool haveTimes = GetFileTimes(path, times);
+    const bool haveTimes = getFileTimes(path, times);
     QString error;
     if (!replaceFileContents(path, bytes, haveTimes ? &times : nullptr, &error))
         return result(ExifWriteResult::CannotWrite, error);

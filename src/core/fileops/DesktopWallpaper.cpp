@@ -39,13 +39,13 @@ bool applyWith(WallpaperBackend *backend, const QString &path, QString *error)
 
 } // namespace
 
-bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
+bool setDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
                          QString *error)
 {
     return applyWith(WallpaperBackend::choose(environment, runner).get(), path, error);
 }
 
-bool SetDesktopWallpaper(const QString &path, QString *error)
+bool setDesktopWallpaper(const QString &path, QString *error)
 {
     ProcessCommandRunner runner;
     return applyWith(WallpaperBackend::forThisSystem(runner).get(), path, error);

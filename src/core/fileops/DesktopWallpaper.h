@@ -11,11 +11,11 @@ struct DesktopEnvironment;
 // empty path removes the wallpaper. The back end is chosen for the desktop
 // the program runs on. False, with the reason in *error, when there is no
 // back end for this desktop, the file does not exist, or the desktop refused.
-bool SetDesktopWallpaper(const QString &path, QString *error = nullptr);
+bool setDesktopWallpaper(const QString &path, QString *error = nullptr);
 
 // The same for a free desktop, with its environment and the runner of
 // external programs given.
-bool SetDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
+bool setDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
                          QString *error = nullptr);
 
 } // namespace quorvel

@@ -18,7 +18,7 @@ bool replaceFileContents(const QString &path, const QByteArray &bytes, const Fil
     if (existed)
         QFile::setPermissions(path, permissions);
     if (times)
-        SetFileTimes(path, *times);
+        setFileTimes(path, *times);
     return true;
 }
 

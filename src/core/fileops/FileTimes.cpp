@@ -10,7 +10,7 @@
 
 namespace quorvel {
 
-bool GetFileTimes(const QString &path, FileTimes &times)
+bool getFileTimes(const QString &path, FileTimes &times)
 {
     times = FileTimes();
     const QFileInfo info(path);
@@ -27,7 +27,7 @@ bool GetFileTimes(const QString &path, FileTimes &times)
     return times.lastWrite.isValid();
 }
 
-bool SetFileTimes(const QString &path, const FileTimes &times)
+bool setFileTimes(const QString &path, const FileTimes &times)
 {
     if (!QFileInfo(path).isFile())
         return false;

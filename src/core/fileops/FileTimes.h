@@ -17,10 +17,10 @@ struct FileTimes
 };
 
 // Reads the times of an existing file. False when it cannot be read.
-bool GetFileTimes(const QString &path, FileTimes &times);
+bool getFileTimes(const QString &path, FileTimes &times);
 
 // Sets the times on an existing file; invalid members are left as they are.
 // False when the file cannot be opened or a time cannot be set.
-bool SetFileTimes(const QString &path, const FileTimes &times);
+bool setFileTimes(const QString &path, const FileTimes &times);
 
 } // namespace quorvel

@@ -1,8 +1,8 @@
 #include "ui/fileops/FileOpsCommands.h"
 
 #include "core/fileops/VersionStore.h"
-#include "ui/fileops/CVersionDlg.h"
-#include "ui/fileops/CWallpaperDlg.h"
+#include "ui/fileops/VersionDialog.h"
+#include "ui/fileops/WallpaperDialog.h"
 #include "ui/files/CRightPaneView.h"
 #include "ui/frame/CMainFrame.h"
 
@@ -13,7 +13,7 @@ void showVersionControl(CMainFrame &frame)
     const QString path = frame.fileList()->GetSelectedPath(false, true);
     if (path.isEmpty())
         return;
-    CVersionDlg dialog(path, VersionStore::defaultFolder(), &frame);
+    VersionDialog dialog(path, VersionStore::defaultFolder(), &frame);
     dialog.exec();
     if (dialog.filesChanged())
         frame.refreshList();
@@ -24,7 +24,7 @@ void showWallpaper(CMainFrame &frame)
     const QString path = frame.fileList()->GetSelectedPath(false, true);
     if (path.isEmpty())
         return;
-    CWallpaperDlg dialog(path, &frame);
+    WallpaperDialog dialog(path, &frame);
     dialog.exec();
 }
 

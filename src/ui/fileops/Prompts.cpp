@@ -1,6 +1,6 @@
 #include "ui/fileops/Prompts.h"
 
-#include "ui/fileops/CRenameDlg.h"
+#include "ui/fileops/RenameDialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -112,7 +112,7 @@ QString Prompts::chooseProgram(QWidget *parent)
 
 std::optional<QString> Prompts::askNewName(QWidget *parent, const QString &folder, const QString &oldName)
 {
-    CRenameDlg dialog(folder, oldName, parent);
+    RenameDialog dialog(folder, oldName, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.newName();

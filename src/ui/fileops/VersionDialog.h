@@ -16,11 +16,11 @@ class PreviewBox;
 // "Version control": the versions of one file kept in the repository, with
 // previews of the file and of the selected version, and the buttons to
 // remember, delete, restore or save a version elsewhere.
-class CVersionDlg : public QDialog
+class VersionDialog : public QDialog
 {
     Q_OBJECT
 public:
-    CVersionDlg(const QString &filePath, const QString &repositoryFolder, QWidget *parent = nullptr);
+    VersionDialog(const QString &filePath, const QString &repositoryFolder, QWidget *parent = nullptr);
 
     // Whether a restore or a save changed files: the file list then reads
     // its folder again.

@@ -1,4 +1,4 @@
-#include "ui/fileops/CVersionDlg.h"
+#include "ui/fileops/VersionDialog.h"
 
 #include "core/fileops/VersionTexts.h"
 #include "core/files/PathUtil.h"
@@ -17,7 +17,7 @@
 
 namespace quorvel {
 
-CVersionDlg::CVersionDlg(const QString &filePath, const QString &repositoryFolder, QWidget *parent)
+VersionDialog::VersionDialog(const QString &filePath, const QString &repositoryFolder, QWidget *parent)
     : QDialog(parent)
     , m_control(filePath, repositoryFolder)
 {
@@ -68,30 +68,30 @@ CVersionDlg::CVersionDlg(const QString &filePath, const QString &repositoryFolde
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
 
-    connect(m_remember, &QPushButton::clicked, this, &CVersionDlg::onRemember);
-    connect(m_delete, &QPushButton::clicked, this, &CVersionDlg::onDelete);
-    connect(m_restore, &QPushButton::clicked, this, &CVersionDlg::onRestore);
-    connect(m_saveTo, &QPushButton::clicked, this, &CVersionDlg::onSaveTo);
+    connect(m_remember, &QPushButton::clicked, this, &VersionDialog::onRemember);
+    connect(m_delete, &QPushButton::clicked, this, &VersionDialog::onDelete);
+    connect(m_restore, &QPushButton::clicked, this, &VersionDialog::onRestore);
+    connect(m_saveTo, &QPushButton::clicked, this, &VersionDialog::onSaveTo);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QListWidget::itemSelectionChanged, this, &CVersionDlg::selectionChanged);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &VersionDialog::selectionChanged);
 
     m_currentPreview->setFile(filePath);
     fillList();
     m_list->setFocus();
 }
 
-bool CVersionDlg::versionLabelShown() const
+bool VersionDialog::versionLabelShown() const
 {
     return !m_versionLabel->isHidden();
 }
 
-int CVersionDlg::selectedRow() const
+int VersionDialog::selectedRow() const
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     return selected.isEmpty() ? -1 : m_list->row(selected.first());
 }
 
-void CVersionDlg::fillList()
+void VersionDialog::fillList()
 {
     const QSignalBlocker blocker(m_list);
     m_list->clear();
@@ -101,7 +101,7 @@ void CVersionDlg::fillList()
     selectionChanged();
 }
 
-void CVersionDlg::selectionChanged()
+void VersionDialog::selectionChanged()
 {
     const int row = selectedRow();
     const bool version = m_control.isVersionRow(row);
@@ -112,7 +112,7 @@ void CVersionDlg::selectionChanged()
     m_saveTo->setEnabled(version);
 }
 
-void CVersionDlg::showMessage(const VersionControl::Message &message)
+void VersionDialog::showMessage(const VersionControl::Message &message)
 {
     if (message.isNull())
         return;
@@ -122,14 +122,14 @@ void CVersionDlg::showMessage(const VersionControl::Message &message)
         QMessageBox::information(this, message.caption, message.text);
 }
 
-bool CVersionDlg::confirmDelete()
+bool VersionDialog::confirmDelete()
 {
     return QMessageBox::question(this, versiontexts::warningCaption(), versiontexts::confirmDelete(),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }
 
-bool CVersionDlg::confirmRestore(int number)
+bool VersionDialog::confirmRestore(int number)
 {
     return QMessageBox::question(this, versiontexts::warningCaption(),
                                  tr("The file %1 already exists.\nReplace it with version %2?")
@@ -138,7 +138,7 @@ bool CVersionDlg::confirmRestore(int number)
         == QMessageBox::Yes;
 }
 
-QString CVersionDlg::chooseSaveFile()
+QString VersionDialog::chooseSaveFile()
 {
     QFileDialog dialog(this, m_control.saveToTitle(), folderOf(m_control.filePath()), m_control.saveToFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -149,14 +149,14 @@ QString CVersionDlg::chooseSaveFile()
     return dialog.selectedFiles().first();
 }
 
-void CVersionDlg::onRemember()
+void VersionDialog::onRemember()
 {
     const VersionControl::Message message = m_control.remember();
     fillList();
     showMessage(message);
 }
 
-void CVersionDlg::onDelete()
+void VersionDialog::onDelete()
 {
     const int row = selectedRow();
     if (!m_control.isVersionRow(row)) {
@@ -171,7 +171,7 @@ void CVersionDlg::onDelete()
     m_list->setFocus();
 }
 
-void CVersionDlg::onRestore()
+void VersionDialog::onRestore()
 {
     const int row = selectedRow();
     if (!m_control.isVersionRow(row)) {
@@ -189,7 +189,7 @@ void CVersionDlg::onRestore()
     showMessage(message);
 }
 
-void CVersionDlg::onSaveTo()
+void VersionDialog::onSaveTo()
 {
     const int row = selectedRow();
     if (!m_control.isVersionRow(row)) {

@@ -9,11 +9,11 @@ class PreviewBox;
 // "Set as wallpaper": a preview of the image file, and the buttons that make
 // it the desktop wallpaper or remove the wallpaper. The window title is the
 // file's full path.
-class CWallpaperDlg : public QDialog
+class WallpaperDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CWallpaperDlg(const QString &path, QWidget *parent = nullptr);
+    explicit WallpaperDialog(const QString &path, QWidget *parent = nullptr);
 
     PreviewBox *preview() const { return m_preview; }
 

@@ -1,4 +1,4 @@
-#include "ui/fileops/CWallpaperDlg.h"
+#include "ui/fileops/WallpaperDialog.h"
 
 #include "core/fileops/DesktopWallpaper.h"
 #include "ui/fileops/PreviewBox.h"
@@ -12,7 +12,7 @@
 
 namespace quorvel {
 
-CWallpaperDlg::CWallpaperDlg(const QString &path, QWidget *parent)
+WallpaperDialog::WallpaperDialog(const QString &path, QWidget *parent)
     : QDialog(parent)
     , m_path(path)
 {
@@ -35,23 +35,23 @@ CWallpaperDlg::CWallpaperDlg(const QString &path, QWidget *parent)
     layout->addWidget(m_preview, 1);
     layout->addLayout(buttons);
 
-    connect(set, &QPushButton::clicked, this, &CWallpaperDlg::onSet);
-    connect(reset, &QPushButton::clicked, this, &CWallpaperDlg::onReset);
+    connect(set, &QPushButton::clicked, this, &WallpaperDialog::onSet);
+    connect(reset, &QPushButton::clicked, this, &WallpaperDialog::onReset);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     m_preview->setFile(path);
 }
 
-void CWallpaperDlg::onSet()
+void WallpaperDialog::onSet()
 {
     apply(m_path, tr("Wallpaper was changed"));
 }
 
-void CWallpaperDlg::onReset()
+void WallpaperDialog::onReset()
 {
     apply(QString(), tr("Wallpaper was set to defaults"));
 }
 
-void CWallpaperDlg::apply(const QString &path, const QString &doneText)
+void WallpaperDialog::apply(const QString &path, const QString &doneText)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
@@ -63,18 +63,18 @@ void CWallpaperDlg::apply(const QString &path, const QString &doneText)
         warn(error);
 }
 
-bool CWallpaperDlg::applyWallpaper(const QString &path, QString *error)
+bool WallpaperDialog::applyWallpaper(const QString &path, QString *error)
 {
-    return SetDesktopWallpaper(path, error);
+    return setDesktopWallpaper(path, error);
 }
 
-void CWallpaperDlg::inform(const QString &text)
+void WallpaperDialog::inform(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quorvel"), text, QMessageBox::Ok, this);
     box.exec();
 }
 
-void CWallpaperDlg::warn(const QString &text)
+void WallpaperDialog::warn(const QString &text)
 {
     QMessageBox::warning(this, tr("Warning"), text);
 }

@@ -9,11 +9,11 @@ namespace quorvel {
 // "Rename file": the name without its extension in an edit box; the
 // extension is kept as it was. Ok checks the new name and stays open when it
 // is empty or taken; an unchanged name closes the dialog as cancelled.
-class CRenameDlg : public QDialog
+class RenameDialog : public QDialog
 {
     Q_OBJECT
 public:
-    CRenameDlg(const QString &folder, const QString &oldName, QWidget *parent = nullptr);
+    RenameDialog(const QString &folder, const QString &oldName, QWidget *parent = nullptr);
 
     // The accepted name, extension included.
     QString newName() const { return m_newName; }

@@ -1,4 +1,4 @@
-#include "ui/fileops/CRenameDlg.h"
+#include "ui/fileops/RenameDialog.h"
 
 #include "core/fileops/FileOperations.h"
 #include "ui/fileops/Prompts.h"
@@ -10,7 +10,7 @@
 
 namespace quorvel {
 
-CRenameDlg::CRenameDlg(const QString &folder, const QString &oldName, QWidget *parent)
+RenameDialog::RenameDialog(const QString &folder, const QString &oldName, QWidget *parent)
     : QDialog(parent)
     , m_folder(folder)
     , m_oldName(oldName)
@@ -25,7 +25,7 @@ CRenameDlg::CRenameDlg(const QString &folder, const QString &oldName, QWidget *p
     ok->setDefault(true);
     auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
-    connect(ok, &QPushButton::clicked, this, &CRenameDlg::onOk);
+    connect(ok, &QPushButton::clicked, this, &RenameDialog::onOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *buttons = new QHBoxLayout;
@@ -38,14 +38,14 @@ CRenameDlg::CRenameDlg(const QString &folder, const QString &oldName, QWidget *p
     setSizeGripEnabled(false);
 }
 
-void CRenameDlg::showEvent(QShowEvent *event)
+void RenameDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_edit->setFocus();
     m_edit->selectAll();
 }
 
-void CRenameDlg::onOk()
+void RenameDialog::onOk()
 {
     QString name;
     switch (FileOperations::checkRename(m_folder, m_oldName, m_edit->text(), &name)) {
