@@ -6,7 +6,7 @@
 
 #include "core/exif/ExifLibrary.h"
 #include "core/files/FolderScanner.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,20 +70,20 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    CRightPaneView shortPane;
+    FileListPane shortPane;
     if (shortPane.showMode() != 0)
         shortPane.toggleShowMode();
     const double fill = bench::timeMs([&] {
-        shortPane.FillList(FolderScanner(big).scan(FolderScanner::Images), big, true);
+        shortPane.fillList(FolderScanner(big).scan(FolderScanner::Images), big, true);
     });
     const double ls = bench::timeCommandMs("ls", {"-l", big});
     bench::report("short view of 10,000 JPEGs (scan and fill)", fill, "ls -l", ls, 1.5);
 
-    CRightPaneView exifPane;
+    FileListPane exifPane;
     if (exifPane.showMode() != 1)
         exifPane.toggleShowMode();
     const double exifFill = bench::timeMs(
-        [&] { exifPane.FillList(FolderScanner(exif).scan(FolderScanner::Images), exif, true); }, 5);
+        [&] { exifPane.fillList(FolderScanner(exif).scan(FolderScanner::Images), exif, true); }, 5);
     QStringList args;
     for (const char *key : {"Exif.Image.Model", "Exif.Photo.DateTimeOriginal", "Exif.Photo.ExposureTime",
                             "Exif.Photo.FNumber", "Exif.Photo.ISOSpeedRatings", "Exif.Photo.FocalLength"})

@@ -13,7 +13,7 @@
 #include "core/files/FolderScanner.h"
 #include "core/files/ThumbnailMaker.h"
 #include "core/files/ThumbnailScheduler.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/files/ThumbnailDisplay.h"
 
 #include <QApplication>
@@ -68,7 +68,7 @@ struct Run
 
 // Fills the pane with the folder (thumbnails mode is on) and waits in the
 // event loop until every row has its picture.
-Run fillAndWait(CRightPaneView &pane, const QString &folder)
+Run fillAndWait(FileListPane &pane, const QString &folder)
 {
     Run run;
     ThumbnailScheduler &scheduler = pane.thumbnails()->scheduler();
@@ -89,7 +89,7 @@ Run fillAndWait(CRightPaneView &pane, const QString &folder)
     QElapsedTimer clock;
     QTimer::singleShot(0, &loop, [&] {
         clock.start();
-        pane.FillList(FolderScanner(folder).scan(FolderScanner::Images), folder, true);
+        pane.fillList(FolderScanner(folder).scan(FolderScanner::Images), folder, true);
     });
     ticks.start();
     ticker.start();
@@ -100,7 +100,7 @@ Run fillAndWait(CRightPaneView &pane, const QString &folder)
     return run;
 }
 
-void measure(const char *what, CRightPaneView &pane, const QString &folder, double vips, double limit, int runs)
+void measure(const char *what, FileListPane &pane, const QString &folder, double vips, double limit, int runs)
 {
     std::vector<double> shown;
     double stall = 0;
@@ -153,10 +153,10 @@ int main(int argc, char **argv)
     const double vipsPlain = bench::timeCommandMs("vipsthumbnail", QStringList{"-s", "60x60", "-o", outPattern} + plainFiles, runs);
     const double vipsStored = bench::timeCommandMs("vipsthumbnail", QStringList{"-s", "60x60", "-o", outPattern} + storedFiles, runs);
 
-    CRightPaneView pane;
+    FileListPane pane;
     pane.resize(500, 1200);
     pane.show();
-    pane.ToggleThumbnails(true);
+    pane.toggleThumbnails(true);
     QCoreApplication::processEvents();
     measure("15 x 12 MP JPEG, no stored thumbnails", pane, plain, vipsPlain, 1.0, runs);
     measure("15 x 12 MP JPEG, stored thumbnails", pane, stored, vipsStored, 0.1, runs);

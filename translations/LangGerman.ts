@@ -885,7 +885,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CEditDescriptionDlg</name>
+    <name>quorvel::DescriptionDialog</name>
     <message>
         <source>Edit description</source>
         <translation>Beschreibung bearbeiten</translation>
@@ -1672,7 +1672,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CRightPaneView</name>
+    <name>quorvel::FileListPane</name>
     <message>
         <source>Details or thumbnails view</source>
         <translation>Details- oder Miniaturansicht</translation>

@@ -7,7 +7,7 @@
 #include "core/settings/SettingsStore.h"
 #include "fileops/RecordingPrompts.h"
 #include "support/TestSupport.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/fileops/RenameDialog.h"
 #include "ui/fileops/FileCommands.h"
 #include "ui/imaging/CQuorvelView.h"
@@ -56,7 +56,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ImageLoader> m_loader;
     std::unique_ptr<CQuorvelView> m_view;
-    std::unique_ptr<CRightPaneView> m_pane;
+    std::unique_ptr<FileListPane> m_pane;
     std::unique_ptr<FileCommands> m_commands;
     test::RecordingPrompts *m_prompts = nullptr;
 };
@@ -79,7 +79,7 @@ void TestFileCommands::init()
         QVERIFY(test::writeFile(path(name), name));
     m_loader = std::make_unique<ImageLoader>();
     m_view = std::make_unique<CQuorvelView>(*m_loader);
-    m_pane = std::make_unique<CRightPaneView>();
+    m_pane = std::make_unique<FileListPane>();
     m_commands = std::make_unique<FileCommands>(nullptr, *m_pane, *m_view, *m_loader);
 }
 
@@ -99,12 +99,12 @@ void TestFileCommands::fill()
         if (name != DescriptionStore::fileName())
             entries.append({name, FolderEntry::ListedFile});
     }
-    m_pane->FillList(entries, m_dir->path(), true);
+    m_pane->fillList(entries, m_dir->path(), true);
 }
 
 void TestFileCommands::select(const QList<int> &rows)
 {
-    m_pane->SelectOnly(rows.first());
+    m_pane->selectOnly(rows.first());
     for (int row : rows)
         m_pane->listView()->selectionModel()->select(m_pane->model()->index(row, 0),
                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -144,14 +144,14 @@ void TestFileCommands::deleteRemovesRowsAndReselects()
     QFETCH(int, selected);
     fill();
     select(rows);
-    const QStringList doomed = m_pane->GetSelectedFiles(false);
+    const QStringList doomed = m_pane->selectedFiles(false);
     QVERIFY(m_commands->deleteSelected(true));
     if (question.contains("%1"))
         question = question.arg(QDir::toNativeSeparators(doomed.first()));
     QCOMPARE(m_prompts->questions, QStringList{"Warning|" + question});
     QCOMPARE(rowNames(), left);
-    QCOMPARE(m_pane->GetSelectedIndex(), selected);
-    QCOMPARE(m_pane->GetSelectedRows().size(), selected < 0 ? 0 : 1);
+    QCOMPARE(m_pane->selectedIndex(), selected);
+    QCOMPARE(m_pane->selectedRows().size(), selected < 0 ? 0 : 1);
     const QDir trash(m_home.filePath("data/Trash/files"));
     for (const QString &file : doomed) {
         QVERIFY(!QFileInfo::exists(file));
@@ -178,7 +178,7 @@ void TestFileCommands::deleteOfALinkKeepsItsImage()
     QVERIFY(test::writeFile(m_home.filePath("elsewhere/t.jpg"), "target"));
     QVERIFY(link::createLink(m_home.filePath("elsewhere/t.jpg"), m_dir->path()));
     fill();
-    QVERIFY(m_pane->SelectByName("t.jpg.link"));
+    QVERIFY(m_pane->selectByName("t.jpg.link"));
     QVERIFY(m_commands->deleteSelected(false));
     QVERIFY(!QFileInfo::exists(path("t.jpg.link")));
     QVERIFY(QFileInfo::exists(m_home.filePath("elsewhere/t.jpg")));
@@ -209,7 +209,7 @@ void TestFileCommands::deleteRefusedOrFailedLeavesTheList()
     if (!messages.isEmpty())
         QVERIFY(m_prompts->messages.first().startsWith(messages.first() + u'\n'));
     QCOMPARE(rowNames(), QStringList({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}));
-    QCOMPARE(m_pane->GetSelectedRows(), QList<int>({1, 2}));
+    QCOMPARE(m_pane->selectedRows(), QList<int>({1, 2}));
     QVERIFY(QFileInfo::exists(path("b.jpg")));
 }
 
@@ -218,14 +218,14 @@ void TestFileCommands::renameKeepsExtensionAndMovesDescription()
     QVERIFY(test::writeFile(path("IMG_1.JPG"), "img"));
     QVERIFY(test::writeFile(path("descript.ion"), "IMG_1.JPG Sunset at the pier\r\nb.jpg Other\r\n"));
     fill();
-    QVERIFY(m_pane->SelectByName("img_1.jpg"));
-    const int row = m_pane->GetSelectedIndex();
+    QVERIFY(m_pane->selectByName("img_1.jpg"));
+    const int row = m_pane->selectedIndex();
     m_prompts->newName = QStringLiteral("Beach.JPG");
     QVERIFY(m_commands->renameSelected());
     QVERIFY(!QFileInfo::exists(path("IMG_1.JPG")));
     QCOMPARE(test::readFile(path("Beach.JPG")), QByteArray("img"));
     QCOMPARE(m_pane->model()->nameAt(row), QString("Beach.JPG"));
-    QCOMPARE(m_pane->GetSelectedPath(), path("Beach.JPG"));
+    QCOMPARE(m_pane->selectedPath(), path("Beach.JPG"));
     QCOMPARE(m_pane->model()->index(row, 1).data().toString(), QString("Sunset at the pier"));
     DescriptionStore stored;
     stored.load(path("descript.ion"));
@@ -239,7 +239,7 @@ void TestFileCommands::renameKeepsExtensionAndMovesDescription()
 void TestFileCommands::renameToATakenNameIsReported()
 {
     fill();
-    m_pane->SelectOnly(0);
+    m_pane->selectOnly(0);
     m_prompts->newName = QStringLiteral("b.jpg");
     QVERIFY(!m_commands->renameSelected());
     QCOMPARE(m_prompts->messages.size(), 1);
@@ -295,10 +295,10 @@ void TestFileCommands::copyOfALinkCopiesItsTarget()
     QVERIFY(link::createLink(m_home.filePath("elsewhere/t.jpg"), m_dir->path()));
     QVERIFY(QDir(m_home.path()).mkpath("dest"));
     fill();
-    QVERIFY(m_pane->SelectByName("a.jpg"));
+    QVERIFY(m_pane->selectByName("a.jpg"));
     select({0, 5});
     m_prompts->folder = QDir::toNativeSeparators(m_home.filePath("dest"));
-    QVERIFY(m_commands->copyToFolder({true, 0, QString()}, m_pane->GetSelectedFiles(true)));
+    QVERIFY(m_commands->copyToFolder({true, 0, QString()}, m_pane->selectedFiles(true)));
     QCOMPARE(m_prompts->browseTitles, QStringList{"Choose folder to place 2 selected files"});
     QCOMPARE(QDir(m_home.filePath("dest")).entryList(QDir::Files, QDir::Name), QStringList({"a.jpg", "t.jpg"}));
     QCOMPARE(test::readFile(m_home.filePath("dest/t.jpg")), QByteArray("target"));

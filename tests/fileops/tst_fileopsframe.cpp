@@ -4,7 +4,7 @@
 #include "core/settings/SettingsStore.h"
 #include "fileops/RecordingPrompts.h"
 #include "support/TestSupport.h"
-#include "ui/files/CLeftPaneView.h"
+#include "ui/files/FolderTreePane.h"
 #include "ui/fileops/FileOpsController.h"
 #include "ui/fileops/TreeDropTarget.h"
 #include "ui/frame/CMainFrame.h"
@@ -99,8 +99,8 @@ void TestFileOpsFrame::addCurrentFolder()
     QFETCH(QString, favourite);
     const QString rootPath = root == "/" ? root : m_dir.filePath(root);
     const QString expected = native(favourite == "/" ? favourite : m_dir.filePath(favourite));
-    m_frame->tree()->ShowFolderAsRoot(rootPath);
-    QVERIFY(m_frame->tree()->CurrentFolderPath().endsWith('/'));
+    m_frame->tree()->showFolderAsRoot(rootPath);
+    QVERIFY(m_frame->tree()->currentFolderPath().endsWith('/'));
     const QString message = "Information|Folder \"" + expected + "\" added to Favourites";
     QVERIFY(m_frame->commands()->trigger(cmd::AddCurrentFolder));
     QCOMPARE(stored(), expected + ";;");
@@ -129,11 +129,11 @@ void TestFileOpsFrame::favouriteEntriesGoAndDelete()
 
     menu->findChild<QAction *>("command30002")->trigger();
     QVERIFY(m_frame->tree()->isRootFolderMode());
-    QCOMPARE(m_frame->tree()->CurrentFolderPath(), m_dir.filePath("photos/"));
+    QCOMPARE(m_frame->tree()->currentFolderPath(), m_dir.filePath("photos/"));
     QCOMPARE(m_frame->currentFolder(), m_dir.filePath("photos/"));
     // An index outside the list does nothing.
     m_frame->fileOps()->runCommand(cmd::FavouriteFirst + 7, FileOpsController::Source::Frame);
-    QCOMPARE(m_frame->tree()->CurrentFolderPath(), m_dir.filePath("photos/"));
+    QCOMPARE(m_frame->tree()->currentFolderPath(), m_dir.filePath("photos/"));
 
     m_frame->findChild<QMenu *>("DeleteFavouritesMenu")->findChild<QAction *>("command30301")->trigger();
     QCOMPARE(stored(), native(m_dir.filePath("photos")) + ";;");
@@ -178,13 +178,13 @@ void TestFileOpsFrame::dropOnTheTree()
     QFETCH(bool, copied);
     m_frame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
-    CLeftPaneView *pane = m_frame->tree();
-    pane->ShowFolderAsRoot(m_dir.filePath("photos"));
+    FolderTreePane *pane = m_frame->tree();
+    pane->showFolderAsRoot(m_dir.filePath("photos"));
     QTreeWidget *tree = pane->tree();
     QTreeWidgetItem *target = ontoRoot ? tree->topLevelItem(0) : tree->topLevelItem(0)->child(0);
     QVERIFY(target);
     const QPoint pos = tree->visualItemRect(target).center();
-    const QString folder = pane->FolderPathAt(pos);
+    const QString folder = pane->folderPathAt(pos);
     QCOMPARE(folder, m_dir.filePath(ontoRoot ? "photos/" : "photos/sub/"));
 
     QMimeData mime;

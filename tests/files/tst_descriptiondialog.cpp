@@ -4,8 +4,8 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
 #include "support/TestSupport.h"
-#include "ui/files/CEditDescriptionDlg.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/DescriptionDialog.h"
+#include "ui/files/FileListPane.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,7 +94,7 @@ void TestDescriptionDialog::saveAndCancel()
     DescriptionStore store;
     store.load(DescriptionStore::fileInFolder(m_dir.path() + '/'));
     DescriptionEdit edit(store, photo);
-    CEditDescriptionDlg dialog(edit);
+    DescriptionDialog dialog(edit);
     QCOMPARE(dialog.windowTitle(), QString("Edit description"));
     QCOMPARE(dialog.editor()->text(), start);
     QCOMPARE(dialog.findChild<QLabel *>()->text(), QString("Description of \"IMG_1.JPG\":"));
@@ -114,33 +114,33 @@ void TestDescriptionDialog::editSelectedUpdatesTheRow()
 {
     for (const char *name : {"a.jpg", "b.jpg"})
         QVERIFY(test::writeFile(m_dir.filePath(name), "x"));
-    CRightPaneView pane;
-    pane.FillList({{"a.jpg", FolderEntry::ListedFile}, {"b.jpg", FolderEntry::ListedFile}}, m_dir.path(), true);
-    pane.SelectOnly(1);
+    FileListPane pane;
+    pane.fillList({{"a.jpg", FolderEntry::ListedFile}, {"b.jpg", FolderEntry::ListedFile}}, m_dir.path(), true);
+    pane.selectOnly(1);
 
     // Answers the dialog once it is open.
     const auto answer = [](const QString &text, bool save) {
         QTimer::singleShot(0, [text, save] {
-            auto *dialog = qobject_cast<CEditDescriptionDlg *>(QApplication::activeModalWidget());
+            auto *dialog = qobject_cast<DescriptionDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             dialog->editor()->setText(text);
             (save ? dialog->saveButton() : dialog->cancelButton())->click();
         });
     };
     answer("Old harbour", true);
-    QVERIFY(CEditDescriptionDlg::editSelected(pane, nullptr));
+    QVERIFY(DescriptionDialog::editSelected(pane, nullptr));
     QCOMPARE(pane.model()->index(1, 1).data().toString(), QString("Old harbour"));
     QCOMPARE(test::readFile(m_dir.filePath("descript.ion")), QByteArray("b.jpg Old harbour\r\n"));
 
     // Save with the text unchanged writes nothing.
     QFile::remove(m_dir.filePath("descript.ion"));
     answer("Old harbour", true);
-    QVERIFY(!CEditDescriptionDlg::editSelected(pane, nullptr));
+    QVERIFY(!DescriptionDialog::editSelected(pane, nullptr));
     QVERIFY(!QFileInfo::exists(m_dir.filePath("descript.ion")));
 
     // Without a selection nothing opens.
-    pane.FillList({}, m_dir.path(), false);
-    QVERIFY(!CEditDescriptionDlg::editSelected(pane, nullptr));
+    pane.fillList({}, m_dir.path(), false);
+    QVERIFY(!DescriptionDialog::editSelected(pane, nullptr));
 }
 
 QTEST_MAIN(TestDescriptionDialog)

@@ -7,7 +7,7 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
 #include "support/TestSupport.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/files/ThumbnailDisplay.h"
 #include "ui/frame/CMainFrame.h"
 #include "ui/frame/CommandIds.h"
@@ -42,7 +42,7 @@ bool writePhoto(const QString &path, int w, int h, QRgb colour)
 }
 
 // Lets the pictures near the visible page be made and installed.
-void settle(CRightPaneView &pane)
+void settle(FileListPane &pane)
 {
     ThumbnailScheduler &scheduler = pane.thumbnails()->scheduler();
     int quiet = 0;
@@ -53,12 +53,12 @@ void settle(CRightPaneView &pane)
     }
 }
 
-QVariant decorationAt(const CRightPaneView &pane, int row)
+QVariant decorationAt(const FileListPane &pane, int row)
 {
     return pane.model()->data(pane.model()->index(row, 0), Qt::DecorationRole);
 }
 
-QImage pictureAt(const CRightPaneView &pane, int row)
+QImage pictureAt(const FileListPane &pane, int row)
 {
     return decorationAt(pane, row).value<QPixmap>().toImage().convertToFormat(QImage::Format_RGB32);
 }
@@ -77,8 +77,8 @@ private Q_SLOTS:
     void commandIsCheckedAndWaitsForTheLoader();
 
 private:
-    void expectPictures(const CRightPaneView &pane);
-    void showPane(CRightPaneView &pane);
+    void expectPictures(const FileListPane &pane);
+    void showPane(FileListPane &pane);
 
     QTemporaryDir m_dir;
     FolderEntries m_entries;
@@ -106,7 +106,7 @@ void TestThumbnailView::init()
         m_entries.append({name, FolderEntry::ListedFile});
 }
 
-void TestThumbnailView::showPane(CRightPaneView &pane)
+void TestThumbnailView::showPane(FileListPane &pane)
 {
     pane.resize(420, 900);
     pane.show();
@@ -115,7 +115,7 @@ void TestThumbnailView::showPane(CRightPaneView &pane)
 
 // Each row shows the picture of its own file: the unreadable file and the
 // link whose target is missing show the error picture.
-void TestThumbnailView::expectPictures(const CRightPaneView &pane)
+void TestThumbnailView::expectPictures(const FileListPane &pane)
 {
     const QImage error = ThumbnailMaker::errorPicture();
     for (int row = 0; row < pane.rowCount(); ++row) {
@@ -133,13 +133,13 @@ void TestThumbnailView::expectPictures(const CRightPaneView &pane)
 
 void TestThumbnailView::rowsShowTheirFilesPictures()
 {
-    CRightPaneView pane;
+    FileListPane pane;
     showPane(pane);
-    pane.FillList(m_entries, m_dir.path(), true);
+    pane.fillList(m_entries, m_dir.path(), true);
     QVERIFY(!pane.thumbnailMode());
     QCOMPARE(decorationAt(pane, 0).userType(), int(QMetaType::QIcon));
 
-    pane.ToggleThumbnails(true);
+    pane.toggleThumbnails(true);
     QVERIFY(pane.thumbnailMode());
     QCOMPARE(pane.listView()->iconSize(), QSize(60, 60));
     // Until a picture is made, the row shows the placeholder.
@@ -158,10 +158,10 @@ void TestThumbnailView::rowsShowTheirFilesPictures()
 
 void TestThumbnailView::picturesFollowSortingAndFiltering()
 {
-    CRightPaneView pane;
+    FileListPane pane;
     showPane(pane);
-    pane.FillList(m_entries, m_dir.path(), true);
-    pane.ToggleThumbnails(true);
+    pane.fillList(m_entries, m_dir.path(), true);
+    pane.toggleThumbnails(true);
     settle(pane);
 
     // Sorted by description: c (1), b (2), a (3), then the empty cells.
@@ -173,7 +173,7 @@ void TestThumbnailView::picturesFollowSortingAndFiltering()
     // Filtered: the one row left keeps its file's picture, and the hidden
     // files' pictures are never made.
     pane.filterEdit()->setText("c.j");
-    pane.FillList(m_entries, m_dir.path(), false);
+    pane.fillList(m_entries, m_dir.path(), false);
     settle(pane);
     QCOMPARE(pane.rowCount(), 1);
     expectPictures(pane);
@@ -184,22 +184,22 @@ void TestThumbnailView::picturesFollowSortingAndFiltering()
 
 void TestThumbnailView::switchingRefillsAndKeepsTheSelection()
 {
-    CRightPaneView pane;
+    FileListPane pane;
     showPane(pane);
-    pane.FillList(m_entries, m_dir.path(), true);
-    pane.SelectOnly(2);
-    pane.ToggleThumbnails(true);
-    QCOMPARE(pane.GetSelectedIndex(), 2);
+    pane.fillList(m_entries, m_dir.path(), true);
+    pane.selectOnly(2);
+    pane.toggleThumbnails(true);
+    QCOMPARE(pane.selectedIndex(), 2);
     settle(pane);
     expectPictures(pane);
 
-    pane.ToggleThumbnails(false);
-    QCOMPARE(pane.GetSelectedIndex(), 2);
+    pane.toggleThumbnails(false);
+    QCOMPARE(pane.selectedIndex(), 2);
     QCOMPARE(pane.listView()->iconSize(), QSize(16, 16));
     QCOMPARE(decorationAt(pane, 0).userType(), int(QMetaType::QIcon));
 
     // Back on, every picture is made again.
-    pane.ToggleThumbnails(true);
+    pane.toggleThumbnails(true);
     QCOMPARE(pane.thumbnails()->scheduler().state(2), ThumbnailScheduler::NotMade);
     settle(pane);
     expectPictures(pane);
@@ -209,13 +209,13 @@ void TestThumbnailView::newFolderReplacesThePictures()
 {
     QTemporaryDir other;
     QVERIFY(writePhoto(other.filePath("a.jpg"), 160, 120, kYellow));
-    CRightPaneView pane;
+    FileListPane pane;
     showPane(pane);
-    pane.FillList(m_entries, m_dir.path(), true);
-    pane.ToggleThumbnails(true);
+    pane.fillList(m_entries, m_dir.path(), true);
+    pane.toggleThumbnails(true);
     // The first folder's work is under way when the other folder is shown.
     QCoreApplication::processEvents();
-    pane.FillList({{"a.jpg", FolderEntry::ListedFile}}, other.path(), true);
+    pane.fillList({{"a.jpg", FolderEntry::ListedFile}}, other.path(), true);
     settle(pane);
     QCOMPARE(pane.rowCount(), 1);
     QVERIFY(near(pictureAt(pane, 0).pixel(30, 30), kYellow));

@@ -4,7 +4,7 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/frame/CMainFrame.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"

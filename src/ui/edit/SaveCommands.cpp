@@ -8,7 +8,7 @@
 #include "ui/edit/RotateDialog.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/exif/ExifEditDialog.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/frame/CMainFrame.h"
 #include "ui/imaging/CQuorvelView.h"
 
@@ -34,7 +34,7 @@ void focusListUnlessFullScreen(CMainFrame &frame)
 
 void editImage(CMainFrame &frame, ImageEditSession::Mode mode)
 {
-    const QString path = link::effectivePath(frame.fileList()->GetSelectedPath());
+    const QString path = link::effectivePath(frame.fileList()->selectedPath());
     if (path.isEmpty())
         return;
     ImageEditWindow dialog(path, mode, &frame);
@@ -60,11 +60,11 @@ void editImage(CMainFrame &frame, ImageEditSession::Mode mode)
 
 void changeExif(CMainFrame &frame)
 {
-    CRightPaneView *list = frame.fileList();
-    const int row = list->GetSelectedIndex();
+    FileListPane *list = frame.fileList();
+    const int row = list->selectedIndex();
     if (row < 0)
         return;
-    const QString listed = list->GetSelectedPath();
+    const QString listed = list->selectedPath();
     const QString path = link::effectivePath(listed);
     ExifFields fields;
     readExifFields(path, fields);
@@ -73,7 +73,7 @@ void changeExif(CMainFrame &frame)
     dialog.setReleaseFile(releaser(frame, released));
     const bool stored = dialog.exec() == QDialog::Accepted;
     if (stored)
-        list->RefreshExifRow(row, listed, list->descriptions().getDescription(listed));
+        list->refreshExifRow(row, listed, list->descriptions().getDescription(listed));
     if (stored || released)
         frame.view()->reload();
     focusListUnlessFullScreen(frame);
@@ -81,7 +81,7 @@ void changeExif(CMainFrame &frame)
 
 void rotateFlip(CMainFrame &frame)
 {
-    const QString path = link::effectivePath(frame.fileList()->GetSelectedPath());
+    const QString path = link::effectivePath(frame.fileList()->selectedPath());
     if (path.isEmpty())
         return;
     RotateDialog dialog(path, &frame);

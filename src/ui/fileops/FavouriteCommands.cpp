@@ -2,7 +2,7 @@
 
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/ProfileStringList.h"
-#include "ui/files/CLeftPaneView.h"
+#include "ui/files/FolderTreePane.h"
 #include "ui/fileops/FileMenuItems.h"
 #include "ui/fileops/Prompts.h"
 #include "ui/frame/CommandIds.h"
@@ -40,7 +40,7 @@ void replaceEntries(QMenu *menu, const QStringList &folders, int firstId, const 
 
 } // namespace
 
-FavouriteCommands::FavouriteCommands(QWidget *owner, CLeftPaneView &tree, ImageLoader &loader)
+FavouriteCommands::FavouriteCommands(QWidget *owner, FolderTreePane &tree, ImageLoader &loader)
     : m_owner(owner)
     , m_tree(tree)
     , m_loader(loader)
@@ -49,7 +49,7 @@ FavouriteCommands::FavouriteCommands(QWidget *owner, CLeftPaneView &tree, ImageL
 
 bool FavouriteCommands::addCurrentFolder()
 {
-    const QString path = m_tree.CurrentFolderPath();
+    const QString path = m_tree.currentFolderPath();
     if (path.isEmpty())
         return false;
     const QString folder = ProfileStringList::favouriteFolderText(path);
@@ -76,7 +76,7 @@ bool FavouriteCommands::goTo(int index)
     if (index < 0 || index >= favourites.count())
         return false;
     m_loader.emptyCache();
-    m_tree.ShowFolderAsRoot(favourites.at(index));
+    m_tree.showFolderAsRoot(favourites.at(index));
     return true;
 }
 

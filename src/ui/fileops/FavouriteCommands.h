@@ -10,7 +10,7 @@ class QWidget;
 
 namespace quorvel {
 
-class CLeftPaneView;
+class FolderTreePane;
 class ImageLoader;
 
 // The favourite folders' commands: add the tree's folder, go to a favourite
@@ -21,7 +21,7 @@ class FavouriteCommands
     Q_DECLARE_TR_FUNCTIONS(FavouriteCommands)
 
 public:
-    FavouriteCommands(QWidget *owner, CLeftPaneView &tree, ImageLoader &loader);
+    FavouriteCommands(QWidget *owner, FolderTreePane &tree, ImageLoader &loader);
 
     // Adds the tree's selected folder and says so (also when it was in the
     // list already); true when the list changed.
@@ -41,7 +41,7 @@ public:
 
 private:
     QWidget *m_owner;
-    CLeftPaneView &m_tree;
+    FolderTreePane &m_tree;
     ImageLoader &m_loader;
 };
 

@@ -6,7 +6,7 @@
 #include "core/files/PathUtil.h"
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/ProfileStringList.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/fileops/CopyProgress.h"
 #include "ui/fileops/Prompts.h"
 #include "ui/imaging/CQuorvelView.h"
@@ -32,7 +32,7 @@ QString favouriteFolder(int k)
 
 } // namespace
 
-FileCommands::FileCommands(QWidget *owner, CRightPaneView &list, CQuorvelView &view, ImageLoader &loader)
+FileCommands::FileCommands(QWidget *owner, FileListPane &list, CQuorvelView &view, ImageLoader &loader)
     : m_owner(owner)
     , m_list(list)
     , m_view(view)
@@ -42,8 +42,8 @@ FileCommands::FileCommands(QWidget *owner, CRightPaneView &list, CQuorvelView &v
 
 bool FileCommands::deleteSelected(bool toTrash)
 {
-    m_list.RememberScroll();
-    const QList<int> rows = m_list.GetSelectedRows();
+    m_list.rememberScroll();
+    const QList<int> rows = m_list.selectedRows();
     if (rows.isEmpty())
         return false;
     QStringList paths;
@@ -79,19 +79,19 @@ bool FileCommands::deleteSelected(bool toTrash)
             m_view.showFile(shownFile);
         return false;
     }
-    m_list.RemoveRows(removed);
+    m_list.removeRows(removed);
     const int count = m_list.rowCount();
     if (count == 0)
         m_view.clear();
     else
-        m_list.SelectOnly(removed.constFirst() < count ? removed.constFirst() : count - 1);
-    m_list.RestoreScroll();
+        m_list.selectOnly(removed.constFirst() < count ? removed.constFirst() : count - 1);
+    m_list.restoreScroll();
     return result.ok();
 }
 
 bool FileCommands::renameSelected()
 {
-    const int row = m_list.GetSelectedIndex();
+    const int row = m_list.selectedIndex();
     if (row < 0)
         return false;
     const QString folder = m_list.currentFolder();
@@ -115,7 +115,7 @@ bool FileCommands::renameSelected()
     DescriptionStore &descriptions = m_list.descriptions();
     if (!descriptions.moveDescription(oldPath, newPath))
         Prompts::instance().tell(m_owner, tr("Warning"), descriptions.lastError(), Prompts::Icon::Warning);
-    m_list.RefreshExifRow(row, newPath, descriptions.getDescription(newPath));
+    m_list.refreshExifRow(row, newPath, descriptions.getDescription(newPath));
     m_view.showFile(newPath);
     return true;
 }

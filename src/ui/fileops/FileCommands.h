@@ -9,7 +9,7 @@ class QWidget;
 namespace quorvel {
 
 class CQuorvelView;
-class CRightPaneView;
+class FileListPane;
 class FileCopier;
 class ImageLoader;
 
@@ -22,7 +22,7 @@ class FileCommands
     Q_DECLARE_TR_FUNCTIONS(FileCommands)
 
 public:
-    FileCommands(QWidget *owner, CRightPaneView &list, CQuorvelView &view, ImageLoader &loader);
+    FileCommands(QWidget *owner, FileListPane &list, CQuorvelView &view, ImageLoader &loader);
 
     // Deletes the selected rows' own files (a link file, not its target).
     bool deleteSelected(bool toTrash);
@@ -50,7 +50,7 @@ private:
     bool runCopy(const FileCopier &copier);
 
     QWidget *m_owner;
-    CRightPaneView &m_list;
+    FileListPane &m_list;
     CQuorvelView &m_view;
     ImageLoader &m_loader;
 };

@@ -3,14 +3,14 @@
 #include "core/fileops/VersionStore.h"
 #include "ui/fileops/VersionDialog.h"
 #include "ui/fileops/WallpaperDialog.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/frame/CMainFrame.h"
 
 namespace quorvel {
 
 void showVersionControl(CMainFrame &frame)
 {
-    const QString path = frame.fileList()->GetSelectedPath(false, true);
+    const QString path = frame.fileList()->selectedPath(false, true);
     if (path.isEmpty())
         return;
     VersionDialog dialog(path, VersionStore::defaultFolder(), &frame);
@@ -21,7 +21,7 @@ void showVersionControl(CMainFrame &frame)
 
 void showWallpaper(CMainFrame &frame)
 {
-    const QString path = frame.fileList()->GetSelectedPath(false, true);
+    const QString path = frame.fileList()->selectedPath(false, true);
     if (path.isEmpty())
         return;
     WallpaperDialog dialog(path, &frame);

@@ -4,8 +4,8 @@
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/ProfileStringList.h"
 #include "ui/app/SettingsDialog.h"
-#include "ui/files/CLeftPaneView.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FolderTreePane.h"
+#include "ui/files/FileListPane.h"
 #include "ui/fileops/FavouriteCommands.h"
 #include "ui/fileops/FileCommands.h"
 #include "ui/fileops/FileMenuItems.h"
@@ -77,7 +77,7 @@ void FileOpsController::connectCommands()
     });
     c->setHandler(cmd::EditExternal, [this] {
         showMenu(FileMenuItems::editorsDropDown(entries(ProfileStringList::editors()),
-                                                m_frame.fileList()->GetSelectedName()),
+                                                m_frame.fileList()->selectedName()),
                  dropDownPosition(cmd::EditExternal), Source::Frame);
     });
     c->setHandler(cmd::FileContextMenu, [this] {
@@ -86,9 +86,9 @@ void FileOpsController::connectCommands()
             showContextMenu({view->currentPath()}, view->mapToGlobal(QPoint(10, 10)), Source::View);
     });
 
-    connect(m_frame.fileList(), &CRightPaneView::contextMenuRequested, this, [this](const QPoint &pos) {
+    connect(m_frame.fileList(), &FileListPane::contextMenuRequested, this, [this](const QPoint &pos) {
         if (!m_frame.loader()->isBusy())
-            showContextMenu(m_frame.fileList()->GetSelectedFiles(true), pos, Source::List);
+            showContextMenu(m_frame.fileList()->selectedFiles(true), pos, Source::List);
     });
     connect(m_frame.view(), &CQuorvelView::contextMenuRequested, this, [this](const QPoint &pos) {
         const QString shown = m_frame.view()->currentPath();
@@ -119,13 +119,13 @@ QStringList FileOpsController::filesFor(Source source) const
         const QString shown = m_frame.view()->currentPath();
         return shown.isEmpty() ? QStringList() : QStringList{shown};
     }
-    return m_frame.fileList()->GetSelectedFiles(true);
+    return m_frame.fileList()->selectedFiles(true);
 }
 
 QString FileOpsController::linkPathFor(Source source) const
 {
     if (source == Source::List)
-        return m_frame.fileList()->GetSelectedPath(false, true);
+        return m_frame.fileList()->selectedPath(false, true);
     return m_frame.view()->currentPath();
 }
 
@@ -166,7 +166,7 @@ void FileOpsController::copyDroppedFiles(const QStringList &files, const QString
 {
     if (files.isEmpty() || folder.isEmpty())
         return;
-    if (folder == m_frame.tree()->CurrentFolderPath()) {
+    if (folder == m_frame.tree()->currentFolderPath()) {
         Prompts::instance().tell(&m_frame, FileCommands::tr("Warning"), FileCommands::tr("Cannot copy file(s) to itself"),
                                  Prompts::Icon::Information);
         return;

@@ -1,6 +1,6 @@
 #include "ui/fileops/TreeDropTarget.h"
 
-#include "ui/files/CLeftPaneView.h"
+#include "ui/files/FolderTreePane.h"
 
 #include <QDropEvent>
 #include <QFileInfo>
@@ -10,7 +10,7 @@
 
 namespace quorvel {
 
-TreeDropTarget::TreeDropTarget(CLeftPaneView &pane)
+TreeDropTarget::TreeDropTarget(FolderTreePane &pane)
     : QObject(&pane)
     , m_pane(pane)
 {
@@ -40,12 +40,12 @@ QString TreeDropTarget::highlightedFolder() const
     if (!m_highlighted.isValid())
         return QString();
     const QRect rect = m_pane.tree()->visualRect(m_highlighted);
-    return m_pane.FolderPathAt(rect.center());
+    return m_pane.folderPathAt(rect.center());
 }
 
 void TreeDropTarget::highlight(const QPoint &pos)
 {
-    const QModelIndex index = m_pane.FolderPathAt(pos).isEmpty() ? QModelIndex() : m_pane.tree()->indexAt(pos);
+    const QModelIndex index = m_pane.folderPathAt(pos).isEmpty() ? QModelIndex() : m_pane.tree()->indexAt(pos);
     if (index == m_highlighted)
         return;
     clearHighlight();

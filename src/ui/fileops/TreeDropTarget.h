@@ -9,7 +9,7 @@ class QPoint;
 
 namespace quorvel {
 
-class CLeftPaneView;
+class FolderTreePane;
 
 // Lets files be dropped on the folders of the directory tree: the folder
 // under the cursor is highlighted while files are dragged over it, and a
@@ -19,7 +19,7 @@ class TreeDropTarget : public QObject
 {
     Q_OBJECT
 public:
-    explicit TreeDropTarget(CLeftPaneView &pane);
+    explicit TreeDropTarget(FolderTreePane &pane);
 
     // The local files of a drag, in their order.
     static QStringList droppedFiles(const QMimeData *mime);
@@ -36,7 +36,7 @@ private:
     void highlight(const QPoint &pos);
     void clearHighlight();
 
-    CLeftPaneView &m_pane;
+    FolderTreePane &m_pane;
     QPersistentModelIndex m_highlighted;
 };
 

@@ -4,9 +4,9 @@
 #include "core/files/FolderScanner.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
-#include "ui/files/CEditDescriptionDlg.h"
-#include "ui/files/CLeftPaneView.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/DescriptionDialog.h"
+#include "ui/files/FolderTreePane.h"
+#include "ui/files/FileListPane.h"
 #include "ui/imaging/CHistogramWnd.h"
 #include "ui/imaging/CQuorvelView.h"
 #include "core/imaging/ChannelTreatment.h"
@@ -84,14 +84,14 @@ void CMainFrame::createPanes()
     m_treePane = new QDockWidget(tr("Directory tree"), this);
     m_treePane->setObjectName(QStringLiteral("DirectoryTreePane"));
     m_treePane->setProperty("paneId", paneLayout::kTreePaneId);
-    m_tree = new CLeftPaneView(m_treePane);
+    m_tree = new FolderTreePane(m_treePane);
     m_treePane->setWidget(m_tree);
     addDockWidget(Qt::LeftDockWidgetArea, m_treePane);
 
     m_filesPane = new QDockWidget(tr("Files list"), this);
     m_filesPane->setObjectName(QStringLiteral("FilesListPane"));
     m_filesPane->setProperty("paneId", paneLayout::kFilesPaneId);
-    m_fileList = new CRightPaneView(m_filesPane);
+    m_fileList = new FileListPane(m_filesPane);
     m_filesPane->setWidget(m_fileList);
     addDockWidget(Qt::RightDockWidgetArea, m_filesPane);
 
@@ -99,13 +99,13 @@ void CMainFrame::createPanes()
     resizeDocks({m_treePane}, {qMax(120, s.wndLeftPaneWidth)}, Qt::Horizontal);
     resizeDocks({m_filesPane}, {300}, Qt::Horizontal);
 
-    connect(m_tree, &CLeftPaneView::folderSelected, this, [this](const QString &folder) { scanAndFill(folder, true); });
+    connect(m_tree, &FolderTreePane::folderSelected, this, [this](const QString &folder) { scanAndFill(folder, true); });
 }
 
 void CMainFrame::scanAndFill(const QString &folder, bool selectFirst)
 {
     m_folder = folder;
-    m_fileList->FillList(FolderScanner(folder).scan(FolderScanner::Images), folder, selectFirst);
+    m_fileList->fillList(FolderScanner(folder).scan(FolderScanner::Images), folder, selectFirst);
 }
 
 void CMainFrame::createStatusBar()
@@ -132,7 +132,7 @@ void CMainFrame::createMenus()
     QMenu *file = menuBar()->addMenu(tr("&File"));
     add(file, {cmd::RefreshList, 0, cmd::PrepareFile, cmd::IndexPrint, 0, cmd::DeleteFile, cmd::RenameFile,
                cmd::CopyToFolder, 0, cmd::EditDescription, cmd::ChangeExif, cmd::ExifStatistics, cmd::ExportInfo, 0,
-               cmd::VersionControl, cmd::Wallpaper, 0, cmd::OpenInExplorer, 0, cmd::Settings, 0, cmd::Exit});
+               cmd::VersionControl, cmd::Wallpaper, 0, cmd::OpenInFileManager, 0, cmd::Settings, 0, cmd::Exit});
 
     QMenu *image = menuBar()->addMenu(tr("&Image"));
     add(image, {cmd::RotateFlip, cmd::CropImage, cmd::AdjustImage, cmd::ImageResolution, 0, cmd::CopyToClipboard, 0,
@@ -178,11 +178,11 @@ void CMainFrame::createToolBar()
 CommandContext CMainFrame::commandContext() const
 {
     CommandContext c;
-    c.selection = m_fileList->GetSelectedIndex() >= 0;
+    c.selection = m_fileList->selectedIndex() >= 0;
     c.files = m_fileList->rowCount() > 0;
-    c.above = m_fileList->HasNeighbour(true);
-    c.below = m_fileList->HasNeighbour(false);
-    c.treeFolder = m_tree->HasSelection();
+    c.above = m_fileList->hasNeighbour(true);
+    c.below = m_fileList->hasNeighbour(false);
+    c.treeFolder = m_tree->hasSelection();
     c.loading = m_loader->isBusy();
     c.image = m_view->hasImage();
     c.zoom = m_view->zoom();
@@ -191,14 +191,14 @@ CommandContext CMainFrame::commandContext() const
 
 void CMainFrame::connectView()
 {
-    m_view->setListTextProvider([this] { return m_fileList->SelectionStatusText(); });
-    connect(m_fileList, &CRightPaneView::fileChosen, this, [this](const QString &path) {
+    m_view->setListTextProvider([this] { return m_fileList->selectionStatusText(); });
+    connect(m_fileList, &FileListPane::fileChosen, this, [this](const QString &path) {
         m_view->showFile(path);
         if (!isFullScreenMode())
             m_fileList->setFocus();
     });
-    connect(m_fileList, &CRightPaneView::listEmptied, m_view, &CQuorvelView::clear);
-    connect(m_fileList, &CRightPaneView::selectionChanged, this, [this] {
+    connect(m_fileList, &FileListPane::listEmptied, m_view, &CQuorvelView::clear);
+    connect(m_fileList, &FileListPane::selectionChanged, this, [this] {
         if (!m_loader->isBusy() && m_view->hasImage())
             m_view->refreshStatus();
     });
@@ -215,7 +215,7 @@ void CMainFrame::connectView()
         setStatusInfo(info);
     });
     connect(m_view, &CQuorvelView::stepRequested, this, [this](bool previous) {
-        m_fileList->Navigate(previous ? CRightPaneView::NavigatePrevious : CRightPaneView::NavigateNext);
+        m_fileList->navigate(previous ? FileListPane::NavigatePrevious : FileListPane::NavigateNext);
         m_view->setFocus();
     });
     connect(m_view, &CQuorvelView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
@@ -241,7 +241,7 @@ void CMainFrame::onLoadDone()
     if (m_loader->onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
         return;
     m_view->afterLoad();
-    const QString next = m_fileList->NeighbourPath(false);
+    const QString next = m_fileList->neighbourPath(false);
     if (!next.isEmpty())
         m_loader->startPreload(next);
     if (m_histogram && m_histogram->isVisible())
@@ -275,15 +275,15 @@ void CMainFrame::connectCommands()
         [this] { return m_toolBar->isVisible(); });
     c->setHandler(
         cmd::FullScreen, [this] { toggleFullScreen(); }, [this] { return isFullScreenMode(); });
-    c->setHandler(cmd::OpenInExplorer, [this] { m_tree->OpenInExplorer(); });
+    c->setHandler(cmd::OpenInFileManager, [this] { m_tree->openInFileManager(); });
     c->setHandler(cmd::ShowAllFolders, [this] {
         m_loader->emptyCache();
-        m_tree->ShowFolderAsRoot(QString());
+        m_tree->showFolderAsRoot(QString());
     });
-    c->setHandler(cmd::FirstImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateFirst); });
-    c->setHandler(cmd::LastImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateLast); });
-    c->setHandler(cmd::PreviousImage, [this] { m_fileList->Navigate(CRightPaneView::NavigatePrevious); });
-    c->setHandler(cmd::NextImage, [this] { m_fileList->Navigate(CRightPaneView::NavigateNext); });
+    c->setHandler(cmd::FirstImage, [this] { m_fileList->navigate(FileListPane::NavigateFirst); });
+    c->setHandler(cmd::LastImage, [this] { m_fileList->navigate(FileListPane::NavigateLast); });
+    c->setHandler(cmd::PreviousImage, [this] { m_fileList->navigate(FileListPane::NavigatePrevious); });
+    c->setHandler(cmd::NextImage, [this] { m_fileList->navigate(FileListPane::NavigateNext); });
     c->setHandler(cmd::ZoomIn, [this] { m_view->zoomIn(); });
     c->setHandler(cmd::ZoomOut, [this] { m_view->zoomOut(); });
     c->setHandler(cmd::FullSize, [this] { m_view->fullSize(); });
@@ -297,7 +297,7 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::CropImage, [this] { savecommands::cropImage(*this); });
     c->setHandler(cmd::AdjustImage, [this] { savecommands::adjustImage(*this); });
     c->setHandler(cmd::PrepareFile, [this] {
-        const bool created = PrepareFileWizard(m_fileList->GetSelectedFiles(true), this).run();
+        const bool created = PrepareFileWizard(m_fileList->selectedFiles(true), this).run();
         m_view->markZoomRecompute();
         if (created)
             refreshList();
@@ -337,21 +337,21 @@ void CMainFrame::connectCommands()
     });
 
     // Descriptions and thumbnails of the file list.
-    c->setHandler(cmd::EditDescription, [this] { CEditDescriptionDlg::editSelected(*m_fileList, this); });
+    c->setHandler(cmd::EditDescription, [this] { DescriptionDialog::editSelected(*m_fileList, this); });
     c->setHandler(
-        cmd::ThumbnailsToggle, [this] { m_fileList->ToggleThumbnails(!m_fileList->thumbnailMode()); },
+        cmd::ThumbnailsToggle, [this] { m_fileList->toggleThumbnails(!m_fileList->thumbnailMode()); },
         [this] { return m_fileList->thumbnailMode(); });
-    connect(m_fileList, &CRightPaneView::editDescriptionRequested, this,
+    connect(m_fileList, &FileListPane::editDescriptionRequested, this,
             [this] { m_commands->trigger(cmd::EditDescription); });
-    connect(m_fileList, &CRightPaneView::thumbnailsRequested, this, [this](bool on) {
-        m_fileList->ToggleThumbnails(on);
+    connect(m_fileList, &FileListPane::thumbnailsRequested, this, [this](bool on) {
+        m_fileList->toggleThumbnails(on);
         m_commands->scheduleUpdate();
     });
 
-    connect(m_fileList, &CRightPaneView::selectionChanged, c, &CommandRouter::scheduleUpdate);
-    connect(m_fileList, &CRightPaneView::refreshRequested, this, [this] { m_commands->trigger(cmd::RefreshList); });
-    connect(m_fileList, &CRightPaneView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
-    connect(m_tree, &CLeftPaneView::folderSelected, c, &CommandRouter::scheduleUpdate);
+    connect(m_fileList, &FileListPane::selectionChanged, c, &CommandRouter::scheduleUpdate);
+    connect(m_fileList, &FileListPane::refreshRequested, this, [this] { m_commands->trigger(cmd::RefreshList); });
+    connect(m_fileList, &FileListPane::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
+    connect(m_tree, &FolderTreePane::folderSelected, c, &CommandRouter::scheduleUpdate);
     for (QDockWidget *pane : {m_treePane, m_filesPane})
         connect(pane, &QDockWidget::visibilityChanged, c, &CommandRouter::scheduleUpdate);
     connect(m_toolBar, &QToolBar::visibilityChanged, c, &CommandRouter::scheduleUpdate);
@@ -364,20 +364,20 @@ void CMainFrame::refreshList()
         m_view->reload();
         return;
     }
-    const QString name = m_fileList->GetSelectedName();
-    const int row = m_fileList->GetSelectedIndex();
-    m_tree->RefreshAroundSelection();
-    const QString folder = m_tree->CurrentFolderPath();
+    const QString name = m_fileList->selectedName();
+    const int row = m_fileList->selectedIndex();
+    m_tree->refreshAroundSelection();
+    const QString folder = m_tree->currentFolderPath();
     if (folder.isEmpty())
         return;
     scanAndFill(folder, false);
-    if (name.isEmpty() || !m_fileList->SelectByName(name.toLower())) {
+    if (name.isEmpty() || !m_fileList->selectByName(name.toLower())) {
         const int count = m_fileList->rowCount();
         if (count == 0) {
             m_view->clear();
             return;
         }
-        m_fileList->SelectOnly(row >= 0 && row < count ? row : count - 1);
+        m_fileList->selectOnly(row >= 0 && row < count ? row : count - 1);
     }
     m_view->reload();
 }
@@ -394,7 +394,7 @@ void CMainFrame::restorePlacement(bool skipLayout)
 
 void CMainFrame::showFolder(const QString &folder, const QString &selectName)
 {
-    m_tree->ShowAllDrives(folder);
+    m_tree->showAllDrives(folder);
     if (!selectName.isEmpty()) {
         const int exact = [&] {
             for (int r = 0; r < m_fileList->rowCount(); ++r) {
@@ -404,9 +404,9 @@ void CMainFrame::showFolder(const QString &folder, const QString &selectName)
             return -1;
         }();
         if (exact >= 0)
-            m_fileList->SelectOnly(exact);
+            m_fileList->selectOnly(exact);
         else
-            m_fileList->SelectByName(selectName.toLower());
+            m_fileList->selectByName(selectName.toLower());
     }
 }
 

@@ -12,9 +12,9 @@ class QToolBar;
 namespace quorvel {
 
 class CHistogramWnd;
-class CLeftPaneView;
+class FolderTreePane;
 class CQuorvelView;
-class CRightPaneView;
+class FileListPane;
 class ImageLoader;
 class CommandRouter;
 class FileOpsController;
@@ -54,10 +54,10 @@ public:
     QString statusFacts() const;
     QString statusInfo() const;
 
-    CLeftPaneView *tree() const { return m_tree; }
+    FolderTreePane *tree() const { return m_tree; }
     CQuorvelView *view() const { return m_view; }
     ImageLoader *loader() const { return m_loader; }
-    CRightPaneView *fileList() const { return m_fileList; }
+    FileListPane *fileList() const { return m_fileList; }
     QDockWidget *treePane() const { return m_treePane; }
     QDockWidget *filesPane() const { return m_filesPane; }
     QToolBar *mainToolBar() const { return m_toolBar; }
@@ -102,8 +102,8 @@ private:
     QToolBar *m_toolBar = nullptr;
     QLabel *m_statusFacts = nullptr;
     QLabel *m_statusInfo = nullptr;
-    CLeftPaneView *m_tree = nullptr;
-    CRightPaneView *m_fileList = nullptr;
+    FolderTreePane *m_tree = nullptr;
+    FileListPane *m_fileList = nullptr;
     CommandRouter *m_commands = nullptr;
     ImageLoader *m_loader = nullptr;
     CQuorvelView *m_view = nullptr;

@@ -46,7 +46,7 @@ enum Id : int {
     GoToFavourite = 32826,
     IndexPrint = 32827,
     RenameFile = 32829,
-    OpenInExplorer = 32830,
+    OpenInFileManager = 32830,
     ToggleToolbar = 32831,
     NavigationToolbar = 32832,
     ProgramFeatures = 32834,

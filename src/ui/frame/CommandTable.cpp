@@ -52,7 +52,7 @@ std::vector<CommandSpec> buildTable()
          false},
         {cmd::CropImage, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Crop image..."), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Crop image"), {}, E::Image, false, false},
         {cmd::AdjustImage, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Adjust image..."), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Adjust brightness, contrast, etc"), {}, E::Image, false, false},
-        {cmd::OpenInExplorer, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Open directory in &Explorer\tF12"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Open directory in the file manager (F12)"),
+        {cmd::OpenInFileManager, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Open directory in &Explorer\tF12"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Open directory in the file manager (F12)"),
          {key(Qt::Key_F12)}, E::Always, false, false},
         {cmd::Wallpaper, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Set image as wallpaper..."), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Set image as wallpaper"), {}, E::Image, false, false},
         {cmd::ChangeExif, QT_TRANSLATE_NOOP("quorvel::CommandTable", "&Change EXIF data...\tCtrl+E"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Change EXIF data (Ctrl+E)"), {key(ctrl | Qt::Key_E)},

@@ -1,6 +1,6 @@
 #include "ui/print/IndexPrintCommand.h"
 
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 #include "ui/frame/CMainFrame.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/imaging/CQuorvelView.h"
@@ -11,7 +11,7 @@ namespace quorvel {
 void showIndexPrint(CMainFrame &frame)
 {
     QString selection;
-    for (const QString &path : frame.fileList()->GetSelectedFiles(true))
+    for (const QString &path : frame.fileList()->selectedFiles(true))
         selection += path + QLatin1Char(';');
 
     bool created = false;

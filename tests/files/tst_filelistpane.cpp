@@ -2,7 +2,7 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
 #include "support/TestSupport.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -13,7 +13,7 @@
 
 using namespace quorvel;
 
-class TestRightPane : public QObject
+class TestFileListPane : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -32,7 +32,7 @@ private:
     FolderEntries m_entries;
 };
 
-void TestRightPane::init()
+void TestFileListPane::init()
 {
     installSettingsStore(std::make_unique<MemorySettingsStore>());
     QVERIFY(m_dir.isValid());
@@ -46,83 +46,83 @@ void TestRightPane::init()
     m_entries.append({"z.jpg.link", FolderEntry::ListedFile});
 }
 
-void TestRightPane::fillSelectsFirstAndAnnounces()
+void TestFileListPane::fillSelectsFirstAndAnnounces()
 {
-    CRightPaneView pane;
-    QSignalSpy chosen(&pane, &CRightPaneView::fileChosen);
-    pane.FillList(m_entries, m_dir.path(), true);
+    FileListPane pane;
+    QSignalSpy chosen(&pane, &FileListPane::fileChosen);
+    pane.fillList(m_entries, m_dir.path(), true);
     QCOMPARE(pane.rowCount(), 6);
-    QCOMPARE(pane.GetSelectedIndex(), 0);
+    QCOMPARE(pane.selectedIndex(), 0);
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.at(0).at(0).toString(), m_dir.path() + "/a.jpg");
-    QCOMPARE(pane.SelectionStatusText(), QString(". 1/6, 1.0 Kb"));
+    QCOMPARE(pane.selectionStatusText(), QString(". 1/6, 1.0 Kb"));
     // A refill without selecting announces nothing.
-    pane.FillList(m_entries, m_dir.path(), false);
+    pane.fillList(m_entries, m_dir.path(), false);
     QCOMPARE(chosen.count(), 1);
 }
 
-void TestRightPane::emptyFolderClearsTheView()
+void TestFileListPane::emptyFolderClearsTheView()
 {
-    CRightPaneView pane;
-    QSignalSpy emptied(&pane, &CRightPaneView::listEmptied);
-    pane.FillList({}, m_dir.path(), true);
+    FileListPane pane;
+    QSignalSpy emptied(&pane, &FileListPane::listEmptied);
+    pane.fillList({}, m_dir.path(), true);
     QCOMPARE(emptied.count(), 1);
-    QCOMPARE(pane.GetSelectedIndex(), -1);
-    QVERIFY(!pane.Navigate(CRightPaneView::NavigateNext));
+    QCOMPARE(pane.selectedIndex(), -1);
+    QVERIFY(!pane.navigate(FileListPane::NavigateNext));
 }
 
-void TestRightPane::navigation_data()
+void TestFileListPane::navigation_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("how");
     QTest::addColumn<bool>("moved");
     QTest::addColumn<int>("row");
-    QTest::newRow("next") << 2 << int(CRightPaneView::NavigateNext) << true << 3;
-    QTest::newRow("previous") << 2 << int(CRightPaneView::NavigatePrevious) << true << 1;
-    QTest::newRow("first") << 2 << int(CRightPaneView::NavigateFirst) << true << 0;
-    QTest::newRow("last") << 2 << int(CRightPaneView::NavigateLast) << true << 5;
-    QTest::newRow("previous at the top") << 0 << int(CRightPaneView::NavigatePrevious) << false << 0;
-    QTest::newRow("next at the bottom") << 5 << int(CRightPaneView::NavigateNext) << false << 5;
+    QTest::newRow("next") << 2 << int(FileListPane::NavigateNext) << true << 3;
+    QTest::newRow("previous") << 2 << int(FileListPane::NavigatePrevious) << true << 1;
+    QTest::newRow("first") << 2 << int(FileListPane::NavigateFirst) << true << 0;
+    QTest::newRow("last") << 2 << int(FileListPane::NavigateLast) << true << 5;
+    QTest::newRow("previous at the top") << 0 << int(FileListPane::NavigatePrevious) << false << 0;
+    QTest::newRow("next at the bottom") << 5 << int(FileListPane::NavigateNext) << false << 5;
 }
 
-void TestRightPane::navigation()
+void TestFileListPane::navigation()
 {
     QFETCH(int, start);
     QFETCH(int, how);
     QFETCH(bool, moved);
     QFETCH(int, row);
-    CRightPaneView pane;
-    pane.FillList(m_entries, m_dir.path(), true);
-    pane.SelectOnly(start);
-    QCOMPARE(pane.Navigate(how), moved);
-    QCOMPARE(pane.GetSelectedIndex(), row);
-    QCOMPARE(pane.HasNeighbour(true), row > 0);
-    QCOMPARE(pane.HasNeighbour(false), row < 5);
+    FileListPane pane;
+    pane.fillList(m_entries, m_dir.path(), true);
+    pane.selectOnly(start);
+    QCOMPARE(pane.navigate(how), moved);
+    QCOMPARE(pane.selectedIndex(), row);
+    QCOMPARE(pane.hasNeighbour(true), row > 0);
+    QCOMPARE(pane.hasNeighbour(false), row < 5);
 }
 
-void TestRightPane::selectionQueries()
+void TestFileListPane::selectionQueries()
 {
-    CRightPaneView pane;
-    pane.FillList(m_entries, m_dir.path(), true);
-    QVERIFY(pane.SelectByName("z.jpg.link"));
-    QCOMPARE(pane.GetSelectedName(), QString("z.jpg.link"));
-    QCOMPARE(pane.GetSelectedPath(true), QString("z.jpg.link"));
-    QCOMPARE(pane.GetSelectedPath(false, true), m_dir.path() + "/t/target.jpg");
-    QCOMPARE(pane.NeighbourPath(true), m_dir.path() + "/e.jpg");
-    QVERIFY(!pane.SelectByName("Z.JPG.LINK")); // the caller lower-cases
+    FileListPane pane;
+    pane.fillList(m_entries, m_dir.path(), true);
+    QVERIFY(pane.selectByName("z.jpg.link"));
+    QCOMPARE(pane.selectedName(), QString("z.jpg.link"));
+    QCOMPARE(pane.selectedPath(true), QString("z.jpg.link"));
+    QCOMPARE(pane.selectedPath(false, true), m_dir.path() + "/t/target.jpg");
+    QCOMPARE(pane.neighbourPath(true), m_dir.path() + "/e.jpg");
+    QVERIFY(!pane.selectByName("Z.JPG.LINK")); // the caller lower-cases
     // Two rows selected: both paths in row order, links resolved on request.
-    pane.SelectOnly(4);
+    pane.selectOnly(4);
     pane.listView()->selectionModel()->select(pane.model()->index(5, 0),
                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QCOMPARE(pane.GetSelectedFiles(true), QStringList({m_dir.path() + "/e.jpg", m_dir.path() + "/t/target.jpg"}));
-    QCOMPARE(pane.GetSelectedFiles(false).last(), m_dir.path() + "/z.jpg.link");
-    QVERIFY(pane.SelectionStatusText().startsWith(". sel: 2/6, "));
+    QCOMPARE(pane.selectedFiles(true), QStringList({m_dir.path() + "/e.jpg", m_dir.path() + "/t/target.jpg"}));
+    QCOMPARE(pane.selectedFiles(false).last(), m_dir.path() + "/z.jpg.link");
+    QVERIFY(pane.selectionStatusText().startsWith(". sel: 2/6, "));
 }
 
-void TestRightPane::filterAppliesOnlyWhenChanged()
+void TestFileListPane::filterAppliesOnlyWhenChanged()
 {
-    CRightPaneView pane;
-    QSignalSpy refresh(&pane, &CRightPaneView::refreshRequested);
+    FileListPane pane;
+    QSignalSpy refresh(&pane, &FileListPane::refreshRequested);
     pane.filterEdit()->setText("   ");
     pane.applyFilter();
     QCOMPARE(refresh.count(), 0);
@@ -131,20 +131,20 @@ void TestRightPane::filterAppliesOnlyWhenChanged()
     QCOMPARE(refresh.count(), 1);
     pane.applyFilter();
     QCOMPARE(refresh.count(), 1);
-    pane.FillList(m_entries, m_dir.path(), true); // the fill uses the text as typed
+    pane.fillList(m_entries, m_dir.path(), true); // the fill uses the text as typed
     QCOMPARE(pane.rowCount(), 0);
     pane.filterEdit()->setText("b");
-    pane.FillList(m_entries, m_dir.path(), true);
+    pane.fillList(m_entries, m_dir.path(), true);
     QCOMPARE(pane.rowCount(), 1);
 }
 
-void TestRightPane::enterInFilterAppliesIt()
+void TestFileListPane::enterInFilterAppliesIt()
 {
-    CRightPaneView pane;
+    FileListPane pane;
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
-    QSignalSpy refresh(&pane, &CRightPaneView::refreshRequested);
-    QSignalSpy fullScreen(&pane, &CRightPaneView::fullScreenRequested);
+    QSignalSpy refresh(&pane, &FileListPane::refreshRequested);
+    QSignalSpy fullScreen(&pane, &FileListPane::fullScreenRequested);
     pane.filterEdit()->setFocus();
     QTest::keyClicks(pane.filterEdit(), "canon");
     QTest::keyClick(pane.filterEdit(), Qt::Key_Return);
@@ -152,10 +152,10 @@ void TestRightPane::enterInFilterAppliesIt()
     QCOMPARE(fullScreen.count(), 0);
 }
 
-void TestRightPane::columnWidthsAndModePersist()
+void TestFileListPane::columnWidthsAndModePersist()
 {
     {
-        CRightPaneView pane;
+        FileListPane pane;
         QCOMPARE(pane.showMode(), 0);
         pane.toggleShowMode();
         QCOMPARE(pane.model()->columnCount(), 8);
@@ -165,10 +165,10 @@ void TestRightPane::columnWidthsAndModePersist()
     QCOMPARE(settingsStore().readInt("RightPaneColumns", "IsoFld", -1), 77);
     QCOMPARE(settingsStore().readInt("RightPaneColumns", "CameraFld", -1), 2);
     QCOMPARE(settingsStore().readInt("RightPaneColumns", "ShowMode", -1), 1);
-    CRightPaneView again;
+    FileListPane again;
     QCOMPARE(again.showMode(), 1);
     QCOMPARE(again.listView()->columnWidth(3), 77);
 }
 
-QTEST_MAIN(TestRightPane)
-#include "tst_rightpane.moc"
+QTEST_MAIN(TestFileListPane)
+#include "tst_filelistpane.moc"

@@ -17,40 +17,40 @@ class ThumbnailDisplay;
 // The file list pane: the current folder's image files in a list with a
 // short and an EXIF view, sorted by any column, filtered by a text, and the
 // selection that drives the image view and the file commands.
-class CRightPaneView : public QWidget
+class FileListPane : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CRightPaneView(QWidget *parent = nullptr);
-    ~CRightPaneView() override;
+    explicit FileListPane(QWidget *parent = nullptr);
+    ~FileListPane() override;
 
     // Shows a scan of folder; with selectFirst the first row is selected
     // (or, with no rows, the image view is told to show nothing).
-    void FillList(const FolderEntries &entries, const QString &folder, bool selectFirst);
+    void fillList(const FolderEntries &entries, const QString &folder, bool selectFirst);
     QString currentFolder() const;
 
-    int GetSelectedIndex() const;
-    void SelectOnly(int row);
+    int selectedIndex() const;
+    void selectOnly(int row);
     enum NavigateHow { NavigateNext = 0, NavigatePrevious = 1, NavigateFirst = 2, NavigateLast = 3 };
-    bool Navigate(int how);
-    bool HasNeighbour(bool above) const;
+    bool navigate(int how);
+    bool hasNeighbour(bool above) const;
     // The effective path of the row above or below the first selected one.
-    QString NeighbourPath(bool above) const;
-    QString GetSelectedName() const;
-    QString GetSelectedPath(bool nameOnly = false, bool resolveLinks = false) const;
+    QString neighbourPath(bool above) const;
+    QString selectedName() const;
+    QString selectedPath(bool nameOnly = false, bool resolveLinks = false) const;
     // The full paths of all selected rows, in row order.
-    QStringList GetSelectedFiles(bool resolveLinks) const;
-    bool SelectByName(const QString &lowerName);
-    void RememberScroll();
-    void RestoreScroll();
+    QStringList selectedFiles(bool resolveLinks) const;
+    bool selectByName(const QString &lowerName);
+    void rememberScroll();
+    void restoreScroll();
     // The selected rows, ascending.
-    QList<int> GetSelectedRows() const;
+    QList<int> selectedRows() const;
     // Removes the rows of deleted files without announcing a new file; the
     // caller selects the row to show next.
-    void RemoveRows(QList<int> rows);
+    void removeRows(QList<int> rows);
     // ". 1/5, 1.0 Kb" and its kin; empty with nothing selected.
-    QString SelectionStatusText() const;
-    void RefreshExifRow(int row, const QString &path, const QString &description);
+    QString selectionStatusText() const;
+    void refreshExifRow(int row, const QString &path, const QString &description);
 
     int rowCount() const;
     int showMode() const;
@@ -62,7 +62,7 @@ public:
     // Thumbnails mode (60 x 60 pictures in the rows), off at every start:
     // switching refills the list from a new scan of the folder and selects
     // the same row again.
-    void ToggleThumbnails(bool on);
+    void toggleThumbnails(bool on);
     bool thumbnailMode() const;
     ThumbnailDisplay *thumbnails() const { return m_thumbnails; }
 

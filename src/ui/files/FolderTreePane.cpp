@@ -1,4 +1,4 @@
-#include "ui/files/CLeftPaneView.h"
+#include "ui/files/FolderTreePane.h"
 
 #include "core/files/FolderScanner.h"
 #include "core/files/FolderTreeRules.h"
@@ -63,7 +63,7 @@ private:
 
 } // namespace
 
-CLeftPaneView::CLeftPaneView(QWidget *parent)
+FolderTreePane::FolderTreePane(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("DirectoryTree"));
@@ -80,17 +80,17 @@ CLeftPaneView::CLeftPaneView(QWidget *parent)
     layout->addWidget(m_tree);
     setFocusProxy(m_tree);
 
-    connect(m_tree, &QTreeWidget::itemExpanded, this, &CLeftPaneView::expandLazily);
+    connect(m_tree, &QTreeWidget::itemExpanded, this, &FolderTreePane::expandLazily);
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current, QTreeWidgetItem *) { onCurrentItemChanged(current); });
 }
 
-void CLeftPaneView::clearTree()
+void FolderTreePane::clearTree()
 {
     m_tree->clear();
 }
 
-QTreeWidgetItem *CLeftPaneView::addRoot(const QString &text, bool drive)
+QTreeWidgetItem *FolderTreePane::addRoot(const QString &text, bool drive)
 {
     auto *item = new QTreeWidgetItem(m_tree, {QDir::toNativeSeparators(text)});
     item->setData(0, Qt::UserRole, text);
@@ -99,7 +99,7 @@ QTreeWidgetItem *CLeftPaneView::addRoot(const QString &text, bool drive)
     return item;
 }
 
-void CLeftPaneView::fillChildren(QTreeWidgetItem *item)
+void FolderTreePane::fillChildren(QTreeWidgetItem *item)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const FolderEntries entries = FolderScanner(itemPath(item)).scan(FolderScanner::Folders);
@@ -115,7 +115,7 @@ void CLeftPaneView::fillChildren(QTreeWidgetItem *item)
     QApplication::restoreOverrideCursor();
 }
 
-void CLeftPaneView::expandLazily(QTreeWidgetItem *item)
+void FolderTreePane::expandLazily(QTreeWidgetItem *item)
 {
     if (item->childCount() > 0 && isDummy(item->child(0))) {
         BuildingGuard guard(m_building);
@@ -124,7 +124,7 @@ void CLeftPaneView::expandLazily(QTreeWidgetItem *item)
     }
 }
 
-QString CLeftPaneView::itemPath(const QTreeWidgetItem *item) const
+QString FolderTreePane::itemPath(const QTreeWidgetItem *item) const
 {
     QStringList texts;
     for (const QTreeWidgetItem *i = item; i; i = i->parent())
@@ -132,7 +132,7 @@ QString CLeftPaneView::itemPath(const QTreeWidgetItem *item) const
     return folderTree::itemPath(texts);
 }
 
-void CLeftPaneView::ShowAllDrives(const QString &startPath)
+void FolderTreePane::showAllDrives(const QString &startPath)
 {
     {
         BuildingGuard guard(m_building);
@@ -144,7 +144,7 @@ void CLeftPaneView::ShowAllDrives(const QString &startPath)
     if (m_tree->topLevelItemCount() == 0)
         return;
     if (!startPath.isEmpty()) {
-        SelectPath(startPath);
+        selectPath(startPath);
     } else {
         m_tree->setCurrentItem(m_tree->topLevelItem(0));
     }
@@ -152,10 +152,10 @@ void CLeftPaneView::ShowAllDrives(const QString &startPath)
         current->setExpanded(true);
 }
 
-void CLeftPaneView::ShowFolderAsRoot(const QString &folder)
+void FolderTreePane::showFolderAsRoot(const QString &folder)
 {
     if (folder.isEmpty()) {
-        ShowAllDrives(QString());
+        showAllDrives(QString());
         return;
     }
     QTreeWidgetItem *root = nullptr;
@@ -169,7 +169,7 @@ void CLeftPaneView::ShowFolderAsRoot(const QString &folder)
     m_tree->setCurrentItem(root);
 }
 
-void CLeftPaneView::SelectPath(const QString &path)
+void FolderTreePane::selectPath(const QString &path)
 {
     QStringList rootPaths;
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
@@ -203,7 +203,7 @@ void CLeftPaneView::SelectPath(const QString &path)
     m_tree->scrollToItem(item);
 }
 
-void CLeftPaneView::RefreshAroundSelection()
+void FolderTreePane::refreshAroundSelection()
 {
     QTreeWidgetItem *selected = m_tree->currentItem();
     if (!selected)
@@ -237,39 +237,39 @@ void CLeftPaneView::RefreshAroundSelection()
     m_tree->setCurrentItem(holder);
 }
 
-QString CLeftPaneView::CurrentFolderPath() const
+QString FolderTreePane::currentFolderPath() const
 {
     const QTreeWidgetItem *item = m_tree->currentItem();
     return item ? itemPath(item) : QString();
 }
 
-QString CLeftPaneView::FolderPathAt(const QPoint &viewportPos) const
+QString FolderTreePane::folderPathAt(const QPoint &viewportPos) const
 {
     const QTreeWidgetItem *item = m_tree->itemAt(viewportPos);
     return item && !isDummy(item) ? itemPath(item) : QString();
 }
 
-bool CLeftPaneView::HasSelection() const
+bool FolderTreePane::hasSelection() const
 {
     return m_tree->currentItem() != nullptr;
 }
 
-void CLeftPaneView::OpenInExplorer() const
+void FolderTreePane::openInFileManager() const
 {
-    const QString path = CurrentFolderPath();
+    const QString path = currentFolderPath();
     if (!path.isEmpty())
         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-void CLeftPaneView::saveLastUsedFolder() const
+void FolderTreePane::saveLastUsedFolder() const
 {
     AppSettings local;
     local.load();
-    local.lastUsedDir = QDir::toNativeSeparators(CurrentFolderPath());
+    local.lastUsedDir = QDir::toNativeSeparators(currentFolderPath());
     local.save();
 }
 
-void CLeftPaneView::onCurrentItemChanged(QTreeWidgetItem *current)
+void FolderTreePane::onCurrentItemChanged(QTreeWidgetItem *current)
 {
     if (m_building || !current || isDummy(current))
         return;

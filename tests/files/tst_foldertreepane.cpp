@@ -1,5 +1,5 @@
 #include "support/TestSupport.h"
-#include "ui/files/CLeftPaneView.h"
+#include "ui/files/FolderTreePane.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -16,7 +16,7 @@ QString slash(const QString &p)
 }
 } // namespace
 
-class TestLeftPane : public QObject
+class TestFolderTreePane : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -32,7 +32,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestLeftPane::init()
+void TestFolderTreePane::init()
 {
     QVERIFY(m_dir.isValid());
     QDir root(m_dir.path());
@@ -43,11 +43,11 @@ void TestLeftPane::init()
     QVERIFY(root.mkpath(".hidden/inside"));
 }
 
-void TestLeftPane::folderAsRootSelectsAndAnnounces()
+void TestFolderTreePane::folderAsRootSelectsAndAnnounces()
 {
-    CLeftPaneView pane;
-    QSignalSpy spy(&pane, &CLeftPaneView::folderSelected);
-    pane.ShowFolderAsRoot(m_dir.path());
+    FolderTreePane pane;
+    QSignalSpy spy(&pane, &FolderTreePane::folderSelected);
+    pane.showFolderAsRoot(m_dir.path());
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toString(), slash(m_dir.path()));
     QCOMPARE(pane.tree()->topLevelItemCount(), 1);
@@ -55,10 +55,10 @@ void TestLeftPane::folderAsRootSelectsAndAnnounces()
     for (int i = 0; i < pane.tree()->topLevelItem(0)->childCount(); ++i)
         names << pane.tree()->topLevelItem(0)->child(i)->text(0);
     QCOMPARE(names, QStringList({"OnlyHidden", "Photos", "Photos2"}));
-    QVERIFY(pane.HasSelection());
+    QVERIFY(pane.hasSelection());
 }
 
-void TestLeftPane::selectPath_data()
+void TestFolderTreePane::selectPath_data()
 {
     QTest::addColumn<QString>("relative");
     QTest::addColumn<QString>("selected");
@@ -69,26 +69,26 @@ void TestLeftPane::selectPath_data()
     QTest::newRow("prefix sibling") << "Photos2/" << "Photos2/";
 }
 
-void TestLeftPane::selectPath()
+void TestFolderTreePane::selectPath()
 {
     QFETCH(QString, relative);
     QFETCH(QString, selected);
-    CLeftPaneView pane;
-    pane.ShowFolderAsRoot(m_dir.path());
-    QSignalSpy spy(&pane, &CLeftPaneView::folderSelected);
-    pane.SelectPath(slash(m_dir.path()) + relative);
+    FolderTreePane pane;
+    pane.showFolderAsRoot(m_dir.path());
+    QSignalSpy spy(&pane, &FolderTreePane::folderSelected);
+    pane.selectPath(slash(m_dir.path()) + relative);
     const QString expected = slash(m_dir.path()) + selected;
-    QCOMPARE(pane.CurrentFolderPath(), expected);
+    QCOMPARE(pane.currentFolderPath(), expected);
     if (selected.isEmpty())
         QCOMPARE(spy.count(), 0); // the root stays selected
     else
         QCOMPARE(spy.last().at(0).toString(), expected);
 }
 
-void TestLeftPane::foldersWithOnlyHiddenSubfoldersHaveNoExpandButton()
+void TestFolderTreePane::foldersWithOnlyHiddenSubfoldersHaveNoExpandButton()
 {
-    CLeftPaneView pane;
-    pane.ShowFolderAsRoot(m_dir.path());
+    FolderTreePane pane;
+    pane.showFolderAsRoot(m_dir.path());
     QTreeWidgetItem *root = pane.tree()->topLevelItem(0);
     for (int i = 0; i < root->childCount(); ++i) {
         QTreeWidgetItem *child = root->child(i);
@@ -99,10 +99,10 @@ void TestLeftPane::foldersWithOnlyHiddenSubfoldersHaveNoExpandButton()
     }
 }
 
-void TestLeftPane::expansionReadsOneLevel()
+void TestFolderTreePane::expansionReadsOneLevel()
 {
-    CLeftPaneView pane;
-    pane.ShowFolderAsRoot(m_dir.path());
+    FolderTreePane pane;
+    pane.showFolderAsRoot(m_dir.path());
     QTreeWidgetItem *photos = nullptr;
     QTreeWidgetItem *root = pane.tree()->topLevelItem(0);
     for (int i = 0; i < root->childCount(); ++i)
@@ -110,7 +110,7 @@ void TestLeftPane::expansionReadsOneLevel()
             photos = root->child(i);
     QVERIFY(photos);
     QCOMPARE(photos->child(0)->text(0), QString("Sub dir"));
-    QSignalSpy spy(&pane, &CLeftPaneView::folderSelected);
+    QSignalSpy spy(&pane, &FolderTreePane::folderSelected);
     photos->setExpanded(true);
     QCOMPARE(spy.count(), 0); // expanding is no selection
     QCOMPARE(photos->childCount(), 2);
@@ -119,23 +119,23 @@ void TestLeftPane::expansionReadsOneLevel()
     QCOMPARE(photos->child(1)->childCount(), 0);
 }
 
-void TestLeftPane::refreshKeepsSelectionOrFallsBackToParent()
+void TestFolderTreePane::refreshKeepsSelectionOrFallsBackToParent()
 {
-    CLeftPaneView pane;
-    pane.ShowFolderAsRoot(m_dir.path());
-    pane.SelectPath(m_dir.path() + "/Photos/2005");
+    FolderTreePane pane;
+    pane.showFolderAsRoot(m_dir.path());
+    pane.selectPath(m_dir.path() + "/Photos/2005");
     QVERIFY(QDir(m_dir.path()).mkpath("Photos/2006"));
-    QSignalSpy spy(&pane, &CLeftPaneView::folderSelected);
-    pane.RefreshAroundSelection();
-    QCOMPARE(pane.CurrentFolderPath(), m_dir.path() + "/Photos/2005/");
+    QSignalSpy spy(&pane, &FolderTreePane::folderSelected);
+    pane.refreshAroundSelection();
+    QCOMPARE(pane.currentFolderPath(), m_dir.path() + "/Photos/2005/");
     QCOMPARE(spy.count(), 0); // the caller fills the list itself
     QCOMPARE(pane.tree()->currentItem()->parent()->childCount(), 3);
 
     QVERIFY(QDir(m_dir.path() + "/Photos/2005").removeRecursively());
-    pane.RefreshAroundSelection();
-    QCOMPARE(pane.CurrentFolderPath(), m_dir.path() + "/Photos/");
+    pane.refreshAroundSelection();
+    QCOMPARE(pane.currentFolderPath(), m_dir.path() + "/Photos/");
     QCOMPARE(spy.count(), 1);
 }
 
-QTEST_MAIN(TestLeftPane)
-#include "tst_leftpane.moc"
+QTEST_MAIN(TestFolderTreePane)
+#include "tst_foldertreepane.moc"

@@ -8,17 +8,17 @@ class QPushButton;
 
 namespace quorvel {
 
-class CRightPaneView;
+class FileListPane;
 class DescriptionEdit;
 
 // "Edit description": one line of text for one file. "Save" confirms only a
 // changed text; an unchanged one ends the dialog as if cancelled, so nothing
 // is written.
-class CEditDescriptionDlg : public QDialog
+class DescriptionDialog : public QDialog
 {
     Q_OBJECT
 public:
-    CEditDescriptionDlg(const DescriptionEdit &edit, QWidget *parent = nullptr);
+    DescriptionDialog(const DescriptionEdit &edit, QWidget *parent = nullptr);
 
     QString text() const;
     QLineEdit *editor() const { return m_text; }
@@ -29,7 +29,7 @@ public:
     // dialog, stores a confirmed text and shows it in the row's Description
     // cell. A failure to store it is reported in a message box. Does nothing
     // without a selection; true when a new text was stored.
-    static bool editSelected(CRightPaneView &pane, QWidget *parent);
+    static bool editSelected(FileListPane &pane, QWidget *parent);
 
 private:
     const DescriptionEdit &m_edit;

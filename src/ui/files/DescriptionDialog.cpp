@@ -1,8 +1,8 @@
-#include "ui/files/CEditDescriptionDlg.h"
+#include "ui/files/DescriptionDialog.h"
 
 #include "core/files/DescriptionEdit.h"
 #include "core/files/FileListModel.h"
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -13,11 +13,11 @@
 
 namespace quorvel {
 
-CEditDescriptionDlg::CEditDescriptionDlg(const DescriptionEdit &edit, QWidget *parent)
+DescriptionDialog::DescriptionDialog(const DescriptionEdit &edit, QWidget *parent)
     : QDialog(parent)
     , m_edit(edit)
 {
-    setObjectName(QStringLiteral("EditDescriptionDlg"));
+    setObjectName(QStringLiteral("DescriptionDialog"));
     setWindowTitle(tr("Edit description"));
     m_label = new QLabel(edit.label(), this);
     m_label->setTextFormat(Qt::PlainText);
@@ -45,21 +45,21 @@ CEditDescriptionDlg::CEditDescriptionDlg(const DescriptionEdit &edit, QWidget *p
     setSizeGripEnabled(false);
 }
 
-QString CEditDescriptionDlg::text() const
+QString DescriptionDialog::text() const
 {
     return m_text->text();
 }
 
-bool CEditDescriptionDlg::editSelected(CRightPaneView &pane, QWidget *parent)
+bool DescriptionDialog::editSelected(FileListPane &pane, QWidget *parent)
 {
-    const int row = pane.GetSelectedIndex();
+    const int row = pane.selectedIndex();
     if (row < 0)
         return false;
     // The row's own path: a link is resolved by the store, and the label
     // names the link file.
     const QString path = pane.model()->pathAt(row);
     DescriptionEdit edit(pane.descriptions(), path);
-    CEditDescriptionDlg dialog(edit, parent);
+    DescriptionDialog dialog(edit, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     if (!edit.commit(dialog.text())) {
@@ -67,7 +67,7 @@ bool CEditDescriptionDlg::editSelected(CRightPaneView &pane, QWidget *parent)
             QMessageBox::warning(parent, tr("Warning"), edit.error());
         return false;
     }
-    pane.RefreshExifRow(row, path, edit.storedText());
+    pane.refreshExifRow(row, path, edit.storedText());
     return true;
 }
 

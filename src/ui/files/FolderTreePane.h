@@ -11,32 +11,32 @@ namespace quorvel {
 // system root and mounted removable volumes) or one folder as the only root,
 // with subfolders read one level at a time. Selecting a folder announces it
 // so the file list can show it.
-class CLeftPaneView : public QWidget
+class FolderTreePane : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CLeftPaneView(QWidget *parent = nullptr);
+    explicit FolderTreePane(QWidget *parent = nullptr);
 
     // Shows all drives and selects startPath (its deepest existing folder),
     // or the first drive when startPath is empty or matches none.
-    void ShowAllDrives(const QString &startPath = QString());
+    void showAllDrives(const QString &startPath = QString());
     // Shows folder as the only root; with an empty folder, all drives.
-    void ShowFolderAsRoot(const QString &folder);
+    void showFolderAsRoot(const QString &folder);
     // Reads the selected folder's siblings again and selects it again by
     // name, without announcing it; when it is gone, its parent is selected
     // (and announced).
-    void RefreshAroundSelection();
+    void refreshAroundSelection();
 
     // The selected folder with a trailing separator, or empty text.
-    QString CurrentFolderPath() const;
-    bool HasSelection() const;
+    QString currentFolderPath() const;
+    bool hasSelection() const;
     // The folder of the item at a point of the tree's viewport (with a
     // trailing separator), or empty text where there is none.
-    QString FolderPathAt(const QPoint &viewportPos) const;
+    QString folderPathAt(const QPoint &viewportPos) const;
     // Selects a folder below the current roots, reading folders on the way;
     // a path that does not exist selects its deepest existing folder.
-    void SelectPath(const QString &path);
-    void OpenInExplorer() const;
+    void selectPath(const QString &path);
+    void openInFileManager() const;
 
     // Writes the selected folder as the last used one.
     void saveLastUsedFolder() const;

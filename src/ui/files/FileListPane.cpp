@@ -1,4 +1,4 @@
-#include "ui/files/CRightPaneView.h"
+#include "ui/files/FileListPane.h"
 
 #include "core/exif/ExifReader.h"
 #include "core/files/FileListModel.h"
@@ -37,7 +37,7 @@ QIcon themed(const char *name, QStyle::StandardPixmap fallback)
 
 } // namespace
 
-CRightPaneView::CRightPaneView(QWidget *parent)
+FileListPane::FileListPane(QWidget *parent)
     : QWidget(parent)
     , m_model(new FileListModel(this))
 {
@@ -98,7 +98,7 @@ CRightPaneView::CRightPaneView(QWidget *parent)
 
     connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const int before = GetSelectedIndex() >= 0 ? m_model->scanIndexAt(GetSelectedIndex()) : -1;
+        const int before = selectedIndex() >= 0 ? m_model->scanIndexAt(selectedIndex()) : -1;
         m_model->sortByPosition(section);
         if (before >= 0)
             m_list->scrollTo(m_model->index(m_model->rowOfScanIndex(before), 0));
@@ -122,13 +122,13 @@ CRightPaneView::CRightPaneView(QWidget *parent)
     });
 }
 
-CRightPaneView::~CRightPaneView()
+FileListPane::~FileListPane()
 {
     storeColumnWidths();
     settings::setListMode(settingsStore(), m_model->showMode());
 }
 
-void CRightPaneView::createTopRow()
+void FileListPane::createTopRow()
 {
     m_viewButton = new QToolButton(this);
     m_viewButton->setObjectName(QStringLiteral("ViewButton"));
@@ -145,7 +145,7 @@ void CRightPaneView::createTopRow()
     m_modeButton = new QToolButton(this);
     m_modeButton->setObjectName(QStringLiteral("ModeButton"));
     m_modeButton->setToolTip(tr("Short or EXIF view"));
-    connect(m_modeButton, &QToolButton::clicked, this, &CRightPaneView::toggleShowMode);
+    connect(m_modeButton, &QToolButton::clicked, this, &FileListPane::toggleShowMode);
 
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("FilterEdit"));
@@ -157,16 +157,16 @@ void CRightPaneView::createTopRow()
     m_applyButton->setObjectName(QStringLiteral("ApplyFilterButton"));
     m_applyButton->setIcon(themed("view-filter", QStyle::SP_DialogApplyButton));
     m_applyButton->setToolTip(tr("Apply filter"));
-    connect(m_applyButton, &QToolButton::clicked, this, &CRightPaneView::applyFilter);
+    connect(m_applyButton, &QToolButton::clicked, this, &FileListPane::applyFilter);
 }
 
-void CRightPaneView::updateToggleIcon()
+void FileListPane::updateToggleIcon()
 {
     m_modeButton->setIcon(m_model->showMode() == 0 ? themed("view-list-text", QStyle::SP_FileDialogListView)
                                                    : themed("view-list-details", QStyle::SP_FileDialogInfoView));
 }
 
-void CRightPaneView::loadColumnWidths()
+void FileListPane::loadColumnWidths()
 {
     const auto columns = m_model->columns();
     for (int i = 0; i < columns.size(); ++i) {
@@ -176,7 +176,7 @@ void CRightPaneView::loadColumnWidths()
     }
 }
 
-void CRightPaneView::storeColumnWidths() const
+void FileListPane::storeColumnWidths() const
 {
     const auto columns = m_model->columns();
     for (int i = 0; i < columns.size(); ++i) {
@@ -186,7 +186,7 @@ void CRightPaneView::storeColumnWidths() const
     }
 }
 
-void CRightPaneView::FillList(const FolderEntries &entries, const QString &folder, bool selectFirst)
+void FileListPane::fillList(const FolderEntries &entries, const QString &folder, bool selectFirst)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_filling = true;
@@ -199,17 +199,17 @@ void CRightPaneView::FillList(const FolderEntries &entries, const QString &folde
         if (m_model->rowCount() == 0)
             Q_EMIT listEmptied();
         else
-            SelectOnly(0);
+            selectOnly(0);
     }
     QApplication::restoreOverrideCursor();
 }
 
-QString CRightPaneView::currentFolder() const
+QString FileListPane::currentFolder() const
 {
     return m_model->folder();
 }
 
-int CRightPaneView::GetSelectedIndex() const
+int FileListPane::selectedIndex() const
 {
     const QModelIndexList rows = m_list->selectionModel()->selectedRows();
     int first = -1;
@@ -220,7 +220,7 @@ int CRightPaneView::GetSelectedIndex() const
     return first;
 }
 
-void CRightPaneView::SelectOnly(int row)
+void FileListPane::selectOnly(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
@@ -229,12 +229,12 @@ void CRightPaneView::SelectOnly(int row)
     m_list->scrollTo(index);
 }
 
-bool CRightPaneView::Navigate(int how)
+bool FileListPane::navigate(int how)
 {
     const int count = m_model->rowCount();
     if (count == 0)
         return false;
-    const int selected = GetSelectedIndex();
+    const int selected = selectedIndex();
     int row = -1;
     switch (how) {
     case NavigateFirst:
@@ -252,33 +252,33 @@ bool CRightPaneView::Navigate(int how)
     }
     if (row < 0 || row >= count || (how <= NavigatePrevious && selected < 0))
         return false;
-    SelectOnly(row);
+    selectOnly(row);
     return true;
 }
 
-bool CRightPaneView::HasNeighbour(bool above) const
+bool FileListPane::hasNeighbour(bool above) const
 {
-    const int selected = GetSelectedIndex();
+    const int selected = selectedIndex();
     if (selected < 0)
         return false;
     return above ? selected > 0 : selected + 1 < m_model->rowCount();
 }
 
-QString CRightPaneView::NeighbourPath(bool above) const
+QString FileListPane::neighbourPath(bool above) const
 {
-    if (!HasNeighbour(above))
+    if (!hasNeighbour(above))
         return QString();
-    return link::effectivePath(m_model->pathAt(GetSelectedIndex() + (above ? -1 : 1)));
+    return link::effectivePath(m_model->pathAt(selectedIndex() + (above ? -1 : 1)));
 }
 
-QString CRightPaneView::GetSelectedName() const
+QString FileListPane::selectedName() const
 {
-    return m_model->nameAt(GetSelectedIndex());
+    return m_model->nameAt(selectedIndex());
 }
 
-QString CRightPaneView::GetSelectedPath(bool nameOnly, bool resolveLinks) const
+QString FileListPane::selectedPath(bool nameOnly, bool resolveLinks) const
 {
-    const int row = GetSelectedIndex();
+    const int row = selectedIndex();
     if (row < 0)
         return QString();
     if (nameOnly)
@@ -287,7 +287,7 @@ QString CRightPaneView::GetSelectedPath(bool nameOnly, bool resolveLinks) const
     return resolveLinks ? link::effectivePath(path) : path;
 }
 
-QStringList CRightPaneView::GetSelectedFiles(bool resolveLinks) const
+QStringList FileListPane::selectedFiles(bool resolveLinks) const
 {
     QList<int> rows;
     for (const QModelIndex &i : m_list->selectionModel()->selectedRows())
@@ -301,23 +301,23 @@ QStringList CRightPaneView::GetSelectedFiles(bool resolveLinks) const
     return files;
 }
 
-bool CRightPaneView::SelectByName(const QString &lowerName)
+bool FileListPane::selectByName(const QString &lowerName)
 {
     const int row = m_model->rowOfLowerName(lowerName);
     if (row < 0)
         return false;
-    SelectOnly(row);
+    selectOnly(row);
     return true;
 }
 
-void CRightPaneView::RememberScroll()
+void FileListPane::rememberScroll()
 {
     const QModelIndex top = m_list->indexAt(QPoint(1, 1));
     const QModelIndex bottom = m_list->indexAt(QPoint(1, m_list->viewport()->height() - 2));
     m_rememberedScrollRow = bottom.isValid() ? bottom.row() : (top.isValid() ? m_model->rowCount() - 1 : -1);
 }
 
-void CRightPaneView::RestoreScroll()
+void FileListPane::restoreScroll()
 {
     if (m_rememberedScrollRow < 0 || m_model->rowCount() == 0)
         return;
@@ -325,7 +325,7 @@ void CRightPaneView::RestoreScroll()
     m_list->scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
 }
 
-QList<int> CRightPaneView::GetSelectedRows() const
+QList<int> FileListPane::selectedRows() const
 {
     QList<int> rows;
     for (const QModelIndex &i : m_list->selectionModel()->selectedRows())
@@ -334,7 +334,7 @@ QList<int> CRightPaneView::GetSelectedRows() const
     return rows;
 }
 
-void CRightPaneView::RemoveRows(QList<int> rows)
+void FileListPane::removeRows(QList<int> rows)
 {
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     m_filling = true;
@@ -344,7 +344,7 @@ void CRightPaneView::RemoveRows(QList<int> rows)
     m_filling = false;
 }
 
-QString CRightPaneView::SelectionStatusText() const
+QString FileListPane::selectionStatusText() const
 {
     const QModelIndexList rows = m_list->selectionModel()->selectedRows();
     if (rows.isEmpty())
@@ -355,46 +355,46 @@ QString CRightPaneView::SelectionStatusText() const
         if (info.exists())
             total += info.size();
     }
-    return fileList::selectionStatusText(int(rows.size()), GetSelectedIndex(), m_model->rowCount(), total);
+    return fileList::selectionStatusText(int(rows.size()), selectedIndex(), m_model->rowCount(), total);
 }
 
-void CRightPaneView::RefreshExifRow(int row, const QString &, const QString &description)
+void FileListPane::refreshExifRow(int row, const QString &, const QString &description)
 {
     m_model->refreshRow(row, description);
 }
 
-void CRightPaneView::ToggleThumbnails(bool on)
+void FileListPane::toggleThumbnails(bool on)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int selected = GetSelectedIndex();
+    const int selected = selectedIndex();
     m_thumbnails->setOn(on);
     const QString folder = currentFolder();
     if (!folder.isEmpty())
-        FillList(FolderScanner(folder).scan(FolderScanner::Images), folder, false);
+        fillList(FolderScanner(folder).scan(FolderScanner::Images), folder, false);
     if (rowCount() > 0)
-        SelectOnly(selected >= 0 && selected < rowCount() ? selected : 0);
+        selectOnly(selected >= 0 && selected < rowCount() ? selected : 0);
     QApplication::restoreOverrideCursor();
 }
 
-bool CRightPaneView::thumbnailMode() const
+bool FileListPane::thumbnailMode() const
 {
     return m_thumbnails->isOn();
 }
 
-int CRightPaneView::rowCount() const
+int FileListPane::rowCount() const
 {
     return m_model->rowCount();
 }
 
-int CRightPaneView::showMode() const
+int FileListPane::showMode() const
 {
     return m_model->showMode();
 }
 
-void CRightPaneView::toggleShowMode()
+void FileListPane::toggleShowMode()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const int selectedScan = m_model->scanIndexAt(GetSelectedIndex());
+    const int selectedScan = m_model->scanIndexAt(selectedIndex());
     if (m_model->showMode() == 1)
         storeColumnWidths();
     m_filling = true;
@@ -412,7 +412,7 @@ void CRightPaneView::toggleShowMode()
     QApplication::restoreOverrideCursor();
 }
 
-void CRightPaneView::applyFilter()
+void FileListPane::applyFilter()
 {
     if (fileList::filterChanged(m_filter->text(), m_lastAppliedFilter)) {
         m_lastAppliedFilter = m_filter->text().trimmed();
@@ -422,19 +422,19 @@ void CRightPaneView::applyFilter()
     }
 }
 
-QString CRightPaneView::filterText() const
+QString FileListPane::filterText() const
 {
     return m_filter->text();
 }
 
-void CRightPaneView::onCurrentRowChanged(int row)
+void FileListPane::onCurrentRowChanged(int row)
 {
     if (m_filling || row < 0)
         return;
     Q_EMIT fileChosen(m_model->pathAt(row));
 }
 
-bool CRightPaneView::eventFilter(QObject *watched, QEvent *event)
+bool FileListPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_filter && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         auto *key = static_cast<QKeyEvent *>(event);
