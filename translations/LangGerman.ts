@@ -835,7 +835,7 @@ Wollen Sie trotzdem fortfahren?</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CAboutDlg</name>
+    <name>quorvel::AboutDialog</name>
     <message>
         <source>About Quorvel</source>
         <translation>Über Quorvel</translation>
@@ -1204,7 +1204,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CKeyHelpDlg</name>
+    <name>quorvel::KeyHelpDialog</name>
     <message>
         <source>Help: available keys and features list</source>
         <translation>Hilfe: verfügbare Tasten und Funktionen</translation>
@@ -1299,7 +1299,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CMainFrame</name>
+    <name>quorvel::MainWindow</name>
     <message>
         <source>Main toolbar</source>
         <translation>Hauptsymbolleiste</translation>

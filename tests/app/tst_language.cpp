@@ -11,7 +11,7 @@ using namespace quorvel;
 namespace {
 QString exitQuestion()
 {
-    return QCoreApplication::translate("quorvel::CMainFrame", "Do you really want to exit?");
+    return QCoreApplication::translate("quorvel::MainWindow", "Do you really want to exit?");
 }
 } // namespace
 

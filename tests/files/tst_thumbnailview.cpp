@@ -9,7 +9,7 @@
 #include "support/TestSupport.h"
 #include "ui/files/FileListPane.h"
 #include "ui/files/ThumbnailDisplay.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 
@@ -223,7 +223,7 @@ void TestThumbnailView::newFolderReplacesThePictures()
 
 void TestThumbnailView::commandIsCheckedAndWaitsForTheLoader()
 {
-    CMainFrame frame;
+    MainWindow frame;
     QSemaphore gate;
     frame.loader()->setDecodeFunction([&gate](const QString &path, const DecodeOptions &options) {
         gate.acquire();

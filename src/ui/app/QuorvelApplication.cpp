@@ -5,7 +5,7 @@
 #include "core/settings/QSettingsStore.h"
 #include "ui/app/LanguageLoader.h"
 #include "ui/app/SplashWindow.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -67,7 +67,7 @@ int runApplication(int argc, char **argv)
     LanguageLoader language(programFolder);
     language.apply(globalSettings().interfaceLang);
 
-    CMainFrame frame;
+    MainWindow frame;
     const bool shiftHeld = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     frame.restorePlacement(shiftHeld);
 

@@ -4,7 +4,7 @@
 
 namespace quorvel {
 
-class CMainFrame;
+class MainWindow;
 
 // Where the program opens at start: the folder of the single argument (with
 // that file selected, full screen), or the start-up or last used folder.

@@ -9,7 +9,7 @@
 #include "ui/frame/MainWindowAside.h"
 #include "ui/exif/ExifEditDialog.h"
 #include "ui/files/FileListPane.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/imaging/CQuorvelView.h"
 
 namespace quorvel::savecommands {
@@ -17,7 +17,7 @@ namespace quorvel::savecommands {
 namespace {
 
 // The shown image and the loader's cache let go of the file.
-std::function<void()> releaser(CMainFrame &frame, bool &released)
+std::function<void()> releaser(MainWindow &frame, bool &released)
 {
     return [&frame, &released] {
         released = true;
@@ -26,13 +26,13 @@ std::function<void()> releaser(CMainFrame &frame, bool &released)
     };
 }
 
-void focusListUnlessFullScreen(CMainFrame &frame)
+void focusListUnlessFullScreen(MainWindow &frame)
 {
     if (!frame.isFullScreenMode())
         frame.focusFileList();
 }
 
-void editImage(CMainFrame &frame, ImageEditSession::Mode mode)
+void editImage(MainWindow &frame, ImageEditSession::Mode mode)
 {
     const QString path = link::effectivePath(frame.fileList()->selectedPath());
     if (path.isEmpty())
@@ -58,7 +58,7 @@ void editImage(CMainFrame &frame, ImageEditSession::Mode mode)
 
 } // namespace
 
-void changeExif(CMainFrame &frame)
+void changeExif(MainWindow &frame)
 {
     FileListPane *list = frame.fileList();
     const int row = list->selectedIndex();
@@ -79,7 +79,7 @@ void changeExif(CMainFrame &frame)
     focusListUnlessFullScreen(frame);
 }
 
-void rotateFlip(CMainFrame &frame)
+void rotateFlip(MainWindow &frame)
 {
     const QString path = link::effectivePath(frame.fileList()->selectedPath());
     if (path.isEmpty())
@@ -95,7 +95,7 @@ void rotateFlip(CMainFrame &frame)
     focusListUnlessFullScreen(frame);
 }
 
-void imageResolution(CMainFrame &frame)
+void imageResolution(MainWindow &frame)
 {
     const QString path = frame.view()->currentPath();
     if (path.isEmpty())
@@ -106,12 +106,12 @@ void imageResolution(CMainFrame &frame)
         frame.loader()->emptyCache();
 }
 
-void cropImage(CMainFrame &frame)
+void cropImage(MainWindow &frame)
 {
     editImage(frame, ImageEditSession::Mode::Crop);
 }
 
-void adjustImage(CMainFrame &frame)
+void adjustImage(MainWindow &frame)
 {
     editImage(frame, ImageEditSession::Mode::Curves);
 }

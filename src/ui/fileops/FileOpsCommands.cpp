@@ -4,11 +4,11 @@
 #include "ui/fileops/VersionDialog.h"
 #include "ui/fileops/WallpaperDialog.h"
 #include "ui/files/FileListPane.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 
 namespace quorvel {
 
-void showVersionControl(CMainFrame &frame)
+void showVersionControl(MainWindow &frame)
 {
     const QString path = frame.fileList()->selectedPath(false, true);
     if (path.isEmpty())
@@ -19,7 +19,7 @@ void showVersionControl(CMainFrame &frame)
         frame.refreshList();
 }
 
-void showWallpaper(CMainFrame &frame)
+void showWallpaper(MainWindow &frame)
 {
     const QString path = frame.fileList()->selectedPath(false, true);
     if (path.isEmpty())

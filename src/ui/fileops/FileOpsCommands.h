@@ -4,14 +4,14 @@
 
 namespace quorvel {
 
-class CMainFrame;
+class MainWindow;
 
 // "Add file to version control...": the version dialog for the selected file
 // (a link through its target); afterwards, when a version was restored or
 // saved, the list and the view read their files again.
-void showVersionControl(CMainFrame &frame);
+void showVersionControl(MainWindow &frame);
 
 // "Set image as wallpaper...": the wallpaper dialog for the selected file.
-void showWallpaper(CMainFrame &frame);
+void showWallpaper(MainWindow &frame);
 
 } // namespace quorvel

@@ -11,7 +11,7 @@
 #include "ui/fileops/FileMenuItems.h"
 #include "ui/fileops/Prompts.h"
 #include "ui/fileops/TreeDropTarget.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/imaging/CQuorvelView.h"
@@ -39,7 +39,7 @@ QStringList entries(ProfileStringList list)
 
 } // namespace
 
-FileOpsController::FileOpsController(CMainFrame &frame)
+FileOpsController::FileOpsController(MainWindow &frame)
     : QObject(&frame)
     , m_frame(frame)
     , m_files(std::make_unique<FileCommands>(&frame, *frame.fileList(), *frame.view(), *frame.loader()))

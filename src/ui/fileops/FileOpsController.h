@@ -10,7 +10,7 @@ class QPoint;
 
 namespace quorvel {
 
-class CMainFrame;
+class MainWindow;
 class FavouriteCommands;
 class FileCommands;
 class TreeDropTarget;
@@ -31,7 +31,7 @@ public:
         Frame, // the main window: the list's selection, links to the shown image
     };
 
-    explicit FileOpsController(CMainFrame &frame);
+    explicit FileOpsController(MainWindow &frame);
     ~FileOpsController() override;
 
     // Runs a command of the generated menus. Ignored while an image loads
@@ -61,7 +61,7 @@ private:
     // the toolbar is hidden.
     QPoint dropDownPosition(int id) const;
 
-    CMainFrame &m_frame;
+    MainWindow &m_frame;
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<FavouriteCommands> m_favourites;
     TreeDropTarget *m_drop = nullptr;

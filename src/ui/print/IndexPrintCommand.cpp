@@ -1,14 +1,14 @@
 #include "ui/print/IndexPrintCommand.h"
 
 #include "ui/files/FileListPane.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/imaging/CQuorvelView.h"
 #include "ui/print/CIndexPrintDlg.h"
 
 namespace quorvel {
 
-void showIndexPrint(CMainFrame &frame)
+void showIndexPrint(MainWindow &frame)
 {
     QString selection;
     for (const QString &path : frame.fileList()->selectedFiles(true))

@@ -5,7 +5,7 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/files/FileListPane.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/imaging/CQuorvelView.h"
@@ -50,7 +50,7 @@ struct Gate
 
 } // namespace
 
-class TestFrameBrowse : public QObject
+class TestMainWindowBrowse : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -61,11 +61,11 @@ private Q_SLOTS:
     void emptyFolderClearsTheView();
 
 private:
-    bool waitForImage(CMainFrame &frame);
+    bool waitForImage(MainWindow &frame);
     QTemporaryDir m_dir;
 };
 
-void TestFrameBrowse::init()
+void TestMainWindowBrowse::init()
 {
     auto store = std::make_unique<MemorySettingsStore>();
     store->writeInt("Main", "AskWhenExit", 0);
@@ -81,14 +81,14 @@ void TestFrameBrowse::init()
     }
 }
 
-bool TestFrameBrowse::waitForImage(CMainFrame &frame)
+bool TestMainWindowBrowse::waitForImage(MainWindow &frame)
 {
     return QTest::qWaitFor([&] { return frame.view()->hasImage() && !frame.loader()->isBusy(); }, 5000);
 }
 
-void TestFrameBrowse::selectingShowsTheImageAndItsFacts()
+void TestMainWindowBrowse::selectingShowsTheImageAndItsFacts()
 {
-    CMainFrame frame;
+    MainWindow frame;
     frame.resize(1000, 700);
     frame.show();
     frame.showFolder(m_dir.path());
@@ -101,9 +101,9 @@ void TestFrameBrowse::selectingShowsTheImageAndItsFacts()
     frame.hide();
 }
 
-void TestFrameBrowse::nextFileComesFromThePreload()
+void TestMainWindowBrowse::nextFileComesFromThePreload()
 {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     frame.showFolder(m_dir.path());
     QVERIFY(waitForImage(frame));
@@ -124,9 +124,9 @@ void TestFrameBrowse::nextFileComesFromThePreload()
     frame.hide();
 }
 
-void TestFrameBrowse::refreshIsIgnoredWhileLoading()
+void TestMainWindowBrowse::refreshIsIgnoredWhileLoading()
 {
-    CMainFrame frame;
+    MainWindow frame;
     Gate gate;
     frame.loader()->setDecodeFunction(gate.function());
     frame.show();
@@ -145,9 +145,9 @@ void TestFrameBrowse::refreshIsIgnoredWhileLoading()
     frame.hide();
 }
 
-void TestFrameBrowse::emptyFolderClearsTheView()
+void TestMainWindowBrowse::emptyFolderClearsTheView()
 {
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     frame.showFolder(m_dir.path());
     QVERIFY(waitForImage(frame));
@@ -159,5 +159,5 @@ void TestFrameBrowse::emptyFolderClearsTheView()
     frame.hide();
 }
 
-QTEST_MAIN(TestFrameBrowse)
-#include "tst_framebrowse.moc"
+QTEST_MAIN(TestMainWindowBrowse)
+#include "tst_mainwindowbrowse.moc"

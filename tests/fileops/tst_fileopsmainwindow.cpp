@@ -7,7 +7,7 @@
 #include "ui/files/FolderTreePane.h"
 #include "ui/fileops/FileOpsController.h"
 #include "ui/fileops/TreeDropTarget.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 
@@ -43,7 +43,7 @@ QString stored()
 
 } // namespace
 
-class TestFileOpsFrame : public QObject
+class TestFileOpsMainWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -58,12 +58,12 @@ private Q_SLOTS:
 
 private:
     QString native(const QString &p) const { return QDir::toNativeSeparators(p); }
-    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<MainWindow> m_frame;
     QTemporaryDir m_dir;
     test::RecordingPrompts *m_prompts = nullptr;
 };
 
-void TestFileOpsFrame::init()
+void TestFileOpsMainWindow::init()
 {
     auto store = std::make_unique<MemorySettingsStore>();
     store->writeInt("Main", "AskWhenExit", 0);
@@ -75,17 +75,17 @@ void TestFileOpsFrame::init()
     // No images in the folders: a load would hold the commands back (and
     // the tree, so it would take no drop).
     QVERIFY(test::writeFile(m_dir.filePath("outside/x.jpg"), "x"));
-    m_frame = std::make_unique<CMainFrame>();
+    m_frame = std::make_unique<MainWindow>();
 }
 
-void TestFileOpsFrame::cleanup()
+void TestFileOpsMainWindow::cleanup()
 {
     m_frame.reset();
     Prompts::install(nullptr);
     QDir(m_dir.filePath("photos/sub")).removeRecursively();
 }
 
-void TestFileOpsFrame::addCurrentFolder_data()
+void TestFileOpsMainWindow::addCurrentFolder_data()
 {
     QTest::addColumn<QString>("root");
     QTest::addColumn<QString>("favourite");
@@ -93,7 +93,7 @@ void TestFileOpsFrame::addCurrentFolder_data()
     QTest::newRow("file system root kept") << "/" << "/";
 }
 
-void TestFileOpsFrame::addCurrentFolder()
+void TestFileOpsMainWindow::addCurrentFolder()
 {
     QFETCH(QString, root);
     QFETCH(QString, favourite);
@@ -116,7 +116,7 @@ void TestFileOpsFrame::addCurrentFolder()
     QCOMPARE(entryTexts(menu).size(), 1);
 }
 
-void TestFileOpsFrame::favouriteEntriesGoAndDelete()
+void TestFileOpsMainWindow::favouriteEntriesGoAndDelete()
 {
     settingsStore().writeString("Favourites", "StrBody",
                                 native(m_dir.filePath("outside")) + ";;" + native(m_dir.filePath("photos")) + ";;");
@@ -144,7 +144,7 @@ void TestFileOpsFrame::favouriteEntriesGoAndDelete()
     QVERIFY(!m_frame->tree()->isRootFolderMode());
 }
 
-void TestFileOpsFrame::deleteAllFavouritesAsks()
+void TestFileOpsMainWindow::deleteAllFavouritesAsks()
 {
     settingsStore().writeString("Favourites", "StrBody", "/a;;/b;;");
     m_frame->fileOps()->rebuildFavouritesMenus();
@@ -158,7 +158,7 @@ void TestFileOpsFrame::deleteAllFavouritesAsks()
     QVERIFY(entryTexts(m_frame->findChild<QMenu *>("FavouritesMenu")).isEmpty());
 }
 
-void TestFileOpsFrame::dropOnTheTree_data()
+void TestFileOpsMainWindow::dropOnTheTree_data()
 {
     QTest::addColumn<bool>("ontoRoot"); // the root is the folder shown
     QTest::addColumn<QStringList>("questions");
@@ -170,7 +170,7 @@ void TestFileOpsFrame::dropOnTheTree_data()
                                            << QStringList{"Warning|Cannot copy file(s) to itself"} << false;
 }
 
-void TestFileOpsFrame::dropOnTheTree()
+void TestFileOpsMainWindow::dropOnTheTree()
 {
     QFETCH(bool, ontoRoot);
     QFETCH(QStringList, questions);
@@ -215,5 +215,5 @@ void TestFileOpsFrame::dropOnTheTree()
     QVERIFY(QFileInfo::exists(m_dir.filePath("outside/x.jpg")));
 }
 
-QTEST_MAIN(TestFileOpsFrame)
-#include "tst_fileopsframe.moc"
+QTEST_MAIN(TestFileOpsMainWindow)
+#include "tst_fileopsmainwindow.moc"

@@ -22,14 +22,14 @@ struct CommandContext;
 
 // The program's one top-level window: menus, the toolbar, the status bar,
 // the directory tree and file list panes, and the image view in the middle.
-class CMainFrame : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget *parent = nullptr);
-    ~CMainFrame() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    static CMainFrame *instance();
+    static MainWindow *instance();
 
     // Puts the window at the stored rectangle and, unless skipLayout (Shift
     // held at start), restores the panes' docking layout.

@@ -1,4 +1,4 @@
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 
 #include "core/files/FileListModel.h"
 #include "core/files/FolderScanner.h"
@@ -13,7 +13,8 @@
 #include "core/imaging/ImageLoader.h"
 #include "ui/fileops/FileOpsController.h"
 #include "ui/edit/SaveCommands.h"
-#include "ui/frame/CKeyHelpDlg.h"
+#include "ui/frame/AboutDialog.h"
+#include "ui/frame/KeyHelpDialog.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/frame/PaneLayout.h"
@@ -40,10 +41,10 @@
 namespace quorvel {
 
 namespace {
-QPointer<CMainFrame> s_frame;
+QPointer<MainWindow> s_frame;
 } // namespace
 
-CMainFrame::CMainFrame(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     s_frame = this;
@@ -72,14 +73,14 @@ CMainFrame::CMainFrame(QWidget *parent)
     m_commands->update();
 }
 
-CMainFrame::~CMainFrame() = default;
+MainWindow::~MainWindow() = default;
 
-CMainFrame *CMainFrame::instance()
+MainWindow *MainWindow::instance()
 {
     return s_frame;
 }
 
-void CMainFrame::createPanes()
+void MainWindow::createPanes()
 {
     m_treePane = new QDockWidget(tr("Directory tree"), this);
     m_treePane->setObjectName(QStringLiteral("DirectoryTreePane"));
@@ -102,13 +103,13 @@ void CMainFrame::createPanes()
     connect(m_tree, &FolderTreePane::folderSelected, this, [this](const QString &folder) { scanAndFill(folder, true); });
 }
 
-void CMainFrame::scanAndFill(const QString &folder, bool selectFirst)
+void MainWindow::scanAndFill(const QString &folder, bool selectFirst)
 {
     m_folder = folder;
     m_fileList->fillList(FolderScanner(folder).scan(FolderScanner::Images), folder, selectFirst);
 }
 
-void CMainFrame::createStatusBar()
+void MainWindow::createStatusBar()
 {
     m_statusFacts = new QLabel(this);
     m_statusFacts->setObjectName(QStringLiteral("StatusFacts"));
@@ -119,7 +120,7 @@ void CMainFrame::createStatusBar()
     statusBar()->addWidget(m_statusInfo, 1);
 }
 
-void CMainFrame::createMenus()
+void MainWindow::createMenus()
 {
     const auto add = [this](QMenu *menu, std::initializer_list<int> ids) {
         for (int id : ids) {
@@ -160,7 +161,7 @@ void CMainFrame::createMenus()
         connect(menu, &QMenu::aboutToShow, m_commands, &CommandRouter::update);
 }
 
-void CMainFrame::createToolBar()
+void MainWindow::createToolBar()
 {
     for (int id : std::initializer_list<int>{cmd::AddCurrentFolder, cmd::GoToFavourite, cmd::EditExternal, cmd::FullScreen, 0, cmd::PrepareFile,
                    cmd::IndexPrint, cmd::RotateFlip, 0, cmd::DeleteFile, cmd::RenameFile, 0, cmd::VersionControl,
@@ -175,7 +176,7 @@ void CMainFrame::createToolBar()
     }
 }
 
-CommandContext CMainFrame::commandContext() const
+CommandContext MainWindow::commandContext() const
 {
     CommandContext c;
     c.selection = m_fileList->selectedIndex() >= 0;
@@ -189,7 +190,7 @@ CommandContext CMainFrame::commandContext() const
     return c;
 }
 
-void CMainFrame::connectView()
+void MainWindow::connectView()
 {
     m_view->setListTextProvider([this] { return m_fileList->selectionStatusText(); });
     connect(m_fileList, &FileListPane::fileChosen, this, [this](const QString &path) {
@@ -202,8 +203,8 @@ void CMainFrame::connectView()
         if (!m_loader->isBusy() && m_view->hasImage())
             m_view->refreshStatus();
     });
-    connect(m_loader, &ImageLoader::loadDone, this, &CMainFrame::onLoadDone);
-    connect(m_view, &CQuorvelView::servedFromCache, this, &CMainFrame::onLoadDone, Qt::QueuedConnection);
+    connect(m_loader, &ImageLoader::loadDone, this, &MainWindow::onLoadDone);
+    connect(m_view, &CQuorvelView::servedFromCache, this, &MainWindow::onLoadDone, Qt::QueuedConnection);
     connect(m_loader, &ImageLoader::busyChanged, this, [this](bool busy) {
         // The folder cannot change under a running load.
         m_tree->setEnabled(!busy);
@@ -222,7 +223,7 @@ void CMainFrame::connectView()
     connect(m_view, &CQuorvelView::zoomChanged, m_commands, &CommandRouter::scheduleUpdate);
 }
 
-void CMainFrame::toggleHistogram()
+void MainWindow::toggleHistogram()
 {
     if (m_histogram && m_histogram->isVisible()) {
         m_histogram->close(); // closing destroys it
@@ -235,7 +236,7 @@ void CMainFrame::toggleHistogram()
         m_histogram->setImage(m_loader->currentImage());
 }
 
-void CMainFrame::onLoadDone()
+void MainWindow::onLoadDone()
 {
     m_tree->setEnabled(true);
     if (m_loader->onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
@@ -249,7 +250,7 @@ void CMainFrame::onLoadDone()
     m_commands->scheduleUpdate();
 }
 
-void CMainFrame::modeCommand(const std::function<bool(bool shift)> &command)
+void MainWindow::modeCommand(const std::function<bool(bool shift)> &command)
 {
     const bool shift = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -259,7 +260,7 @@ void CMainFrame::modeCommand(const std::function<bool(bool shift)> &command)
         m_view->update();
 }
 
-void CMainFrame::connectCommands()
+void MainWindow::connectCommands()
 {
     CommandRouter *c = m_commands;
     c->setHandler(cmd::Exit, [this] { exitCommand(); });
@@ -329,8 +330,8 @@ void CMainFrame::connectCommands()
     c->setHandler(cmd::Wallpaper, [this] { showWallpaper(*this); });
     c->setHandler(cmd::IndexPrint, [this] { showIndexPrint(*this); });
 
-    c->setHandler(cmd::About, [this] { CAboutDlg(this).exec(); });
-    c->setHandler(cmd::KeyHelp, [this] { CKeyHelpDlg(this).exec(); });
+    c->setHandler(cmd::About, [this] { AboutDialog(this).exec(); });
+    c->setHandler(cmd::KeyHelp, [this] { KeyHelpDialog(this).exec(); });
     c->setHandler(cmd::ProgramFeatures, [] {
         const QString manual = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Quorvel.pdf"));
         QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
@@ -357,7 +358,7 @@ void CMainFrame::connectCommands()
     connect(m_toolBar, &QToolBar::visibilityChanged, c, &CommandRouter::scheduleUpdate);
 }
 
-void CMainFrame::refreshList()
+void MainWindow::refreshList()
 {
     m_loader->emptyCache();
     if (isFullScreenMode()) {
@@ -382,7 +383,7 @@ void CMainFrame::refreshList()
     m_view->reload();
 }
 
-void CMainFrame::restorePlacement(bool skipLayout)
+void MainWindow::restorePlacement(bool skipLayout)
 {
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
@@ -392,7 +393,7 @@ void CMainFrame::restorePlacement(bool skipLayout)
         paneLayout::restore(*this, settingsStore());
 }
 
-void CMainFrame::showFolder(const QString &folder, const QString &selectName)
+void MainWindow::showFolder(const QString &folder, const QString &selectName)
 {
     m_tree->showAllDrives(folder);
     if (!selectName.isEmpty()) {
@@ -410,12 +411,12 @@ void CMainFrame::showFolder(const QString &folder, const QString &selectName)
     }
 }
 
-bool CMainFrame::isFullScreenMode() const
+bool MainWindow::isFullScreenMode() const
 {
     return menuBar()->isHidden();
 }
 
-void CMainFrame::setFullScreenMode(bool on)
+void MainWindow::setFullScreenMode(bool on)
 {
     if (on == isFullScreenMode())
         return;
@@ -448,7 +449,7 @@ void CMainFrame::setFullScreenMode(bool on)
     }
 }
 
-void CMainFrame::exitCommand()
+void MainWindow::exitCommand()
 {
     if (isFullScreenMode()) {
         setFullScreenMode(false);
@@ -457,32 +458,32 @@ void CMainFrame::exitCommand()
     close();
 }
 
-void CMainFrame::setStatusFacts(const QString &text)
+void MainWindow::setStatusFacts(const QString &text)
 {
     m_statusFacts->setText(text);
 }
 
-void CMainFrame::setStatusInfo(const QString &text)
+void MainWindow::setStatusInfo(const QString &text)
 {
     m_statusInfo->setText(text);
 }
 
-QString CMainFrame::statusFacts() const
+QString MainWindow::statusFacts() const
 {
     return m_statusFacts->text();
 }
 
-QString CMainFrame::statusInfo() const
+QString MainWindow::statusInfo() const
 {
     return m_statusInfo->text();
 }
 
-void CMainFrame::focusFileList()
+void MainWindow::focusFileList()
 {
     m_fileList->setFocus();
 }
 
-bool CMainFrame::confirmExit()
+bool MainWindow::confirmExit()
 {
     AppSettings local;
     local.load();
@@ -493,7 +494,7 @@ bool CMainFrame::confirmExit()
     return answer == QMessageBox::Yes;
 }
 
-void CMainFrame::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (isFullScreenMode()) {
         setFullScreenMode(false);
@@ -510,7 +511,7 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void CMainFrame::saveOnExit()
+void MainWindow::saveOnExit()
 {
     SettingsStore &store = settingsStore();
     paneLayout::save(*this, store);

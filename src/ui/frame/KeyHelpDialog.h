@@ -6,11 +6,11 @@ namespace quorvel {
 
 // "Help: available keys and features list": the keys of the program in
 // three groups.
-class CKeyHelpDlg : public QDialog
+class KeyHelpDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CKeyHelpDlg(QWidget *parent = nullptr);
+    explicit KeyHelpDialog(QWidget *parent = nullptr);
 
     struct Line
     {
@@ -23,14 +23,6 @@ public:
         std::vector<Line> lines;
     };
     static const std::vector<Group> &groups();
-};
-
-// The About box: the program's icon, name and version.
-class CAboutDlg : public QDialog
-{
-    Q_OBJECT
-public:
-    explicit CAboutDlg(QWidget *parent = nullptr);
 };
 
 } // namespace quorvel

@@ -1,7 +1,7 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
-#include "ui/frame/CMainFrame.h"
+#include "ui/frame/MainWindow.h"
 #include "ui/frame/PaneLayout.h"
 
 #include <QAbstractButton>
@@ -45,7 +45,7 @@ struct Answerer
 
 } // namespace
 
-class TestMainFrame : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void paneLayoutPersistsUnlessSkipped();
 };
 
-void TestMainFrame::usableRect_data()
+void TestMainWindow::usableRect_data()
 {
     QTest::addColumn<QRect>("stored");
     QTest::addColumn<QRect>("expected");
@@ -74,7 +74,7 @@ void TestMainFrame::usableRect_data()
     QTest::newRow("bigger than the screen, off it") << QRect(-5000, 0, 2000, 1500) << QRect(0, 0, 1600, 1000);
 }
 
-void TestMainFrame::usableRect()
+void TestMainWindow::usableRect()
 {
     QFETCH(QRect, stored);
     QFETCH(QRect, expected);
@@ -86,11 +86,11 @@ void TestMainFrame::usableRect()
     QCOMPARE(paneLayout::usableWindowRect(s, {QRect(0, 0, 1600, 1000)}), expected);
 }
 
-void TestMainFrame::exitWithoutQuestionSavesRectangle()
+void TestMainWindow::exitWithoutQuestionSavesRectangle()
 {
     MemorySettingsStore *store = freshStore(0);
     store->writeString("Print", "PrintText", "kept");
-    CMainFrame frame;
+    MainWindow frame;
     frame.setGeometry(40, 60, 700, 500);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -107,7 +107,7 @@ void TestMainFrame::exitWithoutQuestionSavesRectangle()
     QVERIFY(store->contains(paneLayout::paneSection(124), "sizeVertCY"));
 }
 
-void TestMainFrame::exitQuestion_data()
+void TestMainWindow::exitQuestion_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
@@ -115,12 +115,12 @@ void TestMainFrame::exitQuestion_data()
     QTest::newRow("no keeps running, saves nothing") << int(QMessageBox::No) << false;
 }
 
-void TestMainFrame::exitQuestion()
+void TestMainWindow::exitQuestion()
 {
     QFETCH(int, answer);
     QFETCH(bool, closed);
     MemorySettingsStore *store = freshStore(1);
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     Answerer answerer;
@@ -132,7 +132,7 @@ void TestMainFrame::exitQuestion()
     QCOMPARE(store->contains("BarStates", "DockState"), closed);
 }
 
-void TestMainFrame::closingMinimisedKeepsStoredRectangle()
+void TestMainWindow::closingMinimisedKeepsStoredRectangle()
 {
     MemorySettingsStore *store = freshStore(0);
     AppSettings s;
@@ -140,7 +140,7 @@ void TestMainFrame::closingMinimisedKeepsStoredRectangle()
     s.wndRectLeft = 11;
     s.wndRectRight = 811;
     s.save(*store);
-    CMainFrame frame;
+    MainWindow frame;
     frame.setGeometry(300, 300, 500, 400);
     frame.show();
     frame.setWindowState(Qt::WindowMinimized);
@@ -152,10 +152,10 @@ void TestMainFrame::closingMinimisedKeepsStoredRectangle()
     QCOMPARE(back.wndRectRight, 811);
 }
 
-void TestMainFrame::escapeLeavesFullScreenBeforeExiting()
+void TestMainWindow::escapeLeavesFullScreenBeforeExiting()
 {
     freshStore(0);
-    CMainFrame frame;
+    MainWindow frame;
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     frame.setFullScreenMode(true);
@@ -175,11 +175,11 @@ void TestMainFrame::escapeLeavesFullScreenBeforeExiting()
     QVERIFY(!frame.isVisible());
 }
 
-void TestMainFrame::paneLayoutPersistsUnlessSkipped()
+void TestMainWindow::paneLayoutPersistsUnlessSkipped()
 {
     MemorySettingsStore *store = freshStore(0);
     {
-        CMainFrame frame;
+        MainWindow frame;
         frame.restorePlacement(false);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -188,7 +188,7 @@ void TestMainFrame::paneLayoutPersistsUnlessSkipped()
     }
     QVERIFY(!store->readBytes("BarStates", "DockState").isEmpty());
     {
-        CMainFrame frame;
+        MainWindow frame;
         frame.restorePlacement(false);
         frame.show();
         QVERIFY(frame.filesPane()->isHidden());
@@ -197,7 +197,7 @@ void TestMainFrame::paneLayoutPersistsUnlessSkipped()
     }
     {
         // Shift held at start: the built-in layout.
-        CMainFrame frame;
+        MainWindow frame;
         frame.restorePlacement(true);
         frame.show();
         QVERIFY(frame.filesPane()->isVisible());
@@ -205,5 +205,5 @@ void TestMainFrame::paneLayoutPersistsUnlessSkipped()
     }
 }
 
-QTEST_MAIN(TestMainFrame)
-#include "tst_mainframe.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,73 @@
+#include "ui/frame/KeyHelpDialog.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace quorvel {
+
+const std::vector<KeyHelpDialog::Group> &KeyHelpDialog::groups()
+{
+    // Key names stand in double quotes; mouse actions and Num * do not.
+    static const std::vector<Group> table{
+        {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Color management"),
+         {
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Original image:"), "\"A\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show R-channel:"), "\"R\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show G-channel:"), "\"G\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show B-channel:"), "\"B\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show/hide overlighted areas:"), "\"F3\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show histogram:"), "\"Ctrl+H\""},
+         }},
+        {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "File management"),
+         {
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Copy file to folder:"), "\"Atl+C\", \"Ctrl+M\" + \"1,2,3...\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Create link to file:"), "\"Ctrl+M\" + \"a,b,c...\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Refresh:"), "\"F5\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Delete file:"), "\"F8\", \"Del\", \"Shift+Del\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Rename file:"), "\"F6\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Image rotate:"), "\"Ctrl+J\""},
+         }},
+        {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Other"),
+         {
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Go to next image:"), "\"Space\", mouse wheel"},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Go to previous image:"), "\"Backspace\", mouse wheel"},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Zoom (+/-):"), "Ctrl + mouse wheel, \"+\", \"-\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Zoom 100%:"), "\"/\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Fit width:"), "Num *"},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show context menu:"), "\"Ctrl+M\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "This help window:"), "\"H\""},
+         }},
+    };
+    return table;
+}
+
+KeyHelpDialog::KeyHelpDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("Help: available keys and features list"));
+    auto *layout = new QVBoxLayout(this);
+    for (const Group &group : groups()) {
+        auto *box = new QGroupBox(QCoreApplication::translate("quorvel::KeyHelpDialog", group.title), this);
+        auto *grid = new QGridLayout(box);
+        grid->setHorizontalSpacing(24);
+        int row = 0;
+        for (const Line &line : group.lines) {
+            grid->addWidget(new QLabel(QCoreApplication::translate("quorvel::KeyHelpDialog", line.label), box), row, 0);
+            auto *keys = new QLabel(QString::fromUtf8(line.keys), box);
+            keys->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            grid->addWidget(keys, row, 1);
+            ++row;
+        }
+        grid->setColumnStretch(1, 1);
+        layout->addWidget(box);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+}
+
+} // namespace quorvel
