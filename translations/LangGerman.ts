@@ -966,7 +966,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CHistogramWnd</name>
+    <name>quorvel::HistogramWindow</name>
     <message>
         <source>Histogram</source>
         <translation>Histogramm</translation>
@@ -1572,7 +1572,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CQuorvelView</name>
+    <name>quorvel::ImageView</name>
     <message>
         <source>%1: %2x%3, %4bpp</source>
         <translation>%1: %2x%3, %4 bpp</translation>

@@ -10,7 +10,7 @@
 #include "ui/files/FileListPane.h"
 #include "ui/fileops/RenameDialog.h"
 #include "ui/fileops/FileCommands.h"
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/ImageView.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,7 +55,7 @@ private:
     QTemporaryDir m_home;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ImageLoader> m_loader;
-    std::unique_ptr<CQuorvelView> m_view;
+    std::unique_ptr<ImageView> m_view;
     std::unique_ptr<FileListPane> m_pane;
     std::unique_ptr<FileCommands> m_commands;
     test::RecordingPrompts *m_prompts = nullptr;
@@ -78,7 +78,7 @@ void TestFileCommands::init()
     for (const char *name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
         QVERIFY(test::writeFile(path(name), name));
     m_loader = std::make_unique<ImageLoader>();
-    m_view = std::make_unique<CQuorvelView>(*m_loader);
+    m_view = std::make_unique<ImageView>(*m_loader);
     m_pane = std::make_unique<FileListPane>();
     m_commands = std::make_unique<FileCommands>(nullptr, *m_pane, *m_view, *m_loader);
 }

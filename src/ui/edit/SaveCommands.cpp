@@ -10,7 +10,7 @@
 #include "ui/exif/ExifEditDialog.h"
 #include "ui/files/FileListPane.h"
 #include "ui/frame/MainWindow.h"
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/ImageView.h"
 
 namespace quorvel::savecommands {
 

@@ -9,7 +9,7 @@
 #include "ui/files/FileListPane.h"
 #include "ui/fileops/CopyProgress.h"
 #include "ui/fileops/Prompts.h"
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/ImageView.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,7 +32,7 @@ QString favouriteFolder(int k)
 
 } // namespace
 
-FileCommands::FileCommands(QWidget *owner, FileListPane &list, CQuorvelView &view, ImageLoader &loader)
+FileCommands::FileCommands(QWidget *owner, FileListPane &list, ImageView &view, ImageLoader &loader)
     : m_owner(owner)
     , m_list(list)
     , m_view(view)

@@ -8,7 +8,7 @@ class QWidget;
 
 namespace quorvel {
 
-class CQuorvelView;
+class ImageView;
 class FileListPane;
 class FileCopier;
 class ImageLoader;
@@ -22,7 +22,7 @@ class FileCommands
     Q_DECLARE_TR_FUNCTIONS(FileCommands)
 
 public:
-    FileCommands(QWidget *owner, FileListPane &list, CQuorvelView &view, ImageLoader &loader);
+    FileCommands(QWidget *owner, FileListPane &list, ImageView &view, ImageLoader &loader);
 
     // Deletes the selected rows' own files (a link file, not its target).
     bool deleteSelected(bool toTrash);
@@ -51,7 +51,7 @@ private:
 
     QWidget *m_owner;
     FileListPane &m_list;
-    CQuorvelView &m_view;
+    ImageView &m_view;
     ImageLoader &m_loader;
 };
 

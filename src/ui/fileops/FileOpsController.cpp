@@ -14,7 +14,7 @@
 #include "ui/frame/MainWindow.h"
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/ImageView.h"
 
 #include <QAction>
 #include <QDir>
@@ -81,7 +81,7 @@ void FileOpsController::connectCommands()
                  dropDownPosition(cmd::EditExternal), Source::Frame);
     });
     c->setHandler(cmd::FileContextMenu, [this] {
-        CQuorvelView *view = m_frame.view();
+        ImageView *view = m_frame.view();
         if (view->hasImage())
             showContextMenu({view->currentPath()}, view->mapToGlobal(QPoint(10, 10)), Source::View);
     });
@@ -90,7 +90,7 @@ void FileOpsController::connectCommands()
         if (!m_frame.loader()->isBusy())
             showContextMenu(m_frame.fileList()->selectedFiles(true), pos, Source::List);
     });
-    connect(m_frame.view(), &CQuorvelView::contextMenuRequested, this, [this](const QPoint &pos) {
+    connect(m_frame.view(), &ImageView::contextMenuRequested, this, [this](const QPoint &pos) {
         const QString shown = m_frame.view()->currentPath();
         if (!shown.isEmpty())
             showContextMenu({shown}, pos, Source::View);

@@ -7,8 +7,8 @@
 #include "ui/files/DescriptionDialog.h"
 #include "ui/files/FolderTreePane.h"
 #include "ui/files/FileListPane.h"
-#include "ui/imaging/CHistogramWnd.h"
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/HistogramWindow.h"
+#include "ui/imaging/ImageView.h"
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
 #include "ui/fileops/FileOpsController.h"
@@ -53,7 +53,7 @@ MainWindow::MainWindow(QWidget *parent)
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks | QMainWindow::AllowTabbedDocks);
 
     m_loader = new ImageLoader(this);
-    m_view = new CQuorvelView(*m_loader, this);
+    m_view = new ImageView(*m_loader, this);
     setCentralWidget(m_view);
 
     m_toolBar = addToolBar(tr("Main toolbar"));
@@ -198,29 +198,29 @@ void MainWindow::connectView()
         if (!isFullScreenMode())
             m_fileList->setFocus();
     });
-    connect(m_fileList, &FileListPane::listEmptied, m_view, &CQuorvelView::clear);
+    connect(m_fileList, &FileListPane::listEmptied, m_view, &ImageView::clear);
     connect(m_fileList, &FileListPane::selectionChanged, this, [this] {
         if (!m_loader->isBusy() && m_view->hasImage())
             m_view->refreshStatus();
     });
     connect(m_loader, &ImageLoader::loadDone, this, &MainWindow::onLoadDone);
-    connect(m_view, &CQuorvelView::servedFromCache, this, &MainWindow::onLoadDone, Qt::QueuedConnection);
+    connect(m_view, &ImageView::servedFromCache, this, &MainWindow::onLoadDone, Qt::QueuedConnection);
     connect(m_loader, &ImageLoader::busyChanged, this, [this](bool busy) {
         // The folder cannot change under a running load.
         m_tree->setEnabled(!busy);
         m_commands->scheduleUpdate();
     });
-    connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &CQuorvelView::setProgress);
-    connect(m_view, &CQuorvelView::statusChanged, this, [this](const QString &facts, const QString &info) {
+    connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &ImageView::setProgress);
+    connect(m_view, &ImageView::statusChanged, this, [this](const QString &facts, const QString &info) {
         setStatusFacts(facts);
         setStatusInfo(info);
     });
-    connect(m_view, &CQuorvelView::stepRequested, this, [this](bool previous) {
+    connect(m_view, &ImageView::stepRequested, this, [this](bool previous) {
         m_fileList->navigate(previous ? FileListPane::NavigatePrevious : FileListPane::NavigateNext);
         m_view->setFocus();
     });
-    connect(m_view, &CQuorvelView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
-    connect(m_view, &CQuorvelView::zoomChanged, m_commands, &CommandRouter::scheduleUpdate);
+    connect(m_view, &ImageView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
+    connect(m_view, &ImageView::zoomChanged, m_commands, &CommandRouter::scheduleUpdate);
 }
 
 void MainWindow::toggleHistogram()
@@ -229,7 +229,7 @@ void MainWindow::toggleHistogram()
         m_histogram->close(); // closing destroys it
         return;
     }
-    m_histogram = new CHistogramWnd(this);
+    m_histogram = new HistogramWindow(this);
     connect(m_histogram, &QObject::destroyed, m_commands, &CommandRouter::scheduleUpdate);
     m_histogram->show();
     if (m_view->hasImage())

@@ -11,9 +11,9 @@ class QToolBar;
 
 namespace quorvel {
 
-class CHistogramWnd;
+class HistogramWindow;
 class FolderTreePane;
-class CQuorvelView;
+class ImageView;
 class FileListPane;
 class ImageLoader;
 class CommandRouter;
@@ -55,7 +55,7 @@ public:
     QString statusInfo() const;
 
     FolderTreePane *tree() const { return m_tree; }
-    CQuorvelView *view() const { return m_view; }
+    ImageView *view() const { return m_view; }
     ImageLoader *loader() const { return m_loader; }
     FileListPane *fileList() const { return m_fileList; }
     QDockWidget *treePane() const { return m_treePane; }
@@ -106,8 +106,8 @@ private:
     FileListPane *m_fileList = nullptr;
     CommandRouter *m_commands = nullptr;
     ImageLoader *m_loader = nullptr;
-    CQuorvelView *m_view = nullptr;
-    QPointer<CHistogramWnd> m_histogram;
+    ImageView *m_view = nullptr;
+    QPointer<HistogramWindow> m_histogram;
     FileOpsController *m_fileOps = nullptr;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;

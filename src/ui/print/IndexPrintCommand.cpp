@@ -3,7 +3,7 @@
 #include "ui/files/FileListPane.h"
 #include "ui/frame/MainWindow.h"
 #include "ui/frame/MainWindowAside.h"
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/ImageView.h"
 #include "ui/print/CIndexPrintDlg.h"
 
 namespace quorvel {

@@ -1,4 +1,4 @@
-#include "ui/imaging/CQuorvelView.h"
+#include "ui/imaging/ImageView.h"
 
 #include "core/exif/ExifFormat.h"
 #include "core/exif/ExifReader.h"
@@ -34,7 +34,7 @@ public:
 
 } // namespace
 
-CQuorvelView::CQuorvelView(ImageLoader &loader, QWidget *parent)
+ImageView::ImageView(ImageLoader &loader, QWidget *parent)
     : QWidget(parent)
     , m_loader(loader)
 {
@@ -47,26 +47,26 @@ CQuorvelView::CQuorvelView(ImageLoader &loader, QWidget *parent)
     m_model.engine().setProgress([this](int percent) { setProgress(percent >= 100 ? -1 : percent); });
 }
 
-CQuorvelView::~CQuorvelView() = default;
+ImageView::~ImageView() = default;
 
-QSize CQuorvelView::deviceSize() const
+QSize ImageView::deviceSize() const
 {
     const qreal dpr = devicePixelRatioF();
     return QSize(qRound(width() * dpr), qRound(height() * dpr));
 }
 
-QPoint CQuorvelView::devicePoint(const QPointF &logical) const
+QPoint ImageView::devicePoint(const QPointF &logical) const
 {
     const qreal dpr = devicePixelRatioF();
     return QPoint(qRound(logical.x() * dpr), qRound(logical.y() * dpr));
 }
 
-bool CQuorvelView::hasImage() const
+bool ImageView::hasImage() const
 {
     return m_model.hasImage();
 }
 
-void CQuorvelView::showFile(const QString &path)
+void ImageView::showFile(const QString &path)
 {
     if (path == m_currentPath)
         return;
@@ -89,7 +89,7 @@ void CQuorvelView::showFile(const QString &path)
         Q_EMIT servedFromCache();
 }
 
-void CQuorvelView::reload()
+void ImageView::reload()
 {
     const QString path = m_currentPath;
     m_currentPath.clear();
@@ -97,7 +97,7 @@ void CQuorvelView::reload()
         showFile(path);
 }
 
-void CQuorvelView::clear()
+void ImageView::clear()
 {
     m_loader.clearAll();
     m_model.clear();
@@ -107,7 +107,7 @@ void CQuorvelView::clear()
     refreshStatus();
 }
 
-void CQuorvelView::afterLoad()
+void ImageView::afterLoad()
 {
     if (m_loader.isImagePresent()) {
         m_model.resize(deviceSize());
@@ -122,7 +122,7 @@ void CQuorvelView::afterLoad()
     Q_EMIT zoomChanged();
 }
 
-void CQuorvelView::refreshStatus()
+void ImageView::refreshStatus()
 {
     if (!m_model.hasImage()) {
         Q_EMIT statusChanged(viewStatus::notLoaded(), QString());
@@ -137,12 +137,12 @@ void CQuorvelView::refreshStatus()
                          viewStatus::info(formatExifSummary(fields), m_model.zoom()));
 }
 
-void CQuorvelView::setProgress(int percent)
+void ImageView::setProgress(int percent)
 {
     m_progressLine->setPercent(percent);
 }
 
-void CQuorvelView::zoomChangedBy(bool changed)
+void ImageView::zoomChangedBy(bool changed)
 {
     if (!changed)
         return;
@@ -152,37 +152,37 @@ void CQuorvelView::zoomChangedBy(bool changed)
     Q_EMIT zoomChanged();
 }
 
-void CQuorvelView::zoomIn()
+void ImageView::zoomIn()
 {
     WaitCursor wait;
     zoomChangedBy(m_model.zoomIn());
 }
 
-void CQuorvelView::zoomOut()
+void ImageView::zoomOut()
 {
     WaitCursor wait;
     zoomChangedBy(m_model.zoomOut());
 }
 
-void CQuorvelView::fitWidth()
+void ImageView::fitWidth()
 {
     WaitCursor wait;
     zoomChangedBy(m_model.fitWidth());
 }
 
-void CQuorvelView::fullSize()
+void ImageView::fullSize()
 {
     WaitCursor wait;
     zoomChangedBy(m_model.fullSize());
 }
 
-void CQuorvelView::toggleLockZoom()
+void ImageView::toggleLockZoom()
 {
     m_model.toggleLock();
     Q_EMIT zoomChanged();
 }
 
-void CQuorvelView::copyToClipboard()
+void ImageView::copyToClipboard()
 {
     if (!m_model.hasImage())
         return;
@@ -190,7 +190,7 @@ void CQuorvelView::copyToClipboard()
     QGuiApplication::clipboard()->setImage(m_model.engine().imageForCopy());
 }
 
-void CQuorvelView::paintEvent(QPaintEvent *)
+void ImageView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const qreal dpr = devicePixelRatioF();
@@ -215,7 +215,7 @@ void CQuorvelView::paintEvent(QPaintEvent *)
         painter.fillRect(r, kBackground);
 }
 
-void CQuorvelView::resizeEvent(QResizeEvent *event)
+void ImageView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_progressLine->setGeometry(0, height() - 5, width(), 1);
@@ -227,7 +227,7 @@ void CQuorvelView::resizeEvent(QResizeEvent *event)
     updateCursor();
 }
 
-void CQuorvelView::updateCursor()
+void ImageView::updateCursor()
 {
     if (m_model.isDragging())
         setCursor(Qt::ClosedHandCursor);
@@ -237,7 +237,7 @@ void CQuorvelView::updateCursor()
         unsetCursor();
 }
 
-void CQuorvelView::mousePressEvent(QMouseEvent *event)
+void ImageView::mousePressEvent(QMouseEvent *event)
 {
     setFocus();
     if (event->button() == Qt::LeftButton && m_model.beginDrag(devicePoint(event->position())))
@@ -245,13 +245,13 @@ void CQuorvelView::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
-void CQuorvelView::mouseMoveEvent(QMouseEvent *event)
+void ImageView::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_model.isDragging() && m_model.dragTo(devicePoint(event->position())))
         update();
 }
 
-void CQuorvelView::mouseReleaseEvent(QMouseEvent *event)
+void ImageView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_model.endDrag();
@@ -259,7 +259,7 @@ void CQuorvelView::mouseReleaseEvent(QMouseEvent *event)
     }
 }
 
-void CQuorvelView::leaveEvent(QEvent *)
+void ImageView::leaveEvent(QEvent *)
 {
     if (m_model.isDragging()) {
         m_model.endDrag();
@@ -267,13 +267,13 @@ void CQuorvelView::leaveEvent(QEvent *)
     }
 }
 
-void CQuorvelView::mouseDoubleClickEvent(QMouseEvent *event)
+void ImageView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         Q_EMIT fullScreenRequested();
 }
 
-void CQuorvelView::wheelEvent(QWheelEvent *event)
+void ImageView::wheelEvent(QWheelEvent *event)
 {
     const int delta = event->angleDelta().y();
     if (delta == 0)
@@ -292,7 +292,7 @@ void CQuorvelView::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
-void CQuorvelView::contextMenuEvent(QContextMenuEvent *event)
+void ImageView::contextMenuEvent(QContextMenuEvent *event)
 {
     if (m_loader.isBusy() || !m_model.hasImage())
         return;

@@ -1,4 +1,4 @@
-#include "ui/imaging/CHistogramWnd.h"
+#include "ui/imaging/HistogramWindow.h"
 
 #include "core/imaging/HistogramPicture.h"
 
@@ -7,7 +7,7 @@
 
 namespace quorvel {
 
-CHistogramWnd::CHistogramWnd(QWidget *owner)
+HistogramWindow::HistogramWindow(QWidget *owner)
     : QDialog(owner, Qt::Tool)
 {
     setObjectName(QStringLiteral("HistogramWindow"));
@@ -19,7 +19,7 @@ CHistogramWnd::CHistogramWnd(QWidget *owner)
     m_picture = HistogramPicture::render(m_histogram);
 }
 
-void CHistogramWnd::setImage(const QImage &image)
+void HistogramWindow::setImage(const QImage &image)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (image.isNull())
@@ -31,7 +31,7 @@ void CHistogramWnd::setImage(const QImage &image)
     update();
 }
 
-void CHistogramWnd::paintEvent(QPaintEvent *)
+void HistogramWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

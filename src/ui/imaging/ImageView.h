@@ -16,12 +16,12 @@ class ProgressLineWidget;
 // zoom, panned by dragging, the wheel to step through the list, and the
 // image's facts in the status bar. Works in device pixels, so a HiDPI screen
 // shows the picture without a second scaling.
-class CQuorvelView : public QWidget
+class ImageView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CQuorvelView(ImageLoader &loader, QWidget *parent = nullptr);
-    ~CQuorvelView() override;
+    explicit ImageView(ImageLoader &loader, QWidget *parent = nullptr);
+    ~ImageView() override;
 
     // Shows a listed file: links are resolved (a link that does not resolve
     // leaves the view as it is); the loader serves it from its cache at once

@@ -9,14 +9,14 @@ namespace quorvel {
 
 // The modeless "Histogram" window: the image's colours in the a*b* plane of
 // CIE L*a*b* beside the RGB histogram. It exists only while shown.
-class CHistogramWnd : public QDialog
+class HistogramWindow : public QDialog
 {
     Q_OBJECT
 public:
     static constexpr int kWidth = 520;
     static constexpr int kHeight = 255;
 
-    explicit CHistogramWnd(QWidget *owner);
+    explicit HistogramWindow(QWidget *owner);
 
     // Analyses the image (a null image clears the window) and repaints.
     void setImage(const QImage &image);
