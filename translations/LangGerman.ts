@@ -1048,7 +1048,7 @@ Erstellt mit Qt %2.</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::CIndexPrintDlg</name>
+    <name>quorvel::IndexPrintDialog</name>
     <message>
         <source>Quorvel - index-print create wizard</source>
         <translation>Quorvel - Indexprint erstellen</translation>
@@ -1346,7 +1346,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CPrintParamsDlg</name>
+    <name>quorvel::PrintParametersDialog</name>
     <message>
         <source>R</source>
         <translation>R</translation>
@@ -1393,7 +1393,7 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     </message>
 </context>
 <context>
-    <name>quorvel::CPrintWizardDlg</name>
+    <name>quorvel::PrintFramingDialog</name>
     <message>
         <source>Quorvel - prepare file, final step</source>
         <translation>Quorvel - Datei vorbereiten, letzter Schritt</translation>
@@ -2413,7 +2413,7 @@ Wollen Sie sie ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::WizardFormatDlg</name>
+    <name>quorvel::WizardFormatDialog</name>
     <message>
         <source>Prepare file wizard, step 2/3</source>
         <translation>Datei vorbereiten, Schritt 2/3</translation>
@@ -2448,7 +2448,7 @@ Wollen Sie sie ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::WizardKindDlg</name>
+    <name>quorvel::WizardKindDialog</name>
     <message>
         <source>Prepare file wizard, step 1/3</source>
         <translation>Datei vorbereiten, Schritt 1/3</translation>

@@ -9,7 +9,7 @@
 #include "ui/edit/RedEyeDialog.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/edit/SaveMessages.h"
-#include "ui/print/CPreviewCtrl.h"
+#include "ui/print/PreviewWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

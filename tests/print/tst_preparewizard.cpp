@@ -1,10 +1,10 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/edit/SaveMessages.h"
-#include "ui/print/CPrintWizardDlg.h"
+#include "ui/print/PrintFramingDialog.h"
 #include "ui/print/PrepareFileWizard.h"
-#include "ui/print/WizardFormatDlg.h"
-#include "ui/print/WizardKindDlg.h"
+#include "ui/print/WizardFormatDialog.h"
+#include "ui/print/WizardKindDialog.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -83,7 +83,7 @@ namespace {
 
 void chooseKind(QDialog *d, OutputKind kind, bool next)
 {
-    auto *step = qobject_cast<WizardKindDlg *>(d);
+    auto *step = qobject_cast<WizardKindDialog *>(d);
     QVERIFY(step);
     step->setKind(kind);
     next ? step->accept() : step->reject();
@@ -91,7 +91,7 @@ void chooseKind(QDialog *d, OutputKind kind, bool next)
 
 void chooseFormat(QDialog *d, const QString &text, int result, QString *seen = nullptr)
 {
-    auto *step = qobject_cast<WizardFormatDlg *>(d);
+    auto *step = qobject_cast<WizardFormatDialog *>(d);
     QVERIFY(step);
     if (seen)
         *seen = step->list()->currentItem()->text();
@@ -138,9 +138,9 @@ void TestPrepareWizard::remembersChoices()
                  [](QDialog *d) { chooseFormat(d, QStringLiteral("A4"), QDialog::Rejected); }};
     } else {
         steps = {[](QDialog *d) { chooseKind(d, OutputKind::Print, true); },
-                 [](QDialog *d) { chooseFormat(d, QStringLiteral("A4"), WizardFormatDlg::Back); },
+                 [](QDialog *d) { chooseFormat(d, QStringLiteral("A4"), WizardFormatDialog::Back); },
                  [](QDialog *d) { chooseKind(d, OutputKind::Print, true); },
-                 [&seen](QDialog *d) { chooseFormat(d, QString(), WizardFormatDlg::Back, &seen); },
+                 [&seen](QDialog *d) { chooseFormat(d, QString(), WizardFormatDialog::Back, &seen); },
                  [](QDialog *d) { chooseKind(d, OutputKind::Web, true); },
                  [](QDialog *d) { chooseFormat(d, QStringLiteral("800x600"), QDialog::Rejected); }};
     }
@@ -172,7 +172,7 @@ void TestPrepareWizard::mainWindowIsOutOfSightDuringTheFinalStep()
     script({[](QDialog *d) { chooseKind(d, OutputKind::Web, true); },
             [](QDialog *d) { chooseFormat(d, QStringLiteral("640x480"), QDialog::Accepted); },
             [&](QDialog *d) {
-                auto *last = qobject_cast<CPrintWizardDlg *>(d);
+                auto *last = qobject_cast<PrintFramingDialog *>(d);
                 QVERIFY(last);
                 hiddenMeanwhile = !mainWindow.isVisible();
                 last->loadCurrentAndWait();

@@ -5,7 +5,7 @@
 #include "ui/edit/JpegQualityDialog.h"
 #include "ui/edit/RedEyeDialog.h"
 #include "ui/edit/SaveMessages.h"
-#include "ui/print/CPreviewCtrl.h"
+#include "ui/print/PreviewWidget.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -63,7 +63,7 @@ ImageEditWindow::ImageEditWindow(const QString &sourcePath, Mode mode, QWidget *
     createControls();
     m_tracker = std::make_unique<SelectionTracker>(m_session->selection(), m_view->preview());
 
-    CPreviewCtrl::Tool tool;
+    PreviewWidget::Tool tool;
     tool.press = [this](QPointF at) { return m_session->mode() != Mode::Curves && m_tracker->press(at); };
     tool.move = [this](QPointF at) { m_tracker->moveTo(at); };
     tool.release = [this](QPointF at) { m_tracker->release(at); };
@@ -106,16 +106,16 @@ void ImageEditWindow::createControls()
     auto *applyButton = button(tr("Apply"), QString(), this);
     connect(applyButton, &QPushButton::clicked, this, &ImageEditWindow::apply);
 
-    m_view = new CPreviewCtrl(this);
+    m_view = new PreviewWidget(this);
     auto *zoomIn = button(tr("+"), tr("Zoom in"), this);
     auto *zoomOut = button(tr("-"), tr("Zoom out"), this);
     auto *fit = button(tr("Fit"), tr("Fit image to window"), this);
     auto *drag = button(tr("Move"), tr("Switch to drag picture mode"), this);
     drag->setCheckable(true);
-    connect(zoomIn, &QPushButton::clicked, m_view, &CPreviewCtrl::zoomIn);
-    connect(zoomOut, &QPushButton::clicked, m_view, &CPreviewCtrl::zoomOut);
-    connect(fit, &QPushButton::clicked, m_view, &CPreviewCtrl::fit);
-    connect(drag, &QPushButton::toggled, m_view, &CPreviewCtrl::setDragMode);
+    connect(zoomIn, &QPushButton::clicked, m_view, &PreviewWidget::zoomIn);
+    connect(zoomOut, &QPushButton::clicked, m_view, &PreviewWidget::zoomOut);
+    connect(fit, &QPushButton::clicked, m_view, &PreviewWidget::fit);
+    connect(drag, &QPushButton::toggled, m_view, &PreviewWidget::setDragMode);
     auto *zoomRow = new QGridLayout;
     zoomRow->addWidget(zoomIn, 0, 0);
     zoomRow->addWidget(zoomOut, 0, 1);

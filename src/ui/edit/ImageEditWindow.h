@@ -14,7 +14,7 @@ class QLineEdit;
 
 namespace quorvel {
 
-class CPreviewCtrl;
+class PreviewWidget;
 
 // "Quorvel - image edit": one image file cropped, cleared of red eyes or
 // given a tone curve, in memory until "&Save and close" (or the question on
@@ -37,7 +37,7 @@ public:
     bool isSaved() const { return m_session->isSaved(); }
 
     ImageEditSession &session() { return *m_session; }
-    CPreviewCtrl *view() const { return m_view; }
+    PreviewWidget *view() const { return m_view; }
     QLineEdit *targetEdit() const { return m_target; }
     // The file to save to: the field's text, a relative name taken beside
     // the source; the source itself (so that replacing it is asked) when the
@@ -76,7 +76,7 @@ private:
 
     std::unique_ptr<ImageEditSession> m_session;
     std::unique_ptr<SelectionTracker> m_tracker;
-    CPreviewCtrl *m_view = nullptr;
+    PreviewWidget *m_view = nullptr;
     QLineEdit *m_target = nullptr;
     QAbstractButton *m_modeButtons[3] = {};
     std::function<void()> m_release;

@@ -4,7 +4,7 @@
 #include "ui/frame/MainWindow.h"
 #include "ui/frame/MainWindowAside.h"
 #include "ui/imaging/ImageView.h"
-#include "ui/print/CIndexPrintDlg.h"
+#include "ui/print/IndexPrintDialog.h"
 
 namespace quorvel {
 
@@ -17,7 +17,7 @@ void showIndexPrint(MainWindow &frame)
     bool created = false;
     {
         MainWindowAside aside(frame);
-        CIndexPrintDlg dialog(selection, &frame);
+        IndexPrintDialog dialog(selection, &frame);
         dialog.exec();
         created = dialog.fileCreated();
     }

@@ -4,9 +4,9 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/frame/MainWindowAside.h"
-#include "ui/print/CPrintWizardDlg.h"
-#include "ui/print/WizardFormatDlg.h"
-#include "ui/print/WizardKindDlg.h"
+#include "ui/print/PrintFramingDialog.h"
+#include "ui/print/WizardFormatDialog.h"
+#include "ui/print/WizardKindDialog.h"
 
 #include <QGuiApplication>
 #include <QRect>
@@ -42,18 +42,18 @@ bool PrepareFileWizard::run()
     SettingsStore &store = settingsStore();
     int kind = settings::wizardItem(store);
     for (;;) {
-        WizardKindDlg first(OutputKind(kind), m_mainWindow);
+        WizardKindDialog first(OutputKind(kind), m_mainWindow);
         const int firstResult = first.exec();
         kind = int(first.kind());
         settings::setWizardItem(store, kind);
         if (firstResult != QDialog::Accepted)
             return false;
 
-        WizardFormatDlg second(OutputKind(kind), settings::wizardFormat(store, kind), globalSettings().defaultUnits,
+        WizardFormatDialog second(OutputKind(kind), settings::wizardFormat(store, kind), globalSettings().defaultUnits,
                                desktopSize(), m_mainWindow);
         const int secondResult = second.exec();
         settings::setWizardFormat(store, kind, second.format());
-        if (secondResult == WizardFormatDlg::Back)
+        if (secondResult == WizardFormatDialog::Back)
             continue;
         if (secondResult != QDialog::Accepted)
             return false;
@@ -72,7 +72,7 @@ bool PrepareFileWizard::runFinalStep(int format, const CustomSizeCheck *customSi
     std::optional<MainWindowAside> aside;
     if (m_mainWindow)
         aside.emplace(*m_mainWindow);
-    CPrintWizardDlg dialog(format, m_files, size, m_mainWindow);
+    PrintFramingDialog dialog(format, m_files, size, m_mainWindow);
     dialog.exec();
     return dialog.fileCreated();
 }

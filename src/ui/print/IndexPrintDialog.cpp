@@ -1,4 +1,4 @@
-#include "ui/print/CIndexPrintDlg.h"
+#include "ui/print/IndexPrintDialog.h"
 
 #include "core/print/IndexPreview.h"
 #include "core/print/IndexPrintJob.h"
@@ -32,10 +32,10 @@
 namespace quorvel {
 
 // The page of the current list, drawn as the output will look.
-class CIndexPrintDlg::Preview : public QWidget
+class IndexPrintDialog::Preview : public QWidget
 {
 public:
-    explicit Preview(CIndexPrintDlg *dialog) : QWidget(dialog), m_dialog(dialog)
+    explicit Preview(IndexPrintDialog *dialog) : QWidget(dialog), m_dialog(dialog)
     {
         setMinimumSize(260, 360);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -62,11 +62,11 @@ protected:
     }
 
 private:
-    CIndexPrintDlg *m_dialog;
+    IndexPrintDialog *m_dialog;
 };
 
-CIndexPrintDlg::CIndexPrintDlg(const QString &selection, QWidget *parent)
-    : CPrintParamsDlg(globalSettings().indexPrintFormat, IndexPrintForm::kFormatCount, parent),
+IndexPrintDialog::IndexPrintDialog(const QString &selection, QWidget *parent)
+    : PrintParametersDialog(globalSettings().indexPrintFormat, IndexPrintForm::kFormatCount, parent),
       m_pictures(std::make_unique<IndexPictures>(QStringList{}, true))
 {
     // Nothing is copied from the fields until they show the form.
@@ -94,7 +94,7 @@ CIndexPrintDlg::CIndexPrintDlg(const QString &selection, QWidget *parent)
     main->addLayout(controls);
     main->addWidget(m_preview, 1);
 
-    connect(m_create, &QPushButton::clicked, this, &CIndexPrintDlg::chooseAndCreate);
+    connect(m_create, &QPushButton::clicked, this, &IndexPrintDialog::chooseAndCreate);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     fillFromForm();
@@ -102,14 +102,14 @@ CIndexPrintDlg::CIndexPrintDlg(const QString &selection, QWidget *parent)
     resize(1100, 640);
 }
 
-CIndexPrintDlg::~CIndexPrintDlg() = default;
+IndexPrintDialog::~IndexPrintDialog() = default;
 
-QWidget *CIndexPrintDlg::preview() const
+QWidget *IndexPrintDialog::preview() const
 {
     return m_preview;
 }
 
-QWidget *CIndexPrintDlg::buildFormatGroup()
+QWidget *IndexPrintDialog::buildFormatGroup()
 {
     marginLabel()->setText(tr("Magrin:"));
     auto *group = new QGroupBox(this);
@@ -117,7 +117,7 @@ QWidget *CIndexPrintDlg::buildFormatGroup()
     return group;
 }
 
-QWidget *CIndexPrintDlg::buildCellGroup()
+QWidget *IndexPrintDialog::buildCellGroup()
 {
     auto *group = new QGroupBox(this);
     auto *grid = new QGridLayout(group);
@@ -170,15 +170,15 @@ QWidget *CIndexPrintDlg::buildCellGroup()
     grid->addWidget(m_quantity, row, 2);
 
     for (LengthSpinBox *spin : {m_cellWidth, m_cellHeight, m_spacingX, m_spacingY, m_namesHeight})
-        connect(spin, &LengthSpinBox::changed, this, &CIndexPrintDlg::fieldsChanged);
-    connect(m_showNames, &QCheckBox::toggled, this, &CIndexPrintDlg::fieldsChanged);
-    connect(m_autoRefresh, &QCheckBox::toggled, this, &CIndexPrintDlg::fieldsChanged);
-    connect(previous, &QPushButton::clicked, this, &CIndexPrintDlg::previousList);
-    connect(next, &QPushButton::clicked, this, &CIndexPrintDlg::nextList);
+        connect(spin, &LengthSpinBox::changed, this, &IndexPrintDialog::fieldsChanged);
+    connect(m_showNames, &QCheckBox::toggled, this, &IndexPrintDialog::fieldsChanged);
+    connect(m_autoRefresh, &QCheckBox::toggled, this, &IndexPrintDialog::fieldsChanged);
+    connect(previous, &QPushButton::clicked, this, &IndexPrintDialog::previousList);
+    connect(next, &QPushButton::clicked, this, &IndexPrintDialog::nextList);
     return group;
 }
 
-QWidget *CIndexPrintDlg::buildSourceGroup()
+QWidget *IndexPrintDialog::buildSourceGroup()
 {
     auto *group = new QGroupBox(tr("Files"), this);
     auto *box = new QVBoxLayout(group);
@@ -208,13 +208,13 @@ QWidget *CIndexPrintDlg::buildSourceGroup()
             tr("Изображения (jpg, tiff, bmp) (*.jpg *.tif *.tiff *.bmp *.JPG *.TIF *.TIFF *.BMP)"));
         addFiles(chosen);
     });
-    connect(remove, &QPushButton::clicked, this, &CIndexPrintDlg::removeSelected);
+    connect(remove, &QPushButton::clicked, this, &IndexPrintDialog::removeSelected);
     connect(up, &QPushButton::clicked, this, [this] { moveSelected(-1); });
     connect(down, &QPushButton::clicked, this, [this] { moveSelected(1); });
     return group;
 }
 
-void CIndexPrintDlg::fillFromForm()
+void IndexPrintDialog::fillFromForm()
 {
     m_filling = true;
     const IndexPrintForm &f = m_form;
@@ -240,7 +240,7 @@ void CIndexPrintDlg::fillFromForm()
     fieldsChanged();
 }
 
-void CIndexPrintDlg::fieldsChanged()
+void IndexPrintDialog::fieldsChanged()
 {
     if (m_filling)
         return;
@@ -265,7 +265,7 @@ void CIndexPrintDlg::fieldsChanged()
     updateTexts();
 }
 
-void CIndexPrintDlg::updateTexts()
+void IndexPrintDialog::updateTexts()
 {
     updateSizeText();
     m_listText->setText(m_form.listText());
@@ -275,7 +275,7 @@ void CIndexPrintDlg::updateTexts()
     m_preview->update();
 }
 
-void CIndexPrintDlg::refillSources(int selectRow)
+void IndexPrintDialog::refillSources(int selectRow)
 {
     m_list->clear();
     for (int row = 0; row < m_form.sources.count(); ++row) {
@@ -288,7 +288,7 @@ void CIndexPrintDlg::refillSources(int selectRow)
     updateTexts();
 }
 
-void CIndexPrintDlg::addFiles(const QStringList &paths)
+void IndexPrintDialog::addFiles(const QStringList &paths)
 {
     if (paths.isEmpty())
         return;
@@ -297,12 +297,12 @@ void CIndexPrintDlg::addFiles(const QStringList &paths)
     refillSources(selected);
 }
 
-void CIndexPrintDlg::removeSelected()
+void IndexPrintDialog::removeSelected()
 {
     refillSources(m_form.sources.remove(m_list->currentRow()));
 }
 
-void CIndexPrintDlg::moveSelected(int direction)
+void IndexPrintDialog::moveSelected(int direction)
 {
     const int row = m_list->currentRow();
     if (row < 0)
@@ -310,53 +310,53 @@ void CIndexPrintDlg::moveSelected(int direction)
     refillSources(direction < 0 ? m_form.sources.moveUp(row) : m_form.sources.moveDown(row));
 }
 
-void CIndexPrintDlg::previousList()
+void IndexPrintDialog::previousList()
 {
     m_form.previousList();
     updateTexts();
 }
 
-void CIndexPrintDlg::nextList()
+void IndexPrintDialog::nextList()
 {
     m_form.nextList();
     updateTexts();
 }
 
-void CIndexPrintDlg::setFormat(int)
+void IndexPrintDialog::setFormat(int)
 {
     // The list already shows the new entry; fieldsChanged() copies it.
     fieldsChanged();
 }
 
-void CIndexPrintDlg::applyCustomSize(const CustomSizeCheck &check)
+void IndexPrintDialog::applyCustomSize(const CustomSizeCheck &check)
 {
     // Not reached while the list holds paper formats only.
     m_form.parameters.applyCustomSize(check);
     fieldsChanged();
 }
 
-void CIndexPrintDlg::toggleOrientation()
+void IndexPrintDialog::toggleOrientation()
 {
     m_form.parameters.toggleOrientation();
     fieldsChanged();
 }
 
-void CIndexPrintDlg::setPhotolab(bool)
+void IndexPrintDialog::setPhotolab(bool)
 {
     fieldsChanged();
 }
 
-void CIndexPrintDlg::setDpiText(const QString &)
+void IndexPrintDialog::setDpiText(const QString &)
 {
     fieldsChanged();
 }
 
-void CIndexPrintDlg::drawingChanged()
+void IndexPrintDialog::drawingChanged()
 {
     fieldsChanged();
 }
 
-void CIndexPrintDlg::chooseAndCreate()
+void IndexPrintDialog::chooseAndCreate()
 {
     if (m_form.sources.isEmpty() || !m_form.layout().isValid())
         return;
@@ -379,7 +379,7 @@ void CIndexPrintDlg::chooseAndCreate()
     createFiles(chosen, allLists, quality);
 }
 
-int CIndexPrintDlg::createFiles(const QString &chosenPath, bool allLists, int quality)
+int IndexPrintDialog::createFiles(const QString &chosenPath, bool allLists, int quality)
 {
     const QList<IndexLayout::PlannedFile> files = m_form.plan(chosenPath, allLists);
     if (files.isEmpty())
@@ -406,7 +406,7 @@ int CIndexPrintDlg::createFiles(const QString &chosenPath, bool allLists, int qu
             [&](int n) {
                 QMetaObject::invokeMethod(&progress, [&progress, &files, n] {
                     progress.setValue(n);
-                    progress.setLabelText(CIndexPrintDlg::tr("Making list %1 of %2...")
+                    progress.setLabelText(IndexPrintDialog::tr("Making list %1 of %2...")
                                               .arg(files[n].list)
                                               .arg(files.size()));
                 });
@@ -434,13 +434,13 @@ int CIndexPrintDlg::createFiles(const QString &chosenPath, bool allLists, int qu
     return outcome.written;
 }
 
-void CIndexPrintDlg::done(int result)
+void IndexPrintDialog::done(int result)
 {
     // The cell, spacing, names and format keys; the base stores the
     // resolution, lengths and text it shares with the final step.
     const IndexPrintForm &form = m_form;
     SettingsChoices::apply([&form](AppSettings &s) { form.save(s); });
-    CPrintParamsDlg::done(result);
+    PrintParametersDialog::done(result);
 }
 
 } // namespace quorvel

@@ -1,4 +1,4 @@
-#include "ui/print/WizardFormatDlg.h"
+#include "ui/print/WizardFormatDialog.h"
 
 #include "core/print/FormatCatalogue.h"
 #include "core/print/WizardFormatList.h"
@@ -14,7 +14,7 @@
 
 namespace quorvel {
 
-WizardFormatDlg::WizardFormatDlg(OutputKind kind, int format, int defaultUnits, QSize screen, QWidget *parent)
+WizardFormatDialog::WizardFormatDialog(OutputKind kind, int format, int defaultUnits, QSize screen, QWidget *parent)
     : QDialog(parent), m_screen(screen)
 {
     setWindowTitle(tr("Prepare file wizard, step 2/3"));
@@ -67,11 +67,11 @@ WizardFormatDlg::WizardFormatDlg(OutputKind kind, int format, int defaultUnits, 
     const int chosen = row >= 0 ? WizardFormatList::formatOf(entries[row].data) : -1;
     m_format = chosen >= 0 ? chosen : FormatCatalogue::kDefaultIndex;
     showSizeFields();
-    connect(m_list, &QListWidget::currentRowChanged, this, &WizardFormatDlg::rowChanged);
+    connect(m_list, &QListWidget::currentRowChanged, this, &WizardFormatDialog::rowChanged);
     resize(420, 460);
 }
 
-void WizardFormatDlg::rowChanged(int row)
+void WizardFormatDialog::rowChanged(int row)
 {
     QListWidgetItem *item = m_list->item(row);
     if (!item)
@@ -89,7 +89,7 @@ void WizardFormatDlg::rowChanged(int row)
         m_width->setFocus();
 }
 
-void WizardFormatDlg::showSizeFields()
+void WizardFormatDialog::showSizeFields()
 {
     m_sizeShown = WizardFormatList::hasSizeFields(m_format);
     for (QWidget *w : {static_cast<QWidget *>(m_widthLabel), static_cast<QWidget *>(m_heightLabel),
@@ -97,7 +97,7 @@ void WizardFormatDlg::showSizeFields()
         w->setVisible(m_sizeShown);
 }
 
-void WizardFormatDlg::showEvent(QShowEvent *event)
+void WizardFormatDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (m_sizeShown)
@@ -106,7 +106,7 @@ void WizardFormatDlg::showEvent(QShowEvent *event)
         m_list->setFocus();
 }
 
-void WizardFormatDlg::accept()
+void WizardFormatDialog::accept()
 {
     if (!FormatCatalogue::isCustom(m_format)) {
         m_check = CustomSizeCheck();

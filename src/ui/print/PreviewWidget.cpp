@@ -1,11 +1,11 @@
-#include "ui/print/CPreviewCtrl.h"
+#include "ui/print/PreviewWidget.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace quorvel {
 
-CPreviewCtrl::CPreviewCtrl(QWidget *parent)
+PreviewWidget::PreviewWidget(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("PreviewControl"));
@@ -14,7 +14,7 @@ CPreviewCtrl::CPreviewCtrl(QWidget *parent)
     setMinimumSize(120, 90);
 }
 
-void CPreviewCtrl::setImage(const QImage &image)
+void PreviewWidget::setImage(const QImage &image)
 {
     m_engine.setImage(image);
     m_preview.setViewSize(QSize(qRound(width() * pixelRatio()), qRound(height() * pixelRatio())));
@@ -22,7 +22,7 @@ void CPreviewCtrl::setImage(const QImage &image)
     changed();
 }
 
-void CPreviewCtrl::replacePixels(const QImage &image)
+void PreviewWidget::replacePixels(const QImage &image)
 {
     const float zoom = m_preview.zoom();
     m_engine.setImage(image);
@@ -30,13 +30,13 @@ void CPreviewCtrl::replacePixels(const QImage &image)
     update();
 }
 
-void CPreviewCtrl::fit()
+void PreviewWidget::fit()
 {
     m_preview.fit();
     changed();
 }
 
-bool CPreviewCtrl::zoomIn()
+bool PreviewWidget::zoomIn()
 {
     const bool done = m_preview.zoomIn();
     if (done)
@@ -44,7 +44,7 @@ bool CPreviewCtrl::zoomIn()
     return done;
 }
 
-bool CPreviewCtrl::zoomOut()
+bool PreviewWidget::zoomOut()
 {
     const bool done = m_preview.zoomOut();
     if (done)
@@ -52,32 +52,32 @@ bool CPreviewCtrl::zoomOut()
     return done;
 }
 
-void CPreviewCtrl::setDragMode(bool on)
+void PreviewWidget::setDragMode(bool on)
 {
     m_dragMode = on;
     setCursor(on ? Qt::OpenHandCursor : Qt::ArrowCursor);
 }
 
-void CPreviewCtrl::setInterpolation(int mode)
+void PreviewWidget::setInterpolation(int mode)
 {
     m_mode = mode;
     m_engine.markRebuild();
     update();
 }
 
-void CPreviewCtrl::changed()
+void PreviewWidget::changed()
 {
     m_engine.applyZoom(m_preview.zoom());
     update();
     Q_EMIT viewChanged();
 }
 
-QPointF CPreviewCtrl::devicePoint(const QPointF &logical) const
+QPointF PreviewWidget::devicePoint(const QPointF &logical) const
 {
     return logical * pixelRatio();
 }
 
-void CPreviewCtrl::paintEvent(QPaintEvent *)
+void PreviewWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const qreal dpr = pixelRatio();
@@ -97,7 +97,7 @@ void CPreviewCtrl::paintEvent(QPaintEvent *)
     }
 }
 
-void CPreviewCtrl::resizeEvent(QResizeEvent *event)
+void PreviewWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     const QSize view(qRound(width() * pixelRatio()), qRound(height() * pixelRatio()));
@@ -108,7 +108,7 @@ void CPreviewCtrl::resizeEvent(QResizeEvent *event)
     changed();
 }
 
-void CPreviewCtrl::mousePressEvent(QMouseEvent *event)
+void PreviewWidget::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -124,7 +124,7 @@ void CPreviewCtrl::mousePressEvent(QMouseEvent *event)
         update();
 }
 
-void CPreviewCtrl::mouseMoveEvent(QMouseEvent *event)
+void PreviewWidget::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = devicePoint(event->position());
     if (m_dragging) {
@@ -142,7 +142,7 @@ void CPreviewCtrl::mouseMoveEvent(QMouseEvent *event)
         setCursor(m_tool.cursorAt(at));
 }
 
-void CPreviewCtrl::mouseReleaseEvent(QMouseEvent *event)
+void PreviewWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;

@@ -10,11 +10,11 @@ namespace quorvel {
 
 // The wizard's first step: what the selected photographs are for. A
 // click on a picture chooses its kind as well as its radio button does.
-class WizardKindDlg : public QDialog
+class WizardKindDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit WizardKindDlg(OutputKind kind, QWidget *parent = nullptr);
+    explicit WizardKindDialog(OutputKind kind, QWidget *parent = nullptr);
 
     OutputKind kind() const;
     void setKind(OutputKind kind);

@@ -1,4 +1,4 @@
-#include "ui/print/CPrintParamsDlg.h"
+#include "ui/print/PrintParametersDialog.h"
 
 #include "core/print/PrintCaption.h"
 #include "core/settings/AppSettings.h"
@@ -31,7 +31,7 @@ void paintSwatch(QPushButton *button, const QColor &colour)
 
 } // namespace
 
-CPrintParamsDlg::CPrintParamsDlg(int startFormat, int formatCount, QWidget *parent)
+PrintParametersDialog::PrintParametersDialog(int startFormat, int formatCount, QWidget *parent)
     : QDialog(parent), m_font(CaptionStyle::defaultFont())
 {
     const AppSettings &s = globalSettings();
@@ -99,7 +99,7 @@ CPrintParamsDlg::CPrintParamsDlg(int startFormat, int formatCount, QWidget *pare
     fontRow->addWidget(m_textColourButton);
     m_grid->addLayout(fontRow, row++, 0, 1, 3);
 
-    connect(m_formatList, &QComboBox::activated, this, &CPrintParamsDlg::chooseFormat);
+    connect(m_formatList, &QComboBox::activated, this, &PrintParametersDialog::chooseFormat);
     connect(m_rotate, &QToolButton::clicked, this, [this] {
         toggleOrientation();
         updateSizeText();
@@ -115,16 +115,16 @@ CPrintParamsDlg::CPrintParamsDlg(int startFormat, int formatCount, QWidget *pare
     for (LengthField *field : {m_frameWidth, m_margin, m_textHeight})
         connect(field, &LengthField::changed, this, [this] { drawingChanged(); });
     connect(m_text, &QLineEdit::textChanged, this, [this] { drawingChanged(); });
-    connect(m_fontButton, &QPushButton::clicked, this, &CPrintParamsDlg::chooseFont);
-    connect(m_textColourButton, &QPushButton::clicked, this, &CPrintParamsDlg::chooseTextColour);
+    connect(m_fontButton, &QPushButton::clicked, this, &PrintParametersDialog::chooseFont);
+    connect(m_textColourButton, &QPushButton::clicked, this, &PrintParametersDialog::chooseTextColour);
 }
 
-int CPrintParamsDlg::rowOf(int index) const
+int PrintParametersDialog::rowOf(int index) const
 {
     return m_formatList->findData(index);
 }
 
-void CPrintParamsDlg::chooseFormat(int row)
+void PrintParametersDialog::chooseFormat(int row)
 {
     const int index = m_formatList->itemData(row).toInt();
     if (row < 0 || !FormatCatalogue::isValidIndex(index))
@@ -140,7 +140,7 @@ void CPrintParamsDlg::chooseFormat(int row)
     updateSizeText();
 }
 
-void CPrintParamsDlg::updateSizeText()
+void PrintParametersDialog::updateSizeText()
 {
     // The size texts are written with Windows line ends; a label wants one.
     QString text = parameters().sizeText();
@@ -148,13 +148,13 @@ void CPrintParamsDlg::updateSizeText()
     m_sizeText->setText(text);
 }
 
-void CPrintParamsDlg::setTextColour(const QColor &colour)
+void PrintParametersDialog::setTextColour(const QColor &colour)
 {
     m_textColour = colour;
     paintSwatch(m_textColourButton, colour);
 }
 
-void CPrintParamsDlg::chooseFont()
+void PrintParametersDialog::chooseFont()
 {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, m_font, this);
@@ -173,7 +173,7 @@ void CPrintParamsDlg::chooseFont()
     drawingChanged();
 }
 
-void CPrintParamsDlg::chooseTextColour()
+void PrintParametersDialog::chooseTextColour()
 {
     const QColor colour = QColorDialog::getColor(m_textColour, this);
     if (!colour.isValid())
@@ -182,7 +182,7 @@ void CPrintParamsDlg::chooseTextColour()
     drawingChanged();
 }
 
-void CPrintParamsDlg::done(int result)
+void PrintParametersDialog::done(int result)
 {
     if (!m_stored) {
         m_stored = true;
@@ -191,7 +191,7 @@ void CPrintParamsDlg::done(int result)
     QDialog::done(result);
 }
 
-void CPrintParamsDlg::storeSettings() const
+void PrintParametersDialog::storeSettings() const
 {
     // The resolution is stored as the number it counts as ("%d").
     const QString dpi = QString::number(qMax(0, m_dpi->text().toInt()));

@@ -14,11 +14,11 @@ namespace quorvel {
 // whatever the dialog draws over it (a frame, a selection, a border). All
 // positions it hands out and takes are in device pixels, so the picture is
 // drawn 1:1 on HiDPI screens.
-class CPreviewCtrl : public QWidget
+class PreviewWidget : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CPreviewCtrl(QWidget *parent = nullptr);
+    explicit PreviewWidget(QWidget *parent = nullptr);
 
     // A new image, fitted.
     void setImage(const QImage &image);

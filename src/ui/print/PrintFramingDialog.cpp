@@ -1,4 +1,4 @@
-#include "ui/print/CPrintWizardDlg.h"
+#include "ui/print/PrintFramingDialog.h"
 
 #include "core/exif/ExifFieldTexts.h"
 #include "core/exif/ExifReader.h"
@@ -11,7 +11,7 @@
 #include "ui/app/SettingsChoices.h"
 #include "ui/edit/JpegQualityDialog.h"
 #include "ui/edit/SaveMessages.h"
-#include "ui/print/CPreviewCtrl.h"
+#include "ui/print/PreviewWidget.h"
 #include "ui/print/LengthField.h"
 
 #include <QApplication>
@@ -73,9 +73,9 @@ Qt::CursorShape cursorFor(PrintFrame::Handle h)
 
 } // namespace
 
-CPrintWizardDlg::CPrintWizardDlg(int format, const QStringList &files,
+PrintFramingDialog::PrintFramingDialog(int format, const QStringList &files,
                                  const std::optional<CustomSizeCheck> &customSize, QWidget *parent)
-    : CPrintParamsDlg(format, FormatCatalogue::kCount, parent), m_model(format, files)
+    : PrintParametersDialog(format, FormatCatalogue::kCount, parent), m_model(format, files)
 {
     setWindowTitle(tr("Quorvel - prepare file, final step"));
     setObjectName(QStringLiteral("PrintWizard"));
@@ -91,14 +91,14 @@ CPrintWizardDlg::CPrintWizardDlg(int format, const QStringList &files,
     m_model.setDpiText(dpiEdit()->text());
     m_model.setPhotolab(photolabBox()->isChecked());
 
-    m_preview = new CPreviewCtrl(this);
+    m_preview = new PreviewWidget(this);
     m_preview->setObjectName(QStringLiteral("PctShow"));
     m_preview->setBackground(kPreviewBackground);
     m_preview->setInterpolation(globalSettings().resizeFullScreen);
     m_preview->setMinimumSize(480, 360);
     m_tracker = new FrameTracker(m_model.frame(), m_preview->preview());
     m_preview->setOverlayPainter([this](QPainter &p) { paintOverlay(p); });
-    CPreviewCtrl::Tool tool;
+    PreviewWidget::Tool tool;
     tool.press = [this](QPointF at) { return m_model.hasImage() && m_tracker->press(at); };
     tool.move = [this](QPointF at) { m_tracker->moveTo(at); };
     tool.release = [this](QPointF at) {
@@ -124,7 +124,7 @@ CPrintWizardDlg::CPrintWizardDlg(int format, const QStringList &files,
     layout->addLayout(left);
     layout->addLayout(right, 1);
 
-    connect(&m_watcher, &QFutureWatcher<DecodeResult>::finished, this, &CPrintWizardDlg::imageLoaded);
+    connect(&m_watcher, &QFutureWatcher<DecodeResult>::finished, this, &PrintFramingDialog::imageLoaded);
 
     drawingChanged();
     updateSizeText();
@@ -132,14 +132,14 @@ CPrintWizardDlg::CPrintWizardDlg(int format, const QStringList &files,
     resize(1000, 700);
 }
 
-CPrintWizardDlg::~CPrintWizardDlg()
+PrintFramingDialog::~PrintFramingDialog()
 {
     m_watcher.waitForFinished();
     restoreCursor();
     delete m_tracker;
 }
 
-QWidget *CPrintWizardDlg::buildSideControls()
+QWidget *PrintFramingDialog::buildSideControls()
 {
     auto *box = new QWidget(this);
     auto *grid = new QGridLayout(box);
@@ -147,7 +147,7 @@ QWidget *CPrintWizardDlg::buildSideControls()
     int row = 0;
 
     m_exifButton = toolButton(tr(">"), tr("Insert info from EXIF"), box);
-    connect(m_exifButton, &QToolButton::clicked, this, &CPrintWizardDlg::showExifMenu);
+    connect(m_exifButton, &QToolButton::clicked, this, &PrintFramingDialog::showExifMenu);
     grid->addWidget(new QLabel(tr("Text position:"), box), row, 0);
     auto *positions = new QHBoxLayout;
     m_positions = new QButtonGroup(box);
@@ -169,7 +169,7 @@ QWidget *CPrintWizardDlg::buildSideControls()
     connect(m_positions, &QButtonGroup::idClicked, this, [this] { drawingChanged(); });
 
     m_frameColourButton = new QPushButton(tr("Frame color..."), box);
-    connect(m_frameColourButton, &QPushButton::clicked, this, &CPrintWizardDlg::chooseFrameColour);
+    connect(m_frameColourButton, &QPushButton::clicked, this, &PrintFramingDialog::chooseFrameColour);
     grid->addWidget(m_frameColourButton, row++, 0, 1, 2);
 
     m_previous = new QPushButton(tr("<< "), box);
@@ -195,10 +195,10 @@ QWidget *CPrintWizardDlg::buildSideControls()
     m_create->setObjectName(QStringLiteral("CreateFile"));
     m_create->setDefault(false);
     m_create->setAutoDefault(false);
-    connect(m_create, &QPushButton::clicked, this, &CPrintWizardDlg::createFile);
+    connect(m_create, &QPushButton::clicked, this, &PrintFramingDialog::createFile);
     auto *close = new QPushButton(tr("Cancel"), box);
     close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &CPrintWizardDlg::reject);
+    connect(close, &QPushButton::clicked, this, &PrintFramingDialog::reject);
     auto *actions = new QHBoxLayout;
     actions->addWidget(m_create);
     actions->addWidget(close);
@@ -206,7 +206,7 @@ QWidget *CPrintWizardDlg::buildSideControls()
     return box;
 }
 
-QWidget *CPrintWizardDlg::buildPreviewBar()
+QWidget *PrintFramingDialog::buildPreviewBar()
 {
     auto *bar = new QWidget(this);
     auto *row = new QHBoxLayout(bar);
@@ -260,37 +260,37 @@ QWidget *CPrintWizardDlg::buildPreviewBar()
     return bar;
 }
 
-void CPrintWizardDlg::setFormat(int index)
+void PrintFramingDialog::setFormat(int index)
 {
     m_model.setFormat(index);
     frameChanged();
 }
 
-void CPrintWizardDlg::applyCustomSize(const CustomSizeCheck &check)
+void PrintFramingDialog::applyCustomSize(const CustomSizeCheck &check)
 {
     m_model.applyCustomSize(check);
     frameChanged();
 }
 
-void CPrintWizardDlg::toggleOrientation()
+void PrintFramingDialog::toggleOrientation()
 {
     m_model.toggleOrientation();
     frameChanged();
 }
 
-void CPrintWizardDlg::setPhotolab(bool on)
+void PrintFramingDialog::setPhotolab(bool on)
 {
     m_model.setPhotolab(on);
     frameChanged();
 }
 
-void CPrintWizardDlg::setDpiText(const QString &text)
+void PrintFramingDialog::setDpiText(const QString &text)
 {
     m_model.setDpiText(text);
     frameChanged();
 }
 
-void CPrintWizardDlg::drawingChanged()
+void PrintFramingDialog::drawingChanged()
 {
     FinalStepModel::Fields f = m_model.fields();
     f.frameWidth = frameWidthField()->value();
@@ -311,23 +311,23 @@ void CPrintWizardDlg::drawingChanged()
         m_preview->update();
 }
 
-void CPrintWizardDlg::frameChanged()
+void PrintFramingDialog::frameChanged()
 {
     if (m_preview)
         m_preview->update();
 }
 
-void CPrintWizardDlg::showEvent(QShowEvent *event)
+void PrintFramingDialog::showEvent(QShowEvent *event)
 {
-    CPrintParamsDlg::showEvent(event);
+    PrintParametersDialog::showEvent(event);
     if (m_firstShow) {
         m_firstShow = false;
         // The dialog shows first, with "Loading..." in the preview.
-        QTimer::singleShot(0, this, &CPrintWizardDlg::loadCurrent);
+        QTimer::singleShot(0, this, &PrintFramingDialog::loadCurrent);
     }
 }
 
-void CPrintWizardDlg::loadCurrent()
+void PrintFramingDialog::loadCurrent()
 {
     if (m_watcher.isRunning())
         return;
@@ -349,7 +349,7 @@ void CPrintWizardDlg::loadCurrent()
     m_watcher.setFuture(QtConcurrent::run([path, options] { return ImageDecoder::decodeFile(path, options); }));
 }
 
-void CPrintWizardDlg::loadCurrentAndWait()
+void PrintFramingDialog::loadCurrentAndWait()
 {
     loadCurrent();
     m_watcher.waitForFinished();
@@ -358,7 +358,7 @@ void CPrintWizardDlg::loadCurrentAndWait()
         imageLoaded();
 }
 
-void CPrintWizardDlg::imageLoaded()
+void PrintFramingDialog::imageLoaded()
 {
     restoreCursor();
     if (!m_model.image().isNull())
@@ -374,7 +374,7 @@ void CPrintWizardDlg::imageLoaded()
     showPosition();
 }
 
-void CPrintWizardDlg::restoreCursor()
+void PrintFramingDialog::restoreCursor()
 {
     if (m_waitCursor) {
         m_waitCursor = false;
@@ -382,7 +382,7 @@ void CPrintWizardDlg::restoreCursor()
     }
 }
 
-void CPrintWizardDlg::showPosition()
+void PrintFramingDialog::showPosition()
 {
     m_position->setText(m_model.positionText());
     m_previous->setEnabled(m_model.hasPrevious());
@@ -390,7 +390,7 @@ void CPrintWizardDlg::showPosition()
     m_create->setEnabled(m_model.hasImage());
 }
 
-void CPrintWizardDlg::paintOverlay(QPainter &painter)
+void PrintFramingDialog::paintOverlay(QPainter &painter)
 {
     const QRectF view(QPointF(0, 0), QSizeF(m_preview->preview().viewSize()));
     if (isLoading()) {
@@ -415,7 +415,7 @@ void CPrintWizardDlg::paintOverlay(QPainter &painter)
         painter.drawRect(m_tracker->handleRect(h));
 }
 
-void CPrintWizardDlg::chooseFrameColour()
+void PrintFramingDialog::chooseFrameColour()
 {
     const QColor colour = QColorDialog::getColor(m_frameColour, this);
     if (!colour.isValid())
@@ -427,7 +427,7 @@ void CPrintWizardDlg::chooseFrameColour()
     drawingChanged();
 }
 
-void CPrintWizardDlg::showExifMenu()
+void PrintFramingDialog::showExifMenu()
 {
     const ExifFieldTexts texts = ExifFieldTexts::of(m_exif, ExifFieldTexts::Style::Print);
     const CaptionText::FieldTexts fields{texts.camera,      texts.dateTime, texts.iso,
@@ -447,7 +447,7 @@ void CPrintWizardDlg::showExifMenu()
     menu.exec(m_exifButton->mapToGlobal(QPoint(m_exifButton->width(), 0)));
 }
 
-void CPrintWizardDlg::insertExifField(int field)
+void PrintFramingDialog::insertExifField(int field)
 {
     if (field < 0 || field >= CaptionText::kFieldCount)
         return;
@@ -459,7 +459,7 @@ void CPrintWizardDlg::insertExifField(int field)
     textEdit()->end(false);
 }
 
-void CPrintWizardDlg::createFile()
+void PrintFramingDialog::createFile()
 {
     if (!m_model.hasImage())
         return;
@@ -474,7 +474,7 @@ void CPrintWizardDlg::createFile()
     createFileAt(path, -1);
 }
 
-bool CPrintWizardDlg::createFileAt(const QString &path, int quality)
+bool PrintFramingDialog::createFileAt(const QString &path, int quality)
 {
     if (!m_model.hasImage())
         return false;
@@ -505,19 +505,19 @@ bool CPrintWizardDlg::createFileAt(const QString &path, int quality)
     return true;
 }
 
-void CPrintWizardDlg::reject()
+void PrintFramingDialog::reject()
 {
     if (!m_created && !savemessages::ask(this, tr("Do you really want to abort print preparing?"),
                                          QMessageBox::Warning))
         return;
-    CPrintParamsDlg::reject();
+    PrintParametersDialog::reject();
 }
 
-void CPrintWizardDlg::done(int result)
+void PrintFramingDialog::done(int result)
 {
     const int format = m_model.parameters().formatIndex();
     SettingsChoices::apply([format](AppSettings &s) { s.printFormat = format; });
-    CPrintParamsDlg::done(result);
+    PrintParametersDialog::done(result);
 }
 
 } // namespace quorvel

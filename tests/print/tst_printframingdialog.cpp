@@ -2,11 +2,11 @@
 #include "core/settings/SettingsStore.h"
 #include "support/TestSupport.h"
 #include "ui/edit/SaveMessages.h"
-#include "ui/print/CPreviewCtrl.h"
-#include "ui/print/CPrintWizardDlg.h"
+#include "ui/print/PreviewWidget.h"
+#include "ui/print/PrintFramingDialog.h"
 #include "ui/print/LengthField.h"
-#include "ui/print/WizardFormatDlg.h"
-#include "ui/print/WizardKindDlg.h"
+#include "ui/print/WizardFormatDialog.h"
+#include "ui/print/WizardKindDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +21,7 @@ using namespace quorvel;
 
 // The wizard's steps as a user meets them: the format list of each kind,
 // "Wallpaper", the custom sizes, and the final step writing a file.
-class TestPrintWizard : public QObject
+class TestPrintFramingDialog : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -75,7 +75,7 @@ QStringList listTexts(const QListWidget *list)
 
 } // namespace
 
-void TestPrintWizard::init()
+void TestPrintFramingDialog::init()
 {
     QVERIFY(m_dir.isValid());
     m_messages.clear();
@@ -87,14 +87,14 @@ void TestPrintWizard::init()
     globalSettings().resetToDefaults();
 }
 
-void TestPrintWizard::cleanup()
+void TestPrintFramingDialog::cleanup()
 {
     savemessages::setHandler({});
 }
 
-void TestPrintWizard::kindPicturesChoose()
+void TestPrintFramingDialog::kindPicturesChoose()
 {
-    WizardKindDlg dialog(OutputKind::Web);
+    WizardKindDialog dialog(OutputKind::Web);
     QVERIFY(dialog.button(OutputKind::Web)->isChecked());
     const auto pictures = dialog.findChildren<QAbstractButton *>();
     int clicked = 0;
@@ -109,7 +109,7 @@ void TestPrintWizard::kindPicturesChoose()
     QCOMPARE(clicked, 3);
 }
 
-void TestPrintWizard::formatLists_data()
+void TestPrintFramingDialog::formatLists_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("units");
@@ -134,7 +134,7 @@ void TestPrintWizard::formatLists_data()
                             << "Palm hi-res PDA (320x480)" << "Mobile phone (128x160)" << 38;
 }
 
-void TestPrintWizard::formatLists()
+void TestPrintFramingDialog::formatLists()
 {
     QFETCH(int, kind);
     QFETCH(int, units);
@@ -145,7 +145,7 @@ void TestPrintWizard::formatLists()
     QFETCH(QString, current);
     QFETCH(int, format);
 
-    WizardFormatDlg dialog(OutputKind(kind), stored, units, QSize(1920, 1080));
+    WizardFormatDialog dialog(OutputKind(kind), stored, units, QSize(1920, 1080));
     const QStringList texts = listTexts(dialog.list());
     QCOMPARE(texts.size(), count);
     QCOMPARE(texts.first(), first);
@@ -155,9 +155,9 @@ void TestPrintWizard::formatLists()
     QCOMPARE(dialog.showsSizeFields(), format >= 48);
 }
 
-void TestPrintWizard::wallpaperTakesTheDesktopSize()
+void TestPrintFramingDialog::wallpaperTakesTheDesktopSize()
 {
-    WizardFormatDlg dialog(OutputKind::Web, 44, UnitCentimetres, QSize(3840, 1080));
+    WizardFormatDialog dialog(OutputKind::Web, 44, UnitCentimetres, QSize(3840, 1080));
     QVERIFY(!dialog.showsSizeFields());
     const QList<QListWidgetItem *> found = dialog.list()->findItems(QStringLiteral("Wallpaper"), Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
@@ -172,7 +172,7 @@ void TestPrintWizard::wallpaperTakesTheDesktopSize()
     QCOMPARE(dialog.customSize().width, 3840.0f);
 }
 
-void TestPrintWizard::customSizeOnNext_data()
+void TestPrintFramingDialog::customSizeOnNext_data()
 {
     QTest::addColumn<int>("format");
     QTest::addColumn<QString>("width");
@@ -193,7 +193,7 @@ void TestPrintWizard::customSizeOnNext_data()
                                         << "Width and height must not be more than 16384 pixels";
 }
 
-void TestPrintWizard::customSizeOnNext()
+void TestPrintFramingDialog::customSizeOnNext()
 {
     QFETCH(int, format);
     QFETCH(QString, width);
@@ -203,7 +203,7 @@ void TestPrintWizard::customSizeOnNext()
     QFETCH(QString, message);
 
     const int kind = format == 48 ? 1 : 0;
-    WizardFormatDlg dialog(OutputKind(kind), format, UnitCentimetres, QSize(1920, 1080));
+    WizardFormatDialog dialog(OutputKind(kind), format, UnitCentimetres, QSize(1920, 1080));
     QCOMPARE(dialog.format(), format);
     dialog.widthEdit()->setText(width);
     dialog.heightEdit()->setText(height);
@@ -213,7 +213,7 @@ void TestPrintWizard::customSizeOnNext()
     QCOMPARE(m_messages.value(0), message);
 }
 
-void TestPrintWizard::finalStepStartsOnTheTypedSize_data()
+void TestPrintFramingDialog::finalStepStartsOnTheTypedSize_data()
 {
     QTest::addColumn<int>("format");
     QTest::addColumn<QString>("width");
@@ -226,7 +226,7 @@ void TestPrintWizard::finalStepStartsOnTheTypedSize_data()
     QTest::newRow("inches at 300 dpi") << 50 << "2" << "3" << QSize(600, 900);
 }
 
-void TestPrintWizard::finalStepStartsOnTheTypedSize()
+void TestPrintFramingDialog::finalStepStartsOnTheTypedSize()
 {
     QFETCH(int, format);
     QFETCH(QString, width);
@@ -235,13 +235,13 @@ void TestPrintWizard::finalStepStartsOnTheTypedSize()
 
     const CustomSizeCheck check = CustomSizeCheck::validate(format, width, height);
     QVERIFY(check.accepted);
-    CPrintWizardDlg dialog(format, {}, check);
+    PrintFramingDialog dialog(format, {}, check);
     QCOMPARE(dialog.model().parameters().formatIndex(), format);
     QCOMPARE(dialog.formatList()->currentData().toInt(), format);
     QCOMPARE(dialog.model().parameters().outputSize(), output);
 }
 
-void TestPrintWizard::createFileWritesTheFramedOutput_data()
+void TestPrintFramingDialog::createFileWritesTheFramedOutput_data()
 {
     QTest::addColumn<QSize>("photo");
     QTest::addColumn<QString>("frameWidth");
@@ -252,14 +252,14 @@ void TestPrintWizard::createFileWritesTheFramedOutput_data()
     QTest::newRow("with a border") << QSize(900, 600) << "0.5" << QSize(1795, 1205);
 }
 
-void TestPrintWizard::createFileWritesTheFramedOutput()
+void TestPrintFramingDialog::createFileWritesTheFramedOutput()
 {
     QFETCH(QSize, photo);
     QFETCH(QString, frameWidth);
     QFETCH(QSize, expected);
 
     const QString source = jpeg(m_dir.filePath(QStringLiteral("src.jpg")), photo);
-    CPrintWizardDlg dialog(2, {source}, std::nullopt);
+    PrintFramingDialog dialog(2, {source}, std::nullopt);
     dialog.dpiEdit()->setText(QStringLiteral("300"));
     dialog.frameWidthField()->setUnit(LengthUnit::Centimetres);
     dialog.frameWidthField()->setValue(frameWidth);
@@ -285,7 +285,7 @@ void TestPrintWizard::createFileWritesTheFramedOutput()
     }
 }
 
-void TestPrintWizard::dragMovesTheFrame_data()
+void TestPrintFramingDialog::dragMovesTheFrame_data()
 {
     QTest::addColumn<bool>("allowOutside");
     QTest::addColumn<bool>("dragMode");
@@ -295,20 +295,20 @@ void TestPrintWizard::dragMovesTheFrame_data()
     QTest::newRow("drag mode moves the picture, not the frame") << false << true << "unmoved";
 }
 
-void TestPrintWizard::dragMovesTheFrame()
+void TestPrintFramingDialog::dragMovesTheFrame()
 {
     QFETCH(bool, allowOutside);
     QFETCH(bool, dragMode);
     QFETCH(QString, expected);
 
     const QString source = jpeg(m_dir.filePath(QStringLiteral("drag.jpg")), QSize(600, 600));
-    CPrintWizardDlg dialog(2, {source}, std::nullopt);
+    PrintFramingDialog dialog(2, {source}, std::nullopt);
     dialog.resize(1000, 700);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     dialog.loadCurrentAndWait();
     dialog.allowOutsideBox()->setChecked(allowOutside);
-    CPreviewCtrl *preview = dialog.previewControl();
+    PreviewWidget *preview = dialog.previewControl();
     preview->setDragMode(dragMode);
 
     // A square photograph gives a portrait 10x15 frame: 400 wide at the left.
@@ -336,10 +336,10 @@ void TestPrintWizard::dragMovesTheFrame()
     m_answer = true;
 }
 
-void TestPrintWizard::cancelAsksUntilAFileWasMade()
+void TestPrintFramingDialog::cancelAsksUntilAFileWasMade()
 {
     const QString source = jpeg(m_dir.filePath(QStringLiteral("cancel.jpg")), QSize(300, 200));
-    CPrintWizardDlg dialog(2, {source}, std::nullopt);
+    PrintFramingDialog dialog(2, {source}, std::nullopt);
     dialog.loadCurrentAndWait();
     dialog.show();
     m_answer = false;
@@ -360,7 +360,7 @@ void TestPrintWizard::cancelAsksUntilAFileWasMade()
     QVERIFY(m_messages.isEmpty());
 }
 
-void TestPrintWizard::exifInsertion_data()
+void TestPrintFramingDialog::exifInsertion_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
@@ -371,12 +371,12 @@ void TestPrintWizard::exifInsertion_data()
     QTest::newRow("empty text") << "" << "";
 }
 
-void TestPrintWizard::exifInsertion()
+void TestPrintFramingDialog::exifInsertion()
 {
     QFETCH(QString, before);
     QFETCH(QString, after);
     QUORVEL_REQUIRE_SHARED("exif/Canon.jpg", source);
-    CPrintWizardDlg dialog(2, {source}, std::nullopt);
+    PrintFramingDialog dialog(2, {source}, std::nullopt);
     dialog.loadCurrentAndWait();
     dialog.textEdit()->setText(before);
     dialog.insertExifField(0); // the camera
@@ -386,10 +386,10 @@ void TestPrintWizard::exifInsertion()
     QCOMPARE(dialog.model().fields().text, text);
 }
 
-void TestPrintWizard::closingStoresTheFields()
+void TestPrintFramingDialog::closingStoresTheFields()
 {
     {
-        CPrintWizardDlg dialog(14, {}, std::nullopt);
+        PrintFramingDialog dialog(14, {}, std::nullopt);
         dialog.dpiEdit()->setText(QStringLiteral("240"));
         dialog.frameWidthField()->setValue(QStringLiteral("0.3"));
         dialog.textEdit()->setText(QStringLiteral("Sea"));
@@ -404,10 +404,10 @@ void TestPrintWizard::closingStoresTheFields()
     QCOMPARE(stored.printFrameWidth, QStringLiteral("0.3"));
     QCOMPARE(stored.printText, QStringLiteral("Sea"));
     // The next final step starts from them.
-    CPrintWizardDlg again(stored.printFormat, {}, std::nullopt);
+    PrintFramingDialog again(stored.printFormat, {}, std::nullopt);
     QCOMPARE(again.dpiEdit()->text(), QStringLiteral("240"));
     QCOMPARE(again.textEdit()->text(), QStringLiteral("Sea"));
 }
 
-QTEST_MAIN(TestPrintWizard)
-#include "tst_printwizard.moc"
+QTEST_MAIN(TestPrintFramingDialog)
+#include "tst_printframingdialog.moc"

@@ -4,7 +4,7 @@
 #include "core/imaging/DecodeTypes.h"
 #include "core/print/FinalStepModel.h"
 #include "core/print/FrameTracker.h"
-#include "ui/print/CPrintParamsDlg.h"
+#include "ui/print/PrintParametersDialog.h"
 
 #include <QFutureWatcher>
 
@@ -18,27 +18,27 @@ class QToolButton;
 
 namespace quorvel {
 
-class CPreviewCtrl;
+class PreviewWidget;
 
 // The last step of the prepare-file wizard: one selected photograph at a
 // time in a preview, a frame in the output's proportions placed over it,
 // border and caption drawn as they will come out, and "Create file..."
 // writing the framed part as a new JPEG beside the photograph.
-class CPrintWizardDlg : public CPrintParamsDlg
+class PrintFramingDialog : public PrintParametersDialog
 {
     Q_OBJECT
 public:
     // files: the photographs to prepare; customSize: the size typed in the
     // wizard for a custom format.
-    CPrintWizardDlg(int format, const QStringList &files, const std::optional<CustomSizeCheck> &customSize,
+    PrintFramingDialog(int format, const QStringList &files, const std::optional<CustomSizeCheck> &customSize,
                     QWidget *parent = nullptr);
-    ~CPrintWizardDlg() override;
+    ~PrintFramingDialog() override;
 
     // Whether at least one file was written.
     bool fileCreated() const { return m_created; }
 
     FinalStepModel &model() { return m_model; }
-    CPreviewCtrl *previewControl() const { return m_preview; }
+    PreviewWidget *previewControl() const { return m_preview; }
     QCheckBox *allowOutsideBox() const { return m_allowOutside; }
     QToolButton *exifButton() const { return m_exifButton; }
 
@@ -81,7 +81,7 @@ private:
     void chooseFrameColour();
 
     FinalStepModel m_model;
-    CPreviewCtrl *m_preview = nullptr;
+    PreviewWidget *m_preview = nullptr;
     FrameTracker *m_tracker = nullptr;
     QFutureWatcher<DecodeResult> m_watcher;
     ExifFields m_exif;

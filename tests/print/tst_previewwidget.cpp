@@ -1,10 +1,10 @@
-#include "ui/print/CPreviewCtrl.h"
+#include "ui/print/PreviewWidget.h"
 
 #include <QTest>
 
 using namespace quorvel;
 
-class TestPreviewCtrl : public QObject
+class TestPreviewWidget : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -22,9 +22,9 @@ QImage picture()
 }
 } // namespace
 
-void TestPreviewCtrl::fitsAtNineTenths()
+void TestPreviewWidget::fitsAtNineTenths()
 {
-    CPreviewCtrl ctrl;
+    PreviewWidget ctrl;
     ctrl.resize(220, 165);
     ctrl.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ctrl));
@@ -40,15 +40,15 @@ void TestPreviewCtrl::fitsAtNineTenths()
     QCOMPARE(ctrl.preview().zoom(), float(0.9 * 55.0));
 }
 
-void TestPreviewCtrl::toolGetsTheMouseOutsideDragMode()
+void TestPreviewWidget::toolGetsTheMouseOutsideDragMode()
 {
-    CPreviewCtrl ctrl;
+    PreviewWidget ctrl;
     ctrl.resize(200, 150);
     ctrl.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ctrl));
     ctrl.setImage(picture());
     QList<QPointF> presses, moves, releases;
-    CPreviewCtrl::Tool tool;
+    PreviewWidget::Tool tool;
     tool.press = [&](QPointF at) {
         presses << at;
         return true;
@@ -69,9 +69,9 @@ void TestPreviewCtrl::toolGetsTheMouseOutsideDragMode()
     QCOMPARE(presses.size(), 1); // drag mode keeps the mouse for itself
 }
 
-void TestPreviewCtrl::dragModeMovesThePicture()
+void TestPreviewWidget::dragModeMovesThePicture()
 {
-    CPreviewCtrl ctrl;
+    PreviewWidget ctrl;
     ctrl.resize(200, 150);
     ctrl.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ctrl));
@@ -85,5 +85,5 @@ void TestPreviewCtrl::dragModeMovesThePicture()
     QCOMPARE(moved, (QPointF(20, 5) * ctrl.pixelRatio()).toPoint());
 }
 
-QTEST_MAIN(TestPreviewCtrl)
-#include "tst_previewctrl.moc"
+QTEST_MAIN(TestPreviewWidget)
+#include "tst_previewwidget.moc"

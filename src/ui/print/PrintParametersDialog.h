@@ -25,14 +25,14 @@ class LengthField;
 // its height, font and colour. The lengths, the resolution and the text are
 // read from the settings when the dialog opens and written back when it
 // closes.
-class CPrintParamsDlg : public QDialog
+class PrintParametersDialog : public QDialog
 {
     Q_OBJECT
 public:
     // formatCount: the list holds catalogue entries 0..formatCount-1; the
     // final step lists them all, custom sizes included, the index print only
     // the paper formats.
-    CPrintParamsDlg(int startFormat, int formatCount, QWidget *parent = nullptr);
+    PrintParametersDialog(int startFormat, int formatCount, QWidget *parent = nullptr);
 
     QComboBox *formatList() const { return m_formatList; }
     QLineEdit *dpiEdit() const { return m_dpi; }

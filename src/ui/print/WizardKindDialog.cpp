@@ -1,4 +1,4 @@
-#include "ui/print/WizardKindDlg.h"
+#include "ui/print/WizardKindDialog.h"
 
 #include "ui/print/KindPicture.h"
 
@@ -11,7 +11,7 @@
 
 namespace quorvel {
 
-WizardKindDlg::WizardKindDlg(OutputKind kind, QWidget *parent)
+WizardKindDialog::WizardKindDialog(OutputKind kind, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(tr("Prepare file wizard, step 1/3"));
@@ -42,7 +42,7 @@ WizardKindDlg::WizardKindDlg(OutputKind kind, QWidget *parent)
     layout->addWidget(buttons);
 }
 
-OutputKind WizardKindDlg::kind() const
+OutputKind WizardKindDialog::kind() const
 {
     for (int i = 0; i < 3; ++i) {
         if (m_buttons[i]->isChecked())
@@ -51,13 +51,13 @@ OutputKind WizardKindDlg::kind() const
     return OutputKind::Print;
 }
 
-void WizardKindDlg::setKind(OutputKind kind)
+void WizardKindDialog::setKind(OutputKind kind)
 {
     const int i = int(kind);
     m_buttons[(i >= 0 && i < 3) ? i : 0]->setChecked(true);
 }
 
-QRadioButton *WizardKindDlg::button(OutputKind kind) const
+QRadioButton *WizardKindDialog::button(OutputKind kind) const
 {
     const int i = int(kind);
     return (i >= 0 && i < 3) ? m_buttons[i] : nullptr;

@@ -15,7 +15,7 @@ namespace quorvel {
 // The wizard's second step: the output formats of the chosen kind, and a
 // width and a height for the custom sizes. "Wallpaper" is the pixel custom
 // size filled in with the size of the whole desktop.
-class WizardFormatDlg : public QDialog
+class WizardFormatDialog : public QDialog
 {
     Q_OBJECT
 public:
@@ -24,7 +24,7 @@ public:
 
     // format: the kind's last format; screen: the desktop's size for
     // "Wallpaper" (all screens together).
-    WizardFormatDlg(OutputKind kind, int format, int defaultUnits, QSize screen, QWidget *parent = nullptr);
+    WizardFormatDialog(OutputKind kind, int format, int defaultUnits, QSize screen, QWidget *parent = nullptr);
 
     // The chosen catalogue index, 0..50.
     int format() const { return m_format; }

@@ -2,7 +2,7 @@
 
 #include "core/print/IndexPictures.h"
 #include "core/print/IndexPrintForm.h"
-#include "ui/print/CPrintParamsDlg.h"
+#include "ui/print/PrintParametersDialog.h"
 
 #include <memory>
 
@@ -20,15 +20,15 @@ class LengthSpinBox;
 // The user edits the source files, the format, the cell and spacing sizes,
 // the names under the pictures and a page text, looks at the lists in the
 // preview and creates one file or one per list. The format, resolution,
-// frame width, margin and text fields are the ones of CPrintParamsDlg; the
+// frame width, margin and text fields are the ones of PrintParametersDialog; the
 // list offers the paper formats only.
-class CIndexPrintDlg : public CPrintParamsDlg
+class IndexPrintDialog : public PrintParametersDialog
 {
     Q_OBJECT
 public:
     // selection: the file list's selected paths, each followed by ";".
-    explicit CIndexPrintDlg(const QString &selection, QWidget *parent = nullptr);
-    ~CIndexPrintDlg() override;
+    explicit IndexPrintDialog(const QString &selection, QWidget *parent = nullptr);
+    ~IndexPrintDialog() override;
 
     // Whether at least one file was written.
     bool fileCreated() const { return m_created; }

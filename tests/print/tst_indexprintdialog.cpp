@@ -1,7 +1,7 @@
 #include "core/print/LengthConversion.h"
 #include "core/settings/AppSettings.h"
-#include "ui/print/CIndexPrintDlg.h"
-#include "ui/print/CPrintWizardDlg.h"
+#include "ui/print/IndexPrintDialog.h"
+#include "ui/print/PrintFramingDialog.h"
 #include "ui/print/LengthField.h"
 #include "ui/print/LengthSpinBox.h"
 
@@ -36,7 +36,7 @@ QStringList shownNames(const QListWidget *list)
     return names;
 }
 
-LengthSpinBox *field(CIndexPrintDlg &dialog, const char *name)
+LengthSpinBox *field(IndexPrintDialog &dialog, const char *name)
 {
     return dialog.findChild<LengthSpinBox *>(QLatin1String(name));
 }
@@ -51,7 +51,7 @@ QStringList labelTexts(const QWidget &dialog)
 
 // The fields the index print shares with the final step, by the name a
 // test row gives them.
-void typeInto(CIndexPrintDlg &dialog, const QString &name, const QString &value)
+void typeInto(IndexPrintDialog &dialog, const QString &name, const QString &value)
 {
     if (name == QLatin1String("dpi"))
         dialog.dpiEdit()->setText(value);
@@ -82,7 +82,7 @@ QString storedValue(const AppSettings &s, const QString &name)
     return QString();
 }
 
-QString shownValue(const CPrintParamsDlg &dialog, const QString &name)
+QString shownValue(const PrintParametersDialog &dialog, const QString &name)
 {
     if (name == QLatin1String("dpi"))
         return dialog.dpiEdit()->text();
@@ -99,7 +99,7 @@ QString shownValue(const CPrintParamsDlg &dialog, const QString &name)
 
 } // namespace
 
-class TestIndexPrintDlg : public QObject
+class TestIndexPrintDialog : public QObject
 {
     Q_OBJECT
 
@@ -123,14 +123,14 @@ private Q_SLOTS:
     void marginWording();
 };
 
-void TestIndexPrintDlg::init()
+void TestIndexPrintDialog::init()
 {
     globalSettings().resetToDefaults();
 }
 
-void TestIndexPrintDlg::opensWithTheSelection()
+void TestIndexPrintDialog::opensWithTheSelection()
 {
-    CIndexPrintDlg dialog(selectionOf(30));
+    IndexPrintDialog dialog(selectionOf(30));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Quorvel - index-print create wizard"));
     QCOMPARE(dialog.sourceList()->count(), 30);
     QCOMPARE(dialog.sourceList()->item(0)->text(), QStringLiteral("img_00.jpg"));
@@ -144,14 +144,14 @@ void TestIndexPrintDlg::opensWithTheSelection()
     QCOMPARE(dialog.listLabel()->text(), QStringLiteral("1/2"));
     QVERIFY(dialog.createButton()->isEnabled());
 
-    CIndexPrintDlg empty(QString{});
+    IndexPrintDialog empty(QString{});
     QCOMPARE(empty.listLabel()->text(), QStringLiteral("1/1"));
     QVERIFY(!empty.createButton()->isEnabled());
 }
 
-void TestIndexPrintDlg::editsTheSourceList()
+void TestIndexPrintDialog::editsTheSourceList()
 {
-    CIndexPrintDlg dialog(selectionOf(3));
+    IndexPrintDialog dialog(selectionOf(3));
     QListWidget *list = dialog.sourceList();
     list->setCurrentRow(0);
     dialog.moveSelected(-1); // already at the top
@@ -176,7 +176,7 @@ void TestIndexPrintDlg::editsTheSourceList()
     QVERIFY(!dialog.createButton()->isEnabled());
 }
 
-void TestIndexPrintDlg::cellFields_data()
+void TestIndexPrintDialog::cellFields_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
@@ -192,14 +192,14 @@ void TestIndexPrintDlg::cellFields_data()
     QTest::newRow("no vertical spacing") << "spacingY" << "0" << "21" << "2/2" << true;
 }
 
-void TestIndexPrintDlg::cellFields()
+void TestIndexPrintDialog::cellFields()
 {
     QFETCH(QString, name);
     QFETCH(QString, value);
     QFETCH(QString, quantity);
     QFETCH(QString, list);
     QFETCH(bool, canCreate);
-    CIndexPrintDlg dialog(selectionOf(30));
+    IndexPrintDialog dialog(selectionOf(30));
     dialog.nextList();
     LengthSpinBox *spin = field(dialog, qPrintable(name));
     QVERIFY(spin);
@@ -209,7 +209,7 @@ void TestIndexPrintDlg::cellFields()
     QCOMPARE(dialog.createButton()->isEnabled(), canCreate);
 }
 
-void TestIndexPrintDlg::spinSteps_data()
+void TestIndexPrintDialog::spinSteps_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
@@ -226,13 +226,13 @@ void TestIndexPrintDlg::spinSteps_data()
     QTest::newRow("names up") << "namesHeight" << "0.3" << 2 << "0.5";
 }
 
-void TestIndexPrintDlg::spinSteps()
+void TestIndexPrintDialog::spinSteps()
 {
     QFETCH(QString, name);
     QFETCH(QString, value);
     QFETCH(int, steps);
     QFETCH(QString, expected);
-    CIndexPrintDlg dialog(selectionOf(2));
+    IndexPrintDialog dialog(selectionOf(2));
     LengthSpinBox *spin = field(dialog, qPrintable(name));
     QVERIFY(spin);
     spin->setValue(value);
@@ -240,11 +240,11 @@ void TestIndexPrintDlg::spinSteps()
     QCOMPARE(spin->value(), expected);
 }
 
-void TestIndexPrintDlg::writesSettingsOnClose()
+void TestIndexPrintDialog::writesSettingsOnClose()
 {
     globalSettings().indexPrintFormat = 14;
     globalSettings().printIndexWidth = QStringLiteral("2.5");
-    CIndexPrintDlg dialog(selectionOf(2));
+    IndexPrintDialog dialog(selectionOf(2));
     QCOMPARE(dialog.form().parameters.formatIndex(), 14);
     QCOMPARE(dialog.form().cellWidth, QStringLiteral("2.5"));
     LengthSpinBox *height = field(dialog, "cellHeight");
@@ -259,7 +259,7 @@ void TestIndexPrintDlg::writesSettingsOnClose()
     QCOMPARE(stored.printIndexHeight, QStringLiteral("4,2"));
 }
 
-void TestIndexPrintDlg::formatListHoldsPaperFormats_data()
+void TestIndexPrintDialog::formatListHoldsPaperFormats_data()
 {
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("shown");
@@ -272,12 +272,12 @@ void TestIndexPrintDlg::formatListHoldsPaperFormats_data()
     QTest::newRow("past the catalogue") << 51 << 2;
 }
 
-void TestIndexPrintDlg::formatListHoldsPaperFormats()
+void TestIndexPrintDialog::formatListHoldsPaperFormats()
 {
     QFETCH(int, stored);
     QFETCH(int, shown);
     globalSettings().indexPrintFormat = stored;
-    CIndexPrintDlg dialog(selectionOf(2));
+    IndexPrintDialog dialog(selectionOf(2));
     const QComboBox *list = dialog.formatList();
     QCOMPARE(list->count(), 35);
     QCOMPARE(list->itemData(0).toInt(), 0);
@@ -286,7 +286,7 @@ void TestIndexPrintDlg::formatListHoldsPaperFormats()
     QCOMPARE(dialog.form().parameters.formatIndex(), shown);
 }
 
-void TestIndexPrintDlg::sharedFieldsDriveTheLayout_data()
+void TestIndexPrintDialog::sharedFieldsDriveTheLayout_data()
 {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("quantity");
@@ -305,12 +305,12 @@ void TestIndexPrintDlg::sharedFieldsDriveTheLayout_data()
     QTest::newRow("photolab off") << "photolab" << "15" << "1181x1772 pixels";
 }
 
-void TestIndexPrintDlg::sharedFieldsDriveTheLayout()
+void TestIndexPrintDialog::sharedFieldsDriveTheLayout()
 {
     QFETCH(QString, change);
     QFETCH(QString, quantity);
     QFETCH(QString, size);
-    CIndexPrintDlg dialog(selectionOf(30));
+    IndexPrintDialog dialog(selectionOf(30));
     if (change == QLatin1String("rotate"))
         dialog.rotateButton()->click();
     else if (change == QLatin1String("frame")) {
@@ -331,7 +331,7 @@ void TestIndexPrintDlg::sharedFieldsDriveTheLayout()
     QVERIFY2(size.startsWith(pixels), qPrintable(pixels));
 }
 
-void TestIndexPrintDlg::sharedFieldsPersist_data()
+void TestIndexPrintDialog::sharedFieldsPersist_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
@@ -343,12 +343,12 @@ void TestIndexPrintDlg::sharedFieldsPersist_data()
     QTest::newRow("text height") << "textHeight" << "1.2";
 }
 
-void TestIndexPrintDlg::sharedFieldsPersist()
+void TestIndexPrintDialog::sharedFieldsPersist()
 {
     QFETCH(QString, name);
     QFETCH(QString, value);
     {
-        CIndexPrintDlg dialog(selectionOf(2));
+        IndexPrintDialog dialog(selectionOf(2));
         typeInto(dialog, name, value);
         QCOMPARE(shownValue(dialog, name), value);
         dialog.reject();
@@ -359,17 +359,17 @@ void TestIndexPrintDlg::sharedFieldsPersist()
     QCOMPARE(storedValue(globalSettings(), name), value);
 
     // The next index print and the next final step start from it.
-    CIndexPrintDlg again(selectionOf(2));
+    IndexPrintDialog again(selectionOf(2));
     QCOMPARE(shownValue(again, name), value);
-    CPrintWizardDlg finalStep(2, {}, std::nullopt);
+    PrintFramingDialog finalStep(2, {}, std::nullopt);
     QCOMPARE(shownValue(finalStep, name), value);
 }
 
-void TestIndexPrintDlg::closingKeepsKeysStoredMeanwhile()
+void TestIndexPrintDialog::closingKeepsKeysStoredMeanwhile()
 {
     // Another window stores its choice while the index print is open; the
     // index print must not write its stale copy of that key back.
-    CIndexPrintDlg dialog(selectionOf(2));
+    IndexPrintDialog dialog(selectionOf(2));
     AppSettings other;
     other.load();
     other.printFormat = 7;
@@ -381,7 +381,7 @@ void TestIndexPrintDlg::closingKeepsKeysStoredMeanwhile()
     QCOMPARE(stored.printFormat, 7);
 }
 
-void TestIndexPrintDlg::marginWording_data()
+void TestIndexPrintDialog::marginWording_data()
 {
     QTest::addColumn<bool>("indexPrint");
     QTest::addColumn<QString>("shown");
@@ -391,20 +391,20 @@ void TestIndexPrintDlg::marginWording_data()
     QTest::newRow("final step") << false << "Margin:" << "Magrin:";
 }
 
-void TestIndexPrintDlg::marginWording()
+void TestIndexPrintDialog::marginWording()
 {
     QFETCH(bool, indexPrint);
     QFETCH(QString, shown);
     QFETCH(QString, absent);
     std::unique_ptr<QWidget> dialog;
     if (indexPrint)
-        dialog = std::make_unique<CIndexPrintDlg>(selectionOf(1));
+        dialog = std::make_unique<IndexPrintDialog>(selectionOf(1));
     else
-        dialog = std::make_unique<CPrintWizardDlg>(2, QStringList{}, std::nullopt);
+        dialog = std::make_unique<PrintFramingDialog>(2, QStringList{}, std::nullopt);
     const QStringList texts = labelTexts(*dialog);
     QVERIFY2(texts.contains(shown), qPrintable(texts.join(u'|')));
     QVERIFY(!texts.contains(absent));
 }
 
-QTEST_MAIN(TestIndexPrintDlg)
-#include "tst_indexprintdlg.moc"
+QTEST_MAIN(TestIndexPrintDialog)
+#include "tst_indexprintdialog.moc"
