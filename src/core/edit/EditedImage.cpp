@@ -6,6 +6,7 @@
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/Exiv2Include.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/files/FileAccess.h"
 #include "core/imaging/ImageDecoder.h"
 
 #include <QFile>
@@ -17,11 +18,11 @@ namespace quorvel {
 namespace {
 
 // The EXIF of a TIFF-based file, encoded as a block of its own.
-QByteArray tiffExifBlock(const QString &path)
+QByteArray tiffExifBlock(const QFile &file, const QString &path)
 {
     initExifLibrary();
     try {
-        auto image = exiv2::openFile(QFile::encodeName(path).toStdString());
+        auto image = exiv2::openFile(QFile::encodeName(FileAccess::pathOfOpenFile(file, path)).toStdString());
         if (!image.get())
             return QByteArray();
         image->readMetadata();
@@ -47,14 +48,17 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
 EditedImage EditedImage::load(const QString &path)
 {
     EditedImage result;
+    // What the file is now, before anything is read: a save over it later
+    // replaces only this very file.
+    QFile file;
+    FileIdentity identity;
+    if (!FileAccess::openForReading(file, path, nullptr, &identity))
+        return result;
     DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
     if (!decoded.ok())
         return result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return result;
     result.format = formatOf(file.peek(16));
-    file.close();
+    result.sourceIdentity = identity;
     result.pixels = decoded.image;
     if (const auto dpi = FileResolution::read(path)) {
         result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
@@ -64,7 +68,7 @@ EditedImage EditedImage::load(const QString &path)
         ExifByteSource source(path);
         result.exif = jpegexif::find(source);
     } else if (result.format == Format::Tiff) {
-        result.exif = tiffExifBlock(path);
+        result.exif = tiffExifBlock(file, path);
     }
     return result;
 }

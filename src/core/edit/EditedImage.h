@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/FileAccess.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
@@ -18,6 +20,9 @@ struct EditedImage
     QImage pixels;
     Format format = Format::None;
     QByteArray exif;
+    // The file as it was when loaded: saving over it is refused when another
+    // program changed it since.
+    FileIdentity sourceIdentity;
 
     bool isNull() const { return pixels.isNull(); }
 

@@ -1,6 +1,6 @@
 #include "core/exif/ExifByteSource.h"
 
-#include <QFileInfo>
+#include "core/files/FileAccess.h"
 
 #include <algorithm>
 
@@ -8,11 +8,8 @@ namespace quorvel {
 
 ExifByteSource::ExifByteSource(const QString &path)
     : m_path(path)
-    , m_file(path)
 {
-    if (!QFileInfo(path).isFile())
-        return;
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!FileAccess::openForReading(m_file, path, nullptr, nullptr, FileAccess::Unbuffered))
         return;
     m_size = m_file.size();
     m_head = m_file.read(std::min(m_size, kHeadBytes));
@@ -25,6 +22,11 @@ ExifByteSource::ExifByteSource(const char *data, qint64 size)
     , m_head(QByteArray::fromRawData(m_data, std::min(m_size, kHeadBytes)))
     , m_open(true)
 {
+}
+
+QString ExifByteSource::openPath() const
+{
+    return m_data ? QString() : FileAccess::pathOfOpenFile(m_file, m_path);
 }
 
 QByteArrayView ExifByteSource::memory() const

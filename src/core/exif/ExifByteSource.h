@@ -17,7 +17,7 @@ public:
     static constexpr qint64 kHeadBytes = 64 * 1024;
 
     // Opens the file; isOpen() tells whether that worked. Only regular files
-    // are opened (a pipe would block).
+    // are opened, without blocking (a FIFO named like a photo is refused).
     explicit ExifByteSource(const QString &path);
     // The bytes are not copied and must outlive the source.
     ExifByteSource(const char *data, qint64 size);
@@ -28,6 +28,9 @@ public:
     bool isOpen() const { return m_open; }
     bool isFile() const { return m_data == nullptr; }
     const QString &path() const { return m_path; }
+    // The path under which another library opens the very file this source
+    // reads (see FileAccess::pathOfOpenFile); empty for memory.
+    QString openPath() const;
     qint64 size() const { return m_size; }
 
     // The first min(size, kHeadBytes) bytes.

@@ -43,7 +43,7 @@ bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data)
     if (!isTiffBased(type))
         return false;
     const QByteArrayView bytes = source.memory();
-    auto image = source.isFile() ? exiv2::openFile(QFile::encodeName(source.path()).toStdString())
+    auto image = source.isFile() ? exiv2::openFile(QFile::encodeName(source.openPath()).toStdString())
                                  : exiv2::openMemory(bytes.data(), bytes.size());
     if (!image.get())
         return false;

@@ -1,5 +1,7 @@
 #include "core/fileops/FileTimes.h"
 
+#include "core/files/FileAccess.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,18 +15,22 @@ namespace quorvel {
 bool getFileTimes(const QString &path, FileTimes &times)
 {
     times = FileTimes();
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return false;
     // Opening for reading proves the file is there and readable, as the
-    // rewrite that follows needs.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // rewrite that follows needs; anything but a regular file is refused.
+    QFile file;
+    if (!FileAccess::openForReading(file, path))
         return false;
+    times = timesOf(file);
+    return times.lastWrite.isValid();
+}
+
+FileTimes timesOf(const QFileDevice &file)
+{
+    FileTimes times;
     times.creation = file.fileTime(QFileDevice::FileBirthTime);
     times.lastAccess = file.fileTime(QFileDevice::FileAccessTime);
     times.lastWrite = file.fileTime(QFileDevice::FileModificationTime);
-    return times.lastWrite.isValid();
+    return times;
 }
 
 bool setFileTimes(const QString &path, const FileTimes &times)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFileDevice>
 #include <QString>
 
 namespace quorvel {
@@ -18,6 +19,8 @@ struct FileTimes
 
 // Reads the times of an existing file. False when it cannot be read.
 bool getFileTimes(const QString &path, FileTimes &times);
+// The times of a file already open (the one a writer read).
+FileTimes timesOf(const QFileDevice &file);
 
 // Sets the times on an existing file; invalid members are left as they are.
 // False when the file cannot be opened or a time cannot be set.

@@ -1,5 +1,6 @@
 #include "core/files/LinkFile.h"
 
+#include "core/files/FileAccess.h"
 #include "core/files/PathUtil.h"
 #include "core/files/SafeWrite.h"
 
@@ -147,8 +148,9 @@ QString resolveLinkText(const QString &linkFolder, const QString &line, PathStyl
 
 std::optional<QString> resolveLink(const QString &linkPath)
 {
-    QFile file(linkPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // A FIFO named like a link is refused at once, never waited on.
+    QFile file;
+    if (!FileAccess::openForReading(file, linkPath))
         return std::nullopt;
     const QByteArray head = file.read(kMaxLinkLineBytes + 1);
     qsizetype end = head.indexOf('\n');

@@ -1,5 +1,6 @@
 #include "core/imaging/ImageDecoder.h"
 
+#include "core/files/FileAccess.h"
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/PcxDecoder.h"
@@ -14,19 +15,37 @@ namespace quorvel {
 
 namespace {
 
-// JPEG and PCX decode from memory: the whole file is read, within bounds.
-bool readAllBounded(QIODevice &device, QByteArray &out, QString &error)
+// PCX decodes from memory: the file is read whole when it is no larger than
+// its header says it can need, otherwise only that much and its palette.
+bool readPcx(QIODevice &device, QByteArray &out, QString &error)
 {
     const qint64 size = device.size() - device.pos();
-    if (size > decodelimits::kMaxEncodedBytes) {
-        error = QStringLiteral("file too large");
+    const qint64 useful = PcxDecoder::maxUsefulBytes(device.peek(PcxDecoder::kHeaderSize));
+    if (size <= 0 || useful < 0) {
+        error = QStringLiteral("PCX: unsupported or damaged header");
         return false;
     }
-    out = device.read(size);
-    if (out.size() != size) {
+    if (size <= useful) {
+        out = device.read(size);
+        if (out.size() != size) {
+            error = QStringLiteral("read error");
+            return false;
+        }
+        return true;
+    }
+    const qint64 start = device.pos();
+    out = device.read(useful - PcxDecoder::kPaletteSize);
+    if (out.size() != useful - PcxDecoder::kPaletteSize
+        || !device.seek(start + size - PcxDecoder::kPaletteSize)) {
         error = QStringLiteral("read error");
         return false;
     }
+    const QByteArray palette = device.read(PcxDecoder::kPaletteSize);
+    if (palette.size() != PcxDecoder::kPaletteSize) {
+        error = QStringLiteral("read error");
+        return false;
+    }
+    out += palette;
     return true;
 }
 
@@ -34,11 +53,12 @@ bool readAllBounded(QIODevice &device, QByteArray &out, QString &error)
 
 DecodeResult ImageDecoder::decodeFile(const QString &path, const DecodeOptions &options)
 {
+    QFile file;
+    QString error;
+    if (!FileAccess::openForReading(file, path, &error))
+        return DecodeResult::failure(DecoderKind::None, error);
     if (isRawFile(path))
-        return RawDecoder::decode(path, options);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return DecodeResult::failure(DecoderKind::None, file.errorString());
+        return RawDecoder::decode(file, path, options);
     return decodeDevice(file, nullptr, path, options);
 }
 
@@ -57,20 +77,20 @@ DecodeResult ImageDecoder::decodeDevice(QIODevice &device, const QByteArray *byt
 {
     const QByteArray head = device.peek(kSniffBytes);
     const QList<DecoderKind> order = decoderOrder(path, head, options.nameFallback);
-    QByteArray whole;
     DecodeResult first;
     for (DecoderKind kind : order) {
         if (!device.seek(0))
             return DecodeResult::failure(kind, QStringLiteral("cannot read the file"));
         DecodeResult result;
-        if (kind == DecoderKind::Jpeg || kind == DecoderKind::Pcx) {
-            if (!bytes && whole.isNull()) {
-                QString error;
-                if (!readAllBounded(device, whole, error))
-                    return DecodeResult::failure(kind, error);
-            }
-            const QByteArrayView data = bytes ? QByteArrayView(*bytes) : QByteArrayView(whole);
-            result = kind == DecoderKind::Jpeg ? JpegDecoder::decode(data, options) : PcxDecoder::decode(data, options);
+        if (kind == DecoderKind::Jpeg) {
+            result = bytes ? JpegDecoder::decode(QByteArrayView(*bytes), options) : JpegDecoder::decode(device, options);
+        } else if (kind == DecoderKind::Pcx) {
+            QByteArray whole;
+            QString error;
+            if (!bytes && !readPcx(device, whole, error))
+                result = DecodeResult::failure(kind, error);
+            else
+                result = PcxDecoder::decode(bytes ? QByteArrayView(*bytes) : QByteArrayView(whole), options);
         } else if (kind == DecoderKind::Tiff) {
             result = TiffDecoder::decode(device, options);
         } else {
@@ -89,8 +109,8 @@ DecodeResult ImageDecoder::decodeDevice(QIODevice &device, const QByteArray *byt
 
 int ImageDecoder::pixelDepthOfFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!FileAccess::openForReading(file, path))
         return 0;
     return pixelDepthOfDevice(file);
 }

@@ -6,6 +6,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -40,18 +41,88 @@ struct Session
     JOCTET *icc;
     unsigned int iccLength;
     bool created;
+    // The compressed data: in memory, or read from the device in chunks.
+    const JOCTET *data;
+    unsigned long dataSize;
+    QIODevice *device;
+    jpeg_source_mgr source;
+    JOCTET *buffer;
 
     ~Session()
     {
         if (created)
             jpeg_destroy_decompress(&cinfo);
         std::free(icc);
+        std::free(buffer);
     }
 };
 
 Session *sessionOf(j_common_ptr cinfo)
 {
     return reinterpret_cast<Session *>(cinfo);
+}
+
+// The device source: the file is read a chunk at a time, so that only what
+// the picture needs is ever read, and never more than a chunk is held.
+constexpr qint64 kReadChunk = 64 * 1024;
+
+void initSource(j_decompress_ptr)
+{
+}
+
+boolean fillInputBuffer(j_decompress_ptr cinfo)
+{
+    Session *s = sessionOf(reinterpret_cast<j_common_ptr>(cinfo));
+    qint64 n = s->device->read(reinterpret_cast<char *>(s->buffer), kReadChunk);
+    if (n <= 0) {
+        // As libjpeg's own file source does: a warning (which fails the
+        // decode, see damagesPicture) and an end-of-image marker.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        s->buffer[0] = JOCTET(0xFF);
+        s->buffer[1] = JOCTET(JPEG_EOI);
+        n = 2;
+    }
+    s->source.next_input_byte = s->buffer;
+    s->source.bytes_in_buffer = size_t(n);
+    return TRUE;
+}
+
+void skipInputData(j_decompress_ptr cinfo, long count)
+{
+    Session *s = sessionOf(reinterpret_cast<j_common_ptr>(cinfo));
+    if (count <= 0)
+        return;
+    jpeg_source_mgr &src = s->source;
+    if (size_t(count) > src.bytes_in_buffer && !s->device->isSequential()) {
+        // Skipped segments are not read at all.
+        const qint64 beyond = qint64(count) - qint64(src.bytes_in_buffer);
+        src.bytes_in_buffer = 0;
+        if (s->device->seek(s->device->pos() + std::min(beyond, s->device->size() - s->device->pos())))
+            return;
+        count = 0;
+    }
+    while (size_t(count) > src.bytes_in_buffer) {
+        count -= long(src.bytes_in_buffer);
+        fillInputBuffer(cinfo);
+    }
+    src.next_input_byte += count;
+    src.bytes_in_buffer -= size_t(count);
+}
+
+void termSource(j_decompress_ptr)
+{
+}
+
+void useDeviceSource(Session *s)
+{
+    s->source.init_source = initSource;
+    s->source.fill_input_buffer = fillInputBuffer;
+    s->source.skip_input_data = skipInputData;
+    s->source.resync_to_restart = jpeg_resync_to_restart;
+    s->source.term_source = termSource;
+    s->source.next_input_byte = nullptr;
+    s->source.bytes_in_buffer = 0;
+    s->cinfo.src = &s->source;
 }
 
 [[noreturn]] void fail(Session *s, const char *reason)
@@ -103,7 +174,7 @@ void progressMonitor(j_common_ptr cinfo)
 }
 
 // Reads the headers. No C++ object may live in this frame.
-bool readHeader(Session *s, const JOCTET *data, unsigned long size, bool wantIcc)
+bool readHeader(Session *s, bool wantIcc)
 {
     if (setjmp(s->jump))
         return false;
@@ -114,7 +185,10 @@ bool readHeader(Session *s, const JOCTET *data, unsigned long size, bool wantIcc
     jpeg_create_decompress(&s->cinfo);
     s->progressMgr.progress_monitor = progressMonitor;
     s->cinfo.progress = &s->progressMgr;
-    jpeg_mem_src(&s->cinfo, data, size);
+    if (s->device)
+        useDeviceSource(s);
+    else
+        jpeg_mem_src(&s->cinfo, s->data, s->dataSize);
     if (wantIcc)
         jpeg_save_markers(&s->cinfo, JPEG_APP0 + 2, 0xFFFF);
     if (jpeg_read_header(&s->cinfo, TRUE) != JPEG_HEADER_OK)
@@ -207,18 +281,47 @@ QString messageOf(const Session &s)
     return QStringLiteral("JPEG: %1").arg(QString::fromLocal8Bit(s.message));
 }
 
+std::unique_ptr<Session> newSession(const DecodeOptions &options)
+{
+    auto s = std::make_unique<Session>();
+    std::memset(static_cast<void *>(s.get()), 0, sizeof(Session));
+    s->cancel = options.cancel;
+    return s;
+}
+
+DecodeResult decodeSession(Session *s, const DecodeOptions &options);
+
 } // namespace
 
 DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &options)
 {
-    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Jpeg, reason); };
     if (data.isEmpty())
-        return fail(QStringLiteral("JPEG: empty file"));
-    auto s = std::make_unique<Session>();
-    std::memset(static_cast<void *>(s.get()), 0, sizeof(Session));
-    s->cancel = options.cancel;
-    if (!readHeader(s.get(), reinterpret_cast<const JOCTET *>(data.data()), static_cast<unsigned long>(data.size()),
-                    options.useCms))
+        return DecodeResult::failure(DecoderKind::Jpeg, QStringLiteral("JPEG: empty file"));
+    auto s = newSession(options);
+    s->data = reinterpret_cast<const JOCTET *>(data.data());
+    s->dataSize = static_cast<unsigned long>(data.size());
+    return decodeSession(s.get(), options);
+}
+
+DecodeResult JpegDecoder::decode(QIODevice &device, const DecodeOptions &options)
+{
+    if (device.atEnd())
+        return DecodeResult::failure(DecoderKind::Jpeg, QStringLiteral("JPEG: empty file"));
+    auto s = newSession(options);
+    s->device = &device;
+    s->buffer = static_cast<JOCTET *>(std::malloc(size_t(kReadChunk)));
+    if (!s->buffer)
+        return DecodeResult::failure(DecoderKind::Jpeg, QStringLiteral("JPEG: out of memory"));
+    return decodeSession(s.get(), options);
+}
+
+namespace {
+
+DecodeResult decodeSession(Session *session, const DecodeOptions &options)
+{
+    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Jpeg, reason); };
+    Session *s = session;
+    if (!readHeader(s, options.useCms))
         return fail(messageOf(*s));
 
     jpeg_decompress_struct &cinfo = s->cinfo;
@@ -234,7 +337,7 @@ DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &optio
     int width = int(cinfo.image_width), height = int(cinfo.image_height);
     const bool reduce = !options.reduceTo.isEmpty() && (options.reduceTo.width() < width || options.reduceTo.height() < height);
     if (reduce) {
-        if (!chooseReducedScale(s.get(), unsigned(options.reduceTo.width()), unsigned(options.reduceTo.height())))
+        if (!chooseReducedScale(s, unsigned(options.reduceTo.width()), unsigned(options.reduceTo.height())))
             return fail(messageOf(*s));
         width = int(cinfo.output_width);
         height = int(cinfo.output_height);
@@ -258,7 +361,7 @@ DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &optio
     }
     const PixelTarget target{image.bits(), image.bytesPerLine(), cmyk ? cmykRow.data() : nullptr,
                              cmykConverter.get(), inverted};
-    if (!readPixels(s.get(), &target))
+    if (!readPixels(s, &target))
         return fail(messageOf(*s));
     if (int(cinfo.output_width) != image.width() || int(cinfo.output_height) != image.height())
         return fail(QStringLiteral("JPEG: unexpected output size"));
@@ -273,6 +376,8 @@ DecodeResult JpegDecoder::decode(QByteArrayView data, const DecodeOptions &optio
         result.fullSize = QSize(int(cinfo.image_width), int(cinfo.image_height));
     return result;
 }
+
+} // namespace
 
 int JpegDecoder::pixelDepth(QIODevice &device)
 {

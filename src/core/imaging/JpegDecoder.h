@@ -20,6 +20,10 @@ public:
     static constexpr int kMaxScans = 500;
 
     static DecodeResult decode(QByteArrayView data, const DecodeOptions &options);
+    // The same from the device's current position, read in chunks as the
+    // decoder goes: a file is never held whole, and only what the picture
+    // needs is read.
+    static DecodeResult decode(QIODevice &device, const DecodeOptions &options);
 
     // Bits per pixel from the frame header (8 per component), without
     // decoding: 8 for greyscale, 24 for colour, 32 for CMYK. 0 when the

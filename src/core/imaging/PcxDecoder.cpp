@@ -113,7 +113,7 @@ Palette headerPalette(QByteArrayView d)
 Palette vgaPalette(QByteArrayView d, const Header &h, bool &found)
 {
     Palette p{};
-    const qsizetype at = d.size() - 769;
+    const qsizetype at = d.size() - PcxDecoder::kPaletteSize;
     found = h.version >= 5 && at >= PcxDecoder::kHeaderSize && uchar(d[at]) == 0x0C;
     for (int i = 0; i < 256; ++i) {
         p[size_t(i)] = found ? qRgb(uchar(d[at + 1 + 3 * i]), uchar(d[at + 2 + 3 * i]), uchar(d[at + 3 + 3 * i]))
@@ -138,6 +138,15 @@ bool PcxDecoder::looksLikePcx(QByteArrayView head)
     const int version = uchar(head[1]), encoding = uchar(head[2]), bits = uchar(head[3]);
     return (version == 0 || (version >= 2 && version <= 5)) && encoding <= 1
            && (bits == 1 || bits == 2 || bits == 4 || bits == 8);
+}
+
+qint64 PcxDecoder::maxUsefulBytes(QByteArrayView head)
+{
+    Header h;
+    if (!parseHeader(head, h))
+        return -1;
+    const qint64 picture = qint64(h.bytesPerLine) * h.planes * h.height;
+    return kHeaderSize + (h.encoding == 1 ? 2 * picture : picture) + kPaletteSize;
 }
 
 int PcxDecoder::pixelDepth(QByteArrayView head)

@@ -21,6 +21,14 @@ public:
 
     static DecodeResult decode(QByteArrayView data, const DecodeOptions &options);
 
+    // The 256-colour palette at the end of a file: a marker byte and 768.
+    static constexpr int kPaletteSize = 769;
+    // The most bytes a file with this header can need: the header, every
+    // row coded at worst (two bytes for one) and the palette; a file holding
+    // more is read only that far, plus its palette. -1 for a header this
+    // decoder does not read.
+    static qint64 maxUsefulBytes(QByteArrayView head);
+
     // Bits per pixel of the header (bits per plane times planes); 0 when the
     // header is no PCX header this decoder reads.
     static int pixelDepth(QByteArrayView head);

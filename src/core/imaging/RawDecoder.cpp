@@ -1,5 +1,6 @@
 #include "core/imaging/RawDecoder.h"
 
+#include "core/files/FileAccess.h"
 #include "core/imaging/ImageBufferPool.h"
 
 #include <QFile>
@@ -120,11 +121,21 @@ DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(Li
 
 DecodeResult RawDecoder::decode(const QString &path, const DecodeOptions &options)
 {
+    QFile file;
+    QString error;
+    if (!FileAccess::openForReading(file, path, &error))
+        return DecodeResult::failure(DecoderKind::Raw, QStringLiteral("raw: %1").arg(error));
+    return decode(file, path, options);
+}
+
+DecodeResult RawDecoder::decode(const QFile &file, const QString &path, const DecodeOptions &options)
+{
+    const QString openPath = FileAccess::pathOfOpenFile(file, path);
     return decodeWith(options, [&](LibRaw &raw) {
 #ifdef Q_OS_WIN
-        return raw.open_file(reinterpret_cast<const wchar_t *>(path.utf16()));
+        return raw.open_file(reinterpret_cast<const wchar_t *>(openPath.utf16()));
 #else
-        return raw.open_file(QFile::encodeName(path).constData());
+        return raw.open_file(QFile::encodeName(openPath).constData());
 #endif
     });
 }

@@ -2,6 +2,8 @@
 
 #include "core/imaging/DecodeTypes.h"
 
+class QFile;
+
 namespace quorvel {
 
 // Camera raw files through LibRaw: automatic white balance, bilinear
@@ -11,7 +13,11 @@ namespace quorvel {
 class RawDecoder
 {
 public:
+    // Only a regular file is read (a FIFO named like a raw file is refused).
     static DecodeResult decode(const QString &path, const DecodeOptions &options);
+    // The file at path, already open for reading: LibRaw reads that very
+    // file, not whatever the name may point to by then.
+    static DecodeResult decode(const QFile &file, const QString &path, const DecodeOptions &options);
     // The same from memory (used by tests and the fuzz target).
     static DecodeResult decode(QByteArrayView data, const DecodeOptions &options);
 };

@@ -1,0 +1,256 @@
+// Links and non-files: FIFOs, sockets, devices and folders named like
+// photos, directly and through .link files. Every reader refuses them at
+// once ("not a regular file"), nothing waits on a FIFO, and no file is read
+// further than the work needs.
+
+#include "support/HostileEntries.h"
+#include "support/TestSupport.h"
+
+#include "core/edit/EditedImage.h"
+#include "core/edit/JpegEncoder.h"
+#include "core/exif/ExifLibrary.h"
+#include "core/exif/ExifReader.h"
+#include "core/exif/ExifThumbnail.h"
+#include "core/files/FileAccess.h"
+#include "core/files/LinkFile.h"
+#include "core/files/ThumbnailMaker.h"
+#include "core/imaging/ImageDecoder.h"
+#include "core/imaging/ImageLoader.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
+using namespace quorvel;
+using test::Hostile;
+
+namespace {
+
+QImage pattern(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, ((x + y) * 3) & 0xFF));
+    return image;
+}
+
+// The highest resident memory of the process so far, in bytes; -1 where
+// the platform does not tell.
+qint64 peakMemory()
+{
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    if (::getrusage(RUSAGE_SELF, &usage) == 0)
+        return qint64(usage.ru_maxrss) * 1024;
+#endif
+    return -1;
+}
+
+// A file of size bytes that holds head and then nothing: sparse, so it
+// costs the disk almost nothing.
+bool writeSparse(const QString &path, const QByteArray &head, qint64 size)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(head) == head.size() && f.resize(size);
+}
+
+} // namespace
+
+class TestNonFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void readersRefuse_data();
+    void readersRefuse();
+    void openRules_data();
+    void openRules();
+    void linkFiles_data();
+    void linkFiles();
+    void loaderDoesNotWait();
+    void decodeReadsOnlyWhatItNeeds_data();
+    void decodeReadsOnlyWhatItNeeds();
+};
+
+void TestNonFiles::initTestCase()
+{
+    initExifLibrary();
+}
+
+void TestNonFiles::readersRefuse_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("name");
+    for (Hostile kind : {Hostile::Fifo, Hostile::Socket, Hostile::Device, Hostile::Folder}) {
+        for (const char *name : {"photo.jpg", "photo.tif", "photo.nef", "photo.crw"})
+            QTest::addRow("%s %s", test::hostileName(kind), name) << int(kind) << QString::fromLatin1(name);
+    }
+}
+
+// Decoding (the native decoders, Qt's readers, LibRaw), the file's depth,
+// EXIF reading (also through a Canon raw file's companion), the stored and
+// the made thumbnail and the edit window's load: each refuses at once.
+void TestNonFiles::readersRefuse()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    if (!test::makeHostile(Hostile(kind), path))
+        QSKIP("this platform cannot make such an entry");
+    if (name.endsWith(QLatin1String(".crw")) && !test::makeHostile(Hostile(kind), dir.filePath("photo.THM")))
+        QSKIP("this platform cannot make such an entry");
+    test::FifoGuard guard({path, dir.filePath("photo.THM")});
+
+    const DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    QVERIFY(!decoded.ok());
+    QVERIFY2(decoded.error.contains(FileAccess::notRegularFile()), qPrintable(decoded.error));
+    QCOMPARE(ImageDecoder::pixelDepthOfFile(path), 0);
+    ExifFields fields;
+    QVERIFY(!readExifFields(path, fields));
+    QVERIFY(!readStoredThumbnail(path).isValid());
+    QVERIFY(ThumbnailMaker::fromFile(path).picture.isNull());
+    QVERIFY(EditedImage::load(path).isNull());
+    QVERIFY(!guard.blocked());
+}
+
+void TestNonFiles::openRules_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("noLinks");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("FIFO") << int(Hostile::Fifo) << false << FileAccess::notRegularFile();
+    QTest::newRow("socket") << int(Hostile::Socket) << false << FileAccess::notRegularFile();
+    QTest::newRow("link to a device") << int(Hostile::Device) << false << FileAccess::notRegularFile();
+    QTest::newRow("link to a device, links refused") << int(Hostile::Device) << true << FileAccess::symbolicLink();
+    QTest::newRow("folder") << int(Hostile::Folder) << false << FileAccess::notRegularFile();
+    QTest::newRow("nothing") << -1 << false << FileAccess::systemError(ENOENT);
+}
+
+void TestNonFiles::openRules()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, noLinks);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("entry.jpg");
+    if (kind >= 0 && !test::makeHostile(Hostile(kind), path))
+        QSKIP("this platform cannot make such an entry");
+    test::FifoGuard guard({path});
+    QFile file;
+    QString error;
+    FileIdentity identity;
+    QVERIFY(!FileAccess::openForReading(file, path, &error, &identity,
+                                        noLinks ? FileAccess::NoLinks : FileAccess::FollowLinks));
+    QCOMPARE(error, reason);
+    QVERIFY(!file.isOpen());
+    QVERIFY(!identity.isRegular());
+    QVERIFY(!guard.blocked());
+
+    // A regular file through a link opens unless links are refused, and its
+    // identity is the file's own.
+    const QString real = dir.filePath("real.jpg");
+    QVERIFY(test::writeFile(real, "12345"));
+    const QString viaLink = dir.filePath("via.jpg");
+    QVERIFY(QFile::link(real, viaLink));
+    QVERIFY(FileAccess::openForReading(file, viaLink, &error, &identity));
+    QCOMPARE(file.readAll(), QByteArray("12345"));
+    QCOMPARE(identity, FileAccess::identityOf(real));
+    QVERIFY(!FileAccess::openForReading(file, viaLink, &error, nullptr, FileAccess::NoLinks));
+    QCOMPARE(error, FileAccess::symbolicLink());
+}
+
+void TestNonFiles::linkFiles_data()
+{
+    QTest::addColumn<bool>("linkIsHostile");
+    QTest::newRow("a FIFO named like a link") << true;
+    QTest::newRow("a link to a FIFO") << false;
+}
+
+// A .link file is read only when it is a regular file; one that points at a
+// FIFO resolves, and the decode of its target is refused.
+void TestNonFiles::linkFiles()
+{
+    QFETCH(bool, linkIsHostile);
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("photo.jpg");
+    const QString linkPath = dir.filePath("photo.jpg.link");
+    if (linkIsHostile) {
+        if (!test::makeHostile(Hostile::Fifo, linkPath))
+            QSKIP("this platform has no FIFOs");
+    } else {
+        if (!test::makeHostile(Hostile::Fifo, fifo))
+            QSKIP("this platform has no FIFOs");
+        QVERIFY(test::writeFile(linkPath, "photo.jpg"));
+    }
+    test::FifoGuard guard({fifo, linkPath});
+    const auto target = link::resolveLink(linkPath);
+    QCOMPARE(target.has_value(), !linkIsHostile);
+    const QString shown = link::effectivePath(linkPath);
+    const DecodeResult decoded = ImageDecoder::decodeFile(shown, DecodeOptions());
+    QVERIFY(!decoded.ok());
+    QVERIFY(ThumbnailMaker::fromFile(shown).picture.isNull());
+    QVERIFY(!guard.blocked());
+}
+
+// The loader thread of the view, given a FIFO (as a link leads it there),
+// ends its load with nothing shown instead of blocking for ever.
+void TestNonFiles::loaderDoesNotWait()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("photo.jpg");
+    if (!test::makeHostile(Hostile::Fifo, fifo))
+        QSKIP("this platform has no FIFOs");
+    test::FifoGuard guard({fifo});
+    ImageLoader loader;
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QVERIFY(!loader.requestLoad(fifo));
+    QVERIFY(done.wait(60000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(!loader.isImagePresent());
+    QVERIFY(!guard.blocked());
+}
+
+void TestNonFiles::decodeReadsOnlyWhatItNeeds_data()
+{
+    QTest::addColumn<bool>("wholePicture");
+    QTest::newRow("a JPEG marker, then nothing") << false;
+    QTest::newRow("a small JPEG, then nothing") << true;
+}
+
+// A 1 GB file that holds a few kilobytes starting with a JPEG marker: the
+// decode reads what the picture needs and never holds the file whole.
+void TestNonFiles::decodeReadsOnlyWhatItNeeds()
+{
+    QFETCH(bool, wholePicture);
+    if (peakMemory() < 0)
+        QSKIP("the peak memory cannot be read here");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.jpg");
+    QByteArray head = JpegEncoder::encode(wholePicture ? pattern(64, 48) : pattern(1200, 900), 90);
+    QVERIFY(head.size() > 4096 || wholePicture);
+    if (!wholePicture)
+        head = head.left(4096);
+    constexpr qint64 kSize = qint64(1) << 30;
+    if (!writeSparse(path, head, kSize))
+        QSKIP("no room for a sparse file here");
+    const qint64 before = peakMemory();
+    const DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    if (wholePicture)
+        QCOMPARE(decoded.image.size(), QSize(64, 48));
+    QCOMPARE(ImageDecoder::pixelDepthOfFile(path), 24);
+    ExifFields fields;
+    readExifFields(path, fields);
+    ThumbnailMaker::fromFile(path);
+    const qint64 grown = peakMemory() - before;
+    QVERIFY2(grown < 64 * 1024 * 1024, qPrintable(QStringLiteral("%1 MB more").arg(grown >> 20)));
+}
+
+QTEST_GUILESS_MAIN(TestNonFiles)
+#include "tst_nonfiles.moc"
