@@ -86,6 +86,8 @@ bool writeTiff(const QString &path, const QImage &source, const TiffLayout &layo
     TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(layout.samples));
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(layout.compression));
+    if (layout.orientation != 0)
+        TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(layout.orientation));
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(layout.compression == COMPRESSION_JPEG ? 16 : 4));
     uint16_t photometric = layout.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
     if (layout.palette)

@@ -38,6 +38,7 @@ struct TiffLayout
     bool minIsWhite = false;
     int compression = 1;   // COMPRESSION_NONE, _LZW (5), _ADOBE_DEFLATE (8), _JPEG (7)
     QByteArray icc;
+    int orientation = 0;   // TIFFTAG_ORIENTATION; none when 0
 };
 // Writes image (alpha from its alpha channel, 16-bit samples as value * 257;
 // a palette picture uses the palette's order for indices).

@@ -112,6 +112,8 @@ DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(Li
     DecodeResult result;
     result.decoder = DecoderKind::Raw;
     result.image = std::move(image);
+    // LibRaw turned it by the camera's flip already.
+    result.upright = true;
     if (half)
         result.fullSize = whole;
     return result;

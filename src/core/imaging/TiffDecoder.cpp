@@ -149,7 +149,13 @@ DecodeResult TiffDecoder::decode(QIODevice &device, const DecodeOptions &options
     // raster of width x height words, which is what libtiff fills.
     Q_ASSERT(image.bytesPerLine() == qsizetype(width) * 4);
     auto *raster = reinterpret_cast<uint32_t *>(image.bits());
-    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster, ORIENTATION_TOPLEFT, 1))
+    // Asked for the file's own orientation, libtiff leaves the rows as
+    // stored, for the EXIF orientation step to turn; otherwise it mirrors
+    // them for the orientations it knows how to (2, 3 and 4), as it always has.
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    if (options.applyOrientation)
+        TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
+    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster, orientation, 1))
         return fail(lastError(handle, "damaged picture data"));
     if (options.cancelled())
         return fail(QStringLiteral("TIFF: decoding cancelled"));
