@@ -6,6 +6,7 @@
 #include "core/exif/JpegExifBlock.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/JpegDecoder.h"
+#include "core/imaging/Orientation.h"
 #include "core/imaging/Resampler.h"
 #include "core/settings/AppSettings.h"
 
@@ -55,13 +56,15 @@ bool ThumbnailMaker::storedThumbnailFits(QSize thumbnail, QSize photoSize, QSize
         && thumbnail.width() >= wanted.width() && thumbnail.height() >= wanted.height();
 }
 
-ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel)
+ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel,
+                                                bool applyOrientation)
 {
     Result result;
     // Only regular files: reading a pipe or a device would never end.
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
 
+    // The photo's size as shown, where its header tells it.
     QSize photo;
     {
         ExifByteSource source(path);
@@ -69,13 +72,16 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
             return result;
         if (jpegexif::isJpeg(source.head())) {
             const StoredThumbnail stored = readStoredThumbnail(source);
-            photo = stored.isValid() ? stored.photoSize : jpegexif::frameSize(source);
+            const int turn = applyOrientation ? stored.orientation : orientation::kUpright;
+            photo = orientation::turnedSize(stored.isValid() ? stored.photoSize : jpegexif::frameSize(source), turn);
             if (stored.isValid()) {
                 DecodeOptions options;
                 options.cancel = cancel;
                 const DecodeResult small = JpegDecoder::decode(QByteArrayView(stored.jpeg), options);
-                if (small.ok() && storedThumbnailFits(small.image.size(), photo)) {
-                    result.picture = makeThumbnail(small.image, photo);
+                // The stored picture is stored unturned, like the photo.
+                const QImage picture = small.ok() ? orientation::turned(small.image, turn) : QImage();
+                if (!picture.isNull() && storedThumbnailFits(picture.size(), photo)) {
+                    result.picture = makeThumbnail(picture, photo);
                     result.source = Source::Stored;
                     return result;
                 }
@@ -85,6 +91,7 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
 
     DecodeOptions options;
     options.cancel = cancel;
+    options.applyOrientation = applyOrientation;
     options.reduceTo = photo.isEmpty() ? box() : placement(photo, box()).size();
     const DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())

@@ -47,8 +47,11 @@ public:
     };
 
     // The picture of an image file (a link must be resolved by the caller).
-    // cancel, when set from another thread, abandons a decode.
-    static Result fromFile(const QString &path, const std::atomic_bool *cancel = nullptr);
+    // cancel, when set from another thread, abandons a decode. With
+    // applyOrientation the photo is shown turned by its EXIF orientation, as
+    // the view shows it; a damaged photo shows as much as decodes.
+    static Result fromFile(const QString &path, const std::atomic_bool *cancel = nullptr,
+                           bool applyOrientation = true);
 
     // Shown until a row's picture is made, and for a file that cannot be read.
     static QImage placeholder();

@@ -4,6 +4,7 @@
 #include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
 #include "core/files/ThumbnailMaker.h"
+#include "core/settings/AppSettings.h"
 
 #include <QMetaObject>
 
@@ -13,7 +14,7 @@ namespace quorvel {
 
 namespace {
 
-QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel)
+QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel, bool applyOrientation)
 {
     QString file = path;
     if (link::isLinkName(fileNameOf(path))) {
@@ -23,14 +24,24 @@ QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel)
             return QImage();
         file = *target;
     }
-    return ThumbnailMaker::fromFile(file, cancel).picture;
+    return ThumbnailMaker::fromFile(file, cancel, applyOrientation).picture;
+}
+
+// The default maker, with "RotateByExif" as it is when a fill starts: the
+// workers never read the settings record, which the Settings dialog changes.
+ThumbnailScheduler::Maker listedFileMaker()
+{
+    const bool applyOrientation = globalSettings().rotateByExif != 0;
+    return [applyOrientation](const QString &path, const std::atomic_bool *cancel) {
+        return makeFromListedFile(path, cancel, applyOrientation);
+    };
 }
 
 } // namespace
 
 ThumbnailScheduler::ThumbnailScheduler(QObject *parent)
     : QObject(parent)
-    , m_maker(makeFromListedFile)
+    , m_maker(listedFileMaker())
     , m_cancel(std::make_shared<std::atomic_bool>(false))
 {
     // The metadata library must be set up before threads use it.
@@ -53,6 +64,7 @@ ThumbnailScheduler::~ThumbnailScheduler()
 void ThumbnailScheduler::setMaker(Maker maker)
 {
     m_maker = std::move(maker);
+    m_ownMaker = true;
 }
 
 void ThumbnailScheduler::reset(int scanCount)
@@ -67,6 +79,8 @@ void ThumbnailScheduler::reset(int scanCount)
     }
     ++m_generation;
     m_running = 0;
+    if (!m_ownMaker)
+        m_maker = listedFileMaker();
     m_states.assign(size_t(std::max(scanCount, 0)), NotMade);
 }
 

@@ -46,8 +46,9 @@ public:
     // Abandons the work and waits for the workers to stop.
     ~ThumbnailScheduler() override;
 
-    // The default maker resolves links and uses ThumbnailMaker; tests set
-    // their own.
+    // The default maker resolves links and uses ThumbnailMaker, turning the
+    // pictures by their EXIF orientation when "RotateByExif" is on as a fill
+    // starts; tests set their own.
     void setMaker(Maker maker);
 
     // A new fill with scanCount entries, none of them made: the work for the
@@ -101,6 +102,7 @@ private:
 
     // Owner's thread only.
     Maker m_maker;
+    bool m_ownMaker = false; // set by setMaker
     quint64 m_generation = 0;
     // The abandon flag of the current fill's work, shared with its jobs.
     std::shared_ptr<std::atomic_bool> m_cancel;

@@ -34,6 +34,7 @@ DecodeOptions ImageLoader::optionsFromSettings() const
     DecodeOptions options;
     options.useCms = s.useCms != 0;
     options.hqRaw = s.hqRawConv != 0;
+    options.applyOrientation = s.rotateByExif != 0;
     return options;
 }
 
@@ -58,6 +59,7 @@ bool ImageLoader::hasPreloadedImage() const
 void ImageLoader::discardPreloadLocked()
 {
     m_preloadedImage = QImage();
+    m_preloadedPartial = false;
     m_preloadedPath.clear();
     ++m_preloadGeneration;
 }
@@ -78,6 +80,7 @@ bool ImageLoader::requestLoad(const QString &path)
                                        [this] { return !m_preloading; });
             }
             QImage preloaded = std::exchange(m_preloadedImage, QImage());
+            const bool partial = std::exchange(m_preloadedPartial, false);
             if (preloaded.isNull()) {
                 // Still running after the wait, or failed: its late result
                 // must not be served.
@@ -86,7 +89,9 @@ bool ImageLoader::requestLoad(const QString &path)
                 m_preloadedPath.clear();
                 lock.unlock();
                 m_previous = std::move(m_current);
+                m_previousPartial = m_currentPartial;
                 m_current = std::move(preloaded);
+                m_currentPartial = partial;
                 m_imagePresent = !m_current.isNull();
                 m_previousPath = m_currentPath;
                 m_currentPath = path;
@@ -96,6 +101,7 @@ bool ImageLoader::requestLoad(const QString &path)
         }
     } else if (!m_previous.isNull()) {
         std::swap(m_current, m_previous);
+        std::swap(m_currentPartial, m_previousPartial);
         m_previousPath = m_currentPath;
         m_currentPath = path;
         m_loadedPath = path;
@@ -109,7 +115,9 @@ bool ImageLoader::requestLoad(const QString &path)
 void ImageLoader::startBackgroundLoad(const QString &path)
 {
     m_previous = std::move(m_current);
+    m_previousPartial = m_currentPartial;
     m_current = QImage();
+    m_currentPartial = false;
     m_previousPath = m_currentPath;
     m_currentPath = loadingPath();
     m_imagePresent = false;
@@ -153,6 +161,7 @@ void ImageLoader::handleLoadFinished()
     }
     if (result.ok()) {
         m_current = std::move(result.image);
+        m_currentPartial = result.partial;
         m_loadedPath = path;
         m_lastError.clear();
     } else {
@@ -186,6 +195,7 @@ bool ImageLoader::startPreload(const QString &path)
         if (m_preloading)
             return false;
         m_preloadedImage = QImage();
+        m_preloadedPartial = false;
         if (isRawFile(path)) {
             m_preloadedPath.clear();
             return false;
@@ -210,10 +220,12 @@ void ImageLoader::runPreload(const QString &path, DecodeOptions options, quint64
     {
         std::lock_guard lock(m_preloadMutex);
         if (generation == m_preloadGeneration) {
-            if (result.ok())
+            if (result.ok()) {
                 m_preloadedImage = std::move(result.image);
-            else
+                m_preloadedPartial = result.partial;
+            } else {
                 m_preloadedPath.clear();
+            }
         }
         m_preloading = false;
     }
@@ -242,6 +254,7 @@ void ImageLoader::handleProgress()
 void ImageLoader::emptyCache()
 {
     m_previous = QImage();
+    m_previousPartial = false;
     m_previousPath = emptiedCachePath();
     std::lock_guard lock(m_preloadMutex);
     discardPreloadLocked();
@@ -250,6 +263,7 @@ void ImageLoader::emptyCache()
 void ImageLoader::clearAll()
 {
     m_current = QImage();
+    m_currentPartial = false;
     m_imagePresent = false;
     emit cleared();
 }
