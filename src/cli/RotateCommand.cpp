@@ -6,13 +6,17 @@
 
 namespace quorvel::cli {
 
-// Turns a JPEG losslessly (a TIFF by pixels) in place or into OUT. Without
-// --trim a JPEG whose sides are not multiples of 16 is refused, as the
-// dialog's question answered No.
+// Turns a JPEG losslessly (a TIFF by pixels) in place or into OUT. The turn
+// applies to the picture as shown, after its EXIF orientation, and the
+// result is stored upright; --auto only makes the file upright from its
+// orientation. Without --trim a JPEG whose sides are not multiples of 16 is
+// refused, as the dialog's question answered No.
 int runRotate(const QStringList &args)
 {
-    const QString usage = QStringLiteral("usage: quorvel-tool rotate --left|--right|--180|--hor|--ver [--trim] FILE [OUT]");
-    int code = 0;
+    const QString usage =
+        QStringLiteral("usage: quorvel-tool rotate --left|--right|--180|--hor|--ver|--auto [--trim] FILE [OUT]");
+    int code = -1;
+    bool unknown = false;
     bool trim = false;
     QStringList paths;
     for (const QString &a : args) {
@@ -26,14 +30,16 @@ int runRotate(const QStringList &args)
             code = int(TransformCode::FlipHorizontal);
         else if (a == QLatin1String("--ver"))
             code = int(TransformCode::FlipVertical);
+        else if (a == QLatin1String("--auto"))
+            code = int(TransformCode::Upright);
         else if (a == QLatin1String("--trim"))
             trim = true;
         else if (!a.startsWith(QLatin1String("--")))
             paths.append(QDir::fromNativeSeparators(a));
         else
-            code = -1;
+            unknown = true;
     }
-    if (code <= 0 || paths.isEmpty() || paths.size() > 2) {
+    if (unknown || code < 0 || paths.isEmpty() || paths.size() > 2) {
         err(usage);
         return 2;
     }

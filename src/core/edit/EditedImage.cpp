@@ -1,5 +1,6 @@
 #include "core/edit/EditedImage.h"
 
+#include "core/edit/ExifTurn.h"
 #include "core/edit/FileResolution.h"
 #include "core/exif/ExifBlockEditor.h"
 #include "core/exif/ExifByteSource.h"
@@ -8,6 +9,7 @@
 #include "core/exif/JpegExifBlock.h"
 #include "core/files/FileAccess.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/Orientation.h"
 
 #include <QFile>
 
@@ -45,7 +47,7 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
     return head.isEmpty() ? Format::None : Format::Other;
 }
 
-EditedImage EditedImage::load(const QString &path)
+EditedImage EditedImage::load(const QString &path, bool applyOrientation)
 {
     EditedImage result;
     // What the file is now, before anything is read: a save over it later
@@ -54,12 +56,15 @@ EditedImage EditedImage::load(const QString &path)
     FileIdentity identity;
     if (!FileAccess::openForReading(file, path, nullptr, &identity))
         return result;
-    DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    DecodeOptions options;
+    options.applyOrientation = applyOrientation;
+    DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
     result.format = formatOf(file.peek(16));
     result.sourceIdentity = identity;
     result.pixels = decoded.image;
+    result.damaged = decoded.partial;
     if (const auto dpi = FileResolution::read(path)) {
         result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
         result.pixels.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
@@ -70,6 +75,11 @@ EditedImage EditedImage::load(const QString &path)
     } else if (result.format == Format::Tiff) {
         result.exif = tiffExifBlock(file, path);
     }
+    // The pixels were turned: the EXIF that travels with them must not turn
+    // them again, and its thumbnail turns with them.
+    if (decoded.orientation != orientation::kUpright
+        && !exifturn::adjust(result.exif, decoded.orientation, result.pixels.size(), true))
+        result.exif.clear();
     return result;
 }
 

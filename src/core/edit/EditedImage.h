@@ -20,6 +20,8 @@ struct EditedImage
     QImage pixels;
     Format format = Format::None;
     QByteArray exif;
+    // Only part of the picture could be decoded: it is shown, never saved.
+    bool damaged = false;
     // The file as it was when loaded: saving over it is refused when another
     // program changed it since.
     FileIdentity sourceIdentity;
@@ -27,8 +29,11 @@ struct EditedImage
     bool isNull() const { return pixels.isNull(); }
 
     // Decodes the file as the viewer does and takes its EXIF block (JPEG
-    // and TIFF-based files) and resolution. Null on failure.
-    static EditedImage load(const QString &path);
+    // and TIFF-based files) and resolution. With applyOrientation the
+    // picture is turned by its EXIF orientation, and the EXIF block then
+    // says Orientation 1 (see exifturn::adjust): a picture made from it is
+    // stored upright. Null on failure.
+    static EditedImage load(const QString &path, bool applyOrientation = false);
     // The format by the file's leading bytes.
     static Format formatOf(const QByteArray &head);
 };

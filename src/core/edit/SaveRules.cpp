@@ -25,6 +25,12 @@ QString SaveRules::busyMessage(const QString &savedAs)
     return tr("File is busy with other process, the image was saved as <%1>").arg(QDir::toNativeSeparators(savedAs));
 }
 
+QString SaveRules::damagedMessage()
+{
+    return tr("The image file is damaged: only part of the picture could be decoded.\n"
+              "It is not written, so that it is never taken for the whole picture.");
+}
+
 bool SaveRules::replaceFile(const QString &temporary, const QString &target, QString *error)
 {
 #ifdef Q_OS_WIN
@@ -47,6 +53,8 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
                                       const SaveQuestions &questions)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };
+    if (image.damaged)
+        return SaveResult::of(SaveResult::Damaged, damagedMessage());
     if (target == source && !ask(questions.replaceOriginal))
         return SaveResult::of(SaveResult::Declined);
 
@@ -83,6 +91,8 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
 
 SaveResult SaveRules::saveNewJpeg(const EditedImage &image, const QString &path, int quality)
 {
+    if (image.damaged)
+        return SaveResult::of(SaveResult::Damaged, damagedMessage());
     QString error;
     const QByteArray bytes = JpegEncoder::encode(image.pixels, quality, image.exif, &error);
     if (bytes.isEmpty())

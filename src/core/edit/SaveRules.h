@@ -31,12 +31,13 @@ public:
     // formats are not supported. The file is first written completely under
     // target + ".jpg" (or ".tiff") and then renamed over target; when that
     // rename fails the picture stays under the temporary name, and the
-    // result (SavedAside) says so. Target times are not restored.
+    // result (SavedAside) says so. Target times are not restored. A picture
+    // from a damaged file is refused (Damaged).
     static SaveResult saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions);
 
     // Writes a new JPEG (a print file, an index sheet) directly under its
-    // name, completely or not at all.
+    // name, completely or not at all; not when made from a damaged file.
     static SaveResult saveNewJpeg(const EditedImage &image, const QString &path, int quality);
 
     // Renames temporary over target, replacing it. False, with *error set,
@@ -44,6 +45,8 @@ public:
     static bool replaceFile(const QString &temporary, const QString &target, QString *error = nullptr);
 
     static QString busyMessage(const QString &savedAs);
+    // Why a picture made from a damaged file is not written.
+    static QString damagedMessage();
 };
 
 } // namespace quorvel

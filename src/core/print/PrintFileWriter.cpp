@@ -1,8 +1,10 @@
 #include "core/print/PrintFileWriter.h"
 
 #include "core/edit/EditedImage.h"
+#include "core/edit/ExifTurn.h"
 #include "core/edit/SaveRules.h"
 #include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifOrientation.h"
 #include "core/exif/JpegExifBlock.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/print/PrintComposer.h"
@@ -13,10 +15,11 @@
 
 namespace quorvel {
 
-PrintSource PrintSource::fromFile(const QString &path)
+PrintSource PrintSource::fromFile(const QString &path, bool applyOrientation)
 {
     PrintSource source;
     source.path = path;
+    source.applyOrientation = applyOrientation;
     {
         ExifByteSource bytes(path);
         if (bytes.isOpen() && jpegexif::isJpeg(bytes.head())) {
@@ -25,9 +28,10 @@ PrintSource PrintSource::fromFile(const QString &path)
             return source;
         }
     }
-    const EditedImage loaded = EditedImage::load(path);
+    const EditedImage loaded = EditedImage::load(path, applyOrientation);
     source.pixels = loaded.pixels;
     source.exif = loaded.exif;
+    source.damaged = loaded.damaged;
     return source;
 }
 
@@ -50,18 +54,24 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
 {
     EditedImage out;
     QImage picture;
+    bool damaged = false;
     const QSize reduced = source.isJpeg ? reducedSize(c) : QSize();
     if (!reduced.isEmpty() || (source.pixels.isNull() && source.isJpeg)) {
         DecodeOptions options;
         options.reduceTo = reduced;
+        options.applyOrientation = source.applyOrientation;
         const DecodeResult decoded = ImageDecoder::decodeFile(source.path, options);
         const QSize whole = decoded.fullSize.isEmpty() ? decoded.image.size() : decoded.fullSize;
         // A file that changed since the frame was placed does not fit it.
-        if (decoded.ok() && whole == c.imageSize)
+        if (decoded.ok() && whole == c.imageSize) {
             picture = decoded.image;
+            damaged = decoded.partial;
+        }
     }
-    if (picture.isNull() && source.pixels.size() == c.imageSize)
+    if (picture.isNull() && source.pixels.size() == c.imageSize) {
         picture = source.pixels;
+        damaged = source.damaged;
+    }
     if (picture.isNull())
         return out;
 
@@ -69,8 +79,13 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
     if (out.pixels.isNull())
         return out;
     out.format = EditedImage::Format::Jpeg;
+    out.damaged = damaged;
     EditedImage from;
     from.exif = source.exif;
+    // A JPEG's block is as the file holds it; a picture turned upright must
+    // not be turned again by whoever opens the output.
+    if (source.isJpeg && source.applyOrientation)
+        exifturn::adjust(from.exif, exiforientation::fromExifBlock(source.exif), QSize(), true);
     copyPropertyItems(from, out);
     setResolution(out, c.dpi, c.dpi);
     return out;

@@ -19,10 +19,14 @@ struct PrintSource
     bool isJpeg = false;
     QImage pixels;   // may be null: the file is decoded when needed
     QByteArray exif; // the EXIF block (TIFF structure), empty when none
+    // The picture is used turned by its EXIF orientation, as shown.
+    bool applyOrientation = false;
+    // Only part of the picture decodes: no output is made from it.
+    bool damaged = false;
 
     // The file's metadata and kind, without decoding a JPEG's picture (other
     // files are decoded whole, as their EXIF comes with the decoder).
-    static PrintSource fromFile(const QString &path);
+    static PrintSource fromFile(const QString &path, bool applyOrientation = false);
 };
 
 // "Create file..." of the final step from the composition on: the picture
@@ -39,7 +43,9 @@ public:
     static QSize reducedSize(const PrintComposition &c);
 
     // The output picture with its EXIF block and resolution, not yet
-    // written. Null when the picture cannot be had or composed.
+    // written. Null when the picture cannot be had or composed. The output
+    // is upright: its EXIF says Orientation 1 when the source was turned.
+    // Marked damaged when the source is.
     static EditedImage compose(const PrintSource &source, const PrintComposition &c);
 
     static SaveResult write(const PrintSource &source, const PrintComposition &c, const QString &target,
