@@ -16,7 +16,8 @@ namespace {
 const Command kCommands[] = {
     {"scan", "scan FOLDER                 list the folder's entries and their kinds in scan order", runScan},
     {"info", "info [--tsv] FILE...        the EXIF fields of each file and their texts in every display style", runInfo},
-    {"decode", "decode FILE [--out PNG] [--cms] [--hq-raw]  decode as the viewer does: path, decoder, size, file bpp",
+    {"decode", "decode FILE [--out PNG] [--cms] [--hq-raw]  decode as the viewer does: path, decoder, stored size, "
+               "file bpp, orientation applied, ok or partial",
      runDecode},
     {"bench-decode", "bench-decode [--runs N] FILES...  time decoding: path, decoder, megapixels, best and median ms",
      runBenchDecode},
@@ -25,7 +26,8 @@ const Command kCommands[] = {
     {"set-exif", "set-exif FILE [--model T] [--date T] [--iso N] [--fnumber X] [--focal X]  set ('' removes) EXIF fields",
      runSetExif},
     {"set-dpi", "set-dpi FILE H V            store a JPEG's resolution in dots per inch", runSetDpi},
-    {"rotate", "rotate --left|--right|--180|--hor|--ver [--trim] FILE [OUT]  lossless JPEG turn (TIFF by pixels)",
+    {"rotate", "rotate --left|--right|--180|--hor|--ver|--auto [--trim] FILE [OUT]  lossless JPEG turn of the picture "
+               "as shown, stored upright (TIFF by pixels)",
      runRotate},
 };
 
