@@ -92,11 +92,6 @@ void turnThumbnail(ExifBlockEditor &e, int turn)
         e.removeThumbnailDir();
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ExifTurn", text);
-}
-
 } // namespace
 
 bool adjust(QByteArray &block, int turn, QSize size, bool upright)
@@ -128,7 +123,7 @@ bool adjustJpeg(QByteArray &jpeg, int turn, bool upright, QString *error)
     const jpegsegments::Layout layout = jpegsegments::walk(jpeg);
     if (!layout.ok) {
         if (error)
-            *error = tr("The file's JPEG markers are damaged.");
+            *error = QCoreApplication::translate("ExifTurn", "The file's JPEG markers are damaged.");
         return false;
     }
     const int index = layout.exifIndex(jpeg);
@@ -140,7 +135,7 @@ bool adjustJpeg(QByteArray &jpeg, int turn, bool upright, QString *error)
     ExifByteSource source(jpeg.constData(), jpeg.size());
     if (!adjust(block, turn, jpegexif::frameSize(source), upright) || block.size() > kMaxBlock) {
         if (error)
-            *error = tr("The file's EXIF data is damaged.");
+            *error = QCoreApplication::translate("ExifTurn", "The file's EXIF data is damaged.");
         return false;
     }
     if (block == old)
