@@ -1,11 +1,15 @@
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include "core/fileops/CommandRunner.h"
 #include "core/fileops/DesktopWallpaper.h"
 #include "core/fileops/GsettingsWallpaper.h"
 #include "core/fileops/PlasmaWallpaper.h"
+#include "core/fileops/UprightWallpaper.h"
 #include "core/fileops/WallpaperBackend.h"
+#include "core/imaging/ImageDecoder.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -73,6 +77,7 @@ private Q_SLOTS:
     void commands();
     void failuresAreReported();
     void x11RootWindowShowsThePicture();
+    void orientedPicturesGetAnUprightCopy();
 
 private:
     QTemporaryDir m_dir;
@@ -326,6 +331,44 @@ void TestWallpaper::x11RootWindowShowsThePicture()
         QCOMPARE(cleared.size(), QSize(320, 200));
         QVERIFY(!near(cleared.pixel(150, 100), Qt::red));
     }
+}
+
+// Desktops differ in honouring the EXIF orientation: they are given the
+// picture upright, as the program shows it.
+void TestWallpaper::orientedPicturesGetAnUprightCopy()
+{
+    QTemporaryDir dir;
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 95);
+    }
+    const QString upright = dir.filePath(QStringLiteral("upright.jpg"));
+    const QString turned = dir.filePath(QStringLiteral("turned.jpg"));
+    const QString other = dir.filePath(QStringLiteral("other.jpg"));
+    QVERIFY(test::writeFile(upright, test::withOrientation(jpeg, 1)));
+    QVERIFY(test::writeFile(turned, test::withOrientation(jpeg, 6)));
+    QVERIFY(test::writeFile(other, test::withOrientation(jpeg, 8)));
+    const QString folder = dir.filePath(QStringLiteral("copies"));
+
+    QCOMPARE(uprightWallpaperFile(upright, folder), upright);
+    const QString copy = uprightWallpaperFile(turned, folder);
+    QVERIFY(copy.startsWith(folder));
+    QCOMPARE(uprightWallpaperFile(turned, folder), copy); // the same picture, the same copy
+    QCOMPARE(ImageDecoder::decodeFile(copy, DecodeOptions()).image.size(), QSize(32, 64));
+    QCOMPARE(test::exifOrientationFacts(test::readFile(copy)).orientation, 1);
+    QCOMPARE(test::readFile(turned), test::withOrientation(jpeg, 6)); // the picture itself stays
+
+    const QString second = uprightWallpaperFile(other, folder);
+    QVERIFY(second != copy);
+    QVERIFY(!QFile::exists(copy)); // the copy of the former wallpaper goes
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+    // Nothing to copy into: the picture itself.
+    QCOMPARE(uprightWallpaperFile(turned, QString()), turned);
 }
 
 QTEST_GUILESS_MAIN(TestWallpaper)
