@@ -23,8 +23,9 @@ bool swapsSides(int orientation);
 QSize turnedSize(QSize size, int orientation);
 
 // The picture turned as the orientation says. A picture of orientation 1 is
-// returned as it is, without a copy; others cost one pass (two for 5 and 7)
-// over the pixels. Null when memory runs out.
+// returned as it is, without a copy; mirrors (2 to 4) happen in place unless
+// the picture is shared; quarter turns (5 to 8) cost one pass into a new
+// picture. Null when memory runs out.
 QImage turned(QImage image, int orientation);
 
 // The orientation that does first, then second: turned(turned(p, first),
