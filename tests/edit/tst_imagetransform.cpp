@@ -125,6 +125,7 @@ private Q_SLOTS:
     void orientedTiffTurnsAsShown();
     void damagedJpegIsRefused_data();
     void damagedJpegIsRefused();
+    void damagedExifDoesNotStopATurn();
 
 private:
     QString fresh(const QString &name, const QByteArray &bytes)
@@ -499,6 +500,22 @@ void TestImageTransform::damagedJpegIsRefused()
         QCOMPARE(decoded(path).size(), QSize(128, 128));
         QCOMPARE(test::exifOrientationFacts(test::readFile(path)).orientation, 1);
     }
+}
+
+// EXIF the block editor cannot take is carried over as it is, as before.
+void TestImageTransform::damagedExifDoesNotStopATurn()
+{
+    const QByteArray plain = test::patternJpeg(64, 48);
+    const QByteArray block("II*\0\xF0\xFF\0\0", 8); // the first directory lies far beyond the block
+    QByteArray segment("\xFF\xE1", 2);
+    segment.append(char(0)).append(char(2 + 6 + block.size())).append("Exif\0\0", 6).append(block);
+    const QByteArray bytes = plain.left(2) + segment + plain.mid(2);
+    const QString path = fresh(QStringLiteral("badexif.jpg"), bytes);
+    Answers answers;
+    const SaveResult r = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, answers.questions());
+    QVERIFY2(r.ok(), qPrintable(r.message));
+    QCOMPARE(decoded(path).size(), QSize(48, 64));
+    QVERIFY(test::readFile(path).contains(block));
 }
 
 QTEST_GUILESS_MAIN(TestImageTransform)

@@ -99,8 +99,10 @@ bool adjust(QByteArray &block, int turn, QSize size, bool upright)
     if (block.isEmpty())
         return true;
     ExifBlockEditor e(block);
+    // A block the editor cannot take is left as it is, unless it names an
+    // orientation that would then turn the picture a second time.
     if (!e.isValid())
-        return false;
+        return exiforientation::fromExifBlock(block) == orientation::kUpright;
     if (upright) {
         for (Dir dir : {Dir::Image, Dir::Thumbnail}) {
             const auto entry = e.find(dir, exiforientation::kTag);

@@ -18,7 +18,8 @@ namespace quorvel::exifturn {
 //     that cannot be turned, or would no longer fit into the segment, is
 //     dropped rather than left showing the old turn.
 // Entries are overwritten where they lie; nothing else moves, so a maker
-// note stays valid. False, with the block unchanged, when it is damaged.
+// note stays valid. A damaged block is left as it is; false, when it names
+// an orientation other than 1 all the same.
 bool adjust(QByteArray &block, int turn, QSize size, bool upright);
 
 // The same for the EXIF segment of a whole JPEG file, with the size from its
