@@ -6,6 +6,7 @@
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/Exiv2Include.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/ImageDecoder.h"
 
 #include <QFile>
@@ -25,8 +26,14 @@ QByteArray tiffExifBlock(const QString &path)
         if (!image.get())
             return QByteArray();
         image->readMetadata();
+        // The colour profile travels as a profile of the new file, not
+        // inside its EXIF block (where it could crowd the block out).
+        Exiv2::ExifData exif = image->exifData();
+        const auto icc = exif.findKey(Exiv2::ExifKey("Exif.Image.InterColorProfile"));
+        if (icc != exif.end())
+            exif.erase(icc);
         Exiv2::Blob blob;
-        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, image->exifData());
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
         return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
     } catch (...) {
         return QByteArray();
@@ -46,8 +53,15 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
 
 EditedImage EditedImage::load(const QString &path)
 {
+    return load(path, false);
+}
+
+EditedImage EditedImage::load(const QString &path, bool useCms)
+{
     EditedImage result;
-    DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    DecodeOptions options;
+    options.useCms = useCms;
+    DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
     QFile file(path);
@@ -60,6 +74,7 @@ EditedImage EditedImage::load(const QString &path)
         result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
         result.pixels.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
     }
+    result.iccProfile = colourprofile::forPixels(colourprofile::embedded(path), useCms);
     if (result.format == Format::Jpeg) {
         ExifByteSource source(path);
         result.exif = jpegexif::find(source);
