@@ -461,7 +461,7 @@ void PrintFramingDialog::insertExifField(int field)
 
 void PrintFramingDialog::createFile()
 {
-    if (!m_model.hasImage())
+    if (!m_model.hasImage() || !confirmOutputSize())
         return;
     QFileDialog dialog(this, tr("Choose file for save"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -476,7 +476,7 @@ void PrintFramingDialog::createFile()
 
 bool PrintFramingDialog::createFileAt(const QString &path, int quality)
 {
-    if (!m_model.hasImage())
+    if (!m_model.hasImage() || !confirmOutputSize())
         return false;
     const PrintComposition c = m_model.composition();
     // The output's pixels are decoded as the picture on screen was.

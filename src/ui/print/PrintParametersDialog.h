@@ -79,6 +79,12 @@ protected:
     // The text colour and its button's swatch.
     void setTextColour(const QColor &colour);
 
+    // Before an output is made: when the format asks for more than the
+    // largest picture the program makes, says so and offers the largest size
+    // that fits; Yes puts its resolution into the field. False when the user
+    // declines or nothing fits.
+    bool confirmOutputSize();
+
 private:
     void chooseFont();
     void chooseTextColour();
