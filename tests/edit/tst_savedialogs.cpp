@@ -11,6 +11,7 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/edit/JpegQualityDialog.h"
+#include "ui/edit/RedEyeDialog.h"
 #include "ui/edit/ResolutionDialog.h"
 #include "ui/edit/RotateDialog.h"
 #include "ui/edit/SaveMessages.h"
@@ -18,6 +19,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -60,6 +62,7 @@ private Q_SLOTS:
     void rotateKeys();
     void rotateDigitsInNameBox();
     void rotateWritesFile();
+    void redEyeLimitIsShown();
 
 private:
     QString jpegFile(const QString &name, int w = 32, int h = 32)
@@ -97,6 +100,10 @@ void TestSaveDialogs::qualityDialog()
     QCOMPARE(dialog.slider()->minimum(), 30);
     QCOMPARE(dialog.slider()->maximum(), 100);
     QCOMPARE(dialog.slider()->tickInterval(), 5);
+    // The slider's number is written out and follows it.
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("Quality: %1").arg(shown));
+    dialog.slider()->setValue(shown == 30 ? 31 : 30);
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("Quality: %1").arg(dialog.slider()->value()));
     if (ok) {
         dialog.setValue(45);
         dialog.accept();
@@ -139,6 +146,11 @@ void TestSaveDialogs::resolutionDialog()
     QVERIFY(dialog.isOpen());
     QCOMPARE(dialog.horizontalEdit()->text(), QStringLiteral("72"));
     QVERIFY(!dialog.isChanged());
+    // Each box says its unit.
+    int units = 0;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        units += label->text() == u"dpi";
+    QCOMPARE(units, 2);
     dialog.horizontalEdit()->setText(h);
     dialog.verticalEdit()->setText(v);
     dialog.accept();
@@ -268,6 +280,16 @@ void TestSaveDialogs::rotateWritesFile()
     other.rotate();
     QCOMPARE(refused.texts, QStringList{QStringLiteral("This format is not supported yet.")});
     QCOMPARE(other.result(), int(QDialog::Rejected));
+}
+
+void TestSaveDialogs::redEyeLimitIsShown()
+{
+    RedEyeDialog dialog(test::patternImage(20, 20));
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("100"));
+    dialog.setLimit(180);
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("180"));
+    dialog.slider()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("170"));
 }
 
 QTEST_MAIN(TestSaveDialogs)

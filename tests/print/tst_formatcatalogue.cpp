@@ -1,9 +1,12 @@
 #include "core/print/FormatCatalogue.h"
 #include "core/print/PrintParameters.h"
+#include "core/print/WizardFormatList.h"
 
 #include <QTest>
 
 using namespace quorvel;
+
+Q_DECLARE_METATYPE(quorvel::WizardFormatList::Screen)
 
 namespace {
 
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void sizeLimit_data();
     void sizeLimit();
     void sizeTextBeyondTheLimit();
+    void wallpaperDesktopPixels_data();
+    void wallpaperDesktopPixels();
 };
 
 void TestFormatCatalogue::entries_data()
@@ -279,6 +284,27 @@ void TestFormatCatalogue::sizeTextBeyondTheLimit()
     params.setDpiText(QStringLiteral("1200"));
     QCOMPARE(params.sizeText(),
              QStringLiteral("Image size:\r\n  23.4x8.3 inch\r\n  28063x9921 pixels\r\n  too large: 700 dpi at most"));
+}
+
+void TestFormatCatalogue::wallpaperDesktopPixels_data()
+{
+    using Screen = WizardFormatList::Screen;
+    QTest::addColumn<QList<Screen>>("screens");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("one screen") << QList<Screen>{{QRect(0, 0, 1920, 1080), 1.0}} << QSize(1920, 1080);
+    // At a scale factor of 2 the window system speaks of half the pixels.
+    QTest::newRow("scale factor 2") << QList<Screen>{{QRect(0, 0, 1920, 1080), 2.0}} << QSize(3840, 2160);
+    QTest::newRow("scale factor 1.5") << QList<Screen>{{QRect(0, 0, 1707, 960), 1.5}} << QSize(2561, 1440);
+    QTest::newRow("two screens side by side")
+        << QList<Screen>{{QRect(0, 0, 1920, 1080), 2.0}, {QRect(1920, 0, 1920, 1080), 2.0}} << QSize(7680, 2160);
+    QTest::newRow("no screen") << QList<Screen>{} << QSize(0, 0);
+}
+
+void TestFormatCatalogue::wallpaperDesktopPixels()
+{
+    QFETCH(QList<WizardFormatList::Screen>, screens);
+    QFETCH(QSize, expected);
+    QCOMPARE(WizardFormatList::desktopPixels(screens), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFormatCatalogue)

@@ -48,6 +48,7 @@ private Q_SLOTS:
     void exifInsertion();
     void closingStoresTheFields();
     void outputBeyondTheLimitAsks();
+    void enterInATextFieldPressesNoButton();
 
 private:
     QStringList m_messages;
@@ -434,6 +435,32 @@ void TestPrintFramingDialog::outputBeyondTheLimitAsks()
     QVERIFY2(m_messages.first().contains(QStringLiteral("28063 x 9921")), qPrintable(m_messages.first()));
     QVERIFY(m_messages.first().contains(QStringLiteral("Use 700 dpi?")));
     QCOMPARE(dialog.dpiEdit()->text(), QStringLiteral("1200"));
+}
+
+// Enter in one of the dialog's text fields presses no button: it used to
+// open the font dialog, the first button in the focus chain.
+void TestPrintFramingDialog::enterInATextFieldPressesNoButton()
+{
+    PrintFramingDialog dialog(2, {}, std::nullopt);
+    m_answer = false; // keep the dialog open should it try to close
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QStringList opened;
+    for (QLineEdit *edit : {dialog.textEdit(), dialog.dpiEdit()}) {
+        edit->setFocus();
+        QTimer::singleShot(50, this, [&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened << QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::qWait(100);
+    }
+    QCOMPARE(opened, QStringList());
+    QVERIFY(dialog.isVisible());
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->text()));
 }
 
 QTEST_MAIN(TestPrintFramingDialog)

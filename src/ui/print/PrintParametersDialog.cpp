@@ -141,6 +141,17 @@ void PrintParametersDialog::chooseFormat(int row)
     updateSizeText();
 }
 
+void PrintParametersDialog::setVisible(bool visible)
+{
+    if (visible) {
+        for (QPushButton *button : findChildren<QPushButton *>()) {
+            button->setAutoDefault(false);
+            button->setDefault(false);
+        }
+    }
+    QDialog::setVisible(visible);
+}
+
 bool PrintParametersDialog::confirmOutputSize()
 {
     const PrintParameters::SizeLimit limit = parameters().sizeLimit();

@@ -52,6 +52,9 @@ public:
     void chooseFormat(int row);
 
     void done(int result) override;
+    // No button of these dialogs is a default button: Enter in one of the
+    // many text fields must not press one (it opened the font dialog).
+    void setVisible(bool visible) override;
 
 protected:
     // The format side the dialog shows.
