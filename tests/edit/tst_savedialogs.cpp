@@ -58,6 +58,8 @@ private Q_SLOTS:
     void exifUnchangedSaveCancels();
     void exifAutoIsoBlocks();
     void exifDescriptionOnly();
+    void exifRefusesNumbers_data();
+    void exifRefusesNumbers();
     void rotateKeys_data();
     void rotateKeys();
     void rotateDigitsInNameBox();
@@ -224,6 +226,45 @@ void TestSaveDialogs::exifDescriptionOnly()
     DescriptionStore reread;
     reread.load(DescriptionStore::fileInFolder(dir.path()));
     QCOMPARE(reread.get(path), QStringLiteral("At the lake"));
+}
+
+void TestSaveDialogs::exifRefusesNumbers_data()
+{
+    QTest::addColumn<QString>("aperture");
+    QTest::addColumn<QString>("focal");
+    QTest::addColumn<QString>("message"); // part of it
+    QTest::newRow("negative aperture") << "-2.8" << "" << "aperture";
+    QTest::newRow("aperture 1e30") << "1e30" << "" << "aperture";
+    QTest::newRow("aperture 0.01") << "0.01" << "" << "aperture";
+    QTest::newRow("focal length beyond the field") << "" << "9999999999" << "focal length";
+}
+
+// A number the file cannot hold is refused with a message naming it; the
+// dialog stays open with the focus in its box, and the file is untouched.
+void TestSaveDialogs::exifRefusesNumbers()
+{
+    QFETCH(QString, aperture);
+    QFETCH(QString, focal);
+    QFETCH(QString, message);
+    const QString path = jpegFile(QStringLiteral("numbers.jpg"));
+    const QByteArray before = test::readFile(path);
+    DescriptionStore store;
+    Messages messages;
+    ExifEditDialog dialog(path, ExifFields(), store);
+    dialog.show();
+    if (!aperture.isEmpty())
+        dialog.apertureEdit()->setText(aperture);
+    if (!focal.isEmpty())
+        dialog.focalEdit()->setText(focal);
+    bool released = false;
+    dialog.setReleaseFile([&] { released = true; });
+    dialog.save();
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(message), qPrintable(messages.texts.first()));
+    QCOMPARE(dialog.result(), 0);
+    QVERIFY(!released);
+    QCOMPARE(dialog.focusWidget(), aperture.isEmpty() ? dialog.focalEdit() : dialog.apertureEdit());
+    QCOMPARE(test::readFile(path), before);
 }
 
 void TestSaveDialogs::rotateKeys_data()
