@@ -144,11 +144,10 @@ QString PrintParameters::sizeText() const
     if (limit.exceeded) {
         px = QSize(int(std::min<qint64>(limit.requestedWidth, INT_MAX)),
                    int(std::min<qint64>(limit.requestedHeight, INT_MAX)));
-        beyond = limit.fittingDpi > 0
-            ? QString::asprintf(qUtf8Printable(QCoreApplication::translate(
-                                    "PrintParameters", "\r\n  too large: %d dpi at most")),
-                                limit.fittingDpi)
-            : QCoreApplication::translate("PrintParameters", "\r\n  too large");
+        beyond = QStringLiteral("\r\n  ")
+            + (limit.fittingDpi > 0
+                   ? QCoreApplication::translate("PrintParameters", "too large: %1 dpi at most").arg(limit.fittingDpi)
+                   : QCoreApplication::translate("PrintParameters", "too large"));
     }
     const QSizeF len = outputLengths();
     switch (format().group) {
