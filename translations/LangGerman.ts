@@ -614,19 +614,24 @@ Wollen Sie trotzdem fortfahren?</translation>
     <message>
         <source>Image size:<byte value="xd" />
   %dx%d pixels</source>
-        <translation>Bildgröße:</translation>
+        <translation>Bildgröße:<byte value="xd" />
+  %dx%d Pixel</translation>
     </message>
     <message>
         <source>Image size:<byte value="xd" />
   %.1fx%.1f cm<byte value="xd" />
   %dx%d pixels</source>
-        <translation>Bildgröße:</translation>
+        <translation>Bildgröße:<byte value="xd" />
+  %.1fx%.1f cm<byte value="xd" />
+  %dx%d Pixel</translation>
     </message>
     <message>
         <source>Image size:<byte value="xd" />
   %.1fx%.1f inch<byte value="xd" />
   %dx%d pixels</source>
-        <translation>Bildgröße:</translation>
+        <translation>Bildgröße:<byte value="xd" />
+  %.1fx%.1f Zoll<byte value="xd" />
+  %dx%d Pixel</translation>
     </message>
     <message>
         <source>Enter new size in pixels</source>
@@ -639,6 +644,38 @@ Wollen Sie trotzdem fortfahren?</translation>
     <message>
         <source>Enter new size in inches</source>
         <translation>Neue Größe in Zoll eingeben</translation>
+    </message>
+    <message>
+        <source>"%1" would be %2 x %3 pixels, more than the largest picture the program makes (%4 pixels a side, %5 megapixels).</source>
+        <translation>„%1“ wäre %2 x %3 Pixel groß, größer als das größte Bild, das das Programm erzeugt (%4 Pixel je Seite, %5 Megapixel).</translation>
+    </message>
+    <message>
+        <source>%1 dpi is more than the highest resolution the program writes (%2 dpi).</source>
+        <translation>%1 dpi sind mehr als die höchste Auflösung, die das Programm schreibt (%2 dpi).</translation>
+    </message>
+    <message>
+        <source>The largest size of its proportions that fits is %1 x %2 pixels.</source>
+        <translation>Die größte passende Größe in diesen Proportionen ist %1 x %2 Pixel.</translation>
+    </message>
+    <message>
+        <source>At %1 dpi it is %2 x %3 pixels, the largest that fits.</source>
+        <translation>Bei %1 dpi sind es %2 x %3 Pixel, die größte passende Größe.</translation>
+    </message>
+    <message>
+        <source>Make it that size?</source>
+        <translation>In dieser Größe erstellen?</translation>
+    </message>
+    <message>
+        <source>Use %1 dpi?</source>
+        <translation>%1 dpi verwenden?</translation>
+    </message>
+    <message>
+        <source>too large: %1 dpi at most</source>
+        <translation>zu groß: höchstens %1 dpi</translation>
+    </message>
+    <message>
+        <source>too large</source>
+        <translation>zu groß</translation>
     </message>
 </context>
 <context>
@@ -1202,6 +1239,10 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
         <source>max size</source>
         <translation>maximale Größe</translation>
     </message>
+    <message>
+        <source>Quality: %1</source>
+        <translation>Qualität: %1</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::KeyHelpDialog</name>
@@ -1669,6 +1710,10 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>dpi</source>
+        <translation>dpi</translation>
     </message>
 </context>
 <context>
@@ -2486,6 +2531,63 @@ Wollen Sie sie ersetzen?</translation>
     <message>
         <source>Warning</source>
         <translation>Warnung</translation>
+    </message>
+</context>
+<context>
+    <name>ExifValueCheck</name>
+    <message>
+        <source>The date "%1" is not a real calendar date and time (YYYY:MM:DD hh:mm:ss).</source>
+        <translation>Das Datum „%1“ ist kein wirkliches Kalenderdatum mit Uhrzeit (JJJJ:MM:TT hh:mm:ss).</translation>
+    </message>
+    <message>
+        <source>The ISO value must be a whole number from 1 to 65535; 0 or nothing removes it.</source>
+        <translation>Der ISO-Wert muss eine ganze Zahl von 1 bis 65535 sein; 0 oder nichts entfernt ihn.</translation>
+    </message>
+    <message>
+        <source>The focal length must be a number from 0.1 to 400000000 mm; 0 or nothing removes it.</source>
+        <translation>Die Brennweite muss eine Zahl von 0.1 bis 400000000 mm sein; 0 oder nichts entfernt sie.</translation>
+    </message>
+    <message>
+        <source>The aperture must be a number from 0.1 to 400000000; 0 or nothing removes it.</source>
+        <translation>Die Blende muss eine Zahl von 0.1 bis 400000000 sein; 0 oder nichts entfernt sie.</translation>
+    </message>
+</context>
+<context>
+    <name>PrepareBatch</name>
+    <message>
+        <source>its output "%1" would replace one of the files to prepare</source>
+        <translation>seine Ausgabe „%1“ würde eine der zu bearbeitenden Dateien ersetzen</translation>
+    </message>
+    <message>
+        <source>its output "%1" is already the output of "%2"</source>
+        <translation>seine Ausgabe „%1“ ist schon die Ausgabe von „%2“</translation>
+    </message>
+    <message>
+        <source>not a file</source>
+        <translation>keine Datei</translation>
+    </message>
+    <message>
+        <source>not a picture the program can read</source>
+        <translation>kein Bild, das das Programm lesen kann</translation>
+    </message>
+    <message>
+        <source>the picture could not be decoded or composed</source>
+        <translation>das Bild konnte nicht gelesen oder zusammengesetzt werden</translation>
+    </message>
+</context>
+<context>
+    <name>WallpaperSource</name>
+    <message>
+        <source>The picture "%1" cannot be read: %2</source>
+        <translation>Das Bild „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The picture could not be converted for the desktop: %1</source>
+        <translation>Das Bild konnte nicht für den Desktop umgewandelt werden: %1</translation>
+    </message>
+    <message>
+        <source>The folder "%1" cannot be made.</source>
+        <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
     </message>
 </context>
 </TS>

@@ -1,12 +1,49 @@
 #include "Commands.h"
 
-#include "core/exif/ExifDateTime.h"
 #include "core/exif/ExifEditRules.h"
+#include "core/exif/ExifValueCheck.h"
 #include "core/exif/ExifWriter.h"
 
 #include <QDir>
+#include <QLocale>
+
+#include <optional>
 
 namespace quorvel::cli {
+
+namespace {
+
+// A number as given on the command line: the whole text must be a decimal
+// number ("2.8", "2,8", "1e3"), after an optional prefix ("F", "F/") or
+// suffix ("mm") that the field's own display uses. An empty text is 0,
+// which removes the field.
+std::optional<float> numberArgument(QString text, const QStringList &prefixes, const QStringList &suffixes)
+{
+    text = text.trimmed();
+    if (text.isEmpty())
+        return 0.0f;
+    for (const QString &p : prefixes) {
+        if (text.startsWith(p, Qt::CaseInsensitive)) {
+            text = text.mid(p.size()).trimmed();
+            break;
+        }
+    }
+    for (const QString &s : suffixes) {
+        if (text.endsWith(s, Qt::CaseInsensitive)) {
+            text.chop(s.size());
+            text = text.trimmed();
+            break;
+        }
+    }
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    if (!ok)
+        return std::nullopt;
+    return float(value);
+}
+
+} // namespace
 
 // Sets or (with an empty text) removes EXIF fields of a JPEG file in place
 // of the EXIF editor. Fields not named stay exactly as they are.
@@ -26,11 +63,6 @@ int runSetExif(const QStringList &args)
             which |= WriteModel;
         } else if (a == QLatin1String("--date") && hasValue) {
             fields.dateTimeOriginal = args.at(++i);
-            DateTimeRecord record;
-            if (!fields.dateTimeOriginal.isEmpty() && !parseExifDateTime(fields.dateTimeOriginal, record)) {
-                err(QStringLiteral("quorvel-tool: the date must read \"YYYY:MM:DD hh:mm:ss\""));
-                return 2;
-            }
             which |= WriteDate;
         } else if (a == QLatin1String("--iso") && hasValue) {
             const QString iso = args.at(++i);
@@ -42,10 +74,20 @@ int runSetExif(const QStringList &args)
             fields.iso = iso.isEmpty() ? 0 : iso.toInt();
             which |= WriteIso;
         } else if (a == QLatin1String("--fnumber") && hasValue) {
-            fields.fNumber = ExifEditRules::parseAperture(args.at(++i));
+            const auto value = numberArgument(args.at(++i), {QStringLiteral("F/"), QStringLiteral("F")}, {});
+            if (!value) {
+                err(QStringLiteral("quorvel-tool: --fnumber takes a number such as 2.8"));
+                return 2;
+            }
+            fields.fNumber = *value;
             which |= WriteFNumber;
         } else if (a == QLatin1String("--focal") && hasValue) {
-            fields.focalLength = ExifEditRules::parseFocal(args.at(++i));
+            const auto value = numberArgument(args.at(++i), {}, {QStringLiteral("mm")});
+            if (!value) {
+                err(QStringLiteral("quorvel-tool: --focal takes a number of millimetres such as 35"));
+                return 2;
+            }
+            fields.focalLength = *value;
             which |= WriteFocalLength;
         } else if (path.isEmpty() && !a.startsWith(QLatin1String("--"))) {
             path = QDir::fromNativeSeparators(a);
@@ -56,6 +98,12 @@ int runSetExif(const QStringList &args)
     }
     if (path.isEmpty() || which == 0) {
         err(usage);
+        return 2;
+    }
+    // Every value is checked before the file is opened.
+    const ExifValueCheck::Result values = ExifValueCheck::check(fields, which);
+    if (!values.ok()) {
+        err(QStringLiteral("quorvel-tool: ") + values.message);
         return 2;
     }
     const ExifWriteResult result = writeExifFields(path, fields, which);

@@ -27,6 +27,9 @@ const Command kCommands[] = {
     {"set-dpi", "set-dpi FILE H V            store a JPEG's resolution in dots per inch", runSetDpi},
     {"rotate", "rotate --left|--right|--180|--hor|--ver [--trim] FILE [OUT]  lossless JPEG turn (TIFF by pixels)",
      runRotate},
+    {"prepare", "prepare --format KEY [--dpi N] [--photolab] [--quality Q] [--frame W --frame-colour C] [--text T] "
+                "--out DIR FILE...  prepare files as the wizard does; --list-formats shows the keys",
+     runPrepare, true},
 };
 
 void usage()

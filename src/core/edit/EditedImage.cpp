@@ -7,6 +7,7 @@
 #include "core/exif/Exiv2Include.h"
 #include "core/exif/JpegExifBlock.h"
 #include "core/files/FileAccess.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/ImageDecoder.h"
 
 #include <QFile>
@@ -26,8 +27,14 @@ QByteArray tiffExifBlock(const QFile &file, const QString &path)
         if (!image.get())
             return QByteArray();
         image->readMetadata();
+        // The colour profile travels as a profile of the new file, not
+        // inside its EXIF block (where it could crowd the block out).
+        Exiv2::ExifData exif = image->exifData();
+        const auto icc = exif.findKey(Exiv2::ExifKey("Exif.Image.InterColorProfile"));
+        if (icc != exif.end())
+            exif.erase(icc);
         Exiv2::Blob blob;
-        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, image->exifData());
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
         return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
     } catch (...) {
         return QByteArray();
@@ -47,6 +54,11 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
 
 EditedImage EditedImage::load(const QString &path)
 {
+    return load(path, false);
+}
+
+EditedImage EditedImage::load(const QString &path, bool useCms)
+{
     EditedImage result;
     // What the file is now, before anything is read: a save over it later
     // replaces only this very file.
@@ -54,7 +66,9 @@ EditedImage EditedImage::load(const QString &path)
     FileIdentity identity;
     if (!FileAccess::openForReading(file, path, nullptr, &identity))
         return result;
-    DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    DecodeOptions options;
+    options.useCms = useCms;
+    DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
     result.format = formatOf(file.peek(16));
@@ -64,6 +78,7 @@ EditedImage EditedImage::load(const QString &path)
         result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
         result.pixels.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
     }
+    result.iccProfile = colourprofile::forPixels(colourprofile::embedded(path), useCms);
     if (result.format == Format::Jpeg) {
         ExifByteSource source(path);
         result.exif = jpegexif::find(source);

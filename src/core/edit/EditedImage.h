@@ -23,19 +23,26 @@ struct EditedImage
     // The file as it was when loaded: saving over it is refused when another
     // program changed it since.
     FileIdentity sourceIdentity;
+    // The ICC profile the pixels are in, written into the saved file; empty
+    // for sRGB without a tag.
+    QByteArray iccProfile;
 
     bool isNull() const { return pixels.isNull(); }
 
-    // Decodes the file as the viewer does and takes its EXIF block (JPEG
-    // and TIFF-based files) and resolution. Null on failure.
+    // Decodes the file as the viewer does, without colour conversion, and
+    // takes its EXIF block (JPEG and TIFF-based files), its resolution and
+    // its RGB colour profile. Null on failure.
     static EditedImage load(const QString &path);
+    // The same, converting the pixels to sRGB through the file's profile
+    // when useCms is set (the profile is then sRGB).
+    static EditedImage load(const QString &path, bool useCms);
     // The format by the file's leading bytes.
     static Format formatOf(const QByteArray &head);
 };
 
 // Copies every EXIF entry of source into destination, replacing what it
 // had (a new picture composed from a photograph keeps the photograph's
-// data).
+// data). The colour profile is the pixels' own and is not copied.
 void copyPropertyItems(const EditedImage &source, EditedImage &destination);
 
 // Crops to the rectangle clipped to the picture, keeping the EXIF entries.

@@ -57,14 +57,14 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
     case EditedImage::Format::Jpeg: {
         temporary = target + QStringLiteral(".jpg");
         const int quality = questions.jpegQuality ? questions.jpegQuality() : settings::jpegLevel(settingsStore());
-        bytes = JpegEncoder::encode(image.pixels, quality, image.exif, &error);
+        bytes = JpegEncoder::encode(image.pixels, quality, image.exif, image.iccProfile, &error);
         break;
     }
     case EditedImage::Format::Tiff:
         if (!ask(questions.tiffWithoutExif))
             return SaveResult::of(SaveResult::Declined);
         temporary = target + QStringLiteral(".tiff");
-        bytes = TiffEncoder::encode(image.pixels, &error);
+        bytes = TiffEncoder::encode(image.pixels, image.iccProfile, &error);
         break;
     default:
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
@@ -84,7 +84,7 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
 SaveResult SaveRules::saveNewJpeg(const EditedImage &image, const QString &path, int quality)
 {
     QString error;
-    const QByteArray bytes = JpegEncoder::encode(image.pixels, quality, image.exif, &error);
+    const QByteArray bytes = JpegEncoder::encode(image.pixels, quality, image.exif, image.iccProfile, &error);
     if (bytes.isEmpty())
         return SaveResult::of(SaveResult::Failed, tr("Cannot save the image: %1").arg(error));
     if (!safewrite::writeFile(path, bytes, &error))

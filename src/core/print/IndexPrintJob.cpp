@@ -2,6 +2,7 @@
 
 #include "core/edit/EditedImage.h"
 #include "core/edit/SaveRules.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/Resampler.h"
 #include "core/print/IndexPictures.h"
 
@@ -57,6 +58,8 @@ IndexPrintJob::Outcome IndexPrintJob::run(const QList<IndexLayout::PlannedFile> 
         EditedImage page;
         page.format = EditedImage::Format::Jpeg;
         page.pixels = composeList(files[n].list, cancel);
+        // Every picture on the page was converted to sRGB when decoded.
+        page.iccProfile = colourprofile::srgb();
         if (cancel && cancel->load()) {
             outcome.cancelled = true;
             return outcome;

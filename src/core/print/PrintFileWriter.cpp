@@ -4,6 +4,7 @@
 #include "core/edit/SaveRules.h"
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/print/PrintComposer.h"
 
@@ -13,22 +14,32 @@
 
 namespace quorvel {
 
-PrintSource PrintSource::fromFile(const QString &path)
+PrintSource PrintSource::fromFile(const QString &path, bool useCms)
 {
     PrintSource source;
     source.path = path;
+    source.useCms = useCms;
     {
         ExifByteSource bytes(path);
         if (bytes.isOpen() && jpegexif::isJpeg(bytes.head())) {
             source.isJpeg = true;
             source.exif = jpegexif::find(bytes);
+            source.iccProfile = jpegexif::iccProfile(bytes, decodelimits::kMaxIccBytes);
+            source.size = jpegexif::frameSize(bytes);
             return source;
         }
     }
-    const EditedImage loaded = EditedImage::load(path);
+    const EditedImage loaded = EditedImage::load(path, useCms);
     source.pixels = loaded.pixels;
+    source.size = loaded.pixels.size();
     source.exif = loaded.exif;
+    source.iccProfile = colourprofile::embedded(path);
     return source;
+}
+
+QByteArray PrintSource::outputProfile() const
+{
+    return colourprofile::forPixels(iccProfile, useCms);
 }
 
 QSize PrintFileWriter::reducedSize(const PrintComposition &c)
@@ -54,6 +65,7 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
     if (!reduced.isEmpty() || (source.pixels.isNull() && source.isJpeg)) {
         DecodeOptions options;
         options.reduceTo = reduced;
+        options.useCms = source.useCms;
         const DecodeResult decoded = ImageDecoder::decodeFile(source.path, options);
         const QSize whole = decoded.fullSize.isEmpty() ? decoded.image.size() : decoded.fullSize;
         // A file that changed since the frame was placed does not fit it.
@@ -72,6 +84,7 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
     EditedImage from;
     from.exif = source.exif;
     copyPropertyItems(from, out);
+    out.iccProfile = source.outputProfile();
     setResolution(out, c.dpi, c.dpi);
     return out;
 }

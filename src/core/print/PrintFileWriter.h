@@ -18,11 +18,18 @@ struct PrintSource
     QString path;
     bool isJpeg = false;
     QImage pixels;   // may be null: the file is decoded when needed
+    QSize size;      // the picture's size: a JPEG's from its frame header
     QByteArray exif; // the EXIF block (TIFF structure), empty when none
+    QByteArray iccProfile; // the file's own colour profile, empty when none
+    bool useCms = false;   // the pixels are (to be) converted to sRGB ("UseCMS")
 
     // The file's metadata and kind, without decoding a JPEG's picture (other
     // files are decoded whole, as their EXIF comes with the decoder).
-    static PrintSource fromFile(const QString &path);
+    // useCms: how the pixels are decoded, here and in compose().
+    static PrintSource fromFile(const QString &path, bool useCms = false);
+    // The profile of the output's pixels: sRGB when they were converted,
+    // else the file's RGB profile.
+    QByteArray outputProfile() const;
 };
 
 // "Create file..." of the final step from the composition on: the picture
@@ -38,8 +45,8 @@ public:
     // of the photograph in either direction (then the whole picture is used).
     static QSize reducedSize(const PrintComposition &c);
 
-    // The output picture with its EXIF block and resolution, not yet
-    // written. Null when the picture cannot be had or composed.
+    // The output picture with its EXIF block, colour profile and
+    // resolution, not yet written. Null when the picture cannot be had or composed.
     static EditedImage compose(const PrintSource &source, const PrintComposition &c);
 
     static SaveResult write(const PrintSource &source, const PrintComposition &c, const QString &target,
