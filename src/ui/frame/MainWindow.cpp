@@ -18,6 +18,7 @@
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/frame/PaneLayout.h"
+#include "ui/frame/WindowManagerProbe.h"
 #include "ui/exif/ExifReportCommands.h"
 #include "ui/fileops/FileOpsCommands.h"
 #include "ui/print/IndexPrintCommand.h"
@@ -429,10 +430,13 @@ void MainWindow::setFullScreenMode(bool on)
         m_treePane->hide();
         m_filesPane->hide();
         showFullScreen();
-        // Without a window manager the request is not honoured: cover the
-        // screen ourselves (a window manager keeps its full-screen state).
-        if (QScreen *s = screen())
-            setGeometry(s->geometry());
+        // Without a window manager nobody honours the request: cover the
+        // screen ourselves. Under a window manager a geometry set now would
+        // cancel its full-screen state and leave a decorated window.
+        if (!hasWindowManager()) {
+            if (QScreen *s = screen())
+                setGeometry(s->geometry());
+        }
         centralWidget()->setFocus();
     } else {
         menuBar()->show();
@@ -442,7 +446,9 @@ void MainWindow::setFullScreenMode(bool on)
             showMaximized();
         } else {
             showNormal();
-            if (m_normalGeometry.isValid())
+            // A window manager puts the window back where it was; a geometry
+            // set before it has done so would be taken against its frame.
+            if (m_normalGeometry.isValid() && !hasWindowManager())
                 setGeometry(m_normalGeometry);
         }
         focusFileList();
