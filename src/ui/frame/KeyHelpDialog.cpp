@@ -41,6 +41,18 @@ const std::vector<KeyHelpDialog::Group> &KeyHelpDialog::groups()
              {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show context menu:"), "\"Ctrl+M\""},
              {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "This help window:"), "\"H\""},
          }},
+        {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "More keys"),
+         {
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Next/previous image in the view:"),
+              "\"Right\", \"Page Down\" / \"Left\", \"Page Up\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "First/last image in the view:"), "\"Home\" / \"End\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Full screen:"), "\"Enter\", \"F11\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Slideshow (Space pauses):"), "\"F10\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Copy image to clipboard:"), "\"Ctrl+C\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Rename file:"), "\"F2\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Undo delete:"), "\"Ctrl+Z\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Quit without asking:"), "\"Ctrl+Q\""},
+         }},
     };
     return table;
 }
