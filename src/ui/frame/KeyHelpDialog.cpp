@@ -62,6 +62,10 @@ KeyHelpDialog::KeyHelpDialog(QWidget *parent)
 {
     setWindowTitle(tr("Help: available keys and features list"));
     auto *layout = new QVBoxLayout(this);
+    // Two groups side by side, so the list stays within small screens.
+    auto *columns = new QGridLayout;
+    layout->addLayout(columns);
+    int index = 0;
     for (const Group &group : groups()) {
         auto *box = new QGroupBox(QCoreApplication::translate("quorvel::KeyHelpDialog", group.title), this);
         auto *grid = new QGridLayout(box);
@@ -75,7 +79,9 @@ KeyHelpDialog::KeyHelpDialog(QWidget *parent)
             ++row;
         }
         grid->setColumnStretch(1, 1);
-        layout->addWidget(box);
+        grid->setRowStretch(row, 1);
+        columns->addWidget(box, index / 2, index % 2);
+        ++index;
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
