@@ -14,9 +14,6 @@ namespace quorvel {
 
 namespace {
 
-// A record is a few lines; anything larger is not one of ours.
-constexpr qint64 kMaxInfoBytes = 64 * 1024;
-
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(path);
@@ -63,10 +60,16 @@ QString TrashUndo::recordedPath(const QString &trashedPath)
     QFile info(infoFileOf(trashedPath));
     if (!info.open(QIODevice::ReadOnly) || info.size() > kMaxInfoBytes)
         return QString();
-    const QList<QByteArray> lines = info.read(kMaxInfoBytes).split('\n');
+    return pathInRecord(info.read(kMaxInfoBytes), trashedPath);
+}
+
+QString TrashUndo::pathInRecord(QByteArrayView record, const QString &trashedPath)
+{
+    if (record.size() > kMaxInfoBytes)
+        return QString();
     bool inGroup = false;
-    for (QByteArray line : lines) {
-        line = line.trimmed();
+    for (const QByteArray &raw : QByteArray(record.data(), record.size()).split('\n')) {
+        const QByteArray line = raw.trimmed();
         if (line.startsWith('[')) {
             inGroup = line == "[Trash Info]";
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -52,6 +53,11 @@ public:
     // the original path it names ("" when it cannot be read).
     static QString infoFileOf(const QString &trashedPath);
     static QString recordedPath(const QString &trashedPath);
+    // The original path a record's text names, for the file at trashedPath
+    // (a relative path is taken from the top of the trash's volume).
+    static QString pathInRecord(QByteArrayView record, const QString &trashedPath);
+    // A record is a few lines; anything larger is not one.
+    static constexpr qint64 kMaxInfoBytes = 64 * 1024;
 
 private:
     enum class Outcome { Restored, PlaceTaken, Gone, Failed };
