@@ -357,6 +357,18 @@ N	Dateiname	Kamera	Belichtung	Blende	ISO	Brennweite
         <source>Copy %1 file(s) to folder "%2"?</source>
         <translation>%1 Datei(en) in den Ordner "%2" kopieren?</translation>
     </message>
+    <message>
+        <source>Shift+Del deletes for good, past the trash: this cannot be undone.</source>
+        <translation>Umschalt+Entf löscht endgültig, am Papierkorb vorbei: das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>Restored from the trash: %1</source>
+        <translation>Aus dem Papierkorb zurückgeholt: %1</translation>
+    </message>
+    <message>
+        <source>Undo delete: %1</source>
+        <translation>Löschen rückgängig: %1</translation>
+    </message>
 </context>
 <context>
     <name>FileCopier</name>
@@ -1338,6 +1350,38 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
         <source>This help window:</source>
         <translation>Dieses Hilfefenster:</translation>
     </message>
+    <message>
+        <source>More keys</source>
+        <translation>Weitere Tasten</translation>
+    </message>
+    <message>
+        <source>Next/previous image in the view:</source>
+        <translation>Nächstes/vorheriges Bild in der Ansicht:</translation>
+    </message>
+    <message>
+        <source>First/last image in the view:</source>
+        <translation>Erstes/letztes Bild in der Ansicht:</translation>
+    </message>
+    <message>
+        <source>Full screen:</source>
+        <translation>Vollbild:</translation>
+    </message>
+    <message>
+        <source>Slideshow (Space pauses):</source>
+        <translation>Diashow (Leertaste hält an):</translation>
+    </message>
+    <message>
+        <source>Copy image to clipboard:</source>
+        <translation>Bild in die Zwischenablage kopieren:</translation>
+    </message>
+    <message>
+        <source>Undo delete:</source>
+        <translation>Löschen rückgängig:</translation>
+    </message>
+    <message>
+        <source>Quit without asking:</source>
+        <translation>Beenden ohne Rückfrage:</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::MainWindow</name>
@@ -1876,6 +1920,14 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
         <source>Chose editor, you want to add in Favourites</source>
         <translation>Editor wählen, der zu den Favoriten hinzugefügt werden soll</translation>
     </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Slideshow interval:</source>
+        <translation>Diashow-Intervall:</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::VersionDialog</name>
@@ -2339,6 +2391,30 @@ Mit Version %2 ersetzen?</translation>
         <source>Copy file(s) to a folder (Alt+C)</source>
         <translation>Datei(en) in einen Ordner kopieren (Alt+C)</translation>
     </message>
+    <message>
+        <source>Undo delete	Ctrl+Z</source>
+        <translation>Löschen rückgängig	Strg+Z</translation>
+    </message>
+    <message>
+        <source>Bring the files of the last delete back from the trash (Ctrl+Z)</source>
+        <translation>Die zuletzt gelöschten Dateien aus dem Papierkorb zurückholen (Strg+Z)</translation>
+    </message>
+    <message>
+        <source>&amp;Quit	Ctrl+Q</source>
+        <translation>&amp;Beenden ohne Rückfrage	Strg+Q</translation>
+    </message>
+    <message>
+        <source>Quit the program without asking (Ctrl+Q)</source>
+        <translation>Das Programm ohne Rückfrage beenden (Strg+Q)</translation>
+    </message>
+    <message>
+        <source>Slideshow	F10</source>
+        <translation>Diashow	F10</translation>
+    </message>
+    <message>
+        <source>Show the pictures one after another, full screen (F10)</source>
+        <translation>Die Bilder nacheinander im Vollbild zeigen (F10)</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::ExifWriteResult</name>
@@ -2588,6 +2664,44 @@ Wollen Sie sie ersetzen?</translation>
     <message>
         <source>The folder "%1" cannot be made.</source>
         <translation>Der Ordner „%1“ kann nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>TrashUndo</name>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be restored: it is no longer in the trash.</source>
+        <translation>"%1" kann nicht zurückgeholt werden: die Datei ist nicht mehr im Papierkorb.</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be restored: another file of that name is there now.</source>
+        <translation>"%1" kann nicht zurückgeholt werden: dort steht jetzt eine andere Datei dieses Namens.</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be restored: its folder is gone.</source>
+        <translation>"%1" kann nicht zurückgeholt werden: der Ordner existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>"%1" could not be moved back from the trash: %2</source>
+        <translation>"%1" konnte nicht aus dem Papierkorb zurückgeholt werden: %2</translation>
+    </message>
+    <message>
+        <source>"%1" was restored, but not its description: %2</source>
+        <translation>"%1" wurde zurückgeholt, seine Beschreibung aber nicht: %2</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::Slideshow</name>
+    <message>
+        <source>Slideshow: Space pauses, any other key or a click ends it</source>
+        <translation>Diashow: Leertaste hält an, jede andere Taste oder ein Klick beendet sie</translation>
+    </message>
+    <message>
+        <source>Slideshow paused: Space goes on, any other key ends it</source>
+        <translation>Diashow angehalten: Leertaste setzt fort, jede andere Taste beendet sie</translation>
     </message>
 </context>
 </TS>

@@ -55,7 +55,7 @@ bool ThumbnailMaker::storedThumbnailFits(QSize thumbnail, QSize photoSize, QSize
         && thumbnail.width() >= wanted.width() && thumbnail.height() >= wanted.height();
 }
 
-ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel)
+ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel, QSize box)
 {
     Result result;
     // Only regular files: reading a pipe or a device would never end.
@@ -74,8 +74,8 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
                 DecodeOptions options;
                 options.cancel = cancel;
                 const DecodeResult small = JpegDecoder::decode(QByteArrayView(stored.jpeg), options);
-                if (small.ok() && storedThumbnailFits(small.image.size(), photo)) {
-                    result.picture = makeThumbnail(small.image, photo);
+                if (small.ok() && storedThumbnailFits(small.image.size(), photo, box)) {
+                    result.picture = makeThumbnail(small.image, photo, box);
                     result.source = Source::Stored;
                     return result;
                 }
@@ -85,12 +85,12 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
 
     DecodeOptions options;
     options.cancel = cancel;
-    options.reduceTo = photo.isEmpty() ? box() : placement(photo, box()).size();
+    options.reduceTo = photo.isEmpty() ? box : placement(photo, box).size();
     const DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
     const QSize full = decoded.fullSize.isEmpty() ? decoded.image.size() : decoded.fullSize;
-    result.picture = makeThumbnail(decoded.image, full);
+    result.picture = makeThumbnail(decoded.image, full, box);
     result.source = Source::Decoded;
     return result;
 }
@@ -99,10 +99,11 @@ namespace {
 
 // Fills the image with the card both stand-ins share, a light card with a
 // darker edge, and leaves the painter open on it.
-void beginCard(QPainter &painter, QImage &image)
+void beginCard(QPainter &painter, QImage &image, qreal scale)
 {
     image.fill(QColor(0xd4, 0xd4, 0xd4));
     painter.begin(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x9a, 0x9a, 0x9a), 1));
     painter.setBrush(QColor(0xe6, 0xe6, 0xe6));
@@ -111,11 +112,11 @@ void beginCard(QPainter &painter, QImage &image)
 
 } // namespace
 
-QImage ThumbnailMaker::placeholder()
+QImage ThumbnailMaker::placeholder(qreal scale)
 {
-    QImage image(box(), QImage::Format_RGB32);
+    QImage image(box() * scale, QImage::Format_RGB32);
     QPainter painter;
-    beginCard(painter, image);
+    beginCard(painter, image, scale);
     // A landscape: two hills and a sun, drawn faintly.
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xb8, 0xb8, 0xb8));
@@ -133,11 +134,11 @@ QImage ThumbnailMaker::placeholder()
     return image;
 }
 
-QImage ThumbnailMaker::errorPicture()
+QImage ThumbnailMaker::errorPicture(qreal scale)
 {
-    QImage image(box(), QImage::Format_RGB32);
+    QImage image(box() * scale, QImage::Format_RGB32);
     QPainter painter;
-    beginCard(painter, image);
+    beginCard(painter, image, scale);
     // A red cross over the card.
     painter.setPen(QPen(QColor(0xc0, 0x30, 0x30), 4, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(21, 21), QPointF(39, 39));

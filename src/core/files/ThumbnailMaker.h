@@ -46,13 +46,16 @@ public:
         Source source = Source::None;
     };
 
-    // The picture of an image file (a link must be resolved by the caller).
+    // The picture of an image file (a link must be resolved by the caller),
+    // box-sized: on a screen of two device pixels per pixel the list asks
+    // for twice the box, so that the picture is not enlarged there.
     // cancel, when set from another thread, abandons a decode.
-    static Result fromFile(const QString &path, const std::atomic_bool *cancel = nullptr);
+    static Result fromFile(const QString &path, const std::atomic_bool *cancel = nullptr, QSize box = ThumbnailMaker::box());
 
-    // Shown until a row's picture is made, and for a file that cannot be read.
-    static QImage placeholder();
-    static QImage errorPicture();
+    // Shown until a row's picture is made, and for a file that cannot be
+    // read; drawn at scale times the box, in device pixels.
+    static QImage placeholder(qreal scale = 1);
+    static QImage errorPicture(qreal scale = 1);
 };
 
 } // namespace quorvel

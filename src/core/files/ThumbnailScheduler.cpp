@@ -13,7 +13,7 @@ namespace quorvel {
 
 namespace {
 
-QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel)
+QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel, QSize box)
 {
     QString file = path;
     if (link::isLinkName(fileNameOf(path))) {
@@ -23,14 +23,14 @@ QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel)
             return QImage();
         file = *target;
     }
-    return ThumbnailMaker::fromFile(file, cancel).picture;
+    return ThumbnailMaker::fromFile(file, cancel, box).picture;
 }
 
 } // namespace
 
 ThumbnailScheduler::ThumbnailScheduler(QObject *parent)
     : QObject(parent)
-    , m_maker(makeFromListedFile)
+    , m_maker(listedFileMaker(ThumbnailMaker::box()))
     , m_cancel(std::make_shared<std::atomic_bool>(false))
 {
     // The metadata library must be set up before threads use it.
@@ -48,6 +48,11 @@ ThumbnailScheduler::~ThumbnailScheduler()
     m_wake.notify_all();
     for (std::thread &worker : m_workers)
         worker.join();
+}
+
+ThumbnailScheduler::Maker ThumbnailScheduler::listedFileMaker(QSize box)
+{
+    return [box](const QString &path, const std::atomic_bool *cancel) { return makeFromListedFile(path, cancel, box); };
 }
 
 void ThumbnailScheduler::setMaker(Maker maker)
@@ -68,6 +73,12 @@ void ThumbnailScheduler::reset(int scanCount)
     ++m_generation;
     m_running = 0;
     m_states.assign(size_t(std::max(scanCount, 0)), NotMade);
+}
+
+void ThumbnailScheduler::grow(int scanCount)
+{
+    if (scanCount > this->scanCount())
+        m_states.resize(size_t(scanCount), NotMade);
 }
 
 void ThumbnailScheduler::request(const QVector<Candidate> &candidates)

@@ -49,10 +49,15 @@ public:
     // The default maker resolves links and uses ThumbnailMaker; tests set
     // their own.
     void setMaker(Maker maker);
+    // The default maker for pictures of the given size in device pixels.
+    static Maker listedFileMaker(QSize box);
 
     // A new fill with scanCount entries, none of them made: the work for the
     // previous fill is abandoned.
     void reset(int scanCount);
+    // Files that came into the folder since the fill: more entries, none of
+    // them made, while the work under way goes on.
+    void grow(int scanCount);
     int scanCount() const { return int(m_states.size()); }
 
     // Starts the pictures of the first candidates that are not made yet, in

@@ -1,6 +1,8 @@
 #include "ui/app/SettingsDialog.h"
 
 #include "core/settings/AppSettings.h"
+#include "core/settings/BrowsingSettings.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/ProfileStringList.h"
 #include "ui/app/LanguageLoader.h"
 #include "ui/app/SettingsChoices.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace quorvel {
@@ -146,6 +149,10 @@ QWidget *SettingsDialog::createOtherGroup()
     m_browse->setMaximumWidth(32);
     m_askWhenExit = check(tr("Ask when exit"), "AskWhenExitCheck", s.askWhenExit, box);
     m_units = comboOf(SettingsChoices::unitRows(), "UnitsList", box);
+    m_slideshowInterval = new QSpinBox(box);
+    m_slideshowInterval->setObjectName(QStringLiteral("SlideshowInterval"));
+    m_slideshowInterval->setRange(settings::kSlideshowMinSeconds, settings::kSlideshowMaxSeconds);
+    m_slideshowInterval->setSuffix(tr(" s"));
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(m_startFolder, 1);
     folderRow->addWidget(m_browse);
@@ -155,6 +162,11 @@ QWidget *SettingsDialog::createOtherGroup()
     layout->addWidget(m_askWhenExit);
     layout->addWidget(new QLabel(tr("Units by default:"), box));
     layout->addWidget(m_units);
+    // Rows of a label and its control; more settings go below.
+    auto *rows = new QFormLayout;
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addRow(tr("Slideshow interval:"), m_slideshowInterval);
+    layout->addLayout(rows);
     layout->addStretch(1);
     return box;
 }
@@ -189,6 +201,7 @@ void SettingsDialog::fillFromSettings()
 
     m_startFolder->setReadOnly(!m_startFolderUse->isChecked());
     m_units->setCurrentIndex(SettingsChoices::rowOf(SettingsChoices::unitRows(), s.defaultUnits));
+    m_slideshowInterval->setValue(settings::slideshowSeconds(settingsStore()));
 }
 
 // The lists react to the user's choice, as the check boxes react to clicks.
@@ -227,6 +240,10 @@ void SettingsDialog::connectChanges()
             SettingsChoices::apply([unit](AppSettings &s) { s.defaultUnits = unit; });
     });
     connect(m_language, &QComboBox::activated, this, &SettingsDialog::languageChosen);
+    connect(m_slideshowInterval, &QSpinBox::valueChanged, this, [](int seconds) {
+        if (seconds != settings::slideshowSeconds(settingsStore()))
+            settings::setSlideshowSeconds(settingsStore(), seconds);
+    });
 }
 
 void SettingsDialog::languageChosen(int row)

@@ -41,6 +41,18 @@ const std::vector<KeyHelpDialog::Group> &KeyHelpDialog::groups()
              {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Show context menu:"), "\"Ctrl+M\""},
              {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "This help window:"), "\"H\""},
          }},
+        {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "More keys"),
+         {
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Next/previous image in the view:"),
+              "\"Right\", \"Page Down\" / \"Left\", \"Page Up\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "First/last image in the view:"), "\"Home\" / \"End\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Full screen:"), "\"Enter\", \"F11\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Slideshow (Space pauses):"), "\"F10\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Copy image to clipboard:"), "\"Ctrl+C\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Rename file:"), "\"F2\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Undo delete:"), "\"Ctrl+Z\""},
+             {QT_TRANSLATE_NOOP("quorvel::KeyHelpDialog", "Quit without asking:"), "\"Ctrl+Q\""},
+         }},
     };
     return table;
 }
@@ -50,6 +62,10 @@ KeyHelpDialog::KeyHelpDialog(QWidget *parent)
 {
     setWindowTitle(tr("Help: available keys and features list"));
     auto *layout = new QVBoxLayout(this);
+    // Two groups side by side, so the list stays within small screens.
+    auto *columns = new QGridLayout;
+    layout->addLayout(columns);
+    int index = 0;
     for (const Group &group : groups()) {
         auto *box = new QGroupBox(QCoreApplication::translate("quorvel::KeyHelpDialog", group.title), this);
         auto *grid = new QGridLayout(box);
@@ -63,7 +79,9 @@ KeyHelpDialog::KeyHelpDialog(QWidget *parent)
             ++row;
         }
         grid->setColumnStretch(1, 1);
-        layout->addWidget(box);
+        grid->setRowStretch(row, 1);
+        columns->addWidget(box, index / 2, index % 2);
+        ++index;
     }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
