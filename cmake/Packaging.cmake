@@ -7,12 +7,14 @@ set(CPACK_PACKAGE_VENDOR "The Quorvel authors")
 set(CPACK_PACKAGE_CONTACT "The Quorvel authors <authors@quorvel.org>")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "browser and viewer for folders of digital photographs")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvel lists a folder's photographs with their EXIF data and descriptions and shows them in a zoomable view,\n"
-    "with a photographer's tools around it: EXIF statistics, export and editing, per-folder descriptions,\n"
-    "file management, lossless JPEG rotation, crop, red-eye removal, tone curves, files prepared for a\n"
-    "photo lab, the web or a phone, index prints and a version repository. quorvel-tool runs the same\n"
-    "functions from the command line.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Quorvel lists a folder's photographs with their EXIF data and descriptions\n"
+  "and shows them in a zoomable view, with a photographer's tools around it:\n"
+  "EXIF statistics, export and editing, per-folder descriptions, file\n"
+  "management, lossless JPEG rotation, crop, red-eye removal, tone curves,\n"
+  "files prepared for a photo lab, the web or a phone, index prints and a\n"
+  "version repository. quorvel-tool runs the same functions from the command\n"
+  "line.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
