@@ -66,21 +66,21 @@ void TestRepositoryLocation::repositoryBesideTheProgramKeepsItsVersions()
 
 void TestRepositoryLocation::newRepositoryGoesToTheUsersDataFolder()
 {
-    // The suites run with XDG_DATA_HOME set to a folder of their own.
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QVERIFY(!data.isEmpty());
+    QTemporaryDir dir;
+    const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("share")));
+    const QString data = dir.filePath("share/Quorvel/Quorvel");
+    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), data);
     QCOMPARE(VersionStore::defaultFolder(), data + "/versions");
 
-    QTemporaryDir dir;
     const QString photo = dir.filePath("a.jpg");
     QVERIFY(test::writeFile(photo, "state"));
-    QDir(data + "/versions").removeRecursively();
     VersionStore store;
     const int number = store.rememberVersion(photo);
+    qputenv("XDG_DATA_HOME", oldHome);
     QVERIFY2(number > 0, qPrintable(store.lastError()));
     QVERIFY(QFile::exists(data + "/versions/fInfo.txt"));
     QVERIFY(!QFile::exists(QCoreApplication::applicationDirPath() + "/fInfo.txt"));
-    QDir(data + "/versions").removeRecursively();
 }
 
 int main(int argc, char **argv)
