@@ -16,7 +16,7 @@ class SettingsStore;
 class LanguageLoader
 {
 public:
-    // moduleFolder: where the modules live; the program's folder in use.
+    // moduleFolder: where the modules live; the program's data folder in use.
     explicit LanguageLoader(QString moduleFolder);
     ~LanguageLoader();
 
