@@ -1382,6 +1382,82 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
         <source>Quit without asking:</source>
         <translation>Beenden ohne Rückfrage:</translation>
     </message>
+    <message>
+        <source>"A"</source>
+        <translation>"A"</translation>
+    </message>
+    <message>
+        <source>"R"</source>
+        <translation>"R"</translation>
+    </message>
+    <message>
+        <source>"G"</source>
+        <translation>"G"</translation>
+    </message>
+    <message>
+        <source>"B"</source>
+        <translation>"B"</translation>
+    </message>
+    <message>
+        <source>"F3"</source>
+        <translation>"F3"</translation>
+    </message>
+    <message>
+        <source>"Ctrl+H"</source>
+        <translation>"Strg+H"</translation>
+    </message>
+    <message>
+        <source>"Atl+C", "Ctrl+M" + "1,2,3..."</source>
+        <translation>"Alt+C", "Strg+M" + "1,2,3..."</translation>
+    </message>
+    <message>
+        <source>"Ctrl+M" + "a,b,c..."</source>
+        <translation>"Strg+M" + "a,b,c..."</translation>
+    </message>
+    <message>
+        <source>"F5"</source>
+        <translation>"F5"</translation>
+    </message>
+    <message>
+        <source>"F8", "Del", "Shift+Del"</source>
+        <translation>"F8", "Entf", "Umschalt+Entf"</translation>
+    </message>
+    <message>
+        <source>"F6"</source>
+        <translation>"F6"</translation>
+    </message>
+    <message>
+        <source>"Ctrl+J"</source>
+        <translation>"Strg+J"</translation>
+    </message>
+    <message>
+        <source>"Space", mouse wheel</source>
+        <translation>"Leertaste", Mausrad</translation>
+    </message>
+    <message>
+        <source>"Backspace", mouse wheel</source>
+        <translation>"Rücktaste", Mausrad</translation>
+    </message>
+    <message>
+        <source>Ctrl + mouse wheel, "+", "-"</source>
+        <translation>Strg + Mausrad, "+", "-"</translation>
+    </message>
+    <message>
+        <source>"/"</source>
+        <translation>"/"</translation>
+    </message>
+    <message>
+        <source>Num *</source>
+        <translation>Num *</translation>
+    </message>
+    <message>
+        <source>"Ctrl+M"</source>
+        <translation>"Strg+M"</translation>
+    </message>
+    <message>
+        <source>"H"</source>
+        <translation>"H"</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::MainWindow</name>
@@ -2702,6 +2778,21 @@ Wollen Sie sie ersetzen?</translation>
     <message>
         <source>Slideshow paused: Space goes on, any other key ends it</source>
         <translation>Diashow angehalten: Leertaste setzt fort, jede andere Taste beendet sie</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::DesktopOpen</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Cannot open "%1": it does not exist.</source>
+        <translation>„%1“ kann nicht geöffnet werden: die Datei ist nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>Cannot open "%1": the desktop has no program set up to open it.</source>
+        <translation>„%1“ kann nicht geöffnet werden: auf diesem Desktop ist kein Programm dafür eingerichtet.</translation>
     </message>
 </context>
 </TS>

@@ -3,7 +3,6 @@
 #include "core/print/PrepareBatch.h"
 
 #include <QColor>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -15,47 +14,44 @@
 
 namespace quorvel::cli {
 
-namespace {
-
-const char *const kUsage =
-    "usage: quorvel-tool prepare --format KEY [--dpi N] [--photolab] [--quality Q] [--frame WIDTH "
-    "--frame-colour C] [--text T] [--cms] [--jobs N] --out DIR FILE...\n"
-    "       quorvel-tool prepare --list-formats\n"
-    "  WIDTH is a length with an optional unit: 0.3 (cm), 3mm, 0.1in, 20px";
-
-int usageError(const QString &why)
+void definePrepare(CommandLine &line)
 {
-    if (!why.isEmpty())
-        err(QStringLiteral("quorvel-tool: ") + why);
-    err(QString::fromLatin1(kUsage));
-    return 2;
+    line.describe(QStringLiteral("--format KEY [--dpi N] [--photolab] [--quality Q] [--frame WIDTH --frame-colour C] "
+                                 "[--text T] [--cms] [--jobs N] --out DIR FILE... | --list-formats"),
+                  QStringLiteral("prepare files for a photo lab, the web or a phone as the wizard does, without it"));
+    line.addOption(QCommandLineOption(QStringLiteral("format"), QStringLiteral("the output format's key (see --list-formats)"),
+                                      QStringLiteral("KEY")));
+    line.addOption(QCommandLineOption(QStringLiteral("dpi"), QStringLiteral("the resolution in dots per inch"),
+                                      QStringLiteral("N")));
+    line.addOption(QCommandLineOption(QStringLiteral("photolab"), QStringLiteral("the photo lab's own sizes")));
+    line.addOption(QCommandLineOption(QStringLiteral("quality"), QStringLiteral("JPEG quality, 30 to 100"),
+                                      QStringLiteral("Q")));
+    line.addOption(QCommandLineOption(QStringLiteral("frame"),
+                                      QStringLiteral("border width with an optional unit: 0.3 (cm), 3mm, 0.1in, 20px"),
+                                      QStringLiteral("WIDTH")));
+    line.addOption(QCommandLineOption(QStringList{QStringLiteral("frame-colour"), QStringLiteral("frame-color")},
+                                      QStringLiteral("the border's colour, such as white or #202020"), QStringLiteral("C")));
+    line.addOption(QCommandLineOption(QStringLiteral("text"), QStringLiteral("a caption"), QStringLiteral("T")));
+    line.addOption(QCommandLineOption(QStringLiteral("cms"), QStringLiteral("convert embedded colour profiles to sRGB")));
+    line.addOption(QCommandLineOption(QStringLiteral("jobs"), QStringLiteral("files prepared at once, 1 to 64"),
+                                      QStringLiteral("N")));
+    line.addOption(QCommandLineOption(QStringLiteral("out"), QStringLiteral("the folder the files are written to"),
+                                      QStringLiteral("DIR")));
+    line.addOption(QCommandLineOption(QStringLiteral("list-formats"), QStringLiteral("list the formats' keys, names and sizes")));
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("the pictures to prepare"));
 }
-
-} // namespace
 
 // The prepare-file wizard's pipeline over many files: each is framed as the
 // final step frames it at first and written into DIR under the name the
 // final step proposes. Progress goes to standard error; the exit status is 1
 // when any file failed (the others are still written).
-int runPrepare(const QStringList &args)
+int runPrepare(const CommandLine &parser)
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("KEY"));
-    const QCommandLineOption dpi(QStringLiteral("dpi"), QString(), QStringLiteral("N"));
-    const QCommandLineOption photolab(QStringLiteral("photolab"));
-    const QCommandLineOption quality(QStringLiteral("quality"), QString(), QStringLiteral("Q"));
-    const QCommandLineOption frame(QStringLiteral("frame"), QString(), QStringLiteral("WIDTH"));
-    const QCommandLineOption frameColour(QStringList{QStringLiteral("frame-colour"), QStringLiteral("frame-color")},
-                                         QString(), QStringLiteral("C"));
-    const QCommandLineOption text(QStringLiteral("text"), QString(), QStringLiteral("T"));
-    const QCommandLineOption cms(QStringLiteral("cms"));
-    const QCommandLineOption jobs(QStringLiteral("jobs"), QString(), QStringLiteral("N"));
-    const QCommandLineOption out(QStringLiteral("out"), QString(), QStringLiteral("DIR"));
-    const QCommandLineOption listFormats(QStringLiteral("list-formats"));
-    parser.addOptions({format, dpi, photolab, quality, frame, frameColour, text, cms, jobs, out, listFormats});
-    if (!parser.parse(QStringList{QStringLiteral("prepare")} + args))
-        return usageError(parser.errorText());
+    const auto usageError = [&parser](const QString &why) { return parser.usageError(why); };
+    const QString format = QStringLiteral("format"), dpi = QStringLiteral("dpi"), photolab = QStringLiteral("photolab"),
+                  quality = QStringLiteral("quality"), frame = QStringLiteral("frame"),
+                  frameColour = QStringLiteral("frame-colour"), text = QStringLiteral("text"), cms = QStringLiteral("cms"),
+                  jobs = QStringLiteral("jobs"), out = QStringLiteral("out"), listFormats = QStringLiteral("list-formats");
 
     if (parser.isSet(listFormats)) {
         for (const QString &line : PrepareBatch::formatListing())
@@ -110,7 +106,7 @@ int runPrepare(const QStringList &args)
         return usageError(QStringLiteral("--out DIR is needed"));
     const QString folder = QDir::fromNativeSeparators(parser.value(out));
     QStringList files;
-    for (const QString &f : parser.positionalArguments())
+    for (const QString &f : parser.positional())
         files.append(QDir::fromNativeSeparators(f));
     if (files.isEmpty())
         return usageError(QStringLiteral("no files to prepare"));

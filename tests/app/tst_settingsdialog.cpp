@@ -58,6 +58,7 @@ private Q_SLOTS:
     void languageRows_data();
     void languageRows();
     void choosingALanguage();
+    void modulesListedByTheirOwnName();
     void units();
     void interpolation_data();
     void interpolation();
@@ -137,6 +138,19 @@ void TestSettingsDialog::choosingALanguage()
     choose(dialog.languages(), "English (default)");
     QCOMPARE(store().readString("Main", "InterfaceLang", ""), QString("English"));
     QCOMPARE(m_prompts->messages, QStringList({restart, restart}));
+}
+
+void TestSettingsDialog::modulesListedByTheirOwnName()
+{
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(QStringLiteral(QUORVEL_RUNTIME_DIR) + "/LangGerman.qm", dir.filePath("LangGerman.qm")));
+    globalSettings().interfaceLang = "LangGerman.dll"; // stored by an old release
+    SettingsDialog dialog(nullptr, dir.path());
+    QCOMPARE(texts(dialog.languages()), QStringList({"Deutsch", "English (default)"}));
+    QCOMPARE(dialog.languages()->currentText(), QString("Deutsch"));
+    // The stored value names the module file, whatever the row shows.
+    choose(dialog.languages(), "Deutsch");
+    QCOMPARE(store().readString("Main", "InterfaceLang", ""), QString("LangGerman.qm"));
 }
 
 void TestSettingsDialog::units()

@@ -1,5 +1,6 @@
 #include "core/fileops/VersionStore.h"
 
+#include "core/fileops/RepositoryLocation.h"
 #include "core/fileops/VersionIndex.h"
 #include "core/files/PathUtil.h"
 #include "core/files/SafeWrite.h"
@@ -58,10 +59,7 @@ VersionStore::VersionStore(QString folder)
 
 QString VersionStore::defaultFolder()
 {
-    const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty() && QFileInfo(program).isWritable())
-        return program;
-    return joinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QStringLiteral("versions"));
+    return RepositoryLocation::folder();
 }
 
 QString VersionStore::indexPath() const

@@ -39,8 +39,7 @@ public:
     // The repository in the given folder.
     explicit VersionStore(QString folder = defaultFolder());
 
-    // The program's own folder when it can be written to, else "versions"
-    // in the user's application data folder.
+    // Where the user's repository lives (see RepositoryLocation).
     static QString defaultFolder();
 
     const QString &folder() const { return m_folder; }

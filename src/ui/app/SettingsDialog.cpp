@@ -1,10 +1,10 @@
 #include "ui/app/SettingsDialog.h"
 
+#include "core/common/DataFolders.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/BrowsingSettings.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/ProfileStringList.h"
-#include "ui/app/LanguageLoader.h"
 #include "ui/app/SettingsChoices.h"
 #include "ui/fileops/Prompts.h"
 
@@ -63,7 +63,7 @@ void storeFlag(int AppSettings::*field, bool on)
 
 SettingsDialog::SettingsDialog(QWidget *parent, const QString &languageFolder)
     : QDialog(parent)
-    , m_languageFolder(languageFolder.isEmpty() ? QCoreApplication::applicationDirPath() : languageFolder)
+    , m_languageFolder(languageFolder.isEmpty() ? DataFolders::locate(DataFolders::ProgramData) : languageFolder)
 {
     setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(tr("Settings"));
@@ -194,9 +194,9 @@ void SettingsDialog::fillFromSettings()
     m_viewInterpolation->setCurrentIndex(SettingsChoices::rowOf(modes, s.resizeFullScreen));
     m_printInterpolation->setCurrentIndex(SettingsChoices::rowOf(modes, s.resizeToPrint));
 
-    const QStringList languages =
-        SettingsChoices::languageRows(LanguageLoader(m_languageFolder).availableLanguages());
-    m_language->addItems(languages);
+    const QList<SettingsChoices::LanguageRow> languages = SettingsChoices::languageRows(m_languageFolder);
+    for (const SettingsChoices::LanguageRow &row : languages)
+        m_language->addItem(row.text, row.value);
     m_language->setCurrentIndex(SettingsChoices::languageRow(languages, s.interfaceLang));
 
     m_startFolder->setReadOnly(!m_startFolderUse->isChecked());
@@ -250,7 +250,7 @@ void SettingsDialog::languageChosen(int row)
 {
     if (row < 0)
         return;
-    const QString value = SettingsChoices::languageValue(m_language->itemText(row));
+    const QString value = m_language->itemData(row).toString();
     if (value == globalSettings().interfaceLang)
         return;
     SettingsChoices::apply([&value](AppSettings &s) { s.interfaceLang = value; });

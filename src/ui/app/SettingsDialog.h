@@ -21,7 +21,7 @@ class SettingsDialog : public QDialog
     Q_OBJECT
 public:
     // languageFolder: where the language modules are looked for; the
-    // program's folder when empty.
+    // program's data folder when empty.
     explicit SettingsDialog(QWidget *parent = nullptr, const QString &languageFolder = QString());
 
     QListWidget *editorsList() const { return m_editors; }

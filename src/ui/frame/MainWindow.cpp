@@ -1,5 +1,6 @@
 #include "ui/frame/MainWindow.h"
 
+#include "core/common/DataFolders.h"
 #include "core/files/FileListModel.h"
 #include "core/files/FolderScanner.h"
 #include "core/files/FolderWatcher.h"
@@ -13,6 +14,7 @@
 #include "ui/imaging/ImageView.h"
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
+#include "ui/fileops/DesktopOpen.h"
 #include "ui/fileops/FileCommands.h"
 #include "ui/fileops/FileOpsController.h"
 #include "ui/edit/SaveCommands.h"
@@ -399,9 +401,8 @@ void MainWindow::connectCommands()
 
     c->setHandler(cmd::About, [this] { AboutDialog(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { KeyHelpDialog(this).exec(); });
-    c->setHandler(cmd::ProgramFeatures, [] {
-        const QString manual = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Quorvel.pdf"));
-        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    c->setHandler(cmd::ProgramFeatures, [this] {
+        openWithDesktop(this, DataFolders::filePath(DataFolders::Documentation, QStringLiteral("Quorvel.pdf")));
     });
 
     // Descriptions and thumbnails of the file list.
