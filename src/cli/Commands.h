@@ -27,6 +27,7 @@ int runExport(const QStringList &args);
 int runSetExif(const QStringList &args);
 int runSetDpi(const QStringList &args);
 int runRotate(const QStringList &args);
+int runDescribe(const QStringList &args);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

@@ -23,7 +23,8 @@ int runSetDpi(const QStringList &args)
     const QString path = QDir::fromNativeSeparators(args.at(0));
     const SaveResult result = FileResolution::write(path, h, v);
     if (!result.ok()) {
-        err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.message));
+        err(QStringLiteral("quorvel-tool: %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString(result.message).replace(QLatin1Char('\n'), QLatin1String(": "))));
         return 1;
     }
     return 0;

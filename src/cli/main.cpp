@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"set-dpi", "set-dpi FILE H V            store a JPEG's resolution in dots per inch", runSetDpi},
     {"rotate", "rotate --left|--right|--180|--hor|--ver [--trim] FILE [OUT]  lossless JPEG turn (TIFF by pixels)",
      runRotate},
+    {"describe", "describe FILE | describe --set TEXT FILE...  print or store ('' removes) a file's description", runDescribe},
 };
 
 void usage()
