@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -152,6 +153,20 @@ bool VersionStore::save()
     return true;
 }
 
+// Why nothing can be written into the repository folder: a trial write
+// that never becomes a file tells the system's reason (a full disk, a
+// read-only one).
+QString VersionStore::writeProblem() const
+{
+    QString why = FileAccess::folderWriteProblem(m_folder);
+    if (why.isEmpty()) {
+        SafeWriter trial(joinPath(m_folder, QStringLiteral(".quorvel-trial")), SafeWriter::Mode::CreateNew);
+        if ((!trial.open() || !trial.write(QByteArray(4096, '\0')) || !trial.sync()) && trial.errorCode() != 0)
+            why = FileAccess::systemError(trial.errorCode());
+    }
+    return why.isEmpty() ? tr("its lock file could not be made") : why;
+}
+
 QString VersionStore::lockPath() const
 {
     return indexPath() + QStringLiteral(".lock");
@@ -165,7 +180,7 @@ bool VersionStore::lockIndex(QLockFile &lock)
     if (lock.error() == QLockFile::LockFailedError)
         return fail(tr("The version repository \"%1\" is in use by another program; try again in a moment.")
                         .arg(shown(m_folder)));
-    return fail(tr("The version repository \"%1\" could not be locked for a change.").arg(shown(m_folder)));
+    return fail(tr("The version repository \"%1\" cannot be changed: %2").arg(shown(m_folder), writeProblem()));
 }
 
 int VersionStore::entryIndexOf(const QString &path)
@@ -279,8 +294,22 @@ int VersionStore::rememberVersion(const QString &path)
         return failNumber(tr("The extension of \"%1\" is too long for the version repository: at most "
                              "%2 characters are possible.")
                               .arg(original, QString::number(VersionEntry::kMaxExtensionLength)));
-    if (!QDir().mkpath(m_folder))
-        return failNumber(tr("The version repository \"%1\" could not be created.").arg(shown(m_folder)));
+    // A repository made for this version goes again if the version fails.
+    const bool newFolder = !QFileInfo::exists(m_folder);
+    const auto dropNewFolder = qScopeGuard([&] {
+        if (newFolder && m_error.size())
+            QDir().rmdir(m_folder);
+    });
+    if (!QDir().mkpath(m_folder)) {
+        // The reason lies with the nearest folder that is there.
+        QString existing = QFileInfo(m_folder).absoluteFilePath();
+        while (!QFileInfo(existing).isDir() && existing != QFileInfo(existing).path())
+            existing = QFileInfo(existing).path();
+        const QString why = FileAccess::folderWriteProblem(existing);
+        return failNumber(why.isEmpty()
+                              ? tr("The version repository \"%1\" could not be created.").arg(shown(m_folder))
+                              : tr("The version repository \"%1\" could not be created: %2").arg(shown(m_folder), why));
+    }
     // Other copies of the program share the index: the change is made to
     // the index as it is now, under the lock.
     QLockFile lock(lockPath());

@@ -97,6 +97,7 @@ private:
     bool readIndex(bool always);
     QString lockPath() const;
     bool lockIndex(QLockFile &lock);
+    QString writeProblem() const;
     QVector<int> numbersOf(const VersionEntry &entry) const;
     QString fileOf(const VersionEntry &entry, int number) const;
     QString uniqueStoreName() const;

@@ -177,6 +177,7 @@ bool SafeWriter::fail(const QString &message)
 
 bool SafeWriter::failWrite(int code)
 {
+    m_errorCode = code;
     return fail(tr("The file \"%1\" could not be written: %2").arg(shown(m_target), FileAccess::systemError(code)));
 }
 
@@ -239,6 +240,7 @@ bool SafeWriter::open()
 {
     discard();
     m_error.clear();
+    m_errorCode = 0;
     m_changed = false;
     m_savedAside.clear();
     if (!checkTarget(false))
@@ -311,14 +313,21 @@ bool SafeWriter::write(QByteArrayView bytes)
     return true;
 }
 
-bool SafeWriter::commit()
+bool SafeWriter::sync()
 {
     if (!m_open)
         return false;
-    // On the disk before it takes the target's place: a full disk or a
-    // failing network share says so here at the latest.
     if (::fsync(m_fd) != 0)
         return failWrite(errno);
+    return true;
+}
+
+bool SafeWriter::commit()
+{
+    // On the disk before it takes the target's place: a full disk or a
+    // failing network share says so here at the latest.
+    if (!sync())
+        return false;
     if (m_replacing) {
         struct stat st;
         // The owner first: changing it may clear the set-id bits.
@@ -326,13 +335,17 @@ bool SafeWriter::commit()
             if (::fchown(m_fd, uid_t(m_targetUid), gid_t(m_targetGid)) != 0)
                 (void)::fchown(m_fd, uid_t(-1), gid_t(m_targetGid)); // the group alone, where allowed
         }
-        if (::fchmod(m_fd, mode_t(m_targetMode)) != 0)
+        // File systems without POSIX modes (FAT, exFAT) refuse; there the
+        // mount decides the mode of every file alike.
+        if (::fchmod(m_fd, mode_t(m_targetMode)) != 0 && errno != EPERM && errno != ENOTSUP
+            && errno != EOPNOTSUPP)
             return failWrite(errno);
     }
     if (m_lastAccess.isValid() || m_lastWrite.isValid()) {
+        // The times are kept where the file system can; a file saved without
+        // them is still the file that was meant.
         const timespec times[2] = {toTimespec(m_lastAccess), toTimespec(m_lastWrite)};
-        if (::futimens(m_fd, times) != 0)
-            return failWrite(errno);
+        (void)::futimens(m_fd, times);
     }
     if (m_temporary.isEmpty() && m_mode == Mode::Replace) {
         // The unnamed file gets a hidden name in the folder, to be renamed.
@@ -416,6 +429,7 @@ bool SafeWriter::open()
 {
     discard();
     m_error.clear();
+    m_errorCode = 0;
     m_changed = false;
     m_savedAside.clear();
     if (!checkTarget(false))
@@ -444,6 +458,15 @@ bool SafeWriter::write(QByteArrayView bytes)
     if (!m_open)
         return false;
     if (m_file->write(bytes.data(), bytes.size()) != bytes.size())
+        return fail(tr("The file \"%1\" could not be written: %2").arg(shown(m_target), m_file->errorString()));
+    return true;
+}
+
+bool SafeWriter::sync()
+{
+    if (!m_open)
+        return false;
+    if (!m_file->flush())
         return fail(tr("The file \"%1\" could not be written: %2").arg(shown(m_target), m_file->errorString()));
     return true;
 }

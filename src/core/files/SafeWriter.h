@@ -62,6 +62,9 @@ public:
     // Copies the device from its position to its end, a chunk at a time.
     // sourceName names the device in a read error.
     bool copyFrom(QIODevice &in, const QString &sourceName);
+    // Puts what was written so far on the disk, as commit does first: a
+    // full disk shows here at the latest.
+    bool sync();
     bool commit();
     void discard();
 
@@ -72,6 +75,8 @@ public:
     const QString &savedAside() const { return m_savedAside; }
     // The last failure was the target having changed since it was read.
     bool targetChanged() const { return m_changed; }
+    // The system's error number of the last failure, 0 when it had none.
+    int errorCode() const { return m_errorCode; }
 
     // Temporary files start with this and end with ".tmp"; a leftover of a
     // killed run older than kStaleSeconds goes with the next write in its
@@ -107,6 +112,7 @@ private:
     QString m_asideName;
     QString m_savedAside;
     QString m_error;
+    int m_errorCode = 0;
     bool m_changed = false;
 
     // The temporary file while writing.
