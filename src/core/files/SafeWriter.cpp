@@ -498,22 +498,22 @@ bool SafeWriter::commit()
 
 bool SafeWriter::publish(int injected)
 {
-    const auto native = [](const QString &path) {
-        return reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16());
-    };
-    const QString from = m_temporary;
+    const QString from = QDir::toNativeSeparators(m_temporary);
+    const QString to = QDir::toNativeSeparators(m_target);
+    const QString aside = QDir::toNativeSeparators(m_asideName);
+    const auto native = [](const QString &path) { return reinterpret_cast<const wchar_t *>(path.utf16()); };
     DWORD flags = MOVEFILE_WRITE_THROUGH;
     if (m_mode == Mode::Replace)
         flags |= MOVEFILE_REPLACE_EXISTING;
     int code = injected;
-    if (!code && !MoveFileExW(native(from), native(m_target), flags))
+    if (!code && !MoveFileExW(native(from), native(to), flags))
         code = int(GetLastError());
     if (code == 0)
         return true;
     if (m_mode == Mode::CreateNew && QFileInfo::exists(m_target))
         return fail(tr("The file \"%1\" already exists.").arg(shown(m_target)));
     if (m_mode == Mode::Replace && !m_asideName.isEmpty()
-        && MoveFileExW(native(from), native(m_asideName), MOVEFILE_WRITE_THROUGH)) {
+        && MoveFileExW(native(from), native(aside), MOVEFILE_WRITE_THROUGH)) {
         m_temporary.clear();
         const QString saved = m_asideName;
         fail(tr("The file \"%1\" could not be written: %2").arg(shown(m_target), qt_error_string(code)));
