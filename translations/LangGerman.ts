@@ -206,6 +206,22 @@
         <source>A description moves only with a file renamed within its folder.</source>
         <translation>Eine Beschreibung wandert nur mit einer Datei, die im selben Ordner umbenannt wird.</translation>
     </message>
+    <message>
+        <source>larger than %1 MB</source>
+        <translation>größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>more than %1 lines</source>
+        <translation>mehr als %1 Zeilen</translation>
+    </message>
+    <message>
+        <source>The description file "%1" could not be read: %2</source>
+        <translation>Die Beschreibungsdatei "%1" konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The description file "%1" could not be read (%2), so it is not replaced.</source>
+        <translation>Die Beschreibungsdatei "%1" konnte nicht gelesen werden (%2) und wird deshalb nicht ersetzt.</translation>
+    </message>
 </context>
 <context>
     <name>Exif</name>
@@ -587,6 +603,10 @@ Wollen Sie trotzdem fortfahren?</translation>
         <source>Cannot rotate image</source>
         <translation>Bild kann nicht gedreht werden</translation>
     </message>
+    <message>
+        <source>The file holds far more data than its picture can.</source>
+        <translation>Die Datei enthält weit mehr Daten, als ihr Bild fassen kann.</translation>
+    </message>
 </context>
 <context>
     <name>IndexPrintJob</name>
@@ -816,6 +836,34 @@ Wollen Sie trotzdem fortfahren?</translation>
     <message>
         <source>The file "%1" could not be deleted: %2</source>
         <translation>Die Datei "%1" konnte nicht gelöscht werden: %2</translation>
+    </message>
+    <message>
+        <source>larger than %1 MB</source>
+        <translation>größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>The version index "%1" could not be read: %2</source>
+        <translation>Der Versionsindex "%1" konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>its lock file could not be made</source>
+        <translation>seine Sperrdatei konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>The version repository "%1" is in use by another program; try again in a moment.</source>
+        <translation>Das Versionsarchiv "%1" wird von einem anderen Programm benutzt; bitte gleich noch einmal versuchen.</translation>
+    </message>
+    <message>
+        <source>The version repository "%1" cannot be changed: %2</source>
+        <translation>Das Versionsarchiv "%1" kann nicht geändert werden: %2</translation>
+    </message>
+    <message>
+        <source>"%1" is not a regular file.</source>
+        <translation>"%1" ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The version repository "%1" could not be created: %2</source>
+        <translation>Das Versionsarchiv "%1" konnte nicht angelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -2793,6 +2841,44 @@ Wollen Sie sie ersetzen?</translation>
     <message>
         <source>Cannot open "%1": the desktop has no program set up to open it.</source>
         <translation>„%1“ kann nicht geöffnet werden: auf diesem Desktop ist kein Programm dafür eingerichtet.</translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>a symbolic link</source>
+        <translation>eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>The file was changed by another program; nothing was written.</source>
+        <translation>Die Datei wurde von einem anderen Programm geändert; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>"%1" is a symbolic link; nothing is written through it.</source>
+        <translation>"%1" ist eine symbolische Verknüpfung; durch sie wird nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>"%1" is not a regular file; nothing was written.</source>
+        <translation>"%1" ist keine gewöhnliche Datei; es wurde nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>SafeWriter</name>
+    <message>
+        <source>The file "%1" could not be written: %2</source>
+        <translation>Die Datei "%1" konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The file "%1" already exists.</source>
+        <translation>Die Datei "%1" existiert bereits.</translation>
+    </message>
+    <message>
+        <source>The file "%1" could not be read: %2</source>
+        <translation>Die Datei "%1" konnte nicht gelesen werden: %2</translation>
     </message>
 </context>
 </TS>

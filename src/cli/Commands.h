@@ -42,6 +42,8 @@ void defineRotate(CommandLine &line);
 int runRotate(const CommandLine &line);
 void definePrepare(CommandLine &line);
 int runPrepare(const CommandLine &line);
+void defineDescribe(CommandLine &line);
+int runDescribe(const CommandLine &line);
 
 // Writes a line to standard output or standard error in UTF-8.
 void out(const QString &line);

@@ -31,7 +31,8 @@ int runSetDpi(const CommandLine &line)
     const QString path = QDir::fromNativeSeparators(args.at(0));
     const SaveResult result = FileResolution::write(path, h, v);
     if (!result.ok()) {
-        err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.message));
+        err(QStringLiteral("quorvel-tool: %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString(result.message).replace(QLatin1Char('\n'), QLatin1String(": "))));
         return 1;
     }
     return 0;

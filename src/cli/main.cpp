@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"set-dpi", defineSetDpi, runSetDpi},
     {"rotate", defineRotate, runRotate},
     {"prepare", definePrepare, runPrepare, true},
+    {"describe", defineDescribe, runDescribe},
 };
 
 const Command *findCommand(const QString &name)

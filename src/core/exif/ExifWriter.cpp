@@ -6,7 +6,8 @@
 #include "core/exif/JpegSegments.h"
 #include "core/fileops/FileTimes.h"
 #include "core/fileops/FileReplace.h"
-#include "core/imaging/DecodeTypes.h"
+#include "core/files/FileAccess.h"
+#include "core/files/SafeWriter.h"
 
 #include <QFile>
 
@@ -171,23 +172,28 @@ ExifWriteResult applyExifFields(QByteArray &file, const ExifFields &fields, int 
 
 ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, int which)
 {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly) || in.size() > decodelimits::kMaxEncodedBytes)
-        return result(ExifWriteResult::CannotOpen);
-    QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return result(ExifWriteResult::CannotOpen);
-    in.close();
-    const QByteArray original = bytes;
-
-    ExifWriteResult r = applyExifFields(bytes, fields, which);
-    if (!r.ok() || bytes == original)
+    QFile in;
+    FileIdentity identity;
+    QString reason;
+    if (!FileAccess::openForReading(in, path, &reason, &identity))
+        return result(ExifWriteResult::CannotOpen, reason);
+    // Only the header segments are read and changed; the picture data after
+    // them is copied across a chunk at a time.
+    QByteArray header;
+    if (!jpegsegments::readHeader(in, header))
+        return result(ExifWriteResult::NotSupported);
+    const QByteArray original = header;
+    ExifWriteResult r = applyExifFields(header, fields, which);
+    if (!r.ok() || header == original)
         return r;
 
-    FileTimes times;
-    const bool haveTimes = getFileTimes(path, times);
+    const FileTimes times = timesOf(in);
+    ReplaceOptions options;
+    options.times = &times;
+    options.expected = &identity;
     QString error;
-    if (!replaceFileContents(path, bytes, haveTimes ? &times : nullptr, &error))
+    const auto content = [&](SafeWriter &writer) { return writer.write(header) && writer.copyFrom(in, path); };
+    if (!replaceFile(path, content, options, &error))
         return result(ExifWriteResult::CannotWrite, error);
     return r;
 }
