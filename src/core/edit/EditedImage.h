@@ -15,7 +15,9 @@ namespace quorvel {
 // block, as the file held it).
 struct EditedImage
 {
-    enum class Format { None, Jpeg, Tiff, Other };
+    // NewJpeg: a format the program reads but does not write (PNG, WebP,
+    // HEIF, AVIF, JPEG XL); the picture is saved as a new JPEG file.
+    enum class Format { None, Jpeg, Tiff, NewJpeg, Other };
 
     QImage pixels;
     Format format = Format::None;
@@ -26,8 +28,9 @@ struct EditedImage
 
     bool isNull() const { return pixels.isNull(); }
 
-    // Decodes the file as the viewer does and takes its EXIF block (JPEG
-    // and TIFF-based files) and resolution. Null on failure.
+    // Decodes the file as the viewer does and takes its EXIF block (JPEG,
+    // TIFF-based files and the containers of the NewJpeg formats) and
+    // resolution. Null on failure.
     static EditedImage load(const QString &path);
     // The format by the file's leading bytes.
     static Format formatOf(const QByteArray &head);
