@@ -86,7 +86,10 @@ DecodeResult JxlDecoder::decode(QIODevice &device, const DecodeOptions &options)
     if (JxlDecoderSubscribeEvents(dec, JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE)
         != JXL_DEC_SUCCESS)
         return fail(QStringLiteral("JPEG XL: decoder refused its settings"));
-    std::unique_ptr<void, RunnerFree> runner;
+    // Threads as the picture's size suggests, set once it is known.
+    std::unique_ptr<void, RunnerFree> runner(JxlResizableParallelRunnerCreate(nullptr));
+    if (runner && JxlDecoderSetParallelRunner(dec, JxlResizableParallelRunner, runner.get()) != JXL_DEC_SUCCESS)
+        return fail(QStringLiteral("JPEG XL: decoder refused its settings"));
 
     Feeder feeder(dec, device, 1 << 20);
     const JxlPixelFormat format{4, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
@@ -114,14 +117,9 @@ DecodeResult JxlDecoder::decode(QIODevice &device, const DecodeOptions &options)
                 return fail(QStringLiteral("JPEG XL: damaged header"));
             if (!options.sizeAllowed(info.xsize, info.ysize))
                 return fail(QStringLiteral("JPEG XL: picture of %1 x %2 pixels refused").arg(info.xsize).arg(info.ysize));
-            const size_t threads = JxlResizableParallelRunnerSuggestThreads(info.xsize, info.ysize);
-            if (threads > 1) {
-                runner.reset(JxlResizableParallelRunnerCreate(nullptr));
-                if (runner) {
-                    JxlResizableParallelRunnerSetThreads(runner.get(), std::min<size_t>(threads, 4));
-                    JxlDecoderSetParallelRunner(dec, JxlResizableParallelRunner, runner.get());
-                }
-            }
+            if (runner)
+                JxlResizableParallelRunnerSetThreads(
+                    runner.get(), std::min<size_t>(JxlResizableParallelRunnerSuggestThreads(info.xsize, info.ysize), 4));
             break;
         }
         case JXL_DEC_COLOR_ENCODING: {
