@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <libheif/heif.h>
 #include <zlib.h>
 
 using namespace quorvel;
@@ -175,6 +176,8 @@ private Q_SLOTS:
     void decodedWithExif_data();
     void decodedWithExif();
     void heifThumbnailItemStandsIn();
+    void heifOrientationIsApplied_data();
+    void heifOrientationIsApplied();
     void editedAndPrintedAsNewJpeg();
 };
 
@@ -279,6 +282,63 @@ void TestModernFormats::heifThumbnailItemStandsIn()
     QVERIFY(whole.ok());
     QCOMPARE(whole.image.size(), QSize(640, 480));
     QVERIFY(whole.fullSize.isEmpty());
+}
+
+void TestModernFormats::heifOrientationIsApplied_data()
+{
+    // A 64 x 32 picture, red in its top left quarter, stored with a
+    // rotation or mirroring for the reader to apply; where red must be.
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("red");
+    QTest::newRow("as stored") << int(heif_orientation_normal) << QSize(64, 32) << QPoint(8, 8);
+    QTest::newRow("mirrored") << int(heif_orientation_flip_horizontally) << QSize(64, 32) << QPoint(56, 8);
+    QTest::newRow("half turn") << int(heif_orientation_rotate_180) << QSize(64, 32) << QPoint(56, 24);
+    QTest::newRow("quarter clockwise") << int(heif_orientation_rotate_90_cw) << QSize(32, 64) << QPoint(24, 8);
+    QTest::newRow("quarter anticlockwise") << int(heif_orientation_rotate_270_cw) << QSize(32, 64) << QPoint(8, 56);
+}
+
+void TestModernFormats::heifOrientationIsApplied()
+{
+    QFETCH(int, orientation);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, red);
+    heif_context *ctx = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    if (heif_context_get_encoder_for_format(ctx, heif_compression_HEVC, &encoder).code != heif_error_Ok) {
+        heif_context_free(ctx);
+        QSKIP("libheif has no HEVC encoder here");
+    }
+    heif_encoder_set_lossy_quality(encoder, 90);
+    heif_image *image = nullptr;
+    heif_image_create(64, 32, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
+    heif_image_add_plane(image, heif_channel_interleaved, 64, 32, 8);
+    int stride = 0;
+    uint8_t *plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool redCorner = x < 32 && y < 16;
+            uint8_t *p = plane + y * stride + x * 3;
+            p[0] = redCorner ? 230 : 30, p[1] = 30, p[2] = redCorner ? 30 : 200;
+        }
+    heif_encoding_options *options = heif_encoding_options_alloc();
+    options->image_orientation = heif_orientation(orientation);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("turned.heic"));
+    const bool written = heif_context_encode_image(ctx, image, encoder, options, nullptr).code == heif_error_Ok
+        && heif_context_write_to_file(ctx, QFile::encodeName(path).constData()).code == heif_error_Ok;
+    heif_encoding_options_free(options);
+    heif_image_release(image);
+    heif_encoder_release(encoder);
+    heif_context_free(ctx);
+    QVERIFY(written);
+
+    const DecodeResult r = ImageDecoder::decodeFile(path, DecodeOptions());
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QVERIFY(r.upright);
+    QCOMPARE(r.image.size(), size);
+    QVERIFY2(qRed(r.image.pixel(red)) > 150 && qBlue(r.image.pixel(red)) < 100,
+             qPrintable(QString::number(r.image.pixel(red), 16)));
 }
 
 void TestModernFormats::editedAndPrintedAsNewJpeg()
