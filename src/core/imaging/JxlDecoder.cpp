@@ -45,7 +45,8 @@ public:
         const size_t kept = m_buffer.empty() ? 0 : JxlDecoderReleaseInput(m_decoder);
         if (kept > m_buffer.size())
             return false;
-        std::memmove(m_buffer.data(), m_buffer.data() + (m_buffer.size() - kept), kept);
+        if (kept > 0)
+            std::memmove(m_buffer.data(), m_buffer.data() + (m_buffer.size() - kept), kept);
         m_buffer.resize(kept + size_t(m_chunk));
         const qint64 n = m_device.read(reinterpret_cast<char *>(m_buffer.data()) + kept, m_chunk);
         if (n < 0)
