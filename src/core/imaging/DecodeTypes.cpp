@@ -12,7 +12,6 @@ QString decoderName(DecoderKind kind)
     case DecoderKind::Pcx: return QStringLiteral("pcx");
     case DecoderKind::Heif: return QStringLiteral("heif");
     case DecoderKind::Jxl: return QStringLiteral("jxl");
-    case DecoderKind::Bmp: return QStringLiteral("bmp");
     case DecoderKind::None: break;
     }
     return QStringLiteral("none");

@@ -10,7 +10,7 @@
 namespace quorvel {
 
 // The decoders of the codec layer, as quorvel-tool names them.
-enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx, Heif, Jxl, Bmp };
+enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx, Heif, Jxl };
 
 QString decoderName(DecoderKind kind);
 
