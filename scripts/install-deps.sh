@@ -9,6 +9,8 @@ packages=(
   libgl-dev libxcb1-dev
   libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libtiff-dev libexiv2-dev libraw-dev liblcms2-dev libopencv-imgproc-dev
+  libheif-dev libjxl-dev libbrotli-dev zlib1g-dev
+  libheif-examples libavif-bin libjxl-tools
   libimage-exiftool-perl python3
   xvfb xdotool imagemagick x11-utils xwallpaper fonts-dejavu-core
   desktop-file-utils appstream man-db dpkg-dev

@@ -1,6 +1,7 @@
 #include "core/edit/EditedImage.h"
 
 #include "core/edit/FileResolution.h"
+#include "core/exif/ContainerExif.h"
 #include "core/exif/ExifBlockEditor.h"
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifLibrary.h"
@@ -8,6 +9,7 @@
 #include "core/exif/JpegExifBlock.h"
 #include "core/files/FileAccess.h"
 #include "core/imaging/ColourProfile.h"
+#include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
 
 #include <QFile>
@@ -41,6 +43,21 @@ QByteArray tiffExifBlock(const QFile &file, const QString &path)
     }
 }
 
+// The block with its Orientation entry set to 1 (when it has one): the
+// pixels it goes with are upright already.
+QByteArray withUprightOrientation(const QByteArray &block)
+{
+    ExifBlockEditor editor(block);
+    if (!editor.isValid())
+        return block;
+    constexpr quint16 kOrientation = 0x0112;
+    const auto entry = editor.find(ExifBlockEditor::Dir::Image, kOrientation);
+    if (!entry || entry->type != ExifBlockEditor::kShort || entry->count != 1)
+        return block;
+    editor.overwrite(ExifBlockEditor::Dir::Image, kOrientation, ExifBlockEditor::kShort, 1, editor.shortValue(1));
+    return editor.block();
+}
+
 } // namespace
 
 EditedImage::Format EditedImage::formatOf(const QByteArray &head)
@@ -49,6 +66,10 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
         return Format::Jpeg;
     if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
         return Format::Tiff;
+    const DecoderKind kind = sniffDecoder(head);
+    if (kind == DecoderKind::Heif || kind == DecoderKind::Jxl || head.startsWith("\x89PNG\r\n\x1a\n")
+        || (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP"))
+        return Format::NewJpeg;
     return head.isEmpty() ? Format::None : Format::Other;
 }
 
@@ -71,7 +92,7 @@ EditedImage EditedImage::load(const QString &path, bool useCms)
     DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
-    result.format = formatOf(file.peek(16));
+    result.format = formatOf(file.peek(kSniffBytes));
     result.sourceIdentity = identity;
     result.pixels = decoded.image;
     if (const auto dpi = FileResolution::read(path)) {
@@ -84,7 +105,12 @@ EditedImage EditedImage::load(const QString &path, bool useCms)
         result.exif = jpegexif::find(source);
     } else if (result.format == Format::Tiff) {
         result.exif = tiffExifBlock(file, path);
+    } else if (result.format == Format::NewJpeg) {
+        ExifByteSource source(path);
+        result.exif = containerexif::find(source);
     }
+    if (decoded.upright && !result.exif.isEmpty())
+        result.exif = withUprightOrientation(result.exif);
     return result;
 }
 

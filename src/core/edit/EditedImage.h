@@ -15,7 +15,9 @@ namespace quorvel {
 // block, as the file held it).
 struct EditedImage
 {
-    enum class Format { None, Jpeg, Tiff, Other };
+    // NewJpeg: a format the program reads but does not write (PNG, WebP,
+    // HEIF, AVIF, JPEG XL); the picture is saved as a new JPEG file.
+    enum class Format { None, Jpeg, Tiff, NewJpeg, Other };
 
     QImage pixels;
     Format format = Format::None;
@@ -30,8 +32,9 @@ struct EditedImage
     bool isNull() const { return pixels.isNull(); }
 
     // Decodes the file as the viewer does, without colour conversion, and
-    // takes its EXIF block (JPEG and TIFF-based files), its resolution and
-    // its RGB colour profile. Null on failure.
+    // takes its EXIF block (JPEG, TIFF-based files and the containers of the
+    // NewJpeg formats), its resolution and its RGB colour profile. Null on
+    // failure.
     static EditedImage load(const QString &path);
     // The same, converting the pixels to sRGB through the file's profile
     // when useCms is set (the profile is then sRGB).

@@ -21,6 +21,10 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
                                       const SaveQuestions &questions)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };
+    // A picture of a format the program does not write goes into a new
+    // JPEG file; its original is never replaced by one.
+    if (image.format == EditedImage::Format::NewJpeg && target == source)
+        return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
     if (target == source && !ask(questions.replaceOriginal))
         return SaveResult::of(SaveResult::Declined);
 
@@ -28,7 +32,8 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
     QString aside;
     QString error;
     switch (image.format) {
-    case EditedImage::Format::Jpeg: {
+    case EditedImage::Format::Jpeg:
+    case EditedImage::Format::NewJpeg: {
         aside = target + QStringLiteral(".jpg");
         const int quality = questions.jpegQuality ? questions.jpegQuality() : settings::jpegLevel(settingsStore());
         bytes = JpegEncoder::encode(image.pixels, quality, image.exif, image.iccProfile, &error);

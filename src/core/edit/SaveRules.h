@@ -27,7 +27,8 @@ class SaveRules
 public:
     // Saves an edited image under target (the source path unless the user
     // typed another name): a JPEG with the chosen quality and the image's
-    // EXIF entries, a TIFF without them after the TIFF question; other
+    // EXIF entries, a TIFF without them after the TIFF question, a picture
+    // of a NewJpeg format as a JPEG under another name than its own; other
     // formats are not supported. The file is written completely beside the
     // target and then renamed over it (keeping the replaced file's mode);
     // when that rename fails, the picture is kept under target + ".jpg" (or

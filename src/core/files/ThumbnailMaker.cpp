@@ -4,6 +4,7 @@
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifThumbnail.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/Resampler.h"
@@ -81,6 +82,27 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
                 }
             }
         }
+    }
+
+    // A camera raw file carries a preview: far cheaper than the sensor data,
+    // when it is large enough for the box.
+    if (isRawFile(path)) {
+        DecodeOptions options;
+        options.cancel = cancel;
+        options.reduceTo = box;
+        const DecodeResult preview = ImageDecoder::decodePreview(path, options);
+        if (preview.ok()) {
+            const QSize whole = preview.fullSize.isEmpty() ? preview.image.size() : preview.fullSize;
+            const QSize wanted = placement(whole, box).size();
+            // Not enlarged: 60 pixels across the longer side at least.
+            if (!wanted.isEmpty() && whole.width() >= wanted.width() && whole.height() >= wanted.height()) {
+                result.picture = makeThumbnail(preview.image, whole, box);
+                result.source = Source::Preview;
+                return result;
+            }
+        }
+        if (cancel && cancel->load())
+            return result;
     }
 
     DecodeOptions options;

@@ -15,8 +15,10 @@ namespace quorvel {
 //
 // A picture is made from the cheapest source that shows the whole photo:
 // the small JPEG a camera stores in the EXIF block, when its proportions are
-// the photo's, else the photo decoded at a reduced scale (in the DCT domain
-// for JPEG files). Safe to call from several threads at once.
+// the photo's; for a camera raw file the preview it carries, when it is at
+// least as large as the box; else the photo decoded at a reduced scale (in
+// the DCT domain for JPEG files, a stored thumbnail of a HEIF picture, half
+// size for raw files). Safe to call from several threads at once.
 class ThumbnailMaker
 {
 public:
@@ -39,7 +41,7 @@ public:
     // not to be enlarged. A thumbnail with black bands has other proportions.
     static bool storedThumbnailFits(QSize thumbnail, QSize photoSize, QSize box = ThumbnailMaker::box());
 
-    enum class Source { None, Stored, Decoded };
+    enum class Source { None, Stored, Preview, Decoded };
     struct Result
     {
         QImage picture;            // null when the file cannot be read

@@ -10,7 +10,7 @@
 namespace quorvel {
 
 // The decoders of the codec layer, as quorvel-tool names them.
-enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx };
+enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx, Heif, Jxl };
 
 QString decoderName(DecoderKind kind);
 
@@ -67,6 +67,10 @@ struct DecodeResult
     // The picture's size in the file when the decoder delivered it reduced
     // (DecodeOptions::reduceTo); empty otherwise.
     QSize fullSize;
+    // The decoder already applied the format's own orientation (HEIF's
+    // rotation and mirroring, JPEG XL's, a camera raw file's turn); the EXIF
+    // Orientation tag must not be applied again.
+    bool upright = false;
 
     bool ok() const { return !image.isNull(); }
     static DecodeResult failure(DecoderKind kind, const QString &reason)

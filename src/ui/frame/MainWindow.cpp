@@ -265,6 +265,7 @@ void MainWindow::connectView()
         m_commands->scheduleUpdate();
     });
     connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &ImageView::setProgress);
+    connect(m_loader, &ImageLoader::previewReady, m_view, &ImageView::showPreview);
     connect(m_view, &ImageView::statusChanged, this, [this](const QString &facts, const QString &info) {
         setStatusFacts(facts);
         setStatusInfo(info);

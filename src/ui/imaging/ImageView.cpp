@@ -132,6 +132,16 @@ void ImageView::afterLoad()
     Q_EMIT zoomChanged();
 }
 
+void ImageView::showPreview()
+{
+    if (m_loader.previewImage().isNull())
+        return;
+    m_model.resize(deviceSize());
+    m_model.showImage(m_loader.previewImage());
+    updateCursor();
+    update();
+}
+
 void ImageView::refreshStatus()
 {
     if (m_unresolvedLink) {

@@ -35,6 +35,9 @@ public:
     // After the loader finished (or served from its cache): the new image
     // at its chosen zoom.
     void afterLoad();
+    // The loader's preview of the camera raw file being loaded: shown until
+    // afterLoad() brings the whole picture; the progress line runs on.
+    void showPreview();
     QString currentPath() const { return m_currentPath; }
 
     bool hasImage() const;
