@@ -3,7 +3,9 @@
 // a finding; a failure result is the expected outcome for most inputs.
 
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/JpegDecoder.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QString>
 
@@ -25,5 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (result.ok() && result.image.format() != QImage::Format_RGB32)
         __builtin_trap();
     quorvel::ImageDecoder::pixelDepthOfData(bytes);
+    // Files are decoded as they are read, through libjpeg's source: the
+    // same bytes through a device, a chunk at a time.
+    if (pick & 4) {
+        QBuffer device;
+        device.setData(bytes);
+        device.open(QIODevice::ReadOnly);
+        const quorvel::DecodeResult streamed = quorvel::JpegDecoder::decode(device, options);
+        if (streamed.ok() && streamed.image.format() != QImage::Format_RGB32)
+            __builtin_trap();
+    }
     return 0;
 }

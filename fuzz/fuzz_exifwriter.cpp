@@ -4,7 +4,9 @@
 #include "core/edit/FileResolution.h"
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/ExifWriter.h"
+#include "core/exif/JpegSegments.h"
 
+#include <QBuffer>
 #include <QByteArray>
 
 #include <cstddef>
@@ -31,6 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fields.fNumber = 2.8f;
         fields.focalLength = 35.5f;
     }
+    // The writers read a file's header segments one by one and change only
+    // those; the rest is copied.
+    QBuffer device;
+    device.setData(file);
+    device.open(QIODevice::ReadOnly);
+    QByteArray header;
+    if (jpegsegments::readHeader(device, header, 1 << 20) && !jpegsegments::walk(header).ok)
+        __builtin_trap();
     applyExifFields(file, fields, which);
     FileResolution::applyTo(file, 300, 240);
     return 0;

@@ -3,8 +3,8 @@
 
 usage: fill-translation.py FILE.ts TABLE.tsv
 
-Each table line is "source<TAB>translation", with \\t and \\n written as
-escapes. Entries already translated are left alone; entries the table does
+Each table line is "source<TAB>translation", with \\t, \\r and \\n written
+as escapes. Entries already translated are left alone; entries the table does
 not know stay unfinished, so lrelease leaves them in English.
 """
 import sys
@@ -12,7 +12,28 @@ import xml.etree.ElementTree as ET
 
 
 def unescape(text):
-    return text.replace("\\t", "\t").replace("\\n", "\n")
+    return text.replace("\\t", "\t").replace("\\r", "\r").replace("\\n", "\n")
+
+
+def text_of(element):
+    """The element's text, with the characters lupdate writes as <byte value="xd"/>."""
+    text = element.text or ""
+    for child in element:
+        if child.tag == "byte":
+            text += chr(int(child.get("value", "x0").lstrip("x"), 16))
+        text += child.tail or ""
+    return text
+
+
+def set_text(element, text):
+    """Sets the text as lupdate writes it: a carriage return as <byte value="xd"/>."""
+    for child in list(element):
+        element.remove(child)
+    parts = text.split("\r")
+    element.text = parts[0]
+    for part in parts[1:]:
+        byte = ET.SubElement(element, "byte", value="xd")
+        byte.tail = part
 
 
 def main():
@@ -28,12 +49,13 @@ def main():
     tree = ET.parse(ts_path)
     filled = missing = 0
     for message in tree.iter("message"):
-        source = message.findtext("source")
+        source = message.find("source")
         translation = message.find("translation")
-        if translation is None or translation.get("type") != "unfinished":
+        if source is None or translation is None or translation.get("type") != "unfinished":
             continue
+        source = text_of(source)
         if source in table:
-            translation.text = table[source]
+            set_text(translation, table[source])
             del translation.attrib["type"]
             filled += 1
         else:

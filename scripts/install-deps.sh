@@ -5,12 +5,15 @@ set -euo pipefail
 
 packages=(
   g++ cmake make pkg-config ccache
-  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins qt6-translations-l10n
-  libgl-dev
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-image-formats-plugins qt6-translations-l10n qt6-svg-dev
+  libgl-dev libxcb1-dev
   libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   libtiff-dev libexiv2-dev libraw-dev liblcms2-dev libopencv-imgproc-dev
+  libheif-dev libjxl-dev libbrotli-dev zlib1g-dev
+  libheif-examples libavif-bin libjxl-tools
   libimage-exiftool-perl python3
   xvfb xdotool imagemagick x11-utils xwallpaper fonts-dejavu-core
+  desktop-file-utils appstream man-db dpkg-dev
 )
 
 missing=()

@@ -1,7 +1,9 @@
-// Draws the project's own pictures with QPainter: the splash picture, and
-// sample photographs with camera EXIF written through Exiv2.
+// Draws the project's own pictures with QPainter: the splash picture, the
+// application icon, and sample photographs with camera EXIF written through
+// Exiv2.
 //
 //   quorvel-artwork splash OUT.jpg
+//   quorvel-artwork icon ICON_NAME FOLDER   (FOLDER/hicolor/<size>/apps/ICON_NAME.{svg,png})
 //   quorvel-artwork samples FOLDER
 //   quorvel-artwork manual MANUAL.md OUT.pdf
 
@@ -18,7 +20,9 @@
 #include <QTextDocument>
 #include <QRadialGradient>
 #include <QRandomGenerator>
+#include <QSvgGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -348,6 +352,79 @@ int makeSplash(const QString &out)
     return saveJpeg(img, out) ? 0 : 1;
 }
 
+// The application icon on a canvas of size x size: a rounded tile with the
+// six-bladed aperture of the splash picture.
+void paintIcon(QPainter &p, double size)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const double margin = size / 16;
+    const QRectF tile(margin, margin, size - 2 * margin, size - 2 * margin);
+    QLinearGradient back(tile.topLeft(), tile.bottomLeft());
+    back.setColorAt(0, QColor(52, 70, 140));
+    back.setColorAt(1, QColor(18, 38, 74));
+    p.setPen(Qt::NoPen);
+    p.setBrush(back);
+    p.drawRoundedRect(tile, size * 0.2, size * 0.2);
+
+    const QPointF c(size / 2, size / 2);
+    const double r = size * 0.34;
+    p.setBrush(QColor(10, 14, 34));
+    p.drawEllipse(c, r, r);
+    for (int k = 0; k < 6; ++k) {
+        p.save();
+        p.translate(c);
+        p.rotate(k * 60);
+        QPainterPath blade;
+        blade.moveTo(0, -r * 0.92);
+        blade.lineTo(r * 0.8, -r * 0.46);
+        blade.lineTo(r * 0.2, r * 0.14);
+        blade.closeSubpath();
+        p.fillPath(blade, QColor::fromHsv(195 + k * 7, 80 + k * 8, 250 - k * 14));
+        p.restore();
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255), std::max(1.0, size * 0.045)));
+    p.drawEllipse(c, r, r);
+}
+
+// The icon as scalable SVG and as PNGs of the usual theme sizes, laid out as
+// the hicolor theme wants them.
+int makeIcon(const QString &name, const QString &folder)
+{
+    const QDir root(folder);
+    if (!root.mkpath(QStringLiteral("hicolor/scalable/apps"))) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+    QSvgGenerator svg;
+    svg.setFileName(root.filePath(QStringLiteral("hicolor/scalable/apps/%1.svg").arg(name)));
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("Quorvel"));
+    svg.setDescription(QStringLiteral("The Quorvel application icon"));
+    {
+        QPainter p(&svg);
+        paintIcon(p, 256);
+    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString sub = QStringLiteral("hicolor/%1x%1/apps").arg(size);
+        if (!root.mkpath(sub))
+            return 1;
+        QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            paintIcon(p, size);
+        }
+        const QString path = root.filePath(sub + QStringLiteral("/%1.png").arg(name));
+        if (!img.save(path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int makeSamples(const QString &folder)
 {
     QDir dir(folder);
@@ -428,10 +505,12 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == QLatin1String("splash"))
         return makeSplash(args[2]);
+    if (args.size() == 4 && args[1] == QLatin1String("icon"))
+        return makeIcon(args[2], args[3]);
     if (args.size() == 3 && args[1] == QLatin1String("samples"))
         return makeSamples(args[2]);
     if (args.size() == 4 && args[1] == QLatin1String("manual"))
         return makeManual(args[2], args[3]);
-    std::fprintf(stderr, "usage: quorvel-artwork splash OUT.jpg | samples FOLDER | manual MANUAL.md OUT.pdf\n");
+    std::fprintf(stderr, "usage: quorvel-artwork splash OUT.jpg | icon NAME FOLDER | samples FOLDER | manual MANUAL.md OUT.pdf\n");
     return 2;
 }

@@ -10,22 +10,25 @@
 
 namespace quorvel::cli {
 
+void defineBenchDecode(CommandLine &line)
+{
+    line.describe(QStringLiteral("[--runs N] FILE..."),
+                  QStringLiteral("time decoding: path, decoder, megapixels, best and median milliseconds"));
+    line.addOption(QCommandLineOption(QStringLiteral("runs"), QStringLiteral("decodes per file (5)"),
+                                      QStringLiteral("N"), QStringLiteral("5")));
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("an image file"));
+}
+
 // Decodes each file a few times and prints
 // "<path>\t<decoder>\t<megapixels>\t<best ms>\t<median ms>".
-int runBenchDecode(const QStringList &args)
+int runBenchDecode(const CommandLine &line)
 {
-    int runs = 5;
+    const int runs = std::max(1, line.value(QStringLiteral("runs")).toInt());
     QStringList files;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--runs") && i + 1 < args.size())
-            runs = std::max(1, args.at(++i).toInt());
-        else
-            files.append(QDir::fromNativeSeparators(args.at(i)));
-    }
-    if (files.isEmpty()) {
-        err(QStringLiteral("usage: quorvel-tool bench-decode [--runs N] FILES..."));
-        return 2;
-    }
+    for (const QString &file : line.positional())
+        files.append(QDir::fromNativeSeparators(file));
+    if (files.isEmpty())
+        return line.usageError();
     int status = 0;
     for (const QString &path : files) {
         std::vector<double> ms;

@@ -8,34 +8,34 @@
 
 namespace quorvel::cli {
 
+void defineDecode(CommandLine &line)
+{
+    line.describe(QStringLiteral("FILE [--out PNG] [--cms] [--hq-raw]"),
+                  QStringLiteral("decode as the viewer does: path, decoder, width, height as stored, the file's bits "
+                                 "per pixel, the orientation applied, ok or partial"));
+    line.addOption(QCommandLineOption(QStringLiteral("out"),
+                                      QStringLiteral("also write the picture as shown (turned upright) as a PNG file"),
+                                      QStringLiteral("PNG")));
+    line.addOption(QCommandLineOption(QStringLiteral("cms"), QStringLiteral("convert an embedded colour profile to sRGB")));
+    line.addOption(QCommandLineOption(QStringLiteral("hq-raw"), QStringLiteral("high-quality raw interpolation")));
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("the image file"));
+}
+
 // Decodes one file as the loader would (turned by its EXIF orientation) and
 // prints "<path>\t<decoder>\t<width>\t<height>\t<file bpp>\t<orientation>\t<state>":
 // the size as stored, the orientation applied (1..8), and "ok" or "partial"
 // when only part of the picture could be decoded. --out writes the picture
 // as shown.
-int runDecode(const QStringList &args)
+int runDecode(const CommandLine &line)
 {
-    QString path;
-    QString outPath;
+    if (line.positional().size() != 1)
+        return line.usageError();
+    const QString path = QDir::fromNativeSeparators(line.positional().first());
+    const QString outPath = line.value(QStringLiteral("out"));
     DecodeOptions options;
     options.applyOrientation = true;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (a == QLatin1String("--out") && i + 1 < args.size())
-            outPath = args.at(++i);
-        else if (a == QLatin1String("--cms"))
-            options.useCms = true;
-        else if (a == QLatin1String("--hq-raw"))
-            options.hqRaw = true;
-        else if (path.isEmpty() && !a.startsWith(QLatin1String("--")))
-            path = QDir::fromNativeSeparators(a);
-        else
-            path.clear(), i = args.size();
-    }
-    if (path.isEmpty()) {
-        err(QStringLiteral("usage: quorvel-tool decode FILE [--out PNG] [--cms] [--hq-raw]"));
-        return 2;
-    }
+    options.useCms = line.isSet(QStringLiteral("cms"));
+    options.hqRaw = line.isSet(QStringLiteral("hq-raw"));
     const DecodeResult result = ImageDecoder::decodeFile(path, options);
     if (!result.ok()) {
         err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.error));

@@ -87,18 +87,23 @@ void printReport(const QString &path, bool result, const ExifFields &f)
 
 } // namespace
 
+void defineInfo(CommandLine &line)
+{
+    line.describe(QStringLiteral("[--tsv] FILE..."),
+                  QStringLiteral("the EXIF fields of each file and their texts in every display style"));
+    line.addOption(QCommandLineOption(QStringLiteral("tsv"),
+                                      QStringLiteral("one tab-separated line per file, after a header line")));
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("an image file"));
+}
+
 // For each file: the reader's result, the six fields as held and their texts
 // in every display style, as a report or (--tsv) one tab-separated line each.
-int runInfo(const QStringList &args)
+int runInfo(const CommandLine &line)
 {
-    QStringList files = args;
-    const bool tsv = !files.isEmpty() && files.first() == QLatin1String("--tsv");
-    if (tsv)
-        files.removeFirst();
-    if (files.isEmpty()) {
-        err(QStringLiteral("usage: quorvel-tool info [--tsv] FILE..."));
-        return 2;
-    }
+    const QStringList files = line.positional();
+    const bool tsv = line.isSet(QStringLiteral("tsv"));
+    if (files.isEmpty())
+        return line.usageError();
     if (tsv)
         printTsvHeader();
     int status = 0;

@@ -24,17 +24,11 @@ ListedFolder::ListedFolder(const QString &folder, const QString &filterText)
     m_model.fill(FolderScanner(folder).scan(FolderScanner::Images), withSeparator, filterText.trimmed());
 }
 
-bool parseListedArgs(const QStringList &args, int count, QStringList *positional, QString *filter)
+void addFilterOption(CommandLine &line)
 {
-    for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--filter") && i + 1 < args.size())
-            *filter = args.at(++i);
-        else if (args.at(i).startsWith(QLatin1String("--")))
-            return false;
-        else
-            positional->append(QDir::fromNativeSeparators(args.at(i)));
-    }
-    return positional->size() == count;
+    line.addOption(QCommandLineOption(QStringLiteral("filter"),
+                                      QStringLiteral("only the files whose name, description or EXIF texts hold TEXT"),
+                                      QStringLiteral("TEXT")));
 }
 
 } // namespace quorvel::cli

@@ -3,6 +3,8 @@
 #include "core/files/DescriptionStore.h"
 #include "core/files/FileListModel.h"
 
+#include "CommandLine.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,9 +25,7 @@ private:
     FileListModel m_model;
 };
 
-// The arguments of a command over a listed folder: exactly `count` plain
-// arguments (separators made '/') and at most one "--filter TEXT". False on
-// anything else, for the command to print its usage.
-bool parseListedArgs(const QStringList &args, int count, QStringList *positional, QString *filter);
+// The "--filter TEXT" option of the commands over a listed folder.
+void addFilterOption(CommandLine &line);
 
 } // namespace quorvel::cli

@@ -6,43 +6,60 @@
 
 namespace quorvel::cli {
 
+namespace {
+
+struct Turn
+{
+    const char *option;
+    TransformCode code;
+    const char *description;
+};
+
+const Turn kTurns[] = {
+    {"left", TransformCode::Rotate270, "turn a quarter to the left"},
+    {"right", TransformCode::Rotate90, "turn a quarter to the right"},
+    {"180", TransformCode::Rotate180, "turn half round"},
+    {"hor", TransformCode::FlipHorizontal, "mirror left to right"},
+    {"ver", TransformCode::FlipVertical, "mirror top to bottom"},
+    {"auto", TransformCode::Upright, "only make the picture upright from its EXIF orientation"},
+};
+
+} // namespace
+
+void defineRotate(CommandLine &line)
+{
+    line.describe(QStringLiteral("--left|--right|--180|--hor|--ver|--auto [--trim] FILE [OUT]"),
+                  QStringLiteral("lossless JPEG turn of the picture as shown, stored upright (a TIFF by pixels), "
+                                 "in place or into OUT"));
+    for (const Turn &turn : kTurns)
+        line.addOption(QCommandLineOption(QString::fromLatin1(turn.option), QString::fromLatin1(turn.description)));
+    line.addOption(QCommandLineOption(QStringLiteral("trim"),
+                                      QStringLiteral("drop partial edge blocks of sides not divisible by 16")));
+    line.addArgument(QStringLiteral("FILE"), QStringLiteral("the JPEG or TIFF file"));
+    line.addArgument(QStringLiteral("OUT"), QStringLiteral("where to write the result; FILE itself when left out"));
+}
+
 // Turns a JPEG losslessly (a TIFF by pixels) in place or into OUT. The turn
 // applies to the picture as shown, after its EXIF orientation, and the
 // result is stored upright; --auto only makes the file upright from its
 // orientation. Without --trim a JPEG whose sides are not multiples of 16 is
-// refused, as the dialog's question answered No.
-int runRotate(const QStringList &args)
+// refused, as the dialog's question answered No. Of several turns named,
+// the last counts.
+int runRotate(const CommandLine &line)
 {
-    const QString usage =
-        QStringLiteral("usage: quorvel-tool rotate --left|--right|--180|--hor|--ver|--auto [--trim] FILE [OUT]");
     int code = -1;
-    bool unknown = false;
-    bool trim = false;
+    for (const QString &name : line.optionNames()) {
+        for (const Turn &turn : kTurns) {
+            if (name == QLatin1String(turn.option))
+                code = int(turn.code);
+        }
+    }
+    const bool trim = line.isSet(QStringLiteral("trim"));
     QStringList paths;
-    for (const QString &a : args) {
-        if (a == QLatin1String("--left"))
-            code = int(TransformCode::Rotate270);
-        else if (a == QLatin1String("--right"))
-            code = int(TransformCode::Rotate90);
-        else if (a == QLatin1String("--180"))
-            code = int(TransformCode::Rotate180);
-        else if (a == QLatin1String("--hor"))
-            code = int(TransformCode::FlipHorizontal);
-        else if (a == QLatin1String("--ver"))
-            code = int(TransformCode::FlipVertical);
-        else if (a == QLatin1String("--auto"))
-            code = int(TransformCode::Upright);
-        else if (a == QLatin1String("--trim"))
-            trim = true;
-        else if (!a.startsWith(QLatin1String("--")))
-            paths.append(QDir::fromNativeSeparators(a));
-        else
-            unknown = true;
-    }
-    if (unknown || code < 0 || paths.isEmpty() || paths.size() > 2) {
-        err(usage);
-        return 2;
-    }
+    for (const QString &arg : line.positional())
+        paths.append(QDir::fromNativeSeparators(arg));
+    if (code < 0 || paths.isEmpty() || paths.size() > 2)
+        return line.usageError();
     const QString source = paths.at(0);
     const QString target = paths.value(1, source);
     TransformQuestions questions;

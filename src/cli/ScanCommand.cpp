@@ -7,14 +7,19 @@
 
 namespace quorvel::cli {
 
+void defineScan(CommandLine &line)
+{
+    line.describe(QStringLiteral("FOLDER"), QStringLiteral("list the folder's entries and their kinds in scan order"));
+    line.addArgument(QStringLiteral("FOLDER"), QStringLiteral("the folder to scan"));
+}
+
 // Prints "<kind>\t<name>" per entry: 0 listed file, 1 folder with listed
 // subfolders, 2 folder without.
-int runScan(const QStringList &args)
+int runScan(const CommandLine &line)
 {
-    if (args.size() != 1) {
-        err(QStringLiteral("usage: quorvel-tool scan FOLDER"));
-        return 2;
-    }
+    const QStringList args = line.positional();
+    if (args.size() != 1)
+        return line.usageError();
     const QString folder = QDir::fromNativeSeparators(args.first());
     if (!QFileInfo(folder).isDir()) {
         err(QStringLiteral("quorvel-tool: not a folder: %1").arg(args.first()));

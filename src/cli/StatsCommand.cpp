@@ -3,21 +3,27 @@
 
 #include "core/exif/ExifStatistics.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace quorvel::cli {
 
+void defineStats(CommandLine &line)
+{
+    line.describe(QStringLiteral("FOLDER [--filter TEXT]"),
+                  QStringLiteral("the rows of the EXIF statistics of the folder's files, text and count"));
+    addFilterOption(line);
+    line.addArgument(QStringLiteral("FOLDER"), QStringLiteral("the folder whose listed files are counted"));
+}
+
 // Prints the rows of the "EXIF statistics" report, "<text>\t<count>" each
 // (the count empty where the row has none).
-int runStats(const QStringList &args)
+int runStats(const CommandLine &line)
 {
-    QStringList positional;
-    QString filter;
-    if (!parseListedArgs(args, 1, &positional, &filter)) {
-        err(QStringLiteral("usage: quorvel-tool stats FOLDER [--filter TEXT]"));
-        return 2;
-    }
-    const QString folder = positional.first();
+    if (line.positional().size() != 1)
+        return line.usageError();
+    const QString folder = QDir::fromNativeSeparators(line.positional().first());
+    const QString filter = line.value(QStringLiteral("filter"));
     if (!QFileInfo(folder).isDir()) {
         err(QStringLiteral("quorvel-tool: not a folder: %1").arg(folder));
         return 1;

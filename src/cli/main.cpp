@@ -7,35 +7,104 @@
 
 #include <cstring>
 #include <memory>
-#include <iterator>
 
 namespace quorvel::cli {
 
 namespace {
 
+// Every command, in the order the help lists them.
 const Command kCommands[] = {
-    {"scan", "scan FOLDER                 list the folder's entries and their kinds in scan order", runScan},
-    {"info", "info [--tsv] FILE...        the EXIF fields of each file and their texts in every display style", runInfo},
-    {"decode", "decode FILE [--out PNG] [--cms] [--hq-raw]  decode as the viewer does: path, decoder, stored size, "
-               "file bpp, orientation applied, ok or partial",
-     runDecode},
-    {"bench-decode", "bench-decode [--runs N] FILES...  time decoding: path, decoder, megapixels, best and median ms",
-     runBenchDecode},
-    {"stats", "stats FOLDER [--filter TEXT]  the rows of the EXIF statistics of the folder's files", runStats},
-    {"export", "export FOLDER OUT [--filter TEXT]  write the image-information export of the listed files", runExport},
-    {"set-exif", "set-exif FILE [--model T] [--date T] [--iso N] [--fnumber X] [--focal X]  set ('' removes) EXIF fields",
-     runSetExif},
-    {"set-dpi", "set-dpi FILE H V            store a JPEG's resolution in dots per inch", runSetDpi},
-    {"rotate", "rotate --left|--right|--180|--hor|--ver|--auto [--trim] FILE [OUT]  lossless JPEG turn of the picture "
-               "as shown, stored upright (TIFF by pixels)",
-     runRotate},
+    {"scan", defineScan, runScan},
+    {"info", defineInfo, runInfo},
+    {"decode", defineDecode, runDecode},
+    {"bench-decode", defineBenchDecode, runBenchDecode},
+    {"stats", defineStats, runStats},
+    {"export", defineExport, runExport},
+    {"set-exif", defineSetExif, runSetExif},
+    {"set-dpi", defineSetDpi, runSetDpi},
+    {"rotate", defineRotate, runRotate},
+    {"prepare", definePrepare, runPrepare, true},
+    {"describe", defineDescribe, runDescribe},
 };
 
-void usage()
+const Command *findCommand(const QString &name)
 {
-    err(QStringLiteral("usage: quorvel-tool COMMAND [ARGS...]"));
-    for (const Command &c : kCommands)
-        err(QStringLiteral("  ") + QString::fromUtf8(c.usage));
+    for (const Command &c : kCommands) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+
+// The commands with their synopses, each followed by its summary.
+QString commandList()
+{
+    QString text;
+    for (const Command &c : kCommands) {
+        CommandLine line(QString::fromLatin1(c.name));
+        c.define(line);
+        text += QStringLiteral("  %1\n      %2\n").arg((line.command() + u' ' + line.synopsis()).trimmed(), line.summary());
+    }
+    return text;
+}
+
+QString usage()
+{
+    return QStringLiteral("usage: quorvel-tool COMMAND [ARGS...]\n"
+                          "       quorvel-tool COMMAND --help\n"
+                          "       quorvel-tool --help | --version\n");
+}
+
+QString help()
+{
+    return usage()
+        + QStringLiteral("\nQuorvel's core functions from the command line: folder scans, EXIF, decoding,\n"
+                         "statistics and export, EXIF and resolution changes, lossless rotation.\n"
+                         "\nCommands:\n")
+        + commandList()
+        + QStringLiteral("\nOptions:\n"
+                         "  -h, --help     show this help\n"
+                         "  -v, --version  show the version\n");
+}
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int mistake(const QString &message)
+{
+    err(QStringLiteral("quorvel-tool: ") + message);
+    print(stderr, usage());
+    err(QStringLiteral("Try 'quorvel-tool --help' for the commands."));
+    return 2;
+}
+
+int runCommand(const Command &command, int argc, char **argv)
+{
+    std::unique_ptr<QCoreApplication> app;
+    if (command.needsGui) {
+        // No window is ever shown: the offscreen platform serves anywhere.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    CommandLine line(QString::fromLatin1(command.name));
+    command.define(line);
+    switch (line.parse(QCoreApplication::arguments().mid(2))) {
+    case CommandLine::Outcome::Help:
+        print(stdout, line.helpText());
+        return 0;
+    case CommandLine::Outcome::Mistake:
+        return line.usageError(line.errorText());
+    case CommandLine::Outcome::Run:
+        break;
+    }
+    return command.run(line);
 }
 
 } // namespace
@@ -59,30 +128,32 @@ void err(const QString &line)
 int main(int argc, char **argv)
 {
     using namespace quorvel::cli;
-    const Command *command = nullptr;
-    if (argc >= 2) {
-        for (const Command &c : kCommands) {
-            if (std::strcmp(argv[1], c.name) == 0)
-                command = &c;
-        }
-    }
-    if (command) {
-        std::unique_ptr<QCoreApplication> app;
-        if (command->needsGui) {
-            // No window is ever shown: the offscreen platform serves anywhere.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        } else {
-            app = std::make_unique<QCoreApplication>(argc, argv);
-        }
-        return command->run(QCoreApplication::arguments().mid(2));
-    }
     if (argc < 2) {
-        usage();
+        print(stderr, usage());
+        err(QStringLiteral("Try 'quorvel-tool --help' for the commands."));
         return 2;
     }
-    err(QStringLiteral("quorvel-tool: unknown command '%1'").arg(QString::fromLocal8Bit(argv[1])));
-    usage();
-    return 2;
+    if (const Command *command = findCommand(QString::fromLocal8Bit(argv[1])))
+        return runCommand(*command, argc, argv);
+
+    // No command first: the tool's own options, or a mistake.
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({helpOption, versionOption});
+    if (!parser.parse(QCoreApplication::arguments()))
+        return mistake(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return mistake(QStringLiteral("unknown command '%1'").arg(parser.positionalArguments().first()));
+    if (parser.isSet(helpOption)) {
+        print(stdout, help());
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        out(QStringLiteral("quorvel-tool " QUORVEL_VERSION));
+        return 0;
+    }
+    return mistake(QStringLiteral("no command given"));
 }

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void tokens();
     void programOptions_data();
     void programOptions();
+    void endingAtOnce_data();
+    void endingAtOnce();
     void initialFolder_data();
     void initialFolder();
 };
@@ -58,6 +60,7 @@ void TestCommandLine::programOptions_data()
     QTest::addColumn<QStringList>("positional");
     QTest::newRow("nothing") << QStringList{"quorvel"} << "" << "" << true << QStringList{};
     QTest::newRow("one file") << QStringList{"quorvel", "/p/a.jpg"} << "" << "" << true << QStringList{"/p/a.jpg"};
+    QTest::newRow("one folder") << QStringList{"quorvel", "/p/trip"} << "" << "" << true << QStringList{"/p/trip"};
     QTest::newRow("settings option") << QStringList{"quorvel", "--settings", "/t/s.ini", "/p/a.jpg"} << "" << "/t/s.ini"
                                      << true << QStringList{"/p/a.jpg"};
     QTest::newRow("settings with equals") << QStringList{"quorvel", "--settings=/t/s.ini"} << "/env.ini" << "/t/s.ini"
@@ -65,6 +68,15 @@ void TestCommandLine::programOptions_data()
     QTest::newRow("environment") << QStringList{"quorvel"} << "/env.ini" << "/env.ini" << true << QStringList{};
     QTest::newRow("no splash") << QStringList{"quorvel", "--no-splash", "a", "b"} << "" << "" << false
                                << QStringList{"a", "b"};
+    QTest::newRow("options after the file") << QStringList{"quorvel", "/p/a.jpg", "--no-splash"} << "" << "" << false
+                                            << QStringList{"/p/a.jpg"};
+    QTest::newRow("a file named like an option, after --")
+        << QStringList{"quorvel", "--", "--help"} << "" << "" << true << QStringList{"--help"};
+    QTest::newRow("Qt's own options are left to Qt")
+        << QStringList{"quorvel", "-platform", "offscreen", "-style", "fusion", "-reverse", "/p/a.jpg"} << "" << ""
+        << true << QStringList{"/p/a.jpg"};
+    QTest::newRow("Windows-style program path") << QStringList{"C:\\Program Files\\q.exe", "D:\\a b.jpg"} << "" << ""
+                                                << true << QStringList{"D:\\a b.jpg"};
 }
 
 void TestCommandLine::programOptions()
@@ -75,9 +87,45 @@ void TestCommandLine::programOptions()
     QFETCH(bool, splash);
     QFETCH(QStringList, positional);
     const StartupOptions o = parseStartupOptions(args, env);
+    QCOMPARE(o.action, StartupOptions::Action::Run);
     QCOMPARE(o.settingsFile, settingsFile);
     QCOMPARE(o.showSplash, splash);
     QCOMPARE(o.positional, positional);
+}
+
+void TestCommandLine::endingAtOnce_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("messageHolds");
+    const int help = int(StartupOptions::Action::ShowHelp);
+    const int version = int(StartupOptions::Action::ShowVersion);
+    const int mistake = int(StartupOptions::Action::Mistake);
+    QTest::newRow("--help") << QStringList{"quorvel", "--help"} << help << 0 << "--no-splash";
+    QTest::newRow("-h with a file") << QStringList{"quorvel", "/p/a.jpg", "-h"} << help << 0 << "Usage: quorvel";
+    QTest::newRow("--version") << QStringList{"quorvel", "--version"} << version << 0 << "quorvel " QUORVEL_TEST_VERSION;
+    QTest::newRow("-v") << QStringList{"quorvel", "-v"} << version << 0 << QUORVEL_TEST_VERSION;
+    QTest::newRow("mistyped option") << QStringList{"quorvel", "--no-spalsh", "/p/a.jpg"} << mistake << 2
+                                     << "Unknown option 'no-spalsh'";
+    QTest::newRow("mistyped short option") << QStringList{"quorvel", "-x"} << mistake << 2 << "Usage: quorvel";
+    QTest::newRow("settings without its file") << QStringList{"quorvel", "--settings"} << mistake << 2
+                                               << "Missing value after '--settings'";
+    QTest::newRow("an option that takes no value") << QStringList{"quorvel", "--no-splash=1"} << mistake << 2
+                                                   << "no-splash";
+}
+
+void TestCommandLine::endingAtOnce()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, action);
+    QFETCH(int, status);
+    QFETCH(QString, messageHolds);
+    const StartupOptions o = parseStartupOptions(args, QString());
+    QCOMPARE(int(o.action), action);
+    QCOMPARE(o.exitStatus(), status);
+    QVERIFY2(o.message.contains(messageHolds), qPrintable(o.message));
+    QVERIFY(o.positional.isEmpty());
 }
 
 void TestCommandLine::initialFolder_data()

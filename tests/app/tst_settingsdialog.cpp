@@ -1,4 +1,5 @@
 #include "core/settings/AppSettings.h"
+#include "core/settings/BrowsingSettings.h"
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/ProfileStringList.h"
 #include "core/settings/SettingsStore.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void languageRows_data();
     void languageRows();
     void choosingALanguage();
+    void modulesListedByTheirOwnName();
     void units();
     void interpolation_data();
     void interpolation();
@@ -65,6 +68,8 @@ private Q_SLOTS:
     void changesKeepWhatOthersStored();
     void editorsList();
     void favouritesList();
+    void slideshowInterval_data();
+    void slideshowInterval();
 
 private:
     SettingsStore &store() { return settingsStore(); }
@@ -133,6 +138,19 @@ void TestSettingsDialog::choosingALanguage()
     choose(dialog.languages(), "English (default)");
     QCOMPARE(store().readString("Main", "InterfaceLang", ""), QString("English"));
     QCOMPARE(m_prompts->messages, QStringList({restart, restart}));
+}
+
+void TestSettingsDialog::modulesListedByTheirOwnName()
+{
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(QStringLiteral(QUORVEL_RUNTIME_DIR) + "/LangGerman.qm", dir.filePath("LangGerman.qm")));
+    globalSettings().interfaceLang = "LangGerman.dll"; // stored by an old release
+    SettingsDialog dialog(nullptr, dir.path());
+    QCOMPARE(texts(dialog.languages()), QStringList({"Deutsch", "English (default)"}));
+    QCOMPARE(dialog.languages()->currentText(), QString("Deutsch"));
+    // The stored value names the module file, whatever the row shows.
+    choose(dialog.languages(), "Deutsch");
+    QCOMPARE(store().readString("Main", "InterfaceLang", ""), QString("LangGerman.qm"));
 }
 
 void TestSettingsDialog::units()
@@ -290,6 +308,34 @@ void TestSettingsDialog::favouritesList()
     remove->click();
     QCOMPARE(store().readString("Favourites", "StrBody", ""), QString("/photos;;"));
     QCOMPARE(changed.count(), 3);
+}
+
+void TestSettingsDialog::slideshowInterval_data()
+{
+    QTest::addColumn<int>("stored"); // -1: nothing stored
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("default") << -1 << 4 << 9 << 9;
+    QTest::newRow("stored") << 12 << 12 << 1 << 1;
+    QTest::newRow("stored below the range") << 0 << 1 << 3 << 3;
+    QTest::newRow("typed past the range") << 4 << 4 << 100000 << 3600;
+}
+
+void TestSettingsDialog::slideshowInterval()
+{
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QFETCH(int, typed);
+    QFETCH(int, kept);
+    if (stored >= 0)
+        store().writeInt("Main", "SlideshowInterval", stored);
+    SettingsDialog dialog(nullptr, m_modules.path());
+    QCOMPARE(dialog.slideshowInterval()->value(), shown);
+    dialog.slideshowInterval()->setValue(typed);
+    // Stored at once, as every setting of the dialog.
+    QCOMPARE(settings::slideshowSeconds(store()), kept);
+    QCOMPARE(store().readInt("Main", "SlideshowInterval", -1), kept);
 }
 
 QTEST_MAIN(TestSettingsDialog)

@@ -11,6 +11,7 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/edit/JpegQualityDialog.h"
+#include "ui/edit/RedEyeDialog.h"
 #include "ui/edit/ResolutionDialog.h"
 #include "ui/edit/RotateDialog.h"
 #include "ui/edit/SaveMessages.h"
@@ -18,6 +19,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -56,10 +58,13 @@ private Q_SLOTS:
     void exifUnchangedSaveCancels();
     void exifAutoIsoBlocks();
     void exifDescriptionOnly();
+    void exifRefusesNumbers_data();
+    void exifRefusesNumbers();
     void rotateKeys_data();
     void rotateKeys();
     void rotateDigitsInNameBox();
     void rotateWritesFile();
+    void redEyeLimitIsShown();
 
 private:
     QString jpegFile(const QString &name, int w = 32, int h = 32)
@@ -97,6 +102,10 @@ void TestSaveDialogs::qualityDialog()
     QCOMPARE(dialog.slider()->minimum(), 30);
     QCOMPARE(dialog.slider()->maximum(), 100);
     QCOMPARE(dialog.slider()->tickInterval(), 5);
+    // The slider's number is written out and follows it.
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("Quality: %1").arg(shown));
+    dialog.slider()->setValue(shown == 30 ? 31 : 30);
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("Quality: %1").arg(dialog.slider()->value()));
     if (ok) {
         dialog.setValue(45);
         dialog.accept();
@@ -139,6 +148,11 @@ void TestSaveDialogs::resolutionDialog()
     QVERIFY(dialog.isOpen());
     QCOMPARE(dialog.horizontalEdit()->text(), QStringLiteral("72"));
     QVERIFY(!dialog.isChanged());
+    // Each box says its unit.
+    int units = 0;
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        units += label->text() == u"dpi";
+    QCOMPARE(units, 2);
     dialog.horizontalEdit()->setText(h);
     dialog.verticalEdit()->setText(v);
     dialog.accept();
@@ -214,6 +228,45 @@ void TestSaveDialogs::exifDescriptionOnly()
     QCOMPARE(reread.get(path), QStringLiteral("At the lake"));
 }
 
+void TestSaveDialogs::exifRefusesNumbers_data()
+{
+    QTest::addColumn<QString>("aperture");
+    QTest::addColumn<QString>("focal");
+    QTest::addColumn<QString>("message"); // part of it
+    QTest::newRow("negative aperture") << "-2.8" << "" << "aperture";
+    QTest::newRow("aperture 1e30") << "1e30" << "" << "aperture";
+    QTest::newRow("aperture 0.01") << "0.01" << "" << "aperture";
+    QTest::newRow("focal length beyond the field") << "" << "9999999999" << "focal length";
+}
+
+// A number the file cannot hold is refused with a message naming it; the
+// dialog stays open with the focus in its box, and the file is untouched.
+void TestSaveDialogs::exifRefusesNumbers()
+{
+    QFETCH(QString, aperture);
+    QFETCH(QString, focal);
+    QFETCH(QString, message);
+    const QString path = jpegFile(QStringLiteral("numbers.jpg"));
+    const QByteArray before = test::readFile(path);
+    DescriptionStore store;
+    Messages messages;
+    ExifEditDialog dialog(path, ExifFields(), store);
+    dialog.show();
+    if (!aperture.isEmpty())
+        dialog.apertureEdit()->setText(aperture);
+    if (!focal.isEmpty())
+        dialog.focalEdit()->setText(focal);
+    bool released = false;
+    dialog.setReleaseFile([&] { released = true; });
+    dialog.save();
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY2(messages.texts.first().contains(message), qPrintable(messages.texts.first()));
+    QCOMPARE(dialog.result(), 0);
+    QVERIFY(!released);
+    QCOMPARE(dialog.focusWidget(), aperture.isEmpty() ? dialog.focalEdit() : dialog.apertureEdit());
+    QCOMPARE(test::readFile(path), before);
+}
+
 void TestSaveDialogs::rotateKeys_data()
 {
     QTest::addColumn<int>("key");
@@ -268,6 +321,16 @@ void TestSaveDialogs::rotateWritesFile()
     other.rotate();
     QCOMPARE(refused.texts, QStringList{QStringLiteral("This format is not supported yet.")});
     QCOMPARE(other.result(), int(QDialog::Rejected));
+}
+
+void TestSaveDialogs::redEyeLimitIsShown()
+{
+    RedEyeDialog dialog(test::patternImage(20, 20));
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("100"));
+    dialog.setLimit(180);
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("180"));
+    dialog.slider()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(dialog.numberLabel()->text(), QStringLiteral("170"));
 }
 
 QTEST_MAIN(TestSaveDialogs)

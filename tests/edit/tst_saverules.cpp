@@ -8,8 +8,11 @@
 #include "core/exif/ExifBlockEditor.h"
 #include "core/exif/JpegExifBlock.h"
 #include "core/exif/JpegSegments.h"
+#include "core/files/SafeWriter.h"
 
 #include <QDir>
+
+#include <cerrno>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +72,7 @@ class TestSaveRules : public QObject
 private Q_SLOTS:
     void saveEditedImage_data();
     void saveEditedImage();
+    void busyTargetKeepsTemporary_data();
     void busyTargetKeepsTemporary();
     void damagedPicturesAreNotWritten_data();
     void damagedPicturesAreNotWritten();
@@ -145,8 +149,8 @@ void TestSaveRules::saveEditedImage()
     QVERIFY2(files.isEmpty(), qPrintable(files.join(u',')));
 }
 
-// When the target cannot be replaced, the picture stays under the
-// temporary name and the user is told where.
+// A picture from a damaged file is never written, neither over its source
+// nor as a new file, and nothing is asked first.
 void TestSaveRules::damagedPicturesAreNotWritten_data()
 {
     QTest::addColumn<bool>("newFile"); // saveNewJpeg, else saveEditedImage over the source
@@ -177,17 +181,39 @@ void TestSaveRules::damagedPicturesAreNotWritten()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("photo.jpg")});
 }
 
+// When the target cannot be replaced (another program holds it), the
+// picture is kept beside it under a name no file has yet, and the user is
+// told where; a file already under that name is never overwritten.
+void TestSaveRules::busyTargetKeepsTemporary_data()
+{
+    QTest::addColumn<bool>("asideTaken");
+    QTest::newRow("aside name free") << false;
+    QTest::newRow("aside name taken") << true;
+}
+
 void TestSaveRules::busyTargetKeepsTemporary()
 {
+    QFETCH(bool, asideTaken);
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("photo.jpg"));
     QVERIFY(test::writeFile(source, test::patternJpeg(16, 16)));
-    // A folder with something in it cannot be replaced by a file.
     const QString target = dir.filePath(QStringLiteral("busy.jpg"));
-    QVERIFY(QDir().mkpath(target + QStringLiteral("/inside")));
+    QVERIFY(test::writeFile(target, "held open elsewhere"));
+    if (asideTaken)
+        QVERIFY(test::writeFile(target + QStringLiteral(".jpg"), "someone's file"));
+    SafeWriter::setCommitHook([](const QString &) { return EBUSY; });
     SaveQuestions q;
     q.jpegQuality = [] { return 85; };
     const SaveResult r = SaveRules::saveEditedImage(jpegImage(16, 16), source, target, q);
+    SafeWriter::setCommitHook({});
+    QCOMPARE(test::readFile(target), QByteArray("held open elsewhere"));
+    if (asideTaken) {
+        QCOMPARE(r.status, SaveResult::Failed);
+        QVERIFY2(r.message.contains(QStringLiteral("busy")), qPrintable(r.message));
+        QCOMPARE(test::readFile(target + QStringLiteral(".jpg")), QByteArray("someone's file"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+        return;
+    }
     QCOMPARE(r.status, SaveResult::SavedAside);
     QCOMPARE(r.savedAs, target + QStringLiteral(".jpg"));
     QCOMPARE(r.message, QStringLiteral("File is busy with other process, the image was saved as <%1>")

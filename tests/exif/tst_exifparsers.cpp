@@ -1,4 +1,5 @@
 #include "core/exif/CanonIsoRule.h"
+#include "core/exif/ContainerExif.h"
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/JpegExifBlock.h"
 
@@ -42,6 +43,81 @@ QByteArray settings(int lead, int count, int code)
     return bytes;
 }
 
+QByteArray be(quint32 value, int bytes)
+{
+    QByteArray out(bytes, '\0');
+    for (int i = 0; i < bytes; ++i)
+        out[bytes - 1 - i] = char((value >> (8 * i)) & 0xFF);
+    return out;
+}
+
+QByteArray box(const char *type, const QByteArray &payload)
+{
+    return be(quint32(8 + payload.size()), 4) + QByteArray(type, 4) + payload;
+}
+
+QByteArray fullBox(const char *type, int version, const QByteArray &payload)
+{
+    return box(type, be(quint32(version) << 24, 4) + payload);
+}
+
+// The smallest EXIF blocks: a TIFF header and an empty directory.
+const QByteArray kBlockLe("II*\0\x08\0\0\0\0\0\0\0\0\0", 14);
+const QByteArray kBlockBe("MM\0*\0\0\0\x08\0\0\0\0\0\0", 14);
+
+struct HeifItem
+{
+    int id;
+    QByteArray payload;   // the Exif item's data: offset, then the block
+    bool inIdat = false;
+    quint32 lengthExtra = 0; // added to the extent's length (damage)
+};
+
+// A HEIF file whose meta box lists image item 1 (primary) and the Exif
+// items; their data lies in the mdat box after it, or in the idat box.
+// describes: the Exif item that a cdsc reference ties to item 1 (0: none).
+QByteArray heifFile(const QList<HeifItem> &items, int describes = 0)
+{
+    const QByteArray ftyp = box("ftyp", QByteArray("heic") + be(0, 4) + "mif1heic");
+    QByteArray infes = fullBox("infe", 2, be(1, 2) + be(0, 2) + "hvc1" + QByteArray(1, '\0'));
+    for (const HeifItem &item : items)
+        infes += fullBox("infe", 2, be(quint32(item.id), 2) + be(0, 2) + "Exif" + QByteArray(1, '\0'));
+    const QByteArray iinf = fullBox("iinf", 0, be(quint32(items.size() + 1), 2) + infes);
+    QByteArray idat;
+    const auto meta = [&](quint32 mdatData) {
+        QByteArray locs;
+        quint32 inMdat = 0, inIdat = 0;
+        for (const HeifItem &item : items) {
+            const quint32 offset = item.inIdat ? inIdat : mdatData + inMdat;
+            (item.inIdat ? inIdat : inMdat) += quint32(item.payload.size());
+            locs += be(quint32(item.id), 2) + be(item.inIdat ? 1 : 0, 2) + be(0, 2) + be(1, 2) + be(offset, 4)
+                + be(quint32(item.payload.size()) + item.lengthExtra, 4);
+        }
+        const QByteArray iloc = fullBox("iloc", 1, QByteArray("\x44\x00", 2) + be(quint32(items.size()), 2) + locs);
+        QByteArray children = fullBox("pitm", 0, be(1, 2)) + iinf + iloc;
+        if (describes)
+            children += fullBox("iref", 0, box("cdsc", be(quint32(describes), 2) + be(1, 2) + be(1, 2)));
+        idat.clear();
+        for (const HeifItem &item : items)
+            if (item.inIdat)
+                idat += item.payload;
+        if (!idat.isEmpty())
+            children += box("idat", idat);
+        return fullBox("meta", 0, children);
+    };
+    const quint32 mdatData = quint32(ftyp.size() + meta(0).size() + 8);
+    QByteArray mdat;
+    for (const HeifItem &item : items)
+        if (!item.inIdat)
+            mdat += item.payload;
+    return ftyp + meta(mdatData) + box("mdat", mdat + QByteArray(16, 'x'));
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    return be(quint32(data.size()), 4) + QByteArray(type, 4) + data + be(0, 4); // the CRC is not checked
+}
+
 } // namespace
 
 class TestExifParsers : public QObject
@@ -56,6 +132,8 @@ private Q_SLOTS:
     void jpegFrameSize();
     void jpegExifBlock_data();
     void jpegExifBlock();
+    void containerExifBlock_data();
+    void containerExifBlock();
 };
 
 void TestExifParsers::findCameraSettings_data()
@@ -154,6 +232,67 @@ void TestExifParsers::jpegExifBlock()
     QFETCH(QByteArray, file);
     ExifByteSource source(file.constData(), file.size());
     QTEST(jpegexif::find(source), "block");
+}
+
+void TestExifParsers::containerExifBlock_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("block");
+    const QByteArray payload = be(0, 4) + kBlockLe;
+    // Offsets to the TIFF header other than 0, as some writers put the
+    // JPEG segment's "Exif\0\0" before it.
+    const QByteArray prefixed = be(6, 4) + QByteArray("Exif\0\0", 6) + kBlockLe;
+
+    QTest::newRow("heif, in the mdat box") << heifFile({{2, payload}}) << kBlockLe;
+    QTest::newRow("heif, prefixed") << heifFile({{2, prefixed}}) << kBlockLe;
+    QTest::newRow("heif, in the idat box") << heifFile({{2, payload, true}}) << kBlockLe;
+    QTest::newRow("heif, the one describing the primary")
+        << heifFile({{2, payload}, {3, be(0, 4) + kBlockBe}}, 3) << kBlockBe;
+    QTest::newRow("heif, no reference: the first") << heifFile({{2, payload}, {3, be(0, 4) + kBlockBe}}) << kBlockLe;
+    QTest::newRow("heif, extent beyond the file") << heifFile({{2, payload, false, 1000}}) << QByteArray();
+    QTest::newRow("heif, extent beyond idat") << heifFile({{2, payload, true, 1}}) << QByteArray();
+    QTest::newRow("heif, offset beyond the item") << heifFile({{2, be(500, 4) + kBlockLe}}) << QByteArray();
+    QTest::newRow("heif, no tiff header") << heifFile({{2, be(0, 4) + QByteArray(14, 'z')}}) << QByteArray();
+    QTest::newRow("heif, no exif item") << heifFile({}) << QByteArray();
+    const QByteArray whole = heifFile({{2, payload}});
+    QTest::newRow("heif, meta cut short") << whole.left(60) << QByteArray();
+    QTest::newRow("iso media without meta") << box("ftyp", QByteArray("isom") + be(0, 4) + "mp41") + box("mdat", payload)
+                                            << QByteArray();
+
+    const QByteArray jxlSignature = box("JXL ", QByteArray("\r\n\x87\n", 4)) + box("ftyp", QByteArray("jxl ") + be(0, 4) + "jxl ");
+    QTest::newRow("jxl, exif box") << jxlSignature + box("jxlc", QByteArray(20, 'c')) + box("Exif", payload) << kBlockLe;
+    QTest::newRow("jxl, prefixed") << jxlSignature + box("Exif", prefixed) + box("jxlc", QByteArray(20, 'c')) << kBlockLe;
+    QTest::newRow("jxl, damaged brob") << jxlSignature + box("brob", QByteArray("Exif") + QByteArray(20, 'q')) << QByteArray();
+    QTest::newRow("jxl, box longer than the file") << (jxlSignature + box("Exif", payload)).chopped(3) << QByteArray();
+
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", QByteArray(13, '\1'));
+    QTest::newRow("png, after the pixels") << png + pngChunk("IDAT", "xxxx") + pngChunk("eXIf", kBlockBe) + pngChunk("IEND", {})
+                                           << kBlockBe;
+    QTest::newRow("png, prefixed") << png + pngChunk("eXIf", QByteArray("Exif\0\0", 6) + kBlockLe) << kBlockLe;
+    QTest::newRow("png, after the end") << png + pngChunk("IEND", {}) + pngChunk("eXIf", kBlockLe) << QByteArray();
+    QTest::newRow("png, chunk longer than the file") << (png + pngChunk("eXIf", kBlockLe)).chopped(6) << QByteArray();
+
+    const auto webp = [](const QByteArray &chunks) {
+        QByteArray size(4, '\0');
+        qToLittleEndian<quint32>(quint32(4 + chunks.size()), size.data());
+        return QByteArray("RIFF") + size + "WEBP" + chunks;
+    };
+    const auto chunk = [](const char *type, const QByteArray &data) {
+        QByteArray size(4, '\0');
+        qToLittleEndian<quint32>(quint32(data.size()), size.data());
+        return QByteArray(type, 4) + size + data + (data.size() % 2 ? QByteArray(1, '\0') : QByteArray());
+    };
+    QTest::newRow("webp") << webp(chunk("VP8X", QByteArray(10, '\0')) + chunk("VP8 ", "abc") + chunk("EXIF", kBlockLe))
+                          << kBlockLe;
+    QTest::newRow("webp, prefixed") << webp(chunk("EXIF", QByteArray("Exif\0\0", 6) + kBlockBe)) << kBlockBe;
+    QTest::newRow("webp, chunk longer than the file") << webp(chunk("EXIF", kBlockLe)).chopped(4) << QByteArray();
+}
+
+void TestExifParsers::containerExifBlock()
+{
+    QFETCH(QByteArray, file);
+    ExifByteSource source(file.constData(), file.size());
+    QTEST(containerexif::find(source), "block");
 }
 
 void TestExifParsers::jpegFrameSize_data()

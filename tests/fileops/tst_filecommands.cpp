@@ -35,6 +35,9 @@ private Q_SLOTS:
     void deleteOfALinkKeepsItsImage();
     void deleteRefusedOrFailedLeavesTheList_data();
     void deleteRefusedOrFailedLeavesTheList();
+    void undoBringsFilesAndDescriptionsBack();
+    void undoRefusesATakenPlace_data();
+    void undoRefusesATakenPlace();
 
     void renameKeepsExtensionAndMovesDescription();
     void renameToATakenNameIsReported();
@@ -165,7 +168,10 @@ void TestFileCommands::shiftDeleteBypassesTheTrash()
     fill();
     select({0, 1, 2});
     QVERIFY(m_commands->deleteSelected(false));
-    QCOMPARE(m_prompts->questions, QStringList{"Warning|Do you really want to delete 3 selected files?"});
+    QCOMPARE(m_prompts->questions,
+             QStringList{"Warning|Do you really want to delete 3 selected files?\n\n"
+                         "Shift+Del deletes for good, past the trash: this cannot be undone."});
+    QVERIFY(!m_commands->canUndoDelete());
     QCOMPARE(rowNames(), QStringList({"d.jpg", "e.jpg"}));
     for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
         QVERIFY(!QFileInfo::exists(path(name)));
@@ -211,6 +217,73 @@ void TestFileCommands::deleteRefusedOrFailedLeavesTheList()
     QCOMPARE(rowNames(), QStringList({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}));
     QCOMPARE(m_pane->selectedRows(), QList<int>({1, 2}));
     QVERIFY(QFileInfo::exists(path("b.jpg")));
+}
+
+void TestFileCommands::undoBringsFilesAndDescriptionsBack()
+{
+    QVERIFY(test::writeFile(path("descript.ion"), "b.jpg Boats at dawn\r\nd.jpg Dunes\r\n"));
+    fill();
+    select({1, 3});
+    QVERIFY(m_commands->deleteSelected(true));
+    QVERIFY(m_commands->canUndoDelete());
+    QCOMPARE(m_commands->undoNames(), QString("b.jpg, d.jpg"));
+    // Another program drops the lines of the deleted files meanwhile.
+    QVERIFY(test::writeFile(path("descript.ion"), "a.jpg Avenue\r\n"));
+
+    QCOMPARE(m_commands->undoDelete(), QStringList({path("b.jpg"), path("d.jpg")}));
+    QVERIFY(m_prompts->messages.isEmpty());
+    QCOMPARE(test::readFile(path("b.jpg")), QByteArray("b.jpg"));
+    QCOMPARE(test::readFile(path("d.jpg")), QByteArray("d.jpg"));
+    // The trash holds neither the files nor their records any more.
+    QVERIFY(QDir(m_home.filePath("data/Trash/files")).isEmpty());
+    QVERIFY(QDir(m_home.filePath("data/Trash/info")).isEmpty());
+    DescriptionStore stored;
+    stored.load(path("descript.ion"));
+    QCOMPARE(stored.get(path("a.jpg")), QString("Avenue"));
+    QCOMPARE(stored.get(path("b.jpg")), QString("Boats at dawn"));
+    QCOMPARE(stored.get(path("d.jpg")), QString("Dunes"));
+    QVERIFY(!m_commands->canUndoDelete());
+    QVERIFY(m_commands->undoDelete().isEmpty());
+}
+
+void TestFileCommands::undoRefusesATakenPlace_data()
+{
+    QTest::addColumn<bool>("emptyTrash");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("undoLeft");
+    QTest::newRow("a new file of the name") << false << "another file of that name is there now" << true;
+    QTest::newRow("trash emptied") << true << "it is no longer in the trash" << false;
+}
+
+void TestFileCommands::undoRefusesATakenPlace()
+{
+    QFETCH(bool, emptyTrash);
+    QFETCH(QString, message);
+    QFETCH(bool, undoLeft);
+    fill();
+    select({0, 1});
+    QVERIFY(m_commands->deleteSelected(true));
+    if (emptyTrash)
+        QVERIFY(QFile::remove(m_home.filePath("data/Trash/files/a.jpg")));
+    else
+        QVERIFY(test::writeFile(path("a.jpg"), "newer"));
+
+    // b.jpg comes back; a.jpg does not, and what took its place stays.
+    QCOMPARE(m_commands->undoDelete(), QStringList{path("b.jpg")});
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QVERIFY2(m_prompts->messages.first().startsWith("Warning|"), qPrintable(m_prompts->messages.first()));
+    QVERIFY2(m_prompts->messages.first().contains(message), qPrintable(m_prompts->messages.first()));
+    QVERIFY(m_prompts->messages.first().contains(QDir::toNativeSeparators(path("a.jpg"))));
+    QCOMPARE(test::readFile(path("b.jpg")), QByteArray("b.jpg"));
+    if (!emptyTrash)
+        QCOMPARE(test::readFile(path("a.jpg")), QByteArray("newer"));
+    // A file whose place was taken can be tried again once it is free.
+    QCOMPARE(m_commands->canUndoDelete(), undoLeft);
+    if (undoLeft) {
+        QVERIFY(QFile::remove(path("a.jpg")));
+        QCOMPARE(m_commands->undoDelete(), QStringList{path("a.jpg")});
+        QCOMPARE(test::readFile(path("a.jpg")), QByteArray("a.jpg"));
+    }
 }
 
 void TestFileCommands::renameKeepsExtensionAndMovesDescription()

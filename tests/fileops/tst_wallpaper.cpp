@@ -1,6 +1,7 @@
 #include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
+#include "core/edit/TiffEncoder.h"
 #include "core/fileops/CommandRunner.h"
 #include "core/fileops/DesktopWallpaper.h"
 #include "core/fileops/GsettingsWallpaper.h"
@@ -13,6 +14,8 @@
 #include <QColor>
 #include <QDir>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -76,6 +79,11 @@ private Q_SLOTS:
     void commands_data();
     void commands();
     void failuresAreReported();
+    void otherFormatsGoAsPng_data();
+    void otherFormatsGoAsPng();
+    void undecodableSourceIsRefused();
+    void plasmaScriptEscaping_data();
+    void plasmaScriptEscaping();
     void x11RootWindowShowsThePicture();
     void orientedPicturesGetAnUprightCopy();
 
@@ -90,7 +98,10 @@ void TestWallpaper::initTestCase()
     // A path with a space and a quote, which no tool may take apart.
     QVERIFY(QDir().mkpath(m_dir.filePath("my pics")));
     m_picture = m_dir.filePath("my pics/it's.jpg");
-    QVERIFY(test::writeFile(m_picture, "not read by the recorded tools"));
+    // A real JPEG: anything else is converted before a desktop sees it.
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QVERIFY(picture.save(m_picture, "JPEG"));
 }
 
 void TestWallpaper::backendChoice_data()
@@ -260,6 +271,102 @@ void TestWallpaper::failuresAreReported()
     fehOnly.programs = {"feh"};
     QVERIFY(!setDesktopWallpaper(QString(), environment("", "", true), fehOnly, &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TestWallpaper::otherFormatsGoAsPng_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("format"); // "tiff" through the program's own writer
+    QTest::addColumn<bool>("converted");
+    QTest::newRow("TIFF") << "photo.tif" << "tiff" << true;
+    QTest::newRow("BMP") << "photo.bmp" << "bmp" << true;
+    QTest::newRow("PNG named .tif") << "png inside.tif" << "png" << false;
+    QTest::newRow("JPEG") << "photo.jpg" << "jpeg" << false;
+}
+
+// A desktop reads JPEG and PNG: other pictures reach it as a PNG written
+// into the program's folder, one at a time.
+void TestWallpaper::otherFormatsGoAsPng()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, format);
+    QFETCH(bool, converted);
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(qRgb(40, 160, 90));
+    const QString path = m_dir.filePath(name);
+    if (format == u"tiff")
+        QVERIFY(test::writeFile(path, TiffEncoder::encode(picture)));
+    else
+        QVERIFY(picture.save(path, qPrintable(format)));
+    const QByteArray original = test::readFile(path);
+
+    const QString folder = m_dir.filePath("converted");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(test::writeFile(folder + "/wallpaper-0123456789abcdef.png", "an earlier conversion"));
+    QVERIFY(test::writeFile(folder + "/notes.txt", "not ours"));
+    RecordingRunner runner;
+    runner.programs = {"xwallpaper"};
+    QString error;
+    QVERIFY2(setDesktopWallpaper(path, environment("", "", true), runner, &error, folder), qPrintable(error));
+    QCOMPARE(runner.calls.size(), 1);
+    const QString given = runner.calls.first().last();
+    QCOMPARE(test::readFile(path), original);
+    if (!converted) {
+        QCOMPARE(given, QFileInfo(path).absoluteFilePath());
+        return;
+    }
+    QCOMPARE(QFileInfo(given).absolutePath(), QFileInfo(folder).absoluteFilePath());
+    QVERIFY(given.endsWith(".png"));
+    QImage shown(given);
+    QCOMPARE(shown.size(), picture.size());
+    QCOMPARE(shown.pixel(10, 10), picture.pixel(10, 10));
+    // The earlier conversion is gone; what is not ours stays.
+    QCOMPARE(QDir(folder).entryList(QDir::Files), (QStringList{"notes.txt", QFileInfo(given).fileName()}));
+}
+
+void TestWallpaper::undecodableSourceIsRefused()
+{
+    const QString path = m_dir.filePath("damaged.tif");
+    QVERIFY(test::writeFile(path, QByteArray("II*\0") + QByteArray(100, 'x')));
+    const QString folder = m_dir.filePath("refused");
+    RecordingRunner runner;
+    runner.programs = {"xwallpaper"};
+    QString error;
+    QVERIFY(!setDesktopWallpaper(path, environment("", "", true), runner, &error, folder));
+    QVERIFY2(error.contains("damaged.tif"), qPrintable(error));
+    QVERIFY(runner.calls.isEmpty());
+    QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+}
+
+void TestWallpaper::plasmaScriptEscaping_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("line feed") << "two\nlines.jpg";
+    QTest::newRow("place markers") << "100%1 %2 done.jpg";
+    QTest::newRow("quotes and backslash") << "say \"hi\" \\ 'there'.jpg";
+    QTest::newRow("line separator") << QString("a") + QChar(0x2028) + "b.jpg";
+    QTest::newRow("script end") << "x\"); all[0].wallpaperPlugin = (\"y.jpg";
+}
+
+// The picture's name reaches Plasma as one string, whatever it holds.
+void TestWallpaper::plasmaScriptEscaping()
+{
+    QFETCH(QString, name);
+    const QString path = QStringLiteral("/home/user/") + name;
+    const QString script = PlasmaWallpaper::setScript(path);
+    const QString before = QStringLiteral("d.writeConfig(\"Image\", ");
+    const QString after = QStringLiteral(");\n    d.writeConfig(\"FillMode\", 0);\n}\n");
+    const qsizetype start = script.indexOf(before);
+    QVERIFY(start > 0);
+    QVERIFY2(script.endsWith(after), qPrintable(script));
+    const QString literal = script.mid(start + before.size(), script.size() - after.size() - start - before.size());
+    // A JavaScript string literal in double quotes with \uXXXX escapes is
+    // JSON too.
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson("[" + literal.toUtf8() + "]", &parseError);
+    QVERIFY2(parseError.error == QJsonParseError::NoError, qPrintable(literal));
+    QCOMPARE(QUrl(doc.array().first().toString()).toLocalFile(), path);
+    QVERIFY(!literal.contains(QLatin1Char('\n')));
 }
 
 // The plain X11 back end on a real X server of its own: the picture,

@@ -1,6 +1,7 @@
 #include "core/files/FileListModel.h"
 #include "core/files/FileListRules.h"
 
+#include <QItemSelectionModel>
 #include <QTest>
 
 using namespace quorvel;
@@ -72,7 +73,8 @@ private Q_SLOTS:
     void cellOrder();
     void sortByColumn_data();
     void sortByColumn();
-    void clickingCurrentColumnDoesNothing();
+    void clicksOnTheHeader_data();
+    void clicksOnTheHeader();
     void sortSurvivesRefreshAndResetsOnViewSwitch();
     void filter_data();
     void filter();
@@ -80,6 +82,9 @@ private Q_SLOTS:
     void statusText_data();
     void statusText();
     void rowsKeepTheirScanIndex();
+    void updateFromANewScan_data();
+    void updateFromANewScan();
+    void updateKeepsTheSelectedRow();
 };
 
 void TestFileList::cellOrder_data()
@@ -134,20 +139,44 @@ void TestFileList::sortByColumn()
     m.setProviders(fakeProviders());
     m.setShowMode(1);
     m.fill(entries({"d.jpg", "c.jpg", "a.jpg", "b.jpg"}), "/p/", QString());
-    m.sortByPosition(position);
+    m.setSort(position, false);
     QCOMPARE(order(m), expected);
 }
 
-void TestFileList::clickingCurrentColumnDoesNothing()
+void TestFileList::clicksOnTheHeader_data()
 {
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("descending");
+    // EXIF view positions as above; d.jpg has no EXIF cells.
+    QTest::newRow("name again reverses") << QList<int>{0} << QStringList{"d.jpg", "c.jpg", "b.jpg", "a.jpg"} << true;
+    QTest::newRow("name twice is ascending") << QList<int>{0, 0} << QStringList{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}
+                                             << false;
+    QTest::newRow("iso once") << QList<int>{3} << QStringList{"b.jpg", "c.jpg", "a.jpg", "d.jpg"} << false;
+    QTest::newRow("iso twice: reversed, empty still last") << QList<int>{3, 3}
+                                                          << QStringList{"a.jpg", "c.jpg", "b.jpg", "d.jpg"} << true;
+    QTest::newRow("another column starts ascending") << QList<int>{3, 3, 1}
+                                                     << QStringList{"b.jpg", "c.jpg", "a.jpg", "d.jpg"} << false;
+    QTest::newRow("reversed, equal cells in name order") << QList<int>{7, 7}
+                                                         << QStringList{"b.jpg", "a.jpg", "c.jpg", "d.jpg"} << true;
+}
+
+void TestFileList::clicksOnTheHeader()
+{
+    QFETCH(QList<int>, clicks);
+    QFETCH(QStringList, expected);
+    QFETCH(bool, descending);
     FileListModel m;
     m.setProviders(fakeProviders());
     m.setShowMode(1);
-    m.fill(entries({"a.jpg", "b.jpg", "c.jpg"}), "/p/", QString());
-    m.sortByPosition(3);
-    const QStringList sorted = order(m);
-    m.sortByPosition(3); // no reversal, no descending order
-    QCOMPARE(order(m), sorted);
+    m.fill(entries({"c.jpg", "d.jpg", "a.jpg", "b.jpg"}), "/p/", QString());
+    for (int position : clicks)
+        m.sortByPosition(position);
+    QCOMPARE(order(m), expected);
+    QCOMPARE(m.sortDescending(), descending);
+    // A refresh keeps column and direction.
+    m.fill(entries({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}), "/p/", QString());
+    QCOMPARE(order(m), expected);
 }
 
 void TestFileList::sortSurvivesRefreshAndResetsOnViewSwitch()
@@ -160,8 +189,11 @@ void TestFileList::sortSurvivesRefreshAndResetsOnViewSwitch()
     m.fill(entries({"c.jpg", "a.jpg", "b.jpg"}), "/p/", QString()); // refresh
     QCOMPARE(m.sortPosition(), 2);
     QCOMPARE(order(m), QStringList({"b.jpg", "a.jpg", "c.jpg"}));
+    m.sortByPosition(2);
+    QVERIFY(m.sortDescending());
     m.setShowMode(0);
     QCOMPARE(m.sortPosition(), 0);
+    QVERIFY(!m.sortDescending());
     QCOMPARE(order(m), QStringList({"a.jpg", "b.jpg", "c.jpg"}));
     QCOMPARE(m.columnCount(), 2);
 }
@@ -247,6 +279,81 @@ void TestFileList::rowsKeepTheirScanIndex()
     QVERIFY(m.names()[2].isEmpty());
     QCOMPARE(m.rowOfScanIndex(2), -1);
     QCOMPARE(m.rowCount(), 3);
+}
+
+void TestFileList::updateFromANewScan_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("sortPosition");
+    QTest::addColumn<QStringList>("scan");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("removed");
+    // The fill had c.jpg, d.jpg, a.jpg; the filter hid none of them unless
+    // stated.
+    QTest::newRow("nothing changed") << "" << 0 << QStringList{"a.jpg", "c.jpg", "d.jpg"}
+                                     << QStringList{"a.jpg", "c.jpg", "d.jpg"} << QStringList{} << QStringList{};
+    QTest::newRow("one came, in its place") << "" << 0 << QStringList{"a.jpg", "c.jpg", "d.jpg", "b.jpg"}
+                                            << QStringList{"a.jpg", "b.jpg", "c.jpg", "d.jpg"} << QStringList{"b.jpg"}
+                                            << QStringList{};
+    QTest::newRow("one went") << "" << 0 << QStringList{"a.jpg", "d.jpg"} << QStringList{"a.jpg", "d.jpg"}
+                              << QStringList{} << QStringList{"c.jpg"};
+    QTest::newRow("renamed: gone and come") << "" << 0 << QStringList{"a.jpg", "b.jpg", "d.jpg"}
+                                            << QStringList{"a.jpg", "b.jpg", "d.jpg"} << QStringList{"b.jpg"}
+                                            << QStringList{"c.jpg"};
+    QTest::newRow("sorted by aperture") << "" << 1 << QStringList{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}
+                                        << QStringList{"b.jpg", "c.jpg", "a.jpg", "d.jpg"} << QStringList{"b.jpg"}
+                                        << QStringList{};
+    QTest::newRow("a newcomer the filter hides") << "canon" << 0 << QStringList{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}
+                                                 << QStringList{"a.jpg", "c.jpg"} << QStringList{} << QStringList{};
+    QTest::newRow("everything went") << "" << 0 << QStringList{} << QStringList{} << QStringList{}
+                                     << QStringList{"d.jpg", "c.jpg", "a.jpg"};
+}
+
+void TestFileList::updateFromANewScan()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, sortPosition);
+    QFETCH(QStringList, scan);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, removed);
+    FileListModel m;
+    m.setProviders(fakeProviders());
+    m.setShowMode(1);
+    m.fill(entries({"c.jpg", "d.jpg", "a.jpg"}), "/p/", filter);
+    m.setSort(sortPosition, false);
+    const FileListModel::Update update = m.update(entries(scan));
+    QCOMPARE(order(m), expected);
+    QCOMPARE(update.added, added);
+    QCOMPARE(update.removed, removed);
+    // Newcomers take scan indices after the fill's; the names table follows.
+    for (const QString &name : added) {
+        const int scanIndex = m.scanIndexAt(m.rowOfName(name));
+        QVERIFY(scanIndex >= 3);
+        QCOMPARE(m.names()[size_t(scanIndex)], name);
+    }
+    for (const QString &name : removed)
+        QCOMPARE(m.rowOfName(name), -1);
+    // The EXIF cells of a newcomer are read as a fill reads them.
+    if (added.contains("b.jpg"))
+        QCOMPARE(m.data(m.index(m.rowOfName("b.jpg"), 3), Qt::DisplayRole).toString(), QString("Auto"));
+    // A second update with the same scan changes nothing.
+    QVERIFY(m.update(entries(scan)).isEmpty());
+}
+
+void TestFileList::updateKeepsTheSelectedRow()
+{
+    FileListModel m;
+    m.setProviders(fakeProviders());
+    m.fill(entries({"b.jpg", "d.jpg"}), "/p/", QString());
+    QItemSelectionModel selection(&m);
+    selection.setCurrentIndex(m.index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m.update(entries({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
+    // d.jpg stays selected though two rows came in above it.
+    QCOMPARE(m.nameAt(selection.currentIndex().row()), QString("d.jpg"));
+    QCOMPARE(selection.selectedRows().size(), 1);
+    QCOMPARE(m.nameAt(selection.selectedRows().first().row()), QString("d.jpg"));
 }
 
 QTEST_GUILESS_MAIN(TestFileList)

@@ -26,6 +26,9 @@ private Q_SLOTS:
     void filterAppliesOnlyWhenChanged();
     void enterInFilterAppliesIt();
     void columnWidthsAndModePersist();
+    void sortOrderPersists_data();
+    void sortOrderPersists();
+    void unsizedColumnsFitTheirTexts();
 
 private:
     QTemporaryDir m_dir;
@@ -168,6 +171,70 @@ void TestFileListPane::columnWidthsAndModePersist()
     FileListPane again;
     QCOMPARE(again.showMode(), 1);
     QCOMPARE(again.listView()->columnWidth(3), 77);
+}
+
+void TestFileListPane::sortOrderPersists_data()
+{
+    QTest::addColumn<int>("showMode");
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("descending");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("name reversed") << 0 << QList<int>{0} << "FNameFld" << true << "z.jpg.link";
+    QTest::newRow("name, back to ascending") << 0 << QList<int>{0, 0} << "FNameFld" << false << "a.jpg";
+    QTest::newRow("description ascending") << 0 << QList<int>{1} << "DescrFld" << false << "a.jpg";
+    QTest::newRow("date reversed in the EXIF view") << 1 << QList<int>{6, 6} << "DateFld" << true << "a.jpg";
+}
+
+void TestFileListPane::sortOrderPersists()
+{
+    QFETCH(int, showMode);
+    QFETCH(QList<int>, clicks);
+    QFETCH(QString, key);
+    QFETCH(bool, descending);
+    QFETCH(QString, first);
+    settingsStore().writeInt("RightPaneColumns", "ShowMode", showMode);
+    const Qt::SortOrder order = descending ? Qt::DescendingOrder : Qt::AscendingOrder;
+    {
+        FileListPane pane;
+        pane.fillList(m_entries, m_dir.path(), true);
+        for (int section : clicks)
+            Q_EMIT pane.listView()->header()->sectionClicked(section);
+        QCOMPARE(pane.model()->nameAt(0), first);
+        QCOMPARE(pane.listView()->header()->sortIndicatorSection(), clicks.last());
+        QCOMPARE(pane.listView()->header()->sortIndicatorOrder(), order);
+    }
+    QCOMPARE(settingsStore().readString("RightPaneColumns", "SortColumn", QString()), key);
+    QCOMPARE(settingsStore().readInt("RightPaneColumns", "SortDescending", -1), descending ? 1 : 0);
+    // The next start, and every folder after it, sorts the same way.
+    FileListPane again;
+    QCOMPARE(again.listView()->header()->sortIndicatorSection(), clicks.last());
+    QCOMPARE(again.listView()->header()->sortIndicatorOrder(), order);
+    again.fillList(m_entries, m_dir.path(), true);
+    QCOMPARE(again.model()->nameAt(0), first);
+    QCOMPARE(again.model()->sortDescending(), descending);
+}
+
+void TestFileListPane::unsizedColumnsFitTheirTexts()
+{
+    m_entries.append({"A_very_long_file_name_from_a_camera_0001.jpg", FolderEntry::ListedFile});
+    QVERIFY(test::writeFile(m_dir.filePath("A_very_long_file_name_from_a_camera_0001.jpg"), "x"));
+    settingsStore().writeInt("RightPaneColumns", "DescrFld", 140);
+    FileListPane pane;
+    pane.toggleShowMode(); // the EXIF view: long headings
+    const QHeaderView *header = pane.listView()->header();
+    // Headings are readable from the start; a stored width stays as it is.
+    for (int i = 0; i < header->count() - 1; ++i)
+        QVERIFY2(header->sectionSize(i) >= header->sectionSizeHint(i), qPrintable(QString::number(i)));
+    QCOMPARE(header->sectionSize(7), 140);
+    pane.fillList(m_entries, m_dir.path(), true);
+    const QFontMetrics metrics(pane.listView()->font());
+    QVERIFY(header->sectionSize(0) > metrics.horizontalAdvance("A_very_long_file_name_from_a_camera_0001.jpg"));
+    QCOMPARE(header->sectionSize(7), 140);
+    // Once the user sized a column, a fill leaves it alone.
+    pane.listView()->setColumnWidth(0, 90);
+    pane.fillList(m_entries, m_dir.path(), true);
+    QCOMPARE(header->sectionSize(0), 90);
 }
 
 QTEST_MAIN(TestFileListPane)

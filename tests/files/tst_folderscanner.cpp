@@ -63,7 +63,18 @@ void TestFolderScanner::extensionRule_data()
     QTest::newRow("inside the name") << "notes.jpg.txt" << true;
     QTest::newRow("gif inside a word") << "my.gifts.doc" << true;
     QTest::newRow("text") << "readme.txt" << false;
-    QTest::newRow("png is not listed") << "shot.png" << false;
+    QTest::newRow("png") << "shot.png" << true;
+    QTest::newRow("webp") << "shot.WEBP" << true;
+    QTest::newRow("heic") << "IMG_0001.HEIC" << true;
+    QTest::newRow("heif") << "a.heif" << true;
+    QTest::newRow("avif") << "a.avif" << true;
+    QTest::newRow("jxl") << "a.jxl" << true;
+    QTest::newRow("raw dng") << "a.DNG" << true;
+    QTest::newRow("raw arw") << "DSC0001.ARW" << true;
+    QTest::newRow("raw cr3") << "IMG_1.CR3" << true;
+    QTest::newRow("raw rw2") << "P1.RW2" << true;
+    QTest::newRow("raw 3fr") << "B.3fr" << true;
+    QTest::newRow("svg is not listed") << "logo.svg" << false;
     QTest::newRow("no dot") << "jpg" << false;
 }
 

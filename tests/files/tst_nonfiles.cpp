@@ -3,11 +3,20 @@
 // once ("not a regular file"), nothing waits on a FIFO, and no file is read
 // further than the work needs.
 
+#include "WriterCases.h"
 #include "support/HostileEntries.h"
 #include "support/TestSupport.h"
 
 #include "core/edit/EditedImage.h"
+#include "core/edit/FileResolution.h"
+#include "core/edit/ImageTransform.h"
 #include "core/edit/JpegEncoder.h"
+#include "core/edit/SaveRules.h"
+#include "core/exif/ExifWriter.h"
+#include "core/fileops/FileCopier.h"
+#include "core/fileops/VersionStore.h"
+#include "core/files/DescriptionStore.h"
+#include "core/files/SafeWrite.h"
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/ExifReader.h"
 #include "core/exif/ExifThumbnail.h"
@@ -76,6 +85,14 @@ private Q_SLOTS:
     void loaderDoesNotWait();
     void decodeReadsOnlyWhatItNeeds_data();
     void decodeReadsOnlyWhatItNeeds();
+    void writersRefuse_data();
+    void writersRefuse();
+    void descriptionFileRefused_data();
+    void descriptionFileRefused();
+    void versionIndexRefused_data();
+    void versionIndexRefused();
+    void writersReadOnlyWhatTheyNeed_data();
+    void writersReadOnlyWhatTheyNeed();
 };
 
 void TestNonFiles::initTestCase()
@@ -250,6 +267,199 @@ void TestNonFiles::decodeReadsOnlyWhatItNeeds()
     ThumbnailMaker::fromFile(path);
     const qint64 grown = peakMemory() - before;
     QVERIFY2(grown < 64 * 1024 * 1024, qPrintable(QStringLiteral("%1 MB more").arg(grown >> 20)));
+}
+
+// A link to a photo elsewhere stands beside the non-files: it may be read
+// (it is shown), but nothing is written through it.
+constexpr int kLinkToPhoto = 100;
+
+void TestNonFiles::writersRefuse_data()
+{
+    QTest::addColumn<int>("kind");
+    for (Hostile kind : {Hostile::Fifo, Hostile::Socket, Hostile::Device, Hostile::Folder})
+        QTest::addRow("%s", test::hostileName(kind)) << int(kind);
+    QTest::newRow("link to a photo elsewhere") << kLinkToPhoto;
+}
+
+// Every writer refuses at once, with a message, and writes nowhere: not
+// into the entry, not through the link, not beside it.
+void TestNonFiles::writersRefuse()
+{
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("photos");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/photo.jpg");
+    const QString elsewhere = dir.filePath("elsewhere.jpg");
+    const QByteArray photo = test::photoBytes();
+    QVERIFY(test::writeFile(elsewhere, photo));
+    const QString good = dir.filePath("good.jpg");
+    QVERIFY(test::writeFile(good, photo));
+    if (kind == kLinkToPhoto) {
+        QVERIFY(QFile::link(elsewhere, path));
+    } else if (!test::makeHostile(Hostile(kind), path)) {
+        QSKIP("this platform cannot make such an entry");
+    }
+    test::FifoGuard guard({path});
+
+    ExifFields fields;
+    fields.model = QStringLiteral("Changed");
+    const ExifWriteResult exif = writeExifFields(path, fields, WriteModel);
+    QVERIFY(!exif.ok());
+    QVERIFY(!exif.detail.isEmpty());
+    const SaveResult dpi = FileResolution::write(path, 300, 300);
+    QVERIFY(!dpi.ok());
+    QVERIFY(!dpi.message.isEmpty());
+    TransformQuestions yes;
+    yes.replaceOriginal = yes.notDivisible = yes.tiffWithoutExif = [] { return true; };
+    const SaveResult turned = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, yes);
+    QVERIFY(!turned.ok());
+    QVERIFY(!turned.message.isEmpty());
+
+    EditedImage edited = EditedImage::load(good);
+    QVERIFY(!edited.isNull());
+    SaveQuestions save;
+    save.replaceOriginal = [] { return true; };
+    save.jpegQuality = [] { return 90; };
+    const SaveResult saved = SaveRules::saveEditedImage(edited, good, path, save);
+    QCOMPARE(saved.status, SaveResult::Failed);
+    QVERIFY(!saved.message.isEmpty());
+
+    QString error;
+    QVERIFY(!safewrite::copyFile(good, path, true, &error));
+    QVERIFY(!error.isEmpty());
+    if (kind != kLinkToPhoto) {
+        // As a source, too: the copy dialog, the version dialog.
+        QVERIFY(!safewrite::copyFile(path, dir.filePath("copy.jpg"), true, &error));
+        QVERIFY2(error.contains(FileAccess::notRegularFile()), qPrintable(error));
+        QVERIFY(!QFileInfo::exists(dir.filePath("copy.jpg")));
+        QVERIFY(QDir().mkpath(dir.filePath("copies")));
+        const FileCopier::Result copied = FileCopier({path}, dir.filePath("copies")).run();
+        QVERIFY(copied.outcome == FileCopier::Outcome::Failed || copied.outcome == FileCopier::Outcome::Nothing);
+        VersionStore versions(dir.filePath("repo"));
+        QCOMPARE(versions.rememberVersion(path), 0);
+        QVERIFY(!versions.lastError().isEmpty());
+    } else {
+        QVERIFY2(error.contains(QLatin1String("symbolic link")), qPrintable(error));
+        // A version restored over the link goes nowhere either.
+        VersionStore versions(dir.filePath("repo"));
+        QCOMPARE(versions.rememberVersion(path), 1);
+        QVERIFY(!versions.restoreVersion(path, 1));
+    }
+    QCOMPARE(test::readFile(elsewhere), photo);
+    QCOMPARE(test::readFile(good), photo);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("photo.jpg")});
+    QVERIFY(!guard.blocked());
+}
+
+void TestNonFiles::descriptionFileRefused_data()
+{
+    QTest::addColumn<int>("kind");
+    for (Hostile kind : {Hostile::Fifo, Hostile::Socket, Hostile::Device, Hostile::Folder})
+        QTest::addRow("%s", test::hostileName(kind)) << int(kind);
+    QTest::newRow("link to a file outside") << kLinkToPhoto;
+}
+
+// A descript.ion that is a FIFO, a device or a link (to a shell start-up
+// file, say) is neither read nor written: nothing blocks, nothing outside
+// changes, and a description set there is refused with a message.
+void TestNonFiles::descriptionFileRefused()
+{
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("photos");
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = DescriptionStore::fileInFolder(folder);
+    const QString outside = dir.filePath(".bashrc");
+    QVERIFY(test::writeFile(outside, "alias ll='ls -l'\n"));
+    if (kind == kLinkToPhoto) {
+        QVERIFY(QFile::link(QStringLiteral("../.bashrc"), file));
+    } else if (!test::makeHostile(Hostile(kind), file)) {
+        QSKIP("this platform cannot make such an entry");
+    }
+    QVERIFY(test::writeFile(folder + QStringLiteral("/a.jpg"), test::photoBytes()));
+    test::FifoGuard guard({file});
+
+    DescriptionStore listed;
+    QVERIFY(!listed.load(file));
+    QVERIFY(!listed.lastError().isEmpty());
+    QCOMPARE(listed.getDescription(folder + QStringLiteral("/a.jpg")), QString());
+    QVERIFY(!listed.setDescription(folder + QStringLiteral("/a.jpg"), QStringLiteral("new")));
+    QVERIFY(!listed.lastError().isEmpty());
+    DescriptionStore fresh;
+    QVERIFY(!fresh.setDescription(folder + QStringLiteral("/a.jpg"), QStringLiteral("new")));
+    QVERIFY(!fresh.lastError().isEmpty());
+    QCOMPARE(test::readFile(outside), QByteArray("alias ll='ls -l'\n"));
+    QVERIFY(!guard.blocked());
+}
+
+void TestNonFiles::versionIndexRefused_data()
+{
+    descriptionFileRefused_data();
+}
+
+// The version index is the program's own file: in its place a FIFO, a
+// device or a link is neither read nor replaced, and no version is taken.
+void TestNonFiles::versionIndexRefused()
+{
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    const QString repo = dir.filePath("repo");
+    QVERIFY(QDir().mkpath(repo));
+    const QString index = repo + QStringLiteral("/") + VersionStore::indexFileName();
+    const QString outside = dir.filePath("notes.txt");
+    QVERIFY(test::writeFile(outside, "not an index"));
+    if (kind == kLinkToPhoto) {
+        QVERIFY(QFile::link(outside, index));
+    } else if (!test::makeHostile(Hostile(kind), index)) {
+        QSKIP("this platform cannot make such an entry");
+    }
+    const QString photo = dir.filePath("photo.jpg");
+    QVERIFY(test::writeFile(photo, test::photoBytes()));
+    test::FifoGuard guard({index});
+    VersionStore store(repo);
+    QCOMPARE(store.rememberVersion(photo), 0);
+    QVERIFY(!store.lastError().isEmpty());
+    QVERIFY(store.versions(photo).isEmpty());
+    QCOMPARE(test::readFile(outside), QByteArray("not an index"));
+    QCOMPARE(QDir(repo).entryList({QStringLiteral("*.v*")}, QDir::Files | QDir::Hidden), QStringList());
+    QVERIFY(!guard.blocked());
+}
+
+void TestNonFiles::writersReadOnlyWhatTheyNeed_data()
+{
+    QTest::addColumn<int>("writer");
+    QTest::newRow("set-exif") << int(test::Writer::SetExif);
+    QTest::newRow("set-dpi") << int(test::Writer::SetDpi);
+    QTest::newRow("rotate") << int(test::Writer::Rotate);
+}
+
+// The 1 GB file again: the metadata writers copy its picture data across a
+// chunk at a time, and the turn, which needs all of it, refuses a file far
+// larger than its picture can be - none of them holds it whole.
+void TestNonFiles::writersReadOnlyWhatTheyNeed()
+{
+    QFETCH(int, writer);
+    if (peakMemory() < 0)
+        QSKIP("the peak memory cannot be read here");
+    QTemporaryDir dir;
+    test::WriterSetup setup;
+    QVERIFY(test::prepareWriter(test::Writer(writer), dir.filePath("photos"), setup));
+    constexpr qint64 kSize = qint64(1) << 30;
+    if (!writeSparse(setup.photo, test::readFile(setup.photo), kSize))
+        QSKIP("no room for a sparse file here");
+    const qint64 before = peakMemory();
+    const test::WriterOutcome outcome = test::runWriter(test::Writer(writer), setup);
+    const qint64 grown = peakMemory() - before;
+    QVERIFY2(grown < 64 * 1024 * 1024, qPrintable(QStringLiteral("%1 MB more").arg(grown >> 20)));
+    if (test::Writer(writer) == test::Writer::Rotate) {
+        QVERIFY(!outcome.ok);
+        QCOMPARE(QFileInfo(setup.photo).size(), kSize);
+    } else {
+        QVERIFY2(outcome.ok, qPrintable(outcome.message));
+        QVERIFY(QFileInfo(setup.photo).size() > kSize - 4096);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNonFiles)

@@ -78,6 +78,8 @@ private Q_SLOTS:
     void fromFile();
     void orientedPhotosAreUpright_data();
     void orientedPhotosAreUpright();
+    void atDevicePixels_data();
+    void atDevicePixels();
     void candidateRows_data();
     void candidateRows();
     void eachEntryOncePerFill();
@@ -258,7 +260,7 @@ void TestThumbnails::orientedPhotosAreUpright()
     const QString path = m_dir.filePath(QStringLiteral("oriented.jpg"));
     QVERIFY(test::writeFile(path, test::withOrientation(encode(photo), orientation, thumbnail)));
 
-    const ThumbnailMaker::Result result = ThumbnailMaker::fromFile(path, nullptr, applyOrientation);
+    const ThumbnailMaker::Result result = ThumbnailMaker::fromFile(path, nullptr, ThumbnailMaker::box(), applyOrientation);
     QCOMPARE(int(result.source),
              int(storedThumbnail ? ThumbnailMaker::Source::Stored : ThumbnailMaker::Source::Decoded));
     const int shown = applyOrientation ? orientation : 1;
@@ -280,6 +282,50 @@ void TestThumbnails::orientedPhotosAreUpright()
         QCOMPARE(result.picture.pixel(drawn.left() - 1, 30), ThumbnailMaker::kBackground);
     if (drawn.top() > 0)
         QCOMPARE(result.picture.pixel(30, drawn.top() - 1), ThumbnailMaker::kBackground);
+}
+
+void TestThumbnails::atDevicePixels_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("source");
+    QTest::addColumn<QRect>("drawn");
+    const QRgb blue = qRgb(30, 40, 200), red = qRgb(210, 30, 30);
+    const int stored = int(ThumbnailMaker::Source::Stored), decoded = int(ThumbnailMaker::Source::Decoded);
+    // At two device pixels per pixel the box is 120 x 120: a 160 x 120
+    // stored picture still serves, an 80 x 60 one would be enlarged.
+    QTest::newRow("stored, large enough") << withStoredThumbnail(encode(filled(800, 600, blue)), encode(filled(160, 120, red)))
+                                          << stored << QRect(0, 15, 120, 90);
+    QTest::newRow("stored too small: decoded") << withStoredThumbnail(encode(filled(800, 600, blue)), encode(filled(80, 60, red)))
+                                               << decoded << QRect(0, 15, 120, 90);
+    QTest::newRow("portrait decoded") << encode(filled(300, 400, blue)) << decoded << QRect(15, 0, 90, 120);
+    // Turned by the EXIF orientation at that size too.
+    QTest::newRow("portrait by its orientation, stored")
+        << test::withOrientation(encode(filled(800, 600, blue)), 6, encode(filled(160, 120, red))) << stored
+        << QRect(15, 0, 90, 120);
+    QTest::newRow("portrait by its orientation, decoded") << test::withOrientation(encode(filled(400, 300, blue)), 8)
+                                                           << decoded << QRect(15, 0, 90, 120);
+}
+
+void TestThumbnails::atDevicePixels()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, source);
+    QFETCH(QRect, drawn);
+    const QString path = m_dir.filePath(QStringLiteral("photo.jpg"));
+    QVERIFY(test::writeFile(path, bytes));
+    const QSize box(120, 120);
+    const ThumbnailMaker::Result result = ThumbnailMaker::fromFile(path, nullptr, box);
+    QCOMPARE(int(result.source), source);
+    QCOMPARE(result.picture.size(), box);
+    const QRgb grey = ThumbnailMaker::kBackground;
+    QVERIFY(result.picture.pixel(drawn.center()) != grey);
+    if (drawn.left() > 0)
+        QCOMPARE(result.picture.pixel(drawn.left() - 1, 60), grey);
+    if (drawn.top() > 0)
+        QCOMPARE(result.picture.pixel(60, drawn.top() - 1), grey);
+    // The stand-ins are drawn at the same scale.
+    QCOMPARE(ThumbnailMaker::placeholder(2).size(), box);
+    QCOMPARE(ThumbnailMaker::errorPicture(2).size(), box);
 }
 
 void TestThumbnails::candidateRows_data()

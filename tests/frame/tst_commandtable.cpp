@@ -18,6 +18,7 @@ CommandContext idle()
     c.above = true;
     c.below = true;
     c.treeFolder = true;
+    c.undoDelete = true;
     c.zoom = 100;
     return c;
 }
@@ -28,6 +29,8 @@ class TestCommandTable : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void idsAndKeysAreUnique();
+    void extraKeys_data();
+    void extraKeys();
     void keys_data();
     void keys();
     void enabling_data();
@@ -49,6 +52,47 @@ void TestCommandTable::idsAndKeysAreUnique()
             keys.insert(text);
         }
     }
+    // The keys beside the table's take no key of its own, nor one twice,
+    // and name commands that exist.
+    for (const ExtraKey &extra : CommandTable::extraKeys()) {
+        QVERIFY(ids.contains(extra.id));
+        const QString text = extra.key.toString();
+        QVERIFY2(!keys.contains(text), qPrintable(text));
+        keys.insert(text);
+    }
+}
+
+void TestCommandTable::extraKeys_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<bool>("viewOnly");
+    QTest::newRow("Right is next in the view") << int(cmd::NextImage) << QKeySequence(Qt::Key_Right) << true;
+    QTest::newRow("Page Down is next in the view") << int(cmd::NextImage) << QKeySequence(Qt::Key_PageDown) << true;
+    QTest::newRow("Left is previous in the view") << int(cmd::PreviousImage) << QKeySequence(Qt::Key_Left) << true;
+    QTest::newRow("Page Up is previous in the view") << int(cmd::PreviousImage) << QKeySequence(Qt::Key_PageUp)
+                                                     << true;
+    QTest::newRow("Home is first in the view") << int(cmd::FirstImage) << QKeySequence(Qt::Key_Home) << true;
+    QTest::newRow("End is last in the view") << int(cmd::LastImage) << QKeySequence(Qt::Key_End) << true;
+    QTest::newRow("F11 is full screen") << int(cmd::FullScreen) << QKeySequence(Qt::Key_F11) << false;
+    QTest::newRow("Ctrl+C copies the picture") << int(cmd::CopyToClipboard) << QKeySequence(Qt::CTRL | Qt::Key_C)
+                                               << false;
+    QTest::newRow("F2 renames") << int(cmd::RenameFile) << QKeySequence(Qt::Key_F2) << false;
+}
+
+void TestCommandTable::extraKeys()
+{
+    QFETCH(int, id);
+    QFETCH(QKeySequence, key);
+    QFETCH(bool, viewOnly);
+    bool found = false;
+    for (const ExtraKey &extra : CommandTable::extraKeys()) {
+        if (extra.id == id && extra.key == key) {
+            found = true;
+            QCOMPARE(extra.scope == KeyScope::View, viewOnly);
+        }
+    }
+    QVERIFY(found);
 }
 
 void TestCommandTable::keys_data()
@@ -67,6 +111,9 @@ void TestCommandTable::keys_data()
     QTest::newRow("Ctrl+M opens the file menu") << int(cmd::FileContextMenu) << QKeySequence(Qt::CTRL | Qt::Key_M);
     QTest::newRow("Alt+C copies") << int(cmd::CopyToFolder) << QKeySequence(Qt::ALT | Qt::Key_C);
     QTest::newRow("Ctrl+F does nothing") << int(cmd::NoHandler) << QKeySequence(Qt::CTRL | Qt::Key_F);
+    QTest::newRow("Ctrl+Z undoes a delete") << int(cmd::UndoDelete) << QKeySequence(Qt::CTRL | Qt::Key_Z);
+    QTest::newRow("Ctrl+Q quits") << int(cmd::Quit) << QKeySequence(Qt::CTRL | Qt::Key_Q);
+    QTest::newRow("F10 starts a slideshow") << int(cmd::Slideshow) << QKeySequence(Qt::Key_F10);
 }
 
 void TestCommandTable::keys()
@@ -109,6 +156,12 @@ void TestCommandTable::enabling_data()
     QTest::newRow("settings always") << int(cmd::Settings) << empty << true;
     QTest::newRow("thumbnails switch not while loading") << int(cmd::ThumbnailsToggle) << loading << false;
     QTest::newRow("add folder needs a tree folder") << int(cmd::AddCurrentFolder) << empty << false;
+    CommandContext nothingToUndo = idle();
+    nothingToUndo.undoDelete = false;
+    QTest::newRow("undo delete without a delete") << int(cmd::UndoDelete) << nothingToUndo << false;
+    QTest::newRow("undo delete after one") << int(cmd::UndoDelete) << idle() << true;
+    QTest::newRow("slideshow needs files") << int(cmd::Slideshow) << empty << false;
+    QTest::newRow("quit always") << int(cmd::Quit) << empty << true;
 }
 
 void TestCommandTable::enabling()
@@ -130,6 +183,8 @@ void TestCommandTable::busyRule_data()
     QTest::newRow("lock zoom works") << int(cmd::LockZoom) << true;
     QTest::newRow("full screen works") << int(cmd::FullScreen) << true;
     QTest::newRow("histogram works") << int(cmd::Histogram) << true;
+    QTest::newRow("quit works") << int(cmd::Quit) << true;
+    QTest::newRow("undo delete is ignored") << int(cmd::UndoDelete) << false;
 }
 
 void TestCommandTable::busyRule()

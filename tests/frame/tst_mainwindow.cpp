@@ -1,6 +1,8 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/MemorySettingsStore.h"
 #include "core/settings/SettingsStore.h"
+#include "ui/frame/CommandIds.h"
+#include "ui/frame/CommandRouter.h"
 #include "ui/frame/MainWindow.h"
 #include "ui/frame/PaneLayout.h"
 
@@ -8,6 +10,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -57,6 +60,11 @@ private Q_SLOTS:
     void closingMinimisedKeepsStoredRectangle();
     void escapeLeavesFullScreenBeforeExiting();
     void paneLayoutPersistsUnlessSkipped();
+    void quitNeedsNoAnswer_data();
+    void quitNeedsNoAnswer();
+    void firstStartRect_data();
+    void firstStartRect();
+    void firstStartFillsMostOfTheScreen();
 };
 
 void TestMainWindow::usableRect_data()
@@ -203,6 +211,83 @@ void TestMainWindow::paneLayoutPersistsUnlessSkipped()
         QVERIFY(frame.filesPane()->isVisible());
         frame.hide();
     }
+}
+
+void TestMainWindow::quitNeedsNoAnswer_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::newRow("normal") << false;
+    QTest::newRow("from full screen") << true;
+}
+
+void TestMainWindow::quitNeedsNoAnswer()
+{
+    QFETCH(bool, fullScreen);
+    MemorySettingsStore *store = freshStore(1); // would ask on exit
+    MainWindow frame;
+    frame.setGeometry(40, 60, 700, 500);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const QRect normal = frame.geometry();
+    if (fullScreen) {
+        frame.setFullScreenMode(true);
+        QVERIFY(frame.treePane()->isHidden());
+    }
+    Answerer answerer;
+    answerer.answerNext(QMessageBox::No); // there must be no question to answer
+    QVERIFY(frame.commands()->trigger(cmd::Quit));
+    QVERIFY(!frame.isVisible());
+    QCoreApplication::processEvents();
+    QVERIFY(answerer.text.isEmpty());
+    AppSettings s;
+    s.load(*store);
+    QCOMPARE(QRect(QPoint(s.wndRectLeft, s.wndRectTop), QSize(s.wndRectRight - s.wndRectLeft, s.wndRectBottom - s.wndRectTop)),
+             normal);
+    // The layout stored is the normal one: the panes come back visible.
+    MainWindow next;
+    next.restorePlacement(false);
+    next.show();
+    QVERIFY(next.treePane()->isVisible());
+    QVERIFY(next.filesPane()->isVisible());
+    QVERIFY(!next.isFullScreenMode());
+    next.hide();
+}
+
+void TestMainWindow::firstStartRect_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1080) << QRect(192, 108, 1536, 864);
+    QTest::newRow("below a panel") << QRect(0, 32, 1600, 868) << QRect(160, 119, 1280, 694);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QRect(2048, 102, 1024, 819);
+}
+
+void TestMainWindow::firstStartRect()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QRect, expected);
+    QCOMPARE(paneLayout::firstStartRect(screen), expected);
+}
+
+void TestMainWindow::firstStartFillsMostOfTheScreen()
+{
+    MemorySettingsStore *store = freshStore(0);
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        MainWindow frame;
+        frame.restorePlacement(false);
+        QCOMPARE(frame.geometry(), paneLayout::firstStartRect(available));
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        frame.setGeometry(50, 40, 640, 480);
+        QVERIFY(frame.close());
+    }
+    // A stored rectangle is kept as it is.
+    QVERIFY(paneLayout::hasStoredWindowRect(*store));
+    MainWindow frame;
+    globalSettings().load();
+    frame.restorePlacement(false);
+    QCOMPARE(frame.geometry(), QRect(50, 40, 640, 480));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -11,6 +11,8 @@
 #include "ui/imaging/ImageView.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +61,7 @@ private Q_SLOTS:
     void nextFileComesFromThePreload();
     void refreshIsIgnoredWhileLoading();
     void emptyFolderClearsTheView();
+    void unresolvedLinkDoesNotBorrowFacts();
 
 private:
     bool waitForImage(MainWindow &frame);
@@ -156,6 +159,31 @@ void TestMainWindowBrowse::emptyFolderClearsTheView()
     QVERIFY(QTest::qWaitFor([&] { return !frame.view()->hasImage(); }, 2000));
     QCOMPARE(frame.statusFacts(), QString("File not loaded"));
     QTRY_VERIFY(!frame.commands()->action(cmd::ZoomIn)->isEnabled());
+    frame.hide();
+}
+
+void TestMainWindowBrowse::unresolvedLinkDoesNotBorrowFacts()
+{
+    // A link to a file that is gone, listed after c.jpg.
+    QFile link(m_dir.filePath("d.jpg.link"));
+    QVERIFY(link.open(QIODevice::WriteOnly));
+    link.write("gone/missing.jpg");
+    link.close();
+    MainWindow frame;
+    frame.show();
+    frame.showFolder(m_dir.path(), "c.jpg");
+    QVERIFY(waitForImage(frame));
+    QVERIFY(frame.statusFacts().startsWith("c.jpg: 220x100, 24bpp. 3/4, "));
+    QVERIFY(frame.commands()->trigger(cmd::NextImage));
+    QCOMPARE(frame.fileList()->selectedName(), QString("d.jpg.link"));
+    // The view keeps c.jpg, but the status line speaks of the selected link
+    // alone: no facts of c.jpg beside the link's position and size.
+    QVERIFY(frame.view()->hasImage());
+    QTRY_COMPARE(frame.statusFacts(), QString("File not loaded. 4/4, 16 b"));
+    QCOMPARE(frame.statusInfo(), QDir::toNativeSeparators(m_dir.filePath("d.jpg.link")));
+    // Back to a picture: its own facts again.
+    QVERIFY(frame.commands()->trigger(cmd::PreviousImage));
+    QTRY_VERIFY(frame.statusFacts().startsWith("c.jpg: 220x100, 24bpp. 3/4, "));
     frame.hide();
 }
 

@@ -1,6 +1,7 @@
 #include "ImagingFixtures.h"
 
 #include <QFile>
+#include <QFloat16>
 
 #include <cstdio>
 #include <cstring>
@@ -84,18 +85,22 @@ bool writeTiff(const QString &path, const QImage &source, const TiffLayout &layo
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(h));
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(layout.bitsPerSample));
     TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(layout.samples));
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, layout.planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
     TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(layout.compression));
     if (layout.orientation != 0)
         TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(layout.orientation));
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(layout.compression == COMPRESSION_JPEG ? 16 : 4));
+    if (layout.floating)
+        TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, uint16_t(SAMPLEFORMAT_IEEEFP));
     uint16_t photometric = layout.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
     if (layout.palette)
         photometric = PHOTOMETRIC_PALETTE;
     else if (layout.minIsWhite)
         photometric = PHOTOMETRIC_MINISWHITE;
+    else if (layout.cmyk)
+        photometric = PHOTOMETRIC_SEPARATED;
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, photometric);
-    if (layout.samples == 2 || layout.samples == 4) {
+    if (!layout.cmyk && (layout.samples == 2 || layout.samples == 4)) {
         const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
         TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(1), &extra);
     }
@@ -113,44 +118,77 @@ bool writeTiff(const QString &path, const QImage &source, const TiffLayout &layo
     if (!layout.icc.isEmpty())
         TIFFSetField(tif, TIFFTAG_ICCPROFILE, uint32_t(layout.icc.size()), layout.icc.constData());
     const int bits = layout.bitsPerSample;
-    const tmsize_t rowBytes = (tmsize_t(w) * layout.samples * bits + 7) / 8;
+    const int perRow = layout.planar ? 1 : layout.samples;
+    const tmsize_t rowBytes = (tmsize_t(w) * perRow * bits + 7) / 8;
     std::vector<uchar> row(static_cast<size_t>(rowBytes));
     bool ok = true;
-    for (int y = 0; y < h && ok; ++y) {
-        std::fill(row.begin(), row.end(), 0);
-        const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        int bit = 0;
-        auto put = [&](int value) {
-            if (bits == 16) {
-                const uint16_t v = uint16_t(value * 257);
-                std::memcpy(row.data() + bit / 8, &v, 2);
-            } else if (bits == 8) {
-                row[size_t(bit / 8)] = uchar(value);
-            } else {
-                const int v = value >> (8 - bits);
-                row[size_t(bit / 8)] |= uchar(v << (8 - bits - bit % 8));
-            }
-            bit += bits;
-        };
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = src[x];
-            if (layout.palette) {
-                const int index = int(palette.indexOf(p | 0xff000000u));
-                const int v = std::max(0, index);
-                if (bits == 8) row[size_t(bit / 8)] = uchar(v);
-                else row[size_t(bit / 8)] |= uchar(v << (8 - bits - bit % 8));
-                bit += bits;
-                continue;
-            }
-            if (layout.samples >= 3) {
-                put(qRed(p)); put(qGreen(p)); put(qBlue(p));
-            } else {
-                put(layout.minIsWhite ? 255 - qGreen(p) : qGreen(p));
-            }
-            if (layout.samples == 2 || layout.samples == 4)
-                put(qAlpha(p));
+    // The samples of one pixel, as 8-bit values.
+    const auto samplesOf = [&](QRgb p) {
+        std::vector<int> v;
+        if (layout.palette) {
+            v.push_back(std::max(0, int(palette.indexOf(p | 0xff000000u))));
+        } else if (layout.cmyk) {
+            v = {255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p), 0};
+        } else if (layout.samples >= 3) {
+            v = {qRed(p), qGreen(p), qBlue(p)};
+        } else {
+            v.push_back(layout.minIsWhite ? 255 - qGreen(p) : qGreen(p));
         }
-        ok = TIFFWriteScanline(tif, row.data(), uint32_t(y), 0) >= 0;
+        if (!layout.cmyk && (layout.samples == 2 || layout.samples == 4))
+            v.push_back(qAlpha(p));
+        return v;
+    };
+    const int planes = layout.planar ? layout.samples : 1;
+    for (int plane = 0; plane < planes && ok; ++plane) {
+        for (int y = 0; y < h && ok; ++y) {
+            std::fill(row.begin(), row.end(), 0);
+            const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+            int bit = 0;
+            auto put = [&](int value) {
+                if (layout.floating && bits >= 16) {
+                    const double f = value / 255.0;
+                    if (bits == 64) {
+                        std::memcpy(row.data() + bit / 8, &f, 8);
+                    } else if (bits == 32) {
+                        const float g = float(f);
+                        std::memcpy(row.data() + bit / 8, &g, 4);
+                    } else {
+                        const qfloat16 g = qfloat16(float(f));
+                        std::memcpy(row.data() + bit / 8, &g, 2);
+                    }
+                } else if (layout.palette) {
+                    if (bits == 8)
+                        row[size_t(bit / 8)] = uchar(value);
+                    else
+                        row[size_t(bit / 8)] |= uchar(value << (8 - bits - bit % 8));
+                } else if (bits == 16) {
+                    const uint16_t v = uint16_t(value * 257);
+                    std::memcpy(row.data() + bit / 8, &v, 2);
+                } else if (bits == 8) {
+                    row[size_t(bit / 8)] = uchar(value);
+                } else if (bits < 8) {
+                    const int v = value >> (8 - bits);
+                    row[size_t(bit / 8)] |= uchar(v << (8 - bits - bit % 8));
+                } else {
+                    // Other depths MSB first, the value scaled to the depth.
+                    const quint32 v = quint32((qint64(value) * ((qint64(1) << bits) - 1) + 127) / 255);
+                    for (int i = 0; i < bits; ++i) {
+                        if ((v >> (bits - 1 - i)) & 1u)
+                            row[size_t((bit + i) / 8)] |= uchar(0x80 >> ((bit + i) % 8));
+                    }
+                }
+                bit += bits;
+            };
+            for (int x = 0; x < w; ++x) {
+                const std::vector<int> v = samplesOf(src[x]);
+                if (layout.planar)
+                    put(v[size_t(plane)]);
+                else
+                    for (int s : v)
+                        put(s);
+            }
+            ok = TIFFWriteScanline(tif, row.data(), uint32_t(y), uint16_t(plane)) >= 0;
+        }
     }
     TIFFClose(tif);
     return ok;
@@ -290,6 +328,71 @@ QByteArray linearGreyProfile()
     cmsHPROFILE p = cmsCreateGrayProfile(cmsD50_xyY(), linear);
     cmsFreeToneCurve(linear);
     return saveProfile(p);
+}
+
+QByteArray writeBmp(const QImage &source, const BmpLayout &layout, const QList<QRgb> &palette)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int w = image.width(), h = image.height();
+    const int rowBytes = (w * layout.bits + 31) / 32 * 4;
+    const bool masksInHeader = layout.bitFields && layout.headerSize >= 52;
+    const bool masksAfter = layout.bitFields && layout.headerSize == 40;
+    const int paletteEntry = layout.headerSize == 12 ? 3 : 4;
+    const int colours = layout.bits == 8 ? int(palette.size()) : 0;
+    const int offset = 14 + layout.headerSize + (masksAfter ? 12 : 0) + colours * paletteEntry;
+    QByteArray out;
+    const auto u16 = [&](int v) { out.append(char(v & 255)).append(char((v >> 8) & 255)); };
+    const auto u32 = [&](quint32 v) { u16(int(v & 0xffff)); u16(int(v >> 16)); };
+    out.append("BM");
+    u32(quint32(offset + rowBytes * h));
+    u32(0);
+    u32(quint32(offset));
+    const qsizetype headerStart = out.size();
+    u32(quint32(layout.headerSize));
+    if (layout.headerSize == 12) {
+        u16(w), u16(h), u16(1), u16(layout.bits);
+    } else {
+        u32(quint32(w)), u32(quint32(h)), u16(1), u16(layout.bits);
+        const quint32 compression = layout.compression >= 0 ? quint32(layout.compression) : layout.bitFields ? 3u : 0u;
+        // A short OS/2 2.x header ends wherever its size says.
+        for (quint32 v : {compression, quint32(rowBytes * h), 2835u, 2835u, quint32(colours), 0u})
+            u32(v);
+        const quint32 r = layout.bits == 16 ? 0xF800 : 0x00FF0000, g = layout.bits == 16 ? 0x07E0 : 0x0000FF00,
+                      b = layout.bits == 16 ? 0x001F : 0x000000FF;
+        if (masksInHeader)
+            u32(r), u32(g), u32(b);
+        if (masksInHeader && layout.headerSize >= 56)
+            u32(0);
+        if (out.size() - headerStart > layout.headerSize)
+            out.truncate(headerStart + layout.headerSize);
+        out.append(QByteArray(layout.headerSize - (out.size() - headerStart), '\0'));
+        if (layout.headerSize >= 108)
+            std::memcpy(out.data() + headerStart + 56, "BGRs", 4);
+        if (masksAfter)
+            u32(r), u32(g), u32(b);
+    }
+    for (QRgb c : palette.mid(0, colours)) {
+        out.append(char(qBlue(c))).append(char(qGreen(c))).append(char(qRed(c)));
+        if (paletteEntry == 4)
+            out.append('\0');
+    }
+    for (int y = h - 1; y >= 0; --y) {
+        const auto *src = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        const qsizetype start = out.size();
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = src[x];
+            if (layout.bits == 8)
+                out.append(char(std::max(0, int(palette.indexOf(p)))));
+            else if (layout.bits == 16)
+                u16(((qRed(p) >> 3) << 11) | ((qGreen(p) >> 2) << 5) | (qBlue(p) >> 3));
+            else if (layout.bits == 24)
+                out.append(char(qBlue(p))).append(char(qGreen(p))).append(char(qRed(p)));
+            else
+                u32(p & 0xffffff);
+        }
+        out.append(QByteArray(rowBytes - (out.size() - start), '\0'));
+    }
+    return out;
 }
 
 } // namespace quorvel::fixtures

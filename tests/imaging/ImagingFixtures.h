@@ -39,10 +39,25 @@ struct TiffLayout
     int compression = 1;   // COMPRESSION_NONE, _LZW (5), _ADOBE_DEFLATE (8), _JPEG (7)
     QByteArray icc;
     int orientation = 0;   // TIFFTAG_ORIENTATION; none when 0
+    bool floating = false; // IEEE samples of 16, 32 or 64 bits, value / 255
+    bool cmyk = false;     // 4 samples, separated: C, M, Y = 255 - R, G, B, K = 0
+    bool planar = false;   // one plane per sample
 };
-// Writes image (alpha from its alpha channel, 16-bit samples as value * 257;
-// a palette picture uses the palette's order for indices).
+// Writes image (alpha from its alpha channel, 16-bit samples as value * 257,
+// other depths as the value scaled to the depth's range; a palette picture
+// uses the palette's order for indices).
 bool writeTiff(const QString &path, const QImage &image, const TiffLayout &layout, const QList<QRgb> &palette = {});
+
+struct BmpLayout
+{
+    // 12 (OS/2 1.x), 16 and 64 (OS/2 2.x), 40, 52 (V2), 56 (V3), 108 (V4), 124 (V5)
+    int headerSize = 40;
+    int bits = 24;          // 8 (palette), 16, 24 or 32
+    bool bitFields = false; // 16: 5-6-5 masks; 32: 8-8-8 masks
+    int compression = -1;   // written as is when not -1
+};
+// A bottom-up BMP of the picture; 8-bit pictures use the palette's order.
+QByteArray writeBmp(const QImage &image, const BmpLayout &layout, const QList<QRgb> &palette = {});
 
 struct PcxLayout
 {

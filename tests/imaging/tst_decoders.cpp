@@ -113,6 +113,8 @@ private Q_SLOTS:
     void brokenFilesFail();
     void damagedJpegShowsWhatDecodes_data();
     void damagedJpegShowsWhatDecodes();
+    void refusalsSayWhy_data();
+    void refusalsSayWhy();
     void colourManagement_data();
     void colourManagement();
     void decoderOrder_data();
@@ -148,13 +150,19 @@ void TestDecoders::formats_data()
     QTest::newRow("jpeg greyscale") << "a.jpg" << jpeg(JpegLayout::Grey, false, false) << "jpeg" << 8 << int(Grey) << 3;
     QTest::newRow("jpeg cmyk") << "a.jpg" << jpeg(JpegLayout::Cmyk, false, false) << "jpeg" << 32 << int(Colour) << 3;
     QTest::newRow("jpeg named png") << "a.png" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg named nef") << "a.NEF" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
+    QTest::newRow("jpeg named dng") << "a.dng" << jpeg(JpegLayout::Rgb, false, false) << "jpeg" << 24 << int(Colour) << 8;
 
-    const auto tiff = [&](int bits, int samples, int compression, bool minIsWhite = false) {
+    const auto tiff = [&](int bits, int samples, int compression, bool minIsWhite = false, bool floating = false,
+                          bool cmyk = false, bool planar = false) {
         TiffLayout s;
         s.bitsPerSample = bits;
         s.samples = samples;
         s.compression = compression;
         s.minIsWhite = minIsWhite;
+        s.floating = floating;
+        s.cmyk = cmyk;
+        s.planar = planar;
         return tiffBytes(img, s);
     };
     QTest::newRow("tiff rgb 8") << "a.tif" << tiff(8, 3, COMPRESSION_NONE) << "tiff" << 24 << int(Colour) << 0;
@@ -168,6 +176,33 @@ void TestDecoders::formats_data()
     QTest::newRow("tiff 1 bit") << "a.tif" << tiff(1, 1, COMPRESSION_NONE) << "tiff" << 1 << int(OneBit) << 0;
     QTest::newRow("tiff 1 bit min-is-white") << "a.tif" << tiff(1, 1, COMPRESSION_NONE, true) << "tiff" << 1 << int(OneBit) << 0;
     QTest::newRow("tiff named jpg") << "a.jpg" << tiff(8, 3, COMPRESSION_NONE) << "tiff" << 24 << int(Colour) << 0;
+    // Depths and sample formats libtiff's RGBA reader leaves to us.
+    QTest::newRow("tiff rgb 12") << "a.tif" << tiff(12, 3, COMPRESSION_NONE) << "tiff" << 36 << int(Colour) << 1;
+    QTest::newRow("tiff rgb 12 lzw") << "a.tif" << tiff(12, 3, COMPRESSION_LZW) << "tiff" << 36 << int(Colour) << 1;
+    QTest::newRow("tiff grey 12") << "a.tif" << tiff(12, 1, COMPRESSION_NONE) << "tiff" << 12 << int(Grey) << 1;
+    QTest::newRow("tiff grey 10 min-is-white") << "a.tif" << tiff(10, 1, COMPRESSION_NONE, true) << "tiff" << 10
+                                               << int(Grey) << 1;
+    QTest::newRow("tiff rgb 14 planar") << "a.tif" << tiff(14, 3, COMPRESSION_NONE, false, false, false, true)
+                                        << "tiff" << 42 << int(Colour) << 1;
+    QTest::newRow("tiff rgb 32 uint") << "a.tif" << tiff(32, 3, COMPRESSION_NONE) << "tiff" << 96 << int(Colour) << 1;
+    QTest::newRow("tiff float 16") << "a.tif" << tiff(16, 3, COMPRESSION_NONE, false, true) << "tiff" << 48
+                                   << int(Colour) << 1;
+    QTest::newRow("tiff float 32") << "a.tif" << tiff(32, 3, COMPRESSION_NONE, false, true) << "tiff" << 96
+                                   << int(Colour) << 1;
+    QTest::newRow("tiff float 32 deflate") << "a.tif" << tiff(32, 3, COMPRESSION_ADOBE_DEFLATE, false, true) << "tiff"
+                                           << 96 << int(Colour) << 1;
+    QTest::newRow("tiff float 64") << "a.tif" << tiff(64, 3, COMPRESSION_NONE, false, true) << "tiff" << 192
+                                   << int(Colour) << 1;
+    QTest::newRow("tiff float 32 grey planar") << "a.tif" << tiff(32, 1, COMPRESSION_NONE, false, true, false, true)
+                                               << "tiff" << 32 << int(Grey) << 1;
+    QTest::newRow("tiff float 32 rgba") << "a.tif" << tiff(32, 4, COMPRESSION_NONE, false, true) << "tiff" << 128
+                                        << int(Colour) << 1;
+    QTest::newRow("tiff cmyk") << "a.tif" << tiff(8, 4, COMPRESSION_NONE, false, false, true) << "tiff" << 32
+                               << int(Colour) << 0;
+    QTest::newRow("tiff cmyk jpeg") << "a.tif" << tiff(8, 4, COMPRESSION_JPEG, false, false, true) << "tiff" << 32
+                                    << int(Colour) << 10;
+    QTest::newRow("tiff cmyk 12") << "a.tif" << tiff(12, 4, COMPRESSION_NONE, false, false, true) << "tiff" << 48
+                                  << int(Colour) << 1;
     TiffLayout pal;
     pal.palette = true;
     pal.samples = 1;
@@ -187,6 +222,30 @@ void TestDecoders::formats_data()
     QTest::newRow("bmp indexed") << "a.bmp"
                                  << qtBytes(img.convertToFormat(QImage::Format_Indexed8, kBandPalette), "BMP") << "qt"
                                  << 4 << int(Colour) << 0; // Qt stores up to 16 colours in 4 bits
+
+    // BMP headers of every version: Qt reads some, the rest are rewritten.
+    const auto bmp = [&](int header, int bits, bool bitFields) {
+        BmpLayout s;
+        s.headerSize = header;
+        s.bits = bits;
+        s.bitFields = bitFields;
+        return writeBmp(img, s, kBandPalette);
+    };
+    QTest::newRow("bmp os/2 1.x") << "a.bmp" << bmp(12, 24, false) << "qt" << 24 << int(Colour) << 0;
+    QTest::newRow("bmp os/2 2.x") << "a.bmp" << bmp(64, 24, false) << "qt" << 24 << int(Colour) << 0;
+    QTest::newRow("bmp os/2 2.x palette") << "a.bmp" << bmp(64, 8, false) << "qt" << 8 << int(Colour) << 0;
+    QTest::newRow("bmp os/2 2.x short header") << "a.bmp" << bmp(16, 24, false) << "qt" << 24 << int(Colour) << 0;
+    QTest::newRow("bmp os/2 2.x short palette") << "a.bmp" << bmp(16, 8, false) << "qt" << 8 << int(Colour) << 0;
+    QTest::newRow("bmp 565 bit fields") << "a.bmp" << bmp(40, 16, true) << "qt" << 16 << int(Colour) << 8;
+    QTest::newRow("bmp 32 bit fields") << "a.bmp" << bmp(40, 32, true) << "qt" << 32 << int(Colour) << 0;
+    QTest::newRow("bmp v2 565") << "a.bmp" << bmp(52, 16, true) << "qt" << 16 << int(Colour) << 8;
+    QTest::newRow("bmp v2 32 bit fields") << "a.bmp" << bmp(52, 32, true) << "qt" << 32 << int(Colour) << 0;
+    QTest::newRow("bmp v3 565") << "a.bmp" << bmp(56, 16, true) << "qt" << 16 << int(Colour) << 8;
+    QTest::newRow("bmp v3 32 bit fields") << "a.bmp" << bmp(56, 32, true) << "qt" << 32 << int(Colour) << 0;
+    QTest::newRow("bmp v4 565") << "a.bmp" << bmp(108, 16, true) << "qt" << 16 << int(Colour) << 8;
+    QTest::newRow("bmp v4 24") << "a.bmp" << bmp(108, 24, false) << "qt" << 24 << int(Colour) << 0;
+    QTest::newRow("bmp v5 32 bit fields") << "a.bmp" << bmp(124, 32, true) << "qt" << 32 << int(Colour) << 0;
+    QTest::newRow("bmp v5 palette") << "a.bmp" << bmp(124, 8, false) << "qt" << 8 << int(Colour) << 0;
 
     const std::vector<int> indices = bandIndices(64, 32, Colour);
     const auto pcx = [&](int bits, int planes, bool rle, bool vga = true) {
@@ -314,7 +373,8 @@ void TestDecoders::brokenFilesFail_data()
     const qsizetype ihdr = pngHuge.indexOf("IHDR");
     pngHuge[ihdr + 4] = char(0x7F); // width around two thousand million
     QTest::newRow("png absurd size") << "a.png" << pngHuge;
-    QTest::newRow("raw named jpeg") << "a.NEF" << baseline;
+    QTest::newRow("truncated jpeg named nef") << "a.NEF" << baseline.left(baseline.size() * 2 / 3);
+
 }
 
 void TestDecoders::brokenFilesFail()
@@ -389,6 +449,40 @@ void TestDecoders::damagedJpegShowsWhatDecodes()
     QCOMPARE(small.partial, partial);
 }
 
+void TestDecoders::refusalsSayWhy_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    const QImage img = bands(64, 32);
+    BmpLayout huffman;
+    huffman.headerSize = 64;
+    huffman.compression = 3;
+    QTest::newRow("bmp os/2 huffman") << writeBmp(img, huffman) << "OS/2 Huffman-coded";
+    huffman.compression = 4;
+    QTest::newRow("bmp os/2 rle24") << writeBmp(img, huffman) << "OS/2 24-bit run-length";
+    BmpLayout embedded;
+    embedded.compression = 4;
+    QTest::newRow("bmp holding jpeg") << writeBmp(img, embedded) << "JPEG data";
+    BmpLayout odd;
+    odd.headerSize = 80;
+    QTest::newRow("bmp odd header size") << writeBmp(img, odd) << "header of 80 bytes";
+    TiffLayout layout;
+    layout.bitsPerSample = 24;
+    QTest::newRow("tiff 24-bit integers") << tiffBytes(img, layout) << "24-bit samples are not supported";
+    layout.bitsPerSample = 8;
+    layout.floating = true;
+    QTest::newRow("tiff 8-bit floating point") << tiffBytes(img, layout) << "8-bit floating point";
+}
+
+void TestDecoders::refusalsSayWhy()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const DecodeResult r = decodeBytes(bytes, QStringLiteral("a.bin"));
+    QVERIFY(!r.ok());
+    QVERIFY2(r.error.contains(reason), qPrintable(r.error));
+}
+
 void TestDecoders::colourManagement_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -447,6 +541,18 @@ void TestDecoders::decoderOrder_data()
     QTest::newRow("no fallback for preload") << "/p/a.jpg" << png << false << "qt";
     QTest::newRow("pcx") << "/p/a.bin" << QByteArray("\x0A\x05\x01\x08", 4) << true << "pcx";
     QTest::newRow("not pcx: bad encoding") << "/p/a.bin" << QByteArray("\x0A\x05\x07\x08", 4) << true << "qt";
+    const auto ftyp = [](const char *major, const char *compatible) {
+        QByteArray box("\0\0\0\x18" "ftyp", 8);
+        box += QByteArray(major, 4) + QByteArray(4, '\0') + QByteArray(compatible, 4) + QByteArray("mif1", 4);
+        return box;
+    };
+    QTest::newRow("heic") << "/p/a.jpg" << ftyp("heic", "heic") << true << "heif,jpeg";
+    QTest::newRow("avif") << "/p/a" << ftyp("avif", "avif") << true << "heif";
+    QTest::newRow("heif by compatible brand") << "/p/a" << ftyp("xxxx", "heix") << true << "heif";
+    QTest::newRow("other iso media: mp4") << "/p/a" << ftyp("isom", "avc1").replace("mif1", "mp41") << true << "qt";
+    QTest::newRow("jxl codestream") << "/p/a" << QByteArray("\xFF\x0A\xFA\x7F", 4) << true << "jxl";
+    QTest::newRow("jxl container") << "/p/a" << QByteArray("\0\0\0\x0CJXL \r\n\x87\n\0\0\0\x14" "ftypjxl ", 20) << true
+                                   << "jxl";
 }
 
 void TestDecoders::decoderOrder()
@@ -475,6 +581,11 @@ void TestDecoders::rawFileRule_data()
     QTest::newRow("raw in folder only") << "/p/x.nef/a.jpg" << false;
     QTest::newRow("raw in name, not extension") << "/p/nef.jpg" << false;
     QTest::newRow("no extension") << "/p/nef" << false;
+    for (const char *ext : {"dng", "ARW", "srf", "sr2", "orf", "rw2", "raw", "rwl", "nrw", "CR3", "srw", "x3f", "3fr",
+                            "erf", "kdc", "dcs", "mos", "mef", "iiq", "fff"})
+        QTest::newRow(ext) << QStringLiteral("/p/a.%1").arg(QLatin1String(ext)) << true;
+    for (const char *ext : {"heic", "heif", "avif", "jxl", "png", "webp", "tiff", "jpeg", "bmp", "gif", "pcx"})
+        QTest::newRow(ext) << QStringLiteral("/p/a.%1").arg(QLatin1String(ext)) << false;
 }
 
 void TestDecoders::rawFileRule()

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -132,6 +133,8 @@ private Q_SLOTS:
     void settingsAreReadWhenALoadStarts();
     void clearAllEmptiesTheCurrentSlot();
     void rawProgressIsReported();
+    void rawPreviewIsShownFirst_data();
+    void rawPreviewIsShownFirst();
     void realFilesThroughTheCodecLayer();
     void damagedPicturesKeepTheirMarkThroughTheCache();
     void orientationFollowsTheSetting_data();
@@ -449,6 +452,65 @@ void TestImageLoader::rawProgressIsReported()
         last = args.first().toInt();
     }
     QCOMPARE(last, 100);
+}
+
+void TestImageLoader::rawPreviewIsShownFirst_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("movedOn");     // another file is asked for while A loads
+    QTest::addColumn<bool>("previewShown");
+    QTest::newRow("raw file") << "/f/A.NEF" << false << true;
+    QTest::newRow("raw file left at once") << "/f/A.NEF" << true << false;
+    QTest::newRow("not a raw file") << "/f/A.jpg" << false << false;
+}
+
+void TestImageLoader::rawPreviewIsShownFirst()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, movedOn);
+    QFETCH(bool, previewShown);
+    FakeDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    std::atomic<int> previews{0};
+    loader.setPreviewFunction([&](const QString &, const DecodeOptions &options) {
+        ++previews;
+        DecodeResult r;
+        r.decoder = DecoderKind::Raw;
+        r.upright = true;
+        r.image = QImage(2, 2, QImage::Format_RGB32);
+        r.image.fill(Qt::green);
+        Q_UNUSED(options);
+        return r;
+    });
+    Frame frame{loader};
+    frame.connect();
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QSignalSpy preview(&loader, &ImageLoader::previewReady);
+    fake.hold();
+    frame.show(path);
+    if (movedOn)
+        frame.show(QStringLiteral("/f/B.jpg"));
+    // The preview is handed over while the whole picture is still decoding.
+    if (previewShown) {
+        QVERIFY(preview.wait(5000));
+        QVERIFY(loader.isBusy());
+        QCOMPARE(loader.previewImage().pixel(0, 0), QColor(Qt::green).rgb());
+        QVERIFY(!loader.isImagePresent());
+    } else {
+        QTest::qWait(50);
+    }
+    fake.release();
+    QVERIFY(done.wait(5000));
+    if (movedOn)
+        QVERIFY(done.wait(5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(preview.count(), previewShown ? 1 : 0);
+    // The whole picture replaces it.
+    QVERIFY(loader.previewImage().isNull());
+    QVERIFY(loader.isImagePresent());
+    QCOMPARE(loader.currentImage().pixel(0, 0), FakeDecoder::colourFor(movedOn ? QStringLiteral("/f/B.jpg") : path));
+    QCOMPARE(previews.load(), path.endsWith(QLatin1String(".NEF")) ? 1 : 0);
 }
 
 void TestImageLoader::realFilesThroughTheCodecLayer()

@@ -6,6 +6,7 @@
 #include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void decodeTurnsByTheTag_data();
     void decodeTurnsByTheTag();
     void reducedDecodeIsInShownTerms();
+    void tiffOrientationIsHonoured_data();
     void tiffOrientationIsHonoured();
     void uprightResultsAreNotTurnedAgain();
 
@@ -171,19 +173,65 @@ void TestOrientation::reducedDecodeIsInShownTerms()
     QCOMPARE(r.fullSize, QSize(128, 256));
 }
 
+void TestOrientation::tiffOrientationIsHonoured_data()
+{
+    QTest::addColumn<int>("bits");
+    QTest::addColumn<bool>("floating");
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<bool>("applyOrientation");
+    QTest::addColumn<int>("shownAs"); // the turn of the stored picture that is shown
+    // 8 and 16 bits go through libtiff's RGBA reader, the others through the
+    // sample reader: both are turned once, by the orientation step.
+    const struct {
+        const char *name;
+        int bits;
+        bool floating;
+    } layouts[] = {{"8-bit", 8, false}, {"16-bit", 16, false}, {"12-bit", 12, false},
+                   {"32-bit float", 32, true}, {"16-bit float", 16, true}, {"64-bit float", 64, true}};
+    for (const auto &l : layouts) {
+        for (int tag : {2, 3, 5, 6, 8})
+            QTest::addRow("%s, orientation %d", l.name, tag) << l.bits << l.floating << tag << true << tag;
+        // The setting off: mirrored as libtiff's reader always showed the
+        // file, whatever the sample layout (6 reads as a mirror, 8 as a
+        // flip, 5 as stored).
+        QTest::addRow("%s, setting off, orientation 3", l.name) << l.bits << l.floating << 3 << false << 3;
+        QTest::addRow("%s, setting off, orientation 6", l.name) << l.bits << l.floating << 6 << false << 2;
+        QTest::addRow("%s, setting off, orientation 8", l.name) << l.bits << l.floating << 8 << false << 4;
+        QTest::addRow("%s, setting off, orientation 5", l.name) << l.bits << l.floating << 5 << false << 1;
+    }
+}
+
 void TestOrientation::tiffOrientationIsHonoured()
 {
+    QFETCH(int, bits);
+    QFETCH(bool, floating);
+    QFETCH(int, tag);
+    QFETCH(bool, applyOrientation);
+    QFETCH(int, shownAs);
     const QString path = m_dir.filePath(QStringLiteral("turned.tif"));
+    QFile::remove(path);
     TiffLayout layout;
-    layout.orientation = 8;
+    layout.bitsPerSample = bits;
+    layout.floating = floating;
+    layout.orientation = tag;
     const QImage picture = numbered(6, 4);
     QVERIFY(writeTiff(path, picture, layout));
     DecodeOptions options;
-    options.applyOrientation = true;
+    options.applyOrientation = applyOrientation;
     const DecodeResult r = ImageDecoder::decodeFile(path, options);
     QVERIFY2(r.ok(), qPrintable(r.error));
-    QCOMPARE(r.orientation, 8);
-    QCOMPARE(r.image, orientation::turned(picture, 8));
+    QCOMPARE(r.orientation, applyOrientation ? tag : 1);
+    const QImage expected = orientation::turned(picture, shownAs);
+    QCOMPARE(r.image.size(), expected.size());
+    // Samples of other depths come back to 8 bits within rounding.
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
+            const QRgb got = r.image.pixel(x, y), want = expected.pixel(x, y);
+            QVERIFY2(qAbs(qRed(got) - qRed(want)) <= 2 && qAbs(qGreen(got) - qGreen(want)) <= 2
+                         && qAbs(qBlue(got) - qBlue(want)) <= 2,
+                     qPrintable(QStringLiteral("at %1,%2: %3 for %4").arg(x).arg(y).arg(got, 0, 16).arg(want, 0, 16)));
+        }
+    }
 }
 
 void TestOrientation::uprightResultsAreNotTurnedAgain()

@@ -1,3 +1,4 @@
+#include "core/files/ThumbnailMaker.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/RawDecoder.h"
 #include "support/TestSupport.h"
@@ -15,6 +16,12 @@ private Q_SLOTS:
     void cameraFilesDecode();
     void nonRawFilesFailCleanly_data();
     void nonRawFilesFailCleanly();
+    void jpegUnderARawNameIsShownAsJpeg_data();
+    void jpegUnderARawNameIsShownAsJpeg();
+    void embeddedPreview_data();
+    void embeddedPreview();
+    void turnedByFlip_data();
+    void turnedByFlip();
 };
 
 void TestRawDecoder::cameraFilesDecode_data()
@@ -75,10 +82,8 @@ void TestRawDecoder::nonRawFilesFailCleanly_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("copyAs");
-    QTest::newRow("JPEG named .nef") << "raw/jpeg-data-named.nef" << "";
-    QTest::newRow("JPEG renamed .NEF") << "jpeg/testorig.jpg" << "DSC_0001.NEF";
     QTest::newRow("damaged CRW") << "broken/issue_1838_poc.crw" << "";
-    QTest::newRow("thumbnail as CRW") << "raw/CRW_0304.THM" << "CRW_0304.crw";
+    QTest::newRow("text as NEF") << "README.md" << "notes.nef";
 }
 
 void TestRawDecoder::nonRawFilesFailCleanly()
@@ -101,6 +106,109 @@ void TestRawDecoder::nonRawFilesFailCleanly()
     // The same from memory.
     const DecodeResult m = RawDecoder::decode(QByteArrayView(test::readFile(path)), DecodeOptions());
     QVERIFY(!m.ok());
+    QVERIFY(!ImageDecoder::decodePreview(path, DecodeOptions()).ok());
+}
+
+void TestRawDecoder::jpegUnderARawNameIsShownAsJpeg_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("copyAs");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("JPEG named .nef") << "raw/jpeg-data-named.nef" << "" << QSize();
+    QTest::newRow("JPEG renamed .NEF") << "jpeg/testorig.jpg" << "DSC_0001.NEF" << QSize(227, 149);
+    QTest::newRow("thumbnail as CRW") << "raw/CRW_0304.THM" << "CRW_0304.crw" << QSize(160, 120);
+    QTest::newRow("JPEG renamed .arw") << "jpeg/testorig.jpg" << "DSC_0001.arw" << QSize(227, 149);
+}
+
+void TestRawDecoder::jpegUnderARawNameIsShownAsJpeg()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, copyAs);
+    QFETCH(QSize, size);
+    QUORVEL_REQUIRE_SHARED("raw", root);
+    QString path = test::sharedFile(file);
+    QVERIFY(!path.isEmpty());
+    QTemporaryDir dir;
+    if (!copyAs.isEmpty()) {
+        const QString copy = dir.filePath(copyAs);
+        QVERIFY(QFile::copy(path, copy));
+        path = copy;
+    }
+    const DecodeResult r = ImageDecoder::decodeFile(path, DecodeOptions());
+    QVERIFY2(r.ok(), qPrintable(r.error));
+    QCOMPARE(r.decoder, DecoderKind::Jpeg);
+    if (size.isValid())
+        QCOMPARE(r.image.size(), size);
+    QVERIFY(ImageDecoder::decodeData(test::readFile(path), path, DecodeOptions()).ok());
+    // The file is its own picture: there is no preview to show first.
+    QVERIFY(!ImageDecoder::decodePreview(path, DecodeOptions()).ok());
+    QVERIFY(!ThumbnailMaker::fromFile(path).picture.isNull());
+}
+
+void TestRawDecoder::embeddedPreview_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("G2") << "raw/CRW_0101.CRW";
+    QTest::newRow("S40") << "raw/CRW_0304.CRW";
+}
+
+void TestRawDecoder::embeddedPreview()
+{
+    QFETCH(QString, file);
+    QUORVEL_REQUIRE_SHARED("raw", root);
+    const QString path = test::sharedFile(file);
+    const DecodeResult preview = ImageDecoder::decodePreview(path, DecodeOptions());
+    QVERIFY2(preview.ok(), qPrintable(preview.error));
+    QCOMPARE(preview.decoder, DecoderKind::Raw);
+    QVERIFY(preview.upright);
+    QCOMPARE(preview.image.format(), QImage::Format_RGB32);
+    // Landscape, with the photo's proportions (4:3), and far smaller than it.
+    const QSize s = preview.image.size();
+    QVERIFY2(s.width() >= 60 && s.width() < 2272 && qAbs(s.width() * 3 - s.height() * 4) <= 8,
+             qPrintable(QStringLiteral("%1x%2").arg(s.width()).arg(s.height())));
+
+    // Reduced, it is decoded in the DCT domain, the whole size told.
+    DecodeOptions reduced;
+    reduced.reduceTo = QSize(60, 45);
+    const DecodeResult small = ImageDecoder::decodePreview(path, reduced);
+    QVERIFY(small.ok());
+    QVERIFY(small.image.width() <= s.width() && small.image.width() >= 60);
+
+    // The thumbnail comes from it, not from the sensor data.
+    const ThumbnailMaker::Result thumb = ThumbnailMaker::fromFile(path);
+    QVERIFY(!thumb.picture.isNull());
+    QCOMPARE(int(thumb.source), int(ThumbnailMaker::Source::Preview));
+
+    // The full decode is upright too: the EXIF orientation is not applied again.
+    QVERIFY(ImageDecoder::decodeFile(path, reduced).upright);
+}
+
+void TestRawDecoder::turnedByFlip_data()
+{
+    // A 3 x 2 picture with pixels 1 2 3 / 4 5 6, and the rows of the result.
+    QTest::addColumn<int>("flip");
+    QTest::addColumn<QList<QList<int>>>("rows");
+    QTest::newRow("none") << 0 << QList<QList<int>>{{1, 2, 3}, {4, 5, 6}};
+    QTest::newRow("half turn") << 3 << QList<QList<int>>{{6, 5, 4}, {3, 2, 1}};
+    QTest::newRow("quarter anticlockwise") << 5 << QList<QList<int>>{{3, 6}, {2, 5}, {1, 4}};
+    QTest::newRow("quarter clockwise") << 6 << QList<QList<int>>{{4, 1}, {5, 2}, {6, 3}};
+    QTest::newRow("mirrored") << 1 << QList<QList<int>>{{3, 2, 1}, {6, 5, 4}};
+}
+
+void TestRawDecoder::turnedByFlip()
+{
+    QFETCH(int, flip);
+    QFETCH(QList<QList<int>>, rows);
+    QImage image(3, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            image.setPixel(x, y, qRgb(1 + y * 3 + x, 0, 0));
+    const QImage turned = RawDecoder::turnedByFlip(image, flip);
+    QCOMPARE(turned.height(), int(rows.size()));
+    QCOMPARE(turned.width(), int(rows.first().size()));
+    for (int y = 0; y < turned.height(); ++y)
+        for (int x = 0; x < turned.width(); ++x)
+            QCOMPARE(qRed(turned.pixel(x, y)), rows[y][x]);
 }
 
 QTEST_GUILESS_MAIN(TestRawDecoder)

@@ -1,13 +1,17 @@
 #include "core/print/FormatCatalogue.h"
 #include "core/print/PrintParameters.h"
+#include "core/print/WizardFormatList.h"
 
 #include <QTest>
 
 using namespace quorvel;
 
+Q_DECLARE_METATYPE(quorvel::WizardFormatList::Screen)
+
 namespace {
 
-const int kFormat9x13 = 0, kFormat10x15 = 2, kLetter = 27, kUsC = 34, kMobile176 = 35, kVga = 44;
+const int kFormat9x13 = 0, kFormat10x15 = 2, kLetter = 27, kPanoramic = 28, kUsC = 34, kMobile176 = 35,
+          kVga = 44;
 
 } // namespace
 
@@ -26,6 +30,11 @@ private Q_SLOTS:
     void sizeText();
     void absurdSizesStayWithinLimits_data();
     void absurdSizesStayWithinLimits();
+    void sizeLimit_data();
+    void sizeLimit();
+    void sizeTextBeyondTheLimit();
+    void wallpaperDesktopPixels_data();
+    void wallpaperDesktopPixels();
 };
 
 void TestFormatCatalogue::entries_data()
@@ -192,6 +201,110 @@ void TestFormatCatalogue::absurdSizesStayWithinLimits()
     QVERIFY(size.width() <= PrintLimits::kMaxSide && size.height() <= PrintLimits::kMaxSide);
     QVERIFY(qint64(size.width()) * size.height() <= PrintLimits::kMaxPixels);
     QVERIFY(params.effectiveDpi() <= PrintLimits::kMaxDpi);
+}
+
+// An output beyond the largest picture is not made smaller in silence: the
+// limit says what was asked for and what fits instead.
+void TestFormatCatalogue::sizeLimit_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("dpi");
+    QTest::addColumn<QSizeF>("custom"); // lengths of a custom entry
+    QTest::addColumn<bool>("exceeded");
+    QTest::addColumn<QSize>("requested");
+    QTest::addColumn<int>("fittingDpi");
+    QTest::addColumn<QSize>("fitting");
+
+    QTest::newRow("10x15 at 300 fits") << kFormat10x15 << "300" << QSizeF() << false << QSize(1772, 1181) << 0
+                                       << QSize();
+    QTest::newRow("panoramic at 700 fits") << kPanoramic << "700" << QSizeF() << false << QSize(16370, 5787) << 0
+                                           << QSize();
+    // 59.4 x 21 cm at 1200 dpi: the picture would have been cut to
+    // 16384 x 5792 and still tagged 1200 dpi.
+    QTest::newRow("panoramic at 1200") << kPanoramic << "1200" << QSizeF() << true << QSize(28063, 9921) << 700
+                                       << QSize(16370, 5787);
+    // 22 x 17 inches: the number of pixels decides before the side does.
+    QTest::newRow("US C at 9600") << kUsC << "9600" << QSizeF() << true << QSize(211200, 163200) << 599
+                                  << QSize(13178, 10183);
+    QTest::newRow("resolution above 9600") << FormatCatalogue::kCustomCm << "20000" << QSizeF(1, 1) << true
+                                           << QSize(7874, 7874) << 9600 << QSize(3780, 3780);
+    QTest::newRow("10 m custom cm") << FormatCatalogue::kCustomCm << "300" << QSizeF(1000, 1000) << true
+                                    << QSize(118110, 118110) << 29 << QSize(11417, 11417);
+    QTest::newRow("16000 x 16000 pixels") << FormatCatalogue::kCustomPixels << "300" << QSizeF(16000, 16000)
+                                          << true << QSize(16000, 16000) << 0 << QSize(11585, 11585);
+    QTest::newRow("1 km custom cm") << FormatCatalogue::kCustomCm << "300" << QSizeF(100000, 100000) << true
+                                    << QSize(16384 * 64, 16384 * 64) << 0 << QSize();
+}
+
+void TestFormatCatalogue::sizeLimit()
+{
+    QFETCH(int, index);
+    QFETCH(QString, dpi);
+    QFETCH(QSizeF, custom);
+    QFETCH(bool, exceeded);
+    QFETCH(QSize, requested);
+    QFETCH(int, fittingDpi);
+    QFETCH(QSize, fitting);
+
+    PrintParameters params(index, false);
+    params.setPhotolab(false);
+    params.setDpiText(dpi);
+    if (FormatCatalogue::isCustom(index))
+        QVERIFY(params.catalogue().setCustomLengths(index, float(custom.height()), float(custom.width())));
+    const PrintParameters::SizeLimit limit = params.sizeLimit();
+    QCOMPARE(limit.exceeded, exceeded);
+    QCOMPARE(QSize(int(limit.requestedWidth), int(limit.requestedHeight)), requested);
+    QCOMPARE(limit.fittingDpi, fittingDpi);
+    QCOMPARE(limit.fitting, fitting);
+    QCOMPARE(params.sizeLimitMessage().isEmpty(), !exceeded);
+    if (!exceeded) {
+        QCOMPARE(params.outputSize(), requested);
+        return;
+    }
+    // What fits is offered: at its resolution, or at its reduced size.
+    const QString question = params.sizeLimitQuestion();
+    if (fittingDpi > 0) {
+        QVERIFY2(question.contains(QStringLiteral("%1 dpi").arg(fittingDpi)), qPrintable(question));
+        QVERIFY(question.contains(QStringLiteral("%1 x %2").arg(fitting.width()).arg(fitting.height())));
+        params.setDpiText(QString::number(fittingDpi));
+        QVERIFY(!params.sizeLimit().exceeded);
+        QCOMPARE(params.outputSize(), fitting);
+    } else if (!fitting.isEmpty()) {
+        QVERIFY2(question.contains(QStringLiteral("%1 x %2").arg(fitting.width()).arg(fitting.height())),
+                 qPrintable(question));
+        QCOMPARE(params.outputSize(), fitting);
+    } else {
+        QVERIFY(question.isEmpty()); // nothing to offer: only the message
+    }
+}
+
+void TestFormatCatalogue::sizeTextBeyondTheLimit()
+{
+    PrintParameters params(kPanoramic, false);
+    params.setDpiText(QStringLiteral("1200"));
+    QCOMPARE(params.sizeText(),
+             QStringLiteral("Image size:\r\n  23.4x8.3 inch\r\n  28063x9921 pixels\r\n  too large: 700 dpi at most"));
+}
+
+void TestFormatCatalogue::wallpaperDesktopPixels_data()
+{
+    using Screen = WizardFormatList::Screen;
+    QTest::addColumn<QList<Screen>>("screens");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("one screen") << QList<Screen>{{QRect(0, 0, 1920, 1080), 1.0}} << QSize(1920, 1080);
+    // At a scale factor of 2 the window system speaks of half the pixels.
+    QTest::newRow("scale factor 2") << QList<Screen>{{QRect(0, 0, 1920, 1080), 2.0}} << QSize(3840, 2160);
+    QTest::newRow("scale factor 1.5") << QList<Screen>{{QRect(0, 0, 1707, 960), 1.5}} << QSize(2561, 1440);
+    QTest::newRow("two screens side by side")
+        << QList<Screen>{{QRect(0, 0, 1920, 1080), 2.0}, {QRect(1920, 0, 1920, 1080), 2.0}} << QSize(7680, 2160);
+    QTest::newRow("no screen") << QList<Screen>{} << QSize(0, 0);
+}
+
+void TestFormatCatalogue::wallpaperDesktopPixels()
+{
+    QFETCH(QList<WizardFormatList::Screen>, screens);
+    QFETCH(QSize, expected);
+    QCOMPARE(WizardFormatList::desktopPixels(screens), expected);
 }
 
 QTEST_GUILESS_MAIN(TestFormatCatalogue)

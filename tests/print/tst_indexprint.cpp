@@ -72,6 +72,7 @@ private Q_SLOTS:
     void fittedRect();
     void composeList();
     void composeNames();
+    void longNamesStayOnOneLine();
     void composeWithoutCells();
     void preview();
 };
@@ -361,6 +362,22 @@ void TestIndexPrint::composeNames()
     style.showNames = false;
     const QImage plain = IndexComposer::compose(l, 1, names, style, none);
     QCOMPARE(darkPixels(plain, name0), 0);
+}
+
+// A name wider than its cell is shortened on its one line; a second line
+// would be cut in half by the space under the cell.
+void TestIndexPrint::longNamesStayOnOneLine()
+{
+    const IndexLayout l = smallLayout();
+    const QStringList names{"a very long name from the camera 0001.jpg"};
+    const IndexPictureSource none = [](int, QSize) { return IndexCellPicture{}; };
+    IndexPageStyle style;
+    style.names.height = 12;
+    const QImage page = IndexComposer::compose(l, 1, names, style, none);
+    const QRect box = IndexLayout::nameBox(l.cell(0), 12);
+    QVERIFY(darkPixels(page, QRect(box.x(), box.y(), box.width(), 13)) > 0);
+    QCOMPARE(darkPixels(page, QRect(box.x(), box.y() + 14, 300, box.height() - 14)), 0);
+    QCOMPARE(darkPixels(page, QRect(box.right() + 1, box.y(), 300, box.height())), 0);
 }
 
 void TestIndexPrint::composeWithoutCells()

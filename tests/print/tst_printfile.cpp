@@ -270,7 +270,7 @@ void TestPrintFile::orientedPhotoIsComposedAsShown()
 
     const QString target = m_dir.filePath(QStringLiteral("oriented_out.jpg"));
     QFile::remove(target);
-    const SaveResult result = PrintFileWriter::write(PrintSource::fromFile(source, applyOrientation),
+    const SaveResult result = PrintFileWriter::write(PrintSource::fromFile(source, {.applyOrientation = applyOrientation}),
                                                      model.composition(), target, 90);
     QVERIFY2(result.ok(), qPrintable(result.message));
     QCOMPARE(test::exifOrientationFacts(test::readFile(target)).orientation,
@@ -301,7 +301,7 @@ void TestPrintFile::damagedPhotoIsRefused()
     model.setImage(shown.image);
     const QString target = m_dir.filePath(QStringLiteral("short_out.jpg"));
     for (bool decodedByTheWriter : {false, true}) {
-        PrintSource from = PrintSource::fromFile(source, true);
+        PrintSource from = PrintSource::fromFile(source, {.applyOrientation = true});
         if (!decodedByTheWriter) {
             from.pixels = shown.image; // as the dialog hands its picture over
             from.damaged = true;

@@ -8,14 +8,18 @@
 #include "ui/print/WizardFormatDialog.h"
 #include "ui/print/WizardKindDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace quorvel;
 
@@ -43,6 +47,8 @@ private Q_SLOTS:
     void exifInsertion_data();
     void exifInsertion();
     void closingStoresTheFields();
+    void outputBeyondTheLimitAsks();
+    void enterInATextFieldPressesNoButton();
 
 private:
     QStringList m_messages;
@@ -407,6 +413,54 @@ void TestPrintFramingDialog::closingStoresTheFields()
     PrintFramingDialog again(stored.printFormat, {}, std::nullopt);
     QCOMPARE(again.dpiEdit()->text(), QStringLiteral("240"));
     QCOMPARE(again.textEdit()->text(), QStringLiteral("Sea"));
+}
+
+// Panoramic at 1200 dpi is larger than the largest picture: the user is
+// told, offered the largest resolution that fits, and No writes nothing.
+void TestPrintFramingDialog::outputBeyondTheLimitAsks()
+{
+    const QString source = jpeg(m_dir.filePath(QStringLiteral("wide.jpg")), QSize(900, 300));
+    PrintFramingDialog dialog(28, {source}, std::nullopt);
+    dialog.dpiEdit()->setText(QStringLiteral("1200"));
+    dialog.loadCurrentAndWait();
+    QVERIFY(dialog.model().hasImage());
+    QVERIFY(dialog.sizeLabel()->text().contains(QStringLiteral("700 dpi")));
+
+    const QString target = m_dir.filePath(QStringLiteral("wide_Panoramic.jpg"));
+    m_answer = false;
+    QVERIFY(!dialog.createFileAt(target, 90));
+    QVERIFY(!QFile::exists(target));
+    QVERIFY(!dialog.fileCreated());
+    QCOMPARE(m_messages.size(), 1); // the question only, no "Cannot create image"
+    QVERIFY2(m_messages.first().contains(QStringLiteral("28063 x 9921")), qPrintable(m_messages.first()));
+    QVERIFY(m_messages.first().contains(QStringLiteral("Use 700 dpi?")));
+    QCOMPARE(dialog.dpiEdit()->text(), QStringLiteral("1200"));
+}
+
+// Enter in one of the dialog's text fields presses no button: it used to
+// open the font dialog, the first button in the focus chain.
+void TestPrintFramingDialog::enterInATextFieldPressesNoButton()
+{
+    PrintFramingDialog dialog(2, {}, std::nullopt);
+    m_answer = false; // keep the dialog open should it try to close
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QStringList opened;
+    for (QLineEdit *edit : {dialog.textEdit(), dialog.dpiEdit()}) {
+        edit->setFocus();
+        QTimer::singleShot(50, this, [&opened] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                opened << QString::fromLatin1(modal->metaObject()->className());
+                modal->close();
+            }
+        });
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::qWait(100);
+    }
+    QCOMPARE(opened, QStringList());
+    QVERIFY(dialog.isVisible());
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        QVERIFY2(!button->isDefault() && !button->autoDefault(), qPrintable(button->text()));
 }
 
 QTEST_MAIN(TestPrintFramingDialog)

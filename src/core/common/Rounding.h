@@ -6,7 +6,8 @@ namespace quorvel {
 
 // Rounding used wherever a real number becomes pixels or tenths: floor(x),
 // plus one when the fraction exceeds one half, so an exact half rounds down
-// (2.5 gives 2, 2.51 gives 3).
+// (2.5 gives 2, 2.51 gives 3). Values beyond the range of long long
+// saturate; NaN gives 0.
 long long roundHalfDown(double x);
 
 // The largest size of the picture's aspect ratio inside the box: when the

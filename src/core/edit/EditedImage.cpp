@@ -2,12 +2,15 @@
 
 #include "core/edit/ExifTurn.h"
 #include "core/edit/FileResolution.h"
+#include "core/exif/ContainerExif.h"
 #include "core/exif/ExifBlockEditor.h"
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/Exiv2Include.h"
 #include "core/exif/JpegExifBlock.h"
 #include "core/files/FileAccess.h"
+#include "core/imaging/ColourProfile.h"
+#include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/Orientation.h"
 
@@ -28,12 +31,33 @@ QByteArray tiffExifBlock(const QFile &file, const QString &path)
         if (!image.get())
             return QByteArray();
         image->readMetadata();
+        // The colour profile travels as a profile of the new file, not
+        // inside its EXIF block (where it could crowd the block out).
+        Exiv2::ExifData exif = image->exifData();
+        const auto icc = exif.findKey(Exiv2::ExifKey("Exif.Image.InterColorProfile"));
+        if (icc != exif.end())
+            exif.erase(icc);
         Exiv2::Blob blob;
-        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, image->exifData());
+        Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
         return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
     } catch (...) {
         return QByteArray();
     }
+}
+
+// The block with its Orientation entry set to 1 (when it has one): the
+// pixels it goes with are upright already.
+QByteArray withUprightOrientation(const QByteArray &block)
+{
+    ExifBlockEditor editor(block);
+    if (!editor.isValid())
+        return block;
+    constexpr quint16 kOrientation = 0x0112;
+    const auto entry = editor.find(ExifBlockEditor::Dir::Image, kOrientation);
+    if (!entry || entry->type != ExifBlockEditor::kShort || entry->count != 1)
+        return block;
+    editor.overwrite(ExifBlockEditor::Dir::Image, kOrientation, ExifBlockEditor::kShort, 1, editor.shortValue(1));
+    return editor.block();
 }
 
 } // namespace
@@ -44,10 +68,19 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
         return Format::Jpeg;
     if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
         return Format::Tiff;
+    const DecoderKind kind = sniffDecoder(head);
+    if (kind == DecoderKind::Heif || kind == DecoderKind::Jxl || head.startsWith("\x89PNG\r\n\x1a\n")
+        || (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP"))
+        return Format::NewJpeg;
     return head.isEmpty() ? Format::None : Format::Other;
 }
 
-EditedImage EditedImage::load(const QString &path, bool applyOrientation)
+EditedImage EditedImage::load(const QString &path)
+{
+    return load(path, LoadOptions());
+}
+
+EditedImage EditedImage::load(const QString &path, LoadOptions loadOptions)
 {
     EditedImage result;
     // What the file is now, before anything is read: a save over it later
@@ -57,11 +90,12 @@ EditedImage EditedImage::load(const QString &path, bool applyOrientation)
     if (!FileAccess::openForReading(file, path, nullptr, &identity))
         return result;
     DecodeOptions options;
-    options.applyOrientation = applyOrientation;
+    options.useCms = loadOptions.useCms;
+    options.applyOrientation = loadOptions.applyOrientation;
     DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
-    result.format = formatOf(file.peek(16));
+    result.format = formatOf(file.peek(kSniffBytes));
     result.sourceIdentity = identity;
     result.pixels = decoded.image;
     result.damaged = decoded.partial;
@@ -69,17 +103,24 @@ EditedImage EditedImage::load(const QString &path, bool applyOrientation)
         result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
         result.pixels.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
     }
+    result.iccProfile = colourprofile::forPixels(colourprofile::embedded(path), loadOptions.useCms);
     if (result.format == Format::Jpeg) {
         ExifByteSource source(path);
         result.exif = jpegexif::find(source);
     } else if (result.format == Format::Tiff) {
         result.exif = tiffExifBlock(file, path);
+    } else if (result.format == Format::NewJpeg) {
+        ExifByteSource source(path);
+        result.exif = containerexif::find(source);
     }
     // The pixels were turned: the EXIF that travels with them must not turn
     // them again, and its thumbnail turns with them.
-    if (decoded.orientation != orientation::kUpright
-        && !exifturn::adjust(result.exif, decoded.orientation, result.pixels.size(), true))
-        result.exif.clear();
+    if (decoded.orientation != orientation::kUpright) {
+        if (!exifturn::adjust(result.exif, decoded.orientation, result.pixels.size(), true))
+            result.exif.clear();
+    } else if (decoded.upright && !result.exif.isEmpty()) {
+        result.exif = withUprightOrientation(result.exif);
+    }
     return result;
 }
 

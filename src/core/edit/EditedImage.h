@@ -15,7 +15,9 @@ namespace quorvel {
 // block, as the file held it).
 struct EditedImage
 {
-    enum class Format { None, Jpeg, Tiff, Other };
+    // NewJpeg: a format the program reads but does not write (PNG, WebP,
+    // HEIF, AVIF, JPEG XL); the picture is saved as a new JPEG file.
+    enum class Format { None, Jpeg, Tiff, NewJpeg, Other };
 
     QImage pixels;
     Format format = Format::None;
@@ -25,22 +27,37 @@ struct EditedImage
     // The file as it was when loaded: saving over it is refused when another
     // program changed it since.
     FileIdentity sourceIdentity;
+    // The ICC profile the pixels are in, written into the saved file; empty
+    // for sRGB without a tag.
+    QByteArray iccProfile;
 
     bool isNull() const { return pixels.isNull(); }
 
-    // Decodes the file as the viewer does and takes its EXIF block (JPEG
-    // and TIFF-based files) and resolution. With applyOrientation the
-    // picture is turned by its EXIF orientation, and the EXIF block then
-    // says Orientation 1 (see exifturn::adjust): a picture made from it is
-    // stored upright. Null on failure.
-    static EditedImage load(const QString &path, bool applyOrientation = false);
+    struct LoadOptions
+    {
+        // Convert the pixels to sRGB through the file's profile (the
+        // profile then is sRGB).
+        bool useCms = false;
+        // Turn the picture by its EXIF orientation; the EXIF block then
+        // says Orientation 1 (see exifturn::adjust), so that a picture made
+        // from it is stored upright.
+        bool applyOrientation = false;
+    };
+
+    // Decodes the file as the viewer does and takes its EXIF block (JPEG,
+    // TIFF-based files and the containers of the NewJpeg formats), its
+    // resolution and its RGB colour profile. Pictures a decoder turned by
+    // the format's own orientation (HEIF, JPEG XL) carry Orientation 1 in
+    // their EXIF too. Null on failure.
+    static EditedImage load(const QString &path, LoadOptions options);
+    static EditedImage load(const QString &path);
     // The format by the file's leading bytes.
     static Format formatOf(const QByteArray &head);
 };
 
 // Copies every EXIF entry of source into destination, replacing what it
 // had (a new picture composed from a photograph keeps the photograph's
-// data).
+// data). The colour profile is the pixels' own and is not copied.
 void copyPropertyItems(const EditedImage &source, EditedImage &destination);
 
 // Crops to the rectangle clipped to the picture, keeping the EXIF entries.

@@ -4,7 +4,8 @@
 #include "core/exif/JpegExifBlock.h"
 #include "core/exif/JpegSegments.h"
 #include "core/fileops/FileReplace.h"
-#include "core/imaging/DecodeTypes.h"
+#include "core/files/FileAccess.h"
+#include "core/files/SafeWriter.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -91,7 +92,7 @@ std::optional<QSizeF> tiffResolution(const QString &path)
 #ifdef Q_OS_WIN
     TIFF *tif = TIFFOpenW(reinterpret_cast<const wchar_t *>(path.utf16()), "r");
 #else
-    TIFF *tif = TIFFOpen(QFile::encodeName(path).constData(), "r");
+    TIFF *tif = TIFFOpen(QFile::encodeName(path).constData(), "rm");
 #endif
     if (!tif)
         return std::nullopt;
@@ -116,19 +117,20 @@ bool isTiff(const QByteArray &head)
 
 std::optional<QSizeF> FileResolution::read(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!FileAccess::openForReading(file, path))
         return std::nullopt;
     const QByteArray head = file.peek(16);
     if (jpegexif::isJpeg(head)) {
-        if (file.size() > decodelimits::kMaxEncodedBytes)
+        // The header segments say it all; the picture data is never read.
+        QByteArray header;
+        if (!jpegsegments::readHeader(file, header))
             return std::nullopt;
-        return jpegResolution(file.readAll());
+        return jpegResolution(header);
     }
-    file.close();
     if (isTiff(head))
-        return tiffResolution(path);
-    QImageReader reader(path);
+        return tiffResolution(FileAccess::pathOfOpenFile(file, path));
+    QImageReader reader(&file);
     const QImage image = reader.read();
     if (image.isNull())
         return std::nullopt;
@@ -187,17 +189,23 @@ bool FileResolution::applyTo(QByteArray &file, int horizontal, int vertical)
 
 SaveResult FileResolution::write(const QString &path, int horizontal, int vertical)
 {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly) || in.size() > decodelimits::kMaxEncodedBytes)
-        return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
-    QByteArray bytes = in.readAll();
-    in.close();
-    if (!jpegexif::isJpeg(bytes))
+    QFile in;
+    FileIdentity identity;
+    QString reason;
+    if (!FileAccess::openForReading(in, path, &reason, &identity))
+        return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file") + QLatin1Char('\n') + reason);
+    if (!jpegexif::isJpeg(in.peek(2)))
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
-    if (!applyTo(bytes, horizontal, vertical))
+    // The header segments take the resolution; the picture data after them
+    // is copied across a chunk at a time.
+    QByteArray header;
+    if (!jpegsegments::readHeader(in, header) || !applyTo(header, horizontal, vertical))
         return SaveResult::of(SaveResult::Failed, tr("The resolution could not be stored in this file."));
+    ReplaceOptions options;
+    options.expected = &identity;
     QString error;
-    if (!replaceFileContents(path, bytes, nullptr, &error))
+    const auto content = [&](SafeWriter &writer) { return writer.write(header) && writer.copyFrom(in, path); };
+    if (!replaceFile(path, content, options, &error))
         return SaveResult::of(SaveResult::Failed, error);
     return SaveResult::done();
 }

@@ -3,6 +3,9 @@
 #include "core/edit/RedEyeFilter.h"
 #include "core/imaging/DecoderChoice.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace quorvel {
 
 ImageEditSession::ImageEditSession(const QString &source, bool applyOrientation)
@@ -10,16 +13,29 @@ ImageEditSession::ImageEditSession(const QString &source, bool applyOrientation)
 {
     if (source.isEmpty() || isRawFile(source))
         return;
-    m_image = EditedImage::load(source, applyOrientation);
+    m_image = EditedImage::load(source, {.applyOrientation = applyOrientation});
     if (m_image.isNull())
         return;
     if (m_image.damaged) {
         m_state = State::Damaged;
         return;
     }
-    const bool saveable = m_image.format == EditedImage::Format::Jpeg || m_image.format == EditedImage::Format::Tiff;
+    const bool saveable = m_image.format == EditedImage::Format::Jpeg || m_image.format == EditedImage::Format::Tiff
+        || m_image.format == EditedImage::Format::NewJpeg;
     m_state = saveable ? State::Editable : State::NotSupported;
     m_selection.setImage(m_image.pixels.size());
+}
+
+QString ImageEditSession::initialTarget() const
+{
+    if (m_image.format != EditedImage::Format::NewJpeg)
+        return m_source;
+    const QFileInfo info(m_source);
+    const QString base = info.dir().filePath(info.completeBaseName());
+    QString candidate = base + QStringLiteral(".jpg");
+    for (int n = 1; n < 10000 && QFileInfo::exists(candidate); ++n)
+        candidate = base + QStringLiteral("_%1.jpg").arg(n);
+    return candidate;
 }
 
 void ImageEditSession::setMode(Mode mode)

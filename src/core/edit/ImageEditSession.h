@@ -22,7 +22,8 @@ public:
     enum class State {
         Editable,
         NotOpened,    // camera raw, or not decodable: the window closes silently
-        NotSupported, // decoded, but only JPEG and TIFF can be saved back
+        NotSupported, // decoded, but only JPEG and TIFF can be saved back, and
+                      // the formats saved as a new JPEG (EditedImage::NewJpeg)
         Damaged,      // only part of the picture decodes: it could never be saved
     };
 
@@ -32,6 +33,10 @@ public:
 
     State state() const { return m_state; }
     QString source() const { return m_source; }
+    // The name the window proposes for saving: the source itself, or for a
+    // picture saved as a new JPEG a ".jpg" name beside it that no file has
+    // yet (photo.jpg, else photo_1.jpg, photo_2.jpg...).
+    QString initialTarget() const;
     const EditedImage &image() const { return m_image; }
     // The pixels, for the curves dialog, which changes them in place.
     QImage &pixels() { return m_image.pixels; }

@@ -7,21 +7,26 @@
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifOrientation.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/exif/JpegSegments.h"
 #include "core/fileops/FileTimes.h"
 #include "core/fileops/FileReplace.h"
+#include "core/files/FileAccess.h"
+#include "core/files/SafeWriter.h"
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/Orientation.h"
 #include "core/imaging/TiffDecoder.h"
 
-#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <turbojpeg.h>
 
 namespace quorvel {
 
 namespace {
+
+constexpr qint64 kJpegMarginBytes = 16 * 1024 * 1024;
 
 int tjOperation(int orientation)
 {
@@ -40,6 +45,31 @@ int tjOperation(int orientation)
 bool isTiff(const QByteArray &head)
 {
     return head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4));
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    return a == b || QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// The most compressed data a JPEG whose header is given can sensibly hold:
+// two bytes per sample is more than any encoder spends, and the header and
+// a generous margin (for data after the picture) come on top.
+qint64 maxJpegBytes(const QByteArray &header)
+{
+    const jpegsegments::Layout layout = jpegsegments::walk(header);
+    for (const jpegsegments::Segment &s : layout.segments) {
+        const bool frame = s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8
+            && s.marker != 0xCC;
+        if (!frame || s.dataLength < 6)
+            continue;
+        const auto at = [&](qsizetype i) { return qint64(uchar(header[s.dataStart + i])); };
+        const qint64 height = (at(1) << 8) | at(2);
+        const qint64 width = (at(3) << 8) | at(4);
+        const qint64 components = at(5);
+        return header.size() + kJpegMarginBytes + width * height * components * 2;
+    }
+    return header.size() + kJpegMarginBytes;
 }
 
 struct TjHandle
@@ -150,18 +180,18 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
     if (source == target && !ask(questions.replaceOriginal))
         return SaveResult::of(SaveResult::Declined);
 
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly) || in.size() > decodelimits::kMaxEncodedBytes)
-        return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
-    const QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
-    in.close();
+    QFile in;
+    FileIdentity identity;
+    QString reason;
+    if (!FileAccess::openForReading(in, source, &reason, &identity))
+        return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file") + QLatin1Char('\n') + reason);
+    const QByteArray head = in.peek(16);
 
-    // The orientation the file is shown with, and the transform of its
-    // stored picture that gives the user's turn of what is shown.
-    ExifByteSource head(bytes.constData(), bytes.size());
-    const int stored = asShown ? exiforientation::fromSource(head) : orientation::kUpright;
+    // The orientation the file is shown with (of the very file that is
+    // read), and the transform of its stored picture that gives the user's
+    // turn of what is shown.
+    const int stored = asShown ? exiforientation::fromFile(FileAccess::pathOfOpenFile(in, source))
+                               : orientation::kUpright;
     const int turn = orientation::combined(stored, orientationOf(code));
 
     QByteArray output;
@@ -170,11 +200,25 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         // A camera raw file may be TIFF inside; written back as a TIFF it
         // would lose the raw data.
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
-    } else if (jpegexif::isJpeg(bytes)) {
-        if (turn == orientation::kUpright && stored == orientation::kUpright) {
+    } else if (jpegexif::isJpeg(head)) {
+        if (turn == orientation::kUpright && stored == orientation::kUpright && sameFile(source, target)) {
             // Nothing to turn, nothing to make upright.
-            if (target == source)
-                return SaveResult::done();
+            return SaveResult::done();
+        }
+        // The lossless turn needs all of the compressed data, but never more
+        // than a picture of the size the header gives can hold.
+        QByteArray header;
+        if (!jpegsegments::readHeader(in, header))
+            return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
+        if (in.size() > std::min(maxJpegBytes(header), decodelimits::kMaxEncodedBytes))
+            return SaveResult::of(SaveResult::Failed, tr("Cannot rotate image") + QLatin1Char('\n')
+                                                          + tr("The file holds far more data than its picture can."));
+        if (!in.seek(0))
+            return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
+        const QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file") + QLatin1Char('\n') + in.errorString());
+        if (turn == orientation::kUpright && stored == orientation::kUpright) {
             output = bytes;
         } else {
             // A transpose never meets a partial block.
@@ -191,16 +235,13 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
             if (!output.isEmpty() && !exifturn::adjustJpeg(output, turn, asShown, &error))
                 output.clear();
         }
-    } else if (isTiff(bytes)) {
+    } else if (isTiff(head)) {
         if (!ask(questions.tiffWithoutExif))
             return SaveResult::of(SaveResult::Declined);
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
         // As stored when the orientation is combined into the turn.
         DecodeOptions options;
         options.applyOrientation = asShown;
-        const DecodeResult decoded = TiffDecoder::decode(buffer, options);
+        const DecodeResult decoded = TiffDecoder::decode(in, options);
         if (!decoded.ok())
             return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
         if (decoded.partial)
@@ -226,9 +267,14 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
 
     if (questions.releaseFile)
         questions.releaseFile();
-    FileTimes times;
-    const bool haveTimes = getFileTimes(source, times);
-    if (!replaceFileContents(target, output, haveTimes ? &times : nullptr, &error))
+    const FileTimes times = timesOf(in);
+    ReplaceOptions options;
+    options.times = &times;
+    // Turned in place: only over the very file that was read.
+    if (sameFile(source, target))
+        options.expected = &identity;
+    const auto content = [&](SafeWriter &writer) { return writer.write(output); };
+    if (!replaceFile(target, content, options, &error))
         return SaveResult::of(SaveResult::Failed, tr("Cannot rotate image") + QLatin1Char('\n') + error);
     return SaveResult::done();
 }

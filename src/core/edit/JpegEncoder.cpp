@@ -32,6 +32,9 @@ void onMessage(j_common_ptr, int)
 {
 }
 
+// What 255 APP2 segments hold after their "ICC_PROFILE" headers.
+constexpr qsizetype kMaxIccBytes = qsizetype(255) * (65533 - 14);
+
 // The density in dots per inch from the picture's dots per metre, within
 // the 16-bit field.
 UINT16 density(int dotsPerMeter)
@@ -42,6 +45,12 @@ UINT16 density(int dotsPerMeter)
 } // namespace
 
 QByteArray JpegEncoder::encode(const QImage &image, int quality, const QByteArray &exifBlock, QString *error)
+{
+    return encode(image, quality, exifBlock, QByteArray(), error);
+}
+
+QByteArray JpegEncoder::encode(const QImage &image, int quality, const QByteArray &exifBlock,
+                               const QByteArray &iccProfile, QString *error)
 {
     if (image.isNull()) {
         if (error)
@@ -86,6 +95,12 @@ QByteArray JpegEncoder::encode(const QImage &image, int quality, const QByteArra
     if (!app1.isEmpty()) {
         jpeg_write_marker(&cinfo, JPEG_APP0 + 1, reinterpret_cast<const JOCTET *>(app1.constData()),
                           unsigned(app1.size()));
+    }
+    // libjpeg splits the profile into as many APP2 segments as it needs (at
+    // most 255 of them: a larger profile is left out).
+    if (!iccProfile.isEmpty() && iccProfile.size() <= kMaxIccBytes) {
+        jpeg_write_icc_profile(&cinfo, reinterpret_cast<const JOCTET *>(iccProfile.constData()),
+                               unsigned(iccProfile.size()));
     }
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(cinfo.next_scanline)));

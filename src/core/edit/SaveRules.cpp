@@ -4,19 +4,11 @@
 #include "core/edit/JpegEncoder.h"
 #include "core/edit/TiffEncoder.h"
 #include "core/files/SafeWrite.h"
+#include "core/files/SafeWriter.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
 
 #include <QDir>
-#include <QFile>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#endif
 
 namespace quorvel {
 
@@ -31,62 +23,56 @@ QString SaveRules::damagedMessage()
               "It is not written, so that it is never taken for the whole picture.");
 }
 
-bool SaveRules::replaceFile(const QString &temporary, const QString &target, QString *error)
-{
-#ifdef Q_OS_WIN
-    const bool ok = MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(temporary).utf16()),
-                                reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(target).utf16()),
-                                MOVEFILE_REPLACE_EXISTING)
-        != 0;
-    if (!ok && error)
-        *error = QStringLiteral("error %1").arg(GetLastError());
-    return ok;
-#else
-    const bool ok = std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) == 0;
-    if (!ok && error)
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-    return ok;
-#endif
-}
-
 SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };
     if (image.damaged)
         return SaveResult::of(SaveResult::Damaged, damagedMessage());
+    // A picture of a format the program does not write goes into a new
+    // JPEG file; its original is never replaced by one.
+    if (image.format == EditedImage::Format::NewJpeg && target == source)
+        return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
     if (target == source && !ask(questions.replaceOriginal))
         return SaveResult::of(SaveResult::Declined);
 
     QByteArray bytes;
-    QString temporary;
+    QString aside;
     QString error;
     switch (image.format) {
-    case EditedImage::Format::Jpeg: {
-        temporary = target + QStringLiteral(".jpg");
+    case EditedImage::Format::Jpeg:
+    case EditedImage::Format::NewJpeg: {
+        aside = target + QStringLiteral(".jpg");
         const int quality = questions.jpegQuality ? questions.jpegQuality() : settings::jpegLevel(settingsStore());
-        bytes = JpegEncoder::encode(image.pixels, quality, image.exif, &error);
+        bytes = JpegEncoder::encode(image.pixels, quality, image.exif, image.iccProfile, &error);
         break;
     }
     case EditedImage::Format::Tiff:
         if (!ask(questions.tiffWithoutExif))
             return SaveResult::of(SaveResult::Declined);
-        temporary = target + QStringLiteral(".tiff");
-        bytes = TiffEncoder::encode(image.pixels, &error);
+        aside = target + QStringLiteral(".tiff");
+        bytes = TiffEncoder::encode(image.pixels, image.iccProfile, &error);
         break;
     default:
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
     }
     if (bytes.isEmpty())
         return SaveResult::of(SaveResult::Failed, tr("Cannot save the image: %1").arg(error));
-    if (!safewrite::writeFile(temporary, bytes, &error))
-        return SaveResult::of(SaveResult::Failed, error);
-    if (!replaceFile(temporary, target, &error)) {
-        SaveResult r = SaveResult::of(SaveResult::SavedAside, busyMessage(temporary));
-        r.savedAs = temporary;
+
+    SafeWriter writer(target);
+    // Over the photo it came from: only when that is still the same file.
+    if (target == source && image.sourceIdentity.isRegular())
+        writer.expectUnchanged(image.sourceIdentity);
+    // A target another program holds open keeps the picture beside it.
+    writer.setAsideName(aside);
+    if (writer.open() && writer.write(bytes) && writer.commit())
+        return SaveResult::done();
+    if (!writer.savedAside().isEmpty()) {
+        SaveResult r = SaveResult::of(SaveResult::SavedAside, busyMessage(writer.savedAside()));
+        r.savedAs = writer.savedAside();
         return r;
     }
-    return SaveResult::done();
+    return SaveResult::of(SaveResult::Failed, writer.errorString());
 }
 
 SaveResult SaveRules::saveNewJpeg(const EditedImage &image, const QString &path, int quality)
@@ -94,7 +80,7 @@ SaveResult SaveRules::saveNewJpeg(const EditedImage &image, const QString &path,
     if (image.damaged)
         return SaveResult::of(SaveResult::Damaged, damagedMessage());
     QString error;
-    const QByteArray bytes = JpegEncoder::encode(image.pixels, quality, image.exif, &error);
+    const QByteArray bytes = JpegEncoder::encode(image.pixels, quality, image.exif, image.iccProfile, &error);
     if (bytes.isEmpty())
         return SaveResult::of(SaveResult::Failed, tr("Cannot save the image: %1").arg(error));
     if (!safewrite::writeFile(path, bytes, &error))

@@ -27,22 +27,21 @@ class SaveRules
 public:
     // Saves an edited image under target (the source path unless the user
     // typed another name): a JPEG with the chosen quality and the image's
-    // EXIF entries, a TIFF without them after the TIFF question; other
-    // formats are not supported. The file is first written completely under
-    // target + ".jpg" (or ".tiff") and then renamed over target; when that
-    // rename fails the picture stays under the temporary name, and the
-    // result (SavedAside) says so. Target times are not restored. A picture
-    // from a damaged file is refused (Damaged).
+    // EXIF entries, a TIFF without them after the TIFF question, a picture
+    // of a NewJpeg format as a JPEG under another name than its own; other
+    // formats are not supported. The file is written completely beside the
+    // target and then renamed over it (keeping the replaced file's mode);
+    // when that rename fails, the picture is kept under target + ".jpg" (or
+    // ".tiff") if no file has that name, and the result (SavedAside) says
+    // so. Saving over the source is refused when another program changed it
+    // since it was loaded. Target times are not restored. A picture from a
+    // damaged file is refused (Damaged).
     static SaveResult saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions);
 
     // Writes a new JPEG (a print file, an index sheet) directly under its
     // name, completely or not at all; not when made from a damaged file.
     static SaveResult saveNewJpeg(const EditedImage &image, const QString &path, int quality);
-
-    // Renames temporary over target, replacing it. False, with *error set,
-    // when the target cannot be replaced; temporary is then left as it is.
-    static bool replaceFile(const QString &temporary, const QString &target, QString *error = nullptr);
 
     static QString busyMessage(const QString &savedAs);
     // Why a picture made from a damaged file is not written.

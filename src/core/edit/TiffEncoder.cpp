@@ -4,6 +4,8 @@
 
 #include <tiffio.h>
 
+#include <limits>
+
 namespace quorvel {
 
 namespace {
@@ -64,6 +66,11 @@ void unmapProc(thandle_t, void *, toff_t)
 
 QByteArray TiffEncoder::encode(const QImage &image, QString *error)
 {
+    return encode(image, QByteArray(), error);
+}
+
+QByteArray TiffEncoder::encode(const QImage &image, const QByteArray &iccProfile, QString *error)
+{
     const auto fail = [error](const QString &why) {
         if (error)
             *error = why;
@@ -94,6 +101,8 @@ QByteArray TiffEncoder::encode(const QImage &image, QString *error)
     TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     TIFFSetField(tif, TIFFTAG_XRESOLUTION, float(rgb.dotsPerMeterX() * 0.0254));
     TIFFSetField(tif, TIFFTAG_YRESOLUTION, float(rgb.dotsPerMeterY() * 0.0254));
+    if (!iccProfile.isEmpty() && iccProfile.size() <= std::numeric_limits<uint32_t>::max())
+        TIFFSetField(tif, TIFFTAG_ICCPROFILE, uint32_t(iccProfile.size()), iccProfile.constData());
     bool ok = true;
     for (uint32_t y = 0; ok && y < height; ++y)
         ok = TIFFWriteScanline(tif, const_cast<uchar *>(rgb.constScanLine(int(y))), y, 0) == 1;

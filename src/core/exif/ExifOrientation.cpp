@@ -1,5 +1,6 @@
 #include "core/exif/ExifOrientation.h"
 
+#include "core/exif/ContainerExif.h"
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/JpegExifBlock.h"
 #include "core/imaging/Orientation.h"
@@ -94,6 +95,11 @@ int fromSource(ExifByteSource &source)
         return fromExifBlock(jpegexif::find(source));
     if (isTiff(source.head()))
         return fromTiffStructure([&source](qint64 offset, qint64 length) { return source.read(offset, length); });
+    // PNG and WebP keep the Exif block beside the picture, and their readers
+    // leave the turning to us; HEIF and JPEG XL decoders turn by themselves.
+    const containerexif::Kind kind = containerexif::kindOf(source.head());
+    if (kind == containerexif::Kind::Png || kind == containerexif::Kind::Webp)
+        return fromExifBlock(containerexif::find(source));
     return orientation::kUpright;
 }
 

@@ -17,8 +17,9 @@ inline constexpr quint16 kTag = 0x0112;
 // From a TIFF structure in memory: an EXIF block.
 int fromExifBlock(QByteArrayView block);
 // From a file's bytes: a JPEG's EXIF block, a TIFF's first directory
-// (TIFFTAG_ORIENTATION, BigTIFF too). Formats whose decoders apply their own
-// orientation, or that carry none here, read as 1.
+// (TIFFTAG_ORIENTATION, BigTIFF too), the Exif block of a PNG (eXIf) or a
+// WebP (EXIF chunk). Formats whose decoders apply their own orientation
+// (HEIF, AVIF, JPEG XL), or that carry none, read as 1.
 int fromSource(ExifByteSource &source);
 int fromFile(const QString &path);
 

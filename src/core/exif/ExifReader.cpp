@@ -1,6 +1,7 @@
 #include "core/exif/ExifReader.h"
 
 #include "core/exif/CanonIsoRule.h"
+#include "core/exif/ContainerExif.h"
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifCompanion.h"
 #include "core/exif/ExifLibrary.h"
@@ -10,6 +11,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <exception>
 
 namespace quorvel {
@@ -26,8 +28,10 @@ bool isTiffBased(int imageType)
 }
 
 // Decodes the source's EXIF entries into data. False when the format is
-// not one that carries EXIF here. Exiv2 exceptions pass through.
-bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data)
+// not one that carries EXIF here. Exiv2 exceptions pass through. For a
+// container format *containerBlock receives the block, whose own offsets
+// the maker-note rule then reads.
+bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data, QByteArray *containerBlock)
 {
     if (jpegexif::isJpeg(source.head())) {
         const QByteArray block = jpegexif::find(source);
@@ -35,6 +39,14 @@ bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data)
             return false;
         Exiv2::ExifParser::decode(data, reinterpret_cast<const Exiv2::byte *>(block.constData()),
                                   uint32_t(block.size()));
+        return true;
+    }
+    if (containerexif::kindOf(source.head()) != containerexif::Kind::None) {
+        *containerBlock = containerexif::find(source);
+        if (containerBlock->isEmpty())
+            return false;
+        Exiv2::ExifParser::decode(data, reinterpret_cast<const Exiv2::byte *>(containerBlock->constData()),
+                                  uint32_t(containerBlock->size()));
         return true;
     }
     const QByteArrayView head = source.head();
@@ -52,8 +64,9 @@ bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data)
     return true;
 }
 
-// The ISO from a Canon maker note, or 0.
-int canonMakerNoteIso(const Exiv2::ExifData &data, ExifByteSource &source)
+// The ISO from a Canon maker note, or 0. The camera-settings offset counts
+// from the start of the file, or of the block for a container format.
+int canonMakerNoteIso(const Exiv2::ExifData &data, ExifByteSource &source, const QByteArray &containerBlock)
 {
     const exiftags::MakerNote note = exiftags::findMakerNote(data);
     if (!note.exists || note.typeCode != exiftags::kTypeUndefined)
@@ -61,7 +74,10 @@ int canonMakerNoteIso(const Exiv2::ExifData &data, ExifByteSource &source)
     const auto settings = canoniso::findCameraSettings(note.bytes);
     if (!settings || settings->count == 0)
         return 0;
-    const QByteArray bytes = source.read(settings->offset, canoniso::kReadBytes);
+    const QByteArray bytes = containerBlock.isEmpty() ? source.read(settings->offset, canoniso::kReadBytes)
+                                                      : containerBlock.mid(qsizetype(std::min<qint64>(
+                                                                               settings->offset, containerBlock.size())),
+                                                                           canoniso::kReadBytes);
     return canoniso::isoFromCameraSettings(bytes, settings->count);
 }
 
@@ -84,11 +100,12 @@ bool readFields(ExifByteSource &source, ExifFields &out)
     initExifLibrary();
     try {
         Exiv2::ExifData data;
-        if (!loadExifData(source, data) || data.empty())
+        QByteArray containerBlock;
+        if (!loadExifData(source, data, &containerBlock) || data.empty())
             return false;
         exiftags::decodeSixTags(data, out);
         if (out.iso == 0 && out.model.contains(QLatin1String("Canon")))
-            out.iso = canonMakerNoteIso(data, source);
+            out.iso = canonMakerNoteIso(data, source, containerBlock);
     } catch (...) {
         // Exiv2::AnyError for damaged files, std::bad_alloc for absurd sizes:
         // either way the file has no EXIF the program can use.

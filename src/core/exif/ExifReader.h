@@ -13,9 +13,10 @@ namespace quorvel {
 // through their ".thm" companion (see exifSourcePath).
 //
 // Only the metadata is read, never the picture: for a JPEG the marker
-// segments up to the EXIF block; TIFF-based files (TIFF, CR2, ORF, RW2, NEF
-// and the like) through the metadata library. Other formats carry no EXIF
-// here. Never throws, never reports to the user. Safe to call from several
+// segments up to the EXIF block; for HEIF/AVIF, JPEG XL, PNG and WebP the
+// block their container carries (see containerexif); TIFF-based files
+// (TIFF, DNG, CR2, NEF, ARW, ORF, RW2 and the like) through the metadata
+// library. Other formats carry no EXIF here. Never throws, never reports to the user. Safe to call from several
 // threads at once.
 bool readExifFields(const QString &path, ExifFields &out);
 

@@ -1,17 +1,16 @@
 #include "core/exif/ExifWriter.h"
 
-#include "core/common/Rounding.h"
 #include "core/exif/ExifBlockEditor.h"
 #include "core/exif/ExifIntegrity.h"
+#include "core/exif/ExifValueCheck.h"
 #include "core/exif/JpegSegments.h"
 #include "core/fileops/FileTimes.h"
 #include "core/fileops/FileReplace.h"
-#include "core/imaging/DecodeTypes.h"
+#include "core/files/FileAccess.h"
+#include "core/files/SafeWriter.h"
 
 #include <QFile>
 
-#include <cmath>
-#include <optional>
 #include <tuple>
 
 namespace quorvel {
@@ -51,19 +50,6 @@ bool removeTag(ExifBlockEditor &block, quint16 tag)
     return block.remove(Dir::Image, tag) && block.remove(Dir::Photo, tag);
 }
 
-// The tenths as written: roundHalfDown of value * 10 in single precision;
-// nothing for a value that cannot be stored.
-std::optional<quint32> tenths(float value)
-{
-    const float product = value * 10.0f;
-    if (!std::isfinite(product) || product < 0.0f)
-        return std::nullopt;
-    const long long n = roundHalfDown(double(product));
-    if (n > 0xFFFFFFFFLL)
-        return std::nullopt;
-    return quint32(n);
-}
-
 bool applyFields(ExifBlockEditor &block, const ExifFields &f, int which)
 {
     bool ok = true;
@@ -90,7 +76,7 @@ bool applyFields(ExifBlockEditor &block, const ExifFields &f, int which)
             continue;
         if (value == 0.0f) {
             ok = removeTag(block, tag) && ok;
-        } else if (const auto n = tenths(value)) {
+        } else if (const auto n = ExifValueCheck::tenths(value)) {
             ok = setTag(block, Dir::Photo, tag, kRational, block.rationalValue(*n, 10)) && ok;
         }
     }
@@ -122,6 +108,7 @@ QString ExifWriteResult::message() const
     case CannotOpen: text = tr("Cannot open file"); break;
     case NotSupported: text = tr("This format is not supported yet."); break;
     case CannotWrite: text = tr("Cannot change EXIF data"); break;
+    case InvalidValue: return detail;
     case WouldDamage:
         text = tr("The file was not changed: its other EXIF data (such as the camera's maker note) would not "
                   "have survived the change.");
@@ -132,6 +119,10 @@ QString ExifWriteResult::message() const
 
 ExifWriteResult applyExifFields(QByteArray &file, const ExifFields &fields, int which)
 {
+    // A value that cannot be stored is refused before the file is looked at.
+    const ExifValueCheck::Result values = ExifValueCheck::check(fields, which);
+    if (!values.ok())
+        return result(ExifWriteResult::InvalidValue, values.message);
     const jpegsegments::Layout layout = jpegsegments::walk(file);
     if (!layout.ok)
         return result(ExifWriteResult::NotSupported);
@@ -181,23 +172,28 @@ ExifWriteResult applyExifFields(QByteArray &file, const ExifFields &fields, int 
 
 ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, int which)
 {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly) || in.size() > decodelimits::kMaxEncodedBytes)
-        return result(ExifWriteResult::CannotOpen);
-    QByteArray bytes = in.readAll();
-    if (in.error() != QFileDevice::NoError)
-        return result(ExifWriteResult::CannotOpen);
-    in.close();
-    const QByteArray original = bytes;
-
-    ExifWriteResult r = applyExifFields(bytes, fields, which);
-    if (!r.ok() || bytes == original)
+    QFile in;
+    FileIdentity identity;
+    QString reason;
+    if (!FileAccess::openForReading(in, path, &reason, &identity))
+        return result(ExifWriteResult::CannotOpen, reason);
+    // Only the header segments are read and changed; the picture data after
+    // them is copied across a chunk at a time.
+    QByteArray header;
+    if (!jpegsegments::readHeader(in, header))
+        return result(ExifWriteResult::NotSupported);
+    const QByteArray original = header;
+    ExifWriteResult r = applyExifFields(header, fields, which);
+    if (!r.ok() || header == original)
         return r;
 
-    FileTimes times;
-    const bool haveTimes = getFileTimes(path, times);
+    const FileTimes times = timesOf(in);
+    ReplaceOptions options;
+    options.times = &times;
+    options.expected = &identity;
     QString error;
-    if (!replaceFileContents(path, bytes, haveTimes ? &times : nullptr, &error))
+    const auto content = [&](SafeWriter &writer) { return writer.write(header) && writer.copyFrom(in, path); };
+    if (!replaceFile(path, content, options, &error))
         return result(ExifWriteResult::CannotWrite, error);
     return r;
 }

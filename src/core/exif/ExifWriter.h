@@ -17,6 +17,7 @@ struct ExifWriteResult
         NotSupported,  // "This format is not supported yet."
         CannotWrite,   // "Cannot change EXIF data": damaged metadata, a full disk, no rights...
         WouldDamage,   // other metadata (a maker note) would not survive: refused
+        InvalidValue,  // a value cannot be stored (ExifValueCheck): refused, the detail says which
     };
     Status status = Written;
     QString detail; // why, for CannotWrite and WouldDamage
@@ -43,7 +44,8 @@ enum ExifWriteField : int {
 //   FNumber (Exif, RATIONAL n/10)     set when fNumber is not 0
 //   FocalLength (Exif, RATIONAL n/10) set when focalLength is not 0
 // where n is roundHalfDown of the value times ten in single precision. A
-// negative number, or an ISO beyond 65535, leaves its tag as it was. The
+// value ExifValueCheck refuses (a negative or huge number, an ISO beyond
+// 65535, a date that does not exist) refuses the whole write. The
 // exposure and every other entry stay as they were, and so do the fields
 // left out of which: the editor writes only what the user changed, so a
 // field shown rounded (a focal length of 18.75 shows as 18.7) is not

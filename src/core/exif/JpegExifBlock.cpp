@@ -2,6 +2,8 @@
 
 #include "core/exif/ExifByteSource.h"
 
+#include <QList>
+
 namespace quorvel::jpegexif {
 
 namespace {
@@ -110,6 +112,55 @@ QSize frameSize(ExifByteSource &source)
         return true;
     });
     return size;
+}
+
+QByteArray iccProfile(ExifByteSource &source, qint64 maxBytes)
+{
+    // Each APP2 "ICC_PROFILE\0" segment holds its sequence number (from 1)
+    // and the number of segments, then its part of the profile.
+    constexpr uchar kApp2 = 0xE2;
+    constexpr char kIccId[] = "ICC_PROFILE\0";
+    constexpr qint64 kIccHeader = 14;
+    QList<QByteArray> parts;
+    int count = 0;
+    qint64 total = 0;
+    bool damaged = false;
+    walkSegments(source, [&](uchar marker, qint64 pos, qint64 length) {
+        if (marker != kApp2 || length - 2 <= kIccHeader)
+            return false;
+        const QByteArray header = source.read(pos + 4, kIccHeader);
+        if (header.size() != kIccHeader || QByteArrayView(header).first(12) != QByteArrayView(kIccId, 12))
+            return false;
+        const int sequence = uchar(header[12]);
+        const int of = uchar(header[13]);
+        if (count == 0 && of > 0) {
+            count = of;
+            parts.resize(count);
+        }
+        const qint64 partSize = length - 2 - kIccHeader;
+        if (of != count || sequence < 1 || sequence > count || !parts[sequence - 1].isEmpty()
+            || total + partSize > maxBytes) {
+            damaged = true;
+            return true;
+        }
+        parts[sequence - 1] = source.read(pos + 4 + kIccHeader, partSize);
+        if (parts[sequence - 1].size() != partSize) {
+            damaged = true;
+            return true;
+        }
+        total += partSize;
+        return false;
+    });
+    if (damaged || count == 0)
+        return QByteArray();
+    QByteArray profile;
+    profile.reserve(total);
+    for (const QByteArray &part : std::as_const(parts)) {
+        if (part.isEmpty())
+            return QByteArray(); // a segment is missing
+        profile += part;
+    }
+    return profile;
 }
 
 } // namespace quorvel::jpegexif

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QtGlobal>
 #include <QSize>
 
 namespace quorvel {
@@ -24,6 +25,11 @@ QByteArray find(ExifByteSource &source);
 // its image data, found by the same walk. Empty when there is none before
 // the first scan or the markers are damaged.
 QSize frameSize(ExifByteSource &source);
+
+// The ICC colour profile of the APP2 "ICC_PROFILE" segments before the
+// image data, put together in their sequence order. Empty when there is
+// none, a part is missing or repeated, or it would exceed maxBytes.
+QByteArray iccProfile(ExifByteSource &source, qint64 maxBytes);
 
 inline constexpr int kMaxSegments = 4096;
 

@@ -2,6 +2,8 @@
 
 #include "core/exif/JpegExifBlock.h"
 
+#include <QIODevice>
+
 namespace quorvel::jpegsegments {
 
 namespace {
@@ -73,6 +75,46 @@ Layout walk(QByteArrayView file)
         pos += 2 + length;
     }
     return layout;
+}
+
+bool readHeader(QIODevice &device, QByteArray &header, qint64 maxBytes)
+{
+    header.clear();
+    if (!device.seek(0))
+        return false;
+    header = device.read(2);
+    if (!jpegexif::isJpeg(header))
+        return false;
+    for (int n = 0; n < jpegexif::kMaxSegments; ++n) {
+        const QByteArray marker = device.read(2);
+        if (marker.size() != 2 || uchar(marker[0]) != 0xFF)
+            return false;
+        header += marker;
+        const uchar code = uchar(marker[1]);
+        if (code == 0xFF) { // fill byte: the next byte is the marker
+            header.chop(1);
+            device.seek(device.pos() - 1);
+            continue;
+        }
+        if (standalone(code))
+            continue;
+        if (code == 0xD8 || code == 0xD9)
+            return false;
+        const QByteArray length = device.read(2);
+        if (length.size() != 2)
+            return false;
+        const qint64 size = (qint64(uchar(length[0])) << 8) | uchar(length[1]);
+        if (size < 2 || header.size() + size > maxBytes)
+            return false;
+        header += length;
+        const QByteArray content = device.read(size - 2);
+        if (content.size() != size - 2)
+            return false;
+        header += content;
+        if (code == kSos)
+            return true;
+    }
+    return false;
 }
 
 } // namespace quorvel::jpegsegments

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+
+class QIODevice;
 
 namespace quorvel::jpegsegments {
 
@@ -33,6 +36,13 @@ struct Layout
 // Walks the segments with checked lengths and a bounded count; ok is false
 // for anything that is not a JPEG or whose headers are damaged or cut short.
 Layout walk(QByteArrayView file);
+
+// Reads a JPEG file's header segments from the device's start, a segment at
+// a time: SOI up to and including the first SOS segment, so that walk() on
+// the result succeeds and the device stands at the start of the entropy-coded
+// data. Nothing beyond is read. False when the data is no JPEG, its headers
+// are damaged or cut short, or they exceed maxBytes.
+bool readHeader(QIODevice &device, QByteArray &header, qint64 maxBytes = 64LL * 1024 * 1024);
 
 inline constexpr uchar kApp0 = 0xE0;
 inline constexpr uchar kApp1 = 0xE1;

@@ -2,6 +2,7 @@
 
 #include "core/fileops/CommandRunner.h"
 #include "core/fileops/WallpaperBackend.h"
+#include "core/fileops/WallpaperSource.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +18,8 @@ QString text(const char *source)
 }
 
 // Sets or (with an empty path) removes the wallpaper through the back end.
-bool applyWith(WallpaperBackend *backend, const QString &path, QString *error)
+// A picture the desktop cannot read goes as a PNG written into folder.
+bool applyWith(WallpaperBackend *backend, const QString &path, const QString &folder, QString *error)
 {
     QString ignored;
     QString &reason = error ? *error : ignored;
@@ -34,21 +36,32 @@ bool applyWith(WallpaperBackend *backend, const QString &path, QString *error)
                                         "Plasma, xfconf-query, xwallpaper or feh)."));
         return false;
     }
-    return path.isEmpty() ? backend->reset(&reason) : backend->set(file.absoluteFilePath(), &reason);
+    if (path.isEmpty())
+        return backend->reset(&reason);
+    const QString where = folder.isEmpty() ? WallpaperSource::defaultFolder() : folder;
+    const QString source = WallpaperSource::prepare(file.absoluteFilePath(), where, &reason);
+    if (source.isEmpty())
+        return false;
+    if (!backend->set(source, &reason))
+        return false;
+    // The desktop now shows this picture: earlier conversions are no longer needed.
+    if (source != file.absoluteFilePath())
+        WallpaperSource::removeOthers(where, source);
+    return true;
 }
 
 } // namespace
 
 bool setDesktopWallpaper(const QString &path, const DesktopEnvironment &environment, CommandRunner &runner,
-                         QString *error)
+                         QString *error, const QString &folder)
 {
-    return applyWith(WallpaperBackend::choose(environment, runner).get(), path, error);
+    return applyWith(WallpaperBackend::choose(environment, runner).get(), path, folder, error);
 }
 
 bool setDesktopWallpaper(const QString &path, QString *error)
 {
     ProcessCommandRunner runner;
-    return applyWith(WallpaperBackend::forThisSystem(runner).get(), path, error);
+    return applyWith(WallpaperBackend::forThisSystem(runner).get(), path, QString(), error);
 }
 
 } // namespace quorvel

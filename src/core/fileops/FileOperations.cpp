@@ -71,8 +71,9 @@ DeleteResult FileOperations::deleteFiles(const QStringList &paths, bool toTrash)
     for (const QString &path : paths) {
         bool done = false;
         QString why;
+        QString trashedPath;
         if (toTrash) {
-            done = moveToTrash(path, &why);
+            done = moveToTrash(path, &why, &trashedPath);
         } else {
             QFile file(path);
             done = file.remove();
@@ -85,6 +86,8 @@ DeleteResult FileOperations::deleteFiles(const QStringList &paths, bool toTrash)
             return result;
         }
         result.deleted.append(path);
+        if (toTrash)
+            result.trashed.append(trashedPath);
     }
     return result;
 }

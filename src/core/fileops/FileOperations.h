@@ -11,6 +11,9 @@ namespace quorvel {
 struct DeleteResult
 {
     QStringList deleted;
+    // Where the trash keeps each deleted file, beside deleted (a delete for
+    // good leaves this empty).
+    QStringList trashed;
     QString failedPath;
     QString error;
     bool ok() const { return failedPath.isEmpty(); }

@@ -1,25 +1,38 @@
 #include "core/fileops/FileReplace.h"
 
 #include "core/fileops/FileTimes.h"
-#include "core/files/SafeWrite.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "core/files/SafeWriter.h"
 
 namespace quorvel {
 
+bool replaceFile(const QString &path, const WriteContent &content, const ReplaceOptions &options, QString *error)
+{
+    SafeWriter writer(path);
+    if (options.expected)
+        writer.expectUnchanged(*options.expected);
+    if (options.times)
+        writer.setTimes(options.times->lastAccess, options.times->lastWrite);
+    if (!writer.open() || !content(writer) || !writer.commit()) {
+        if (error)
+            *error = writer.errorString();
+        return false;
+    }
+#ifdef Q_OS_WIN
+    // The creation time is the new file's own until set by name.
+    if (options.times && options.times->creation.isValid()) {
+        FileTimes creation;
+        creation.creation = options.times->creation;
+        setFileTimes(path, creation);
+    }
+#endif
+    return true;
+}
+
 bool replaceFileContents(const QString &path, const QByteArray &bytes, const FileTimes *times, QString *error)
 {
-    const QFileInfo before(path);
-    const bool existed = before.exists();
-    const QFileDevice::Permissions permissions = existed ? before.permissions() : QFileDevice::Permissions();
-    if (!safewrite::writeFile(path, bytes, error))
-        return false;
-    if (existed)
-        QFile::setPermissions(path, permissions);
-    if (times)
-        setFileTimes(path, *times);
-    return true;
+    ReplaceOptions options;
+    options.times = times;
+    return replaceFile(path, [&](SafeWriter &writer) { return writer.write(bytes); }, options, error);
 }
 
 } // namespace quorvel

@@ -3,16 +3,37 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace quorvel {
 
+struct FileIdentity;
 struct FileTimes;
+class SafeWriter;
 
-// Replaces a file's content as the image writers do: the new bytes go into
-// a temporary file beside the target that is renamed over it only once
-// complete (safewrite), so a failure - a full disk, a folder without write
-// access, a locked file - leaves the target as it was and no temporary file
-// behind. The replaced file keeps the permissions the old one had and, when
-// times is given, those time stamps. False with *error set on failure.
+// How replaceFile treats the file it replaces.
+struct ReplaceOptions
+{
+    // The time stamps the new file gets; none: the system's.
+    const FileTimes *times = nullptr;
+    // The file as it was read: when it is not that any more at the moment of
+    // the rename, nothing is written ("changed by another program").
+    const FileIdentity *expected = nullptr;
+};
+
+// Replaces a file's content as the image writers do, through SafeWriter: the
+// new content goes into a temporary file beside the target that is renamed
+// over it only once complete, so a failure - a full disk, a folder without
+// write access, a locked file - leaves the target as it was and no temporary
+// file behind. Never writes through a link or over anything but a regular
+// file. The replaced file keeps its mode exactly, and the given times.
+// content writes the new bytes (it may stream them); false with *error set on
+// any failure.
+using WriteContent = std::function<bool(SafeWriter &writer)>;
+bool replaceFile(const QString &path, const WriteContent &content, const ReplaceOptions &options,
+                 QString *error = nullptr);
+
+// The same with the new content in memory.
 bool replaceFileContents(const QString &path, const QByteArray &bytes, const FileTimes *times,
                          QString *error = nullptr);
 

@@ -37,16 +37,21 @@ QString PlasmaWallpaper::jsString(const QString &text)
 
 QString PlasmaWallpaper::setScript(const QString &imagePath)
 {
+    // Put together in one step: a chained arg() would read the "%0A" of an
+    // encoded line feed in the name as a place marker and break the script.
+    const QString url = QUrl::fromLocalFile(imagePath).toString(QUrl::FullyEncoded);
     return QStringLiteral("var all = desktops();\n"
                           "for (var i = 0; i < all.length; i++) {\n"
                           "    var d = all[i];\n"
                           "    d.wallpaperPlugin = \"org.kde.image\";\n"
                           "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
-                          "    d.writeConfig(\"Image\", %1);\n"
-                          "    d.writeConfig(\"FillMode\", %2);\n"
-                          "}\n")
-        .arg(jsString(QUrl::fromLocalFile(imagePath).toString(QUrl::FullyEncoded)))
-        .arg(kStretchFillMode);
+                          "    d.writeConfig(\"Image\", ")
+        + jsString(url)
+        + QStringLiteral(");\n"
+                         "    d.writeConfig(\"FillMode\", ")
+        + QString::number(kStretchFillMode)
+        + QStringLiteral(");\n"
+                         "}\n");
 }
 
 QString PlasmaWallpaper::resetScript()

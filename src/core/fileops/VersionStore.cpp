@@ -1,15 +1,20 @@
 #include "core/fileops/VersionStore.h"
 
+#include "core/fileops/RepositoryLocation.h"
 #include "core/fileops/VersionIndex.h"
 #include "core/files/PathUtil.h"
+#include "core/files/FileAccess.h"
 #include "core/files/SafeWrite.h"
+#include "core/files/SafeWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -58,10 +63,7 @@ VersionStore::VersionStore(QString folder)
 
 QString VersionStore::defaultFolder()
 {
-    const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty() && QFileInfo(program).isWritable())
-        return program;
-    return joinPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QStringLiteral("versions"));
+    return RepositoryLocation::folder();
 }
 
 QString VersionStore::indexPath() const
@@ -93,22 +95,39 @@ int VersionStore::failNumber(const QString &message)
 
 bool VersionStore::load()
 {
-    if (m_loaded)
+    return readIndex(false);
+}
+
+bool VersionStore::readIndex(bool always)
+{
+    const FileIdentity now = FileAccess::identityOf(indexPath());
+    // Another copy of the program may have changed the index since.
+    if (m_loaded && !always && now == m_indexIdentity)
         return true;
     m_entries.clear();
+    m_loaded = false;
     m_unreadable = false;
-    QFile file(indexPath());
-    if (!file.exists())
+    m_indexIdentity = now;
+    if (now.kind == FileIdentity::Kind::Missing)
         return false;
+    QFile file;
+    QString reason;
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxIndexBytes) {
-        bytes = file.read(kMaxIndexBytes + 1);
-        m_unreadable = file.error() != QFileDevice::NoError || bytes.size() > kMaxIndexBytes;
-    } else {
-        m_unreadable = true;
+    if (FileAccess::openForReading(file, indexPath(), &reason, &m_indexIdentity, FileAccess::NoLinks)) {
+        if (file.size() > kMaxIndexBytes) {
+            reason = tr("larger than %1 MB").arg(kMaxIndexBytes / (1024 * 1024));
+        } else {
+            bytes = file.read(kMaxIndexBytes + 1);
+            if (file.error() != QFileDevice::NoError)
+                reason = file.errorString();
+            else if (bytes.size() > kMaxIndexBytes)
+                reason = tr("larger than %1 MB").arg(kMaxIndexBytes / (1024 * 1024));
+        }
     }
-    if (m_unreadable)
-        return fail(tr("The version index \"%1\" could not be read.").arg(shown(indexPath())));
+    if (!reason.isEmpty()) {
+        m_unreadable = true;
+        return fail(tr("The version index \"%1\" could not be read: %2").arg(shown(indexPath()), reason));
+    }
     versionindex::Parsed parsed = versionindex::parse(bytes);
     if (!parsed.hasHeader)
         return false;
@@ -122,10 +141,44 @@ bool VersionStore::save()
     if (m_unreadable)
         return fail(tr("The version index \"%1\" could not be read, so it is not replaced.")
                         .arg(shown(indexPath())));
-    QString error;
-    if (!safewrite::writeFile(indexPath(), versionindex::serialise(m_entries), &error))
-        return fail(error);
+    SafeWriter writer(indexPath());
+    // Only over the index as it was read; under the lock nobody else
+    // following the rules changes it.
+    writer.expectUnchanged(m_indexIdentity);
+    if (!writer.open() || !writer.write(versionindex::serialise(m_entries)) || !writer.commit())
+        return fail(writer.errorString());
+    m_indexIdentity = FileAccess::identityOf(indexPath());
     return true;
+}
+
+// Why nothing can be written into the repository folder: a trial write
+// that never becomes a file tells the system's reason (a full disk, a
+// read-only one).
+QString VersionStore::writeProblem() const
+{
+    QString why = FileAccess::folderWriteProblem(m_folder);
+    if (why.isEmpty()) {
+        SafeWriter trial(joinPath(m_folder, QStringLiteral(".quorvel-trial")), SafeWriter::Mode::CreateNew);
+        if ((!trial.open() || !trial.write(QByteArray(4096, '\0')) || !trial.sync()) && trial.errorCode() != 0)
+            why = FileAccess::systemError(trial.errorCode());
+    }
+    return why.isEmpty() ? tr("its lock file could not be made") : why;
+}
+
+QString VersionStore::lockPath() const
+{
+    return indexPath() + QStringLiteral(".lock");
+}
+
+bool VersionStore::lockIndex(QLockFile &lock)
+{
+    lock.setStaleLockTime(kStaleLockMs);
+    if (lock.tryLock(kLockWaitMs))
+        return true;
+    if (lock.error() == QLockFile::LockFailedError)
+        return fail(tr("The version repository \"%1\" is in use by another program; try again in a moment.")
+                        .arg(shown(m_folder)));
+    return fail(tr("The version repository \"%1\" cannot be changed: %2").arg(shown(m_folder), writeProblem()));
 }
 
 int VersionStore::entryIndexOf(const QString &path)
@@ -225,7 +278,10 @@ int VersionStore::rememberVersion(const QString &path)
 {
     m_error.clear();
     const QString original = indexedPath(path);
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return failNumber(tr("\"%1\" is not a regular file.").arg(original));
+    if (!info.isFile())
         return failNumber(tr("The file \"%1\" does not exist.").arg(original));
     if (original.size() > VersionEntry::kMaxPathLength)
         return failNumber(tr("The path \"%1\" is too long for the version repository: at most %2 "
@@ -236,11 +292,30 @@ int VersionStore::rememberVersion(const QString &path)
         return failNumber(tr("The extension of \"%1\" is too long for the version repository: at most "
                              "%2 characters are possible.")
                               .arg(original, QString::number(VersionEntry::kMaxExtensionLength)));
-    load();
+    // A repository made for this version goes again if the version fails.
+    const bool newFolder = !QFileInfo::exists(m_folder);
+    const auto dropNewFolder = qScopeGuard([&] {
+        if (newFolder && m_error.size())
+            QDir().rmdir(m_folder);
+    });
+    if (!QDir().mkpath(m_folder)) {
+        // The reason lies with the nearest folder that is there.
+        QString existing = QFileInfo(m_folder).absoluteFilePath();
+        while (!QFileInfo(existing).isDir() && existing != QFileInfo(existing).path())
+            existing = QFileInfo(existing).path();
+        const QString why = FileAccess::folderWriteProblem(existing);
+        return failNumber(why.isEmpty()
+                              ? tr("The version repository \"%1\" could not be created.").arg(shown(m_folder))
+                              : tr("The version repository \"%1\" could not be created: %2").arg(shown(m_folder), why));
+    }
+    // Other copies of the program share the index: the change is made to
+    // the index as it is now, under the lock.
+    QLockFile lock(lockPath());
+    if (!lockIndex(lock))
+        return 0;
+    readIndex(true);
     if (m_unreadable)
         return 0;
-    if (!QDir().mkpath(m_folder))
-        return failNumber(tr("The version repository \"%1\" could not be created.").arg(shown(m_folder)));
 
     const int found = entryIndexOf(path);
     VersionEntry entry;
@@ -279,6 +354,10 @@ int VersionStore::rememberVersion(const QString &path)
 bool VersionStore::deleteVersion(const QString &path, int number)
 {
     m_error.clear();
+    QLockFile lock(lockPath());
+    if (!lockIndex(lock))
+        return false;
+    readIndex(true);
     QString file;
     if (!versionExists(path, number, &file))
         return fail(tr("Version %1 of \"%2\" does not exist.").arg(QString::number(number), indexedPath(path)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/fileops/VersionEntry.h"
+#include "core/files/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -8,6 +9,8 @@
 #include <QVector>
 
 #include <functional>
+
+class QLockFile;
 
 namespace quorvel {
 
@@ -25,7 +28,10 @@ struct VersionInfo
 // <folder>/<store name>.v<number><extension>, for example abcdefg.v3.jpg.
 //
 // Numbers start at 1; a new version gets the largest number present plus 1.
-// Index entries are only ever appended. Operations that fail return 0 or
+// Index entries are only ever appended. Several copies of the program may
+// share one repository: every change takes the lock file beside the index
+// ("fInfo.txt.lock"), reads the index afresh and writes it back, so that no
+// copy loses another's entry. Operations that fail return 0 or
 // false and leave the reason in lastError(), ready for a message box.
 class VersionStore
 {
@@ -35,21 +41,27 @@ public:
     static QString indexFileName() { return QStringLiteral("fInfo.txt"); }
     // An index larger than this is not read, and then never replaced.
     static constexpr qint64 kMaxIndexBytes = 32 * 1024 * 1024;
+    // A lock older than this is taken for the leftover of a program that
+    // ended without releasing it (one that died on this computer is noticed
+    // at once); a change waits this long for another copy's to end.
+    static constexpr int kStaleLockMs = 5 * 60 * 1000;
+    static constexpr int kLockWaitMs = 10 * 1000;
 
     // The repository in the given folder.
     explicit VersionStore(QString folder = defaultFolder());
 
-    // The program's own folder when it can be written to, else "versions"
-    // in the user's application data folder.
+    // Where the user's repository lives (see RepositoryLocation).
     static QString defaultFolder();
 
     const QString &folder() const { return m_folder; }
     QString indexPath() const;
 
-    // Reads the index once; later calls do nothing. False while there is no
-    // usable index (missing, too short, or unreadable).
+    // Reads the index, again only when it changed on disk since (another
+    // copy of the program wrote it). False while there is no usable index
+    // (missing, too short, or unreadable: a link, a FIFO, too large).
     bool load();
-    // Writes the whole index through a temporary file.
+    // Writes the whole index through a temporary file; refused when the
+    // index on disk is no longer the one read.
     bool save();
     const QVector<VersionEntry> &entries() const { return m_entries; }
     // The first sound entry for the path (compared exactly), or -1.
@@ -81,6 +93,10 @@ public:
     static QString indexedPath(const QString &path);
 
 private:
+    bool readIndex(bool always);
+    QString lockPath() const;
+    bool lockIndex(QLockFile &lock);
+    QString writeProblem() const;
     QVector<int> numbersOf(const VersionEntry &entry) const;
     QString fileOf(const VersionEntry &entry, int number) const;
     QString uniqueStoreName() const;
@@ -91,6 +107,7 @@ private:
     QVector<VersionEntry> m_entries;
     bool m_loaded = false;
     bool m_unreadable = false; // an index exists that could not be read
+    FileIdentity m_indexIdentity; // the index as last read or written
     std::function<QString()> m_nameGenerator;
     QString m_error;
 };

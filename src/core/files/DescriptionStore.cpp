@@ -3,7 +3,8 @@
 #include "core/files/HiddenAttribute.h"
 #include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
-#include "core/files/SafeWrite.h"
+#include "core/files/FileAccess.h"
+#include "core/files/SafeWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,6 +63,8 @@ void DescriptionStore::clear()
     m_unreadable = false;
     m_modified = false;
     m_error.clear();
+    m_identity = FileIdentity();
+    m_unreadableReason.clear();
 }
 
 // Text is kept in the file as the file system spells names: UTF-8 where file
@@ -99,22 +102,37 @@ bool DescriptionStore::load(const QString &path)
     const QString descriptionFile = path; // may be m_filePath itself
     clear();
     bool any = false;
-    if (QFileInfo::exists(descriptionFile)) {
-        QFile file(descriptionFile);
+    // The entry itself, a link not followed: a link, a FIFO or a device in
+    // its place is neither read nor, later, replaced.
+    m_identity = FileAccess::identityOf(descriptionFile);
+    if (m_identity.kind != FileIdentity::Kind::Missing) {
+        QFile file;
+        QString reason;
         QByteArray bytes;
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes) {
-            bytes = file.read(kMaxFileBytes + 1);
-            if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes)
-                m_unreadable = true;
-        } else {
-            m_unreadable = true;
+        if (FileAccess::openForReading(file, descriptionFile, &reason, &m_identity, FileAccess::NoLinks)) {
+            if (file.size() > kMaxFileBytes) {
+                reason = tr("larger than %1 MB").arg(kMaxFileBytes / (1024 * 1024));
+            } else {
+                bytes = file.read(kMaxFileBytes + 1);
+                if (file.error() != QFileDevice::NoError)
+                    reason = file.errorString();
+                else if (bytes.size() > kMaxFileBytes)
+                    reason = tr("larger than %1 MB").arg(kMaxFileBytes / (1024 * 1024));
+            }
         }
-        if (!m_unreadable)
+        m_unreadable = !reason.isEmpty();
+        if (!m_unreadable) {
             any = loadBytes(bytes);
+            if (m_unreadable)
+                reason = tr("more than %1 lines").arg(kMaxLines);
+        }
         if (m_unreadable) {
+            const FileIdentity identity = m_identity;
             clear();
+            m_identity = identity;
             m_unreadable = true;
-            m_error = tr("The description file \"%1\" could not be read.").arg(shown(descriptionFile));
+            m_unreadableReason = reason;
+            m_error = tr("The description file \"%1\" could not be read: %2").arg(shown(descriptionFile), reason);
         }
     }
     m_filePath = descriptionFile;
@@ -124,8 +142,10 @@ bool DescriptionStore::load(const QString &path)
 bool DescriptionStore::loadBytes(const QByteArray &bytes)
 {
     const QString keepPath = m_filePath;
+    const FileIdentity keepIdentity = m_identity;
     clear();
     m_filePath = keepPath;
+    m_identity = keepIdentity;
     m_data = bytes;
     qsizetype pos = 0;
     if (m_data.startsWith(kUtf8Bom)) {
@@ -138,6 +158,7 @@ bool DescriptionStore::loadBytes(const QByteArray &bytes)
         if (m_lines.size() >= kMaxLines) {
             clear();
             m_filePath = keepPath;
+            m_identity = keepIdentity;
             m_unreadable = true;
             return false;
         }
@@ -308,22 +329,29 @@ bool DescriptionStore::save(const QString &path)
     if (recorded && !m_modified)
         return true;
     if (recorded && m_unreadable) {
-        m_error = tr("The description file \"%1\" could not be read, so it is not replaced.")
-                      .arg(shown(descriptionFile));
+        m_error = m_unreadableReason.isEmpty()
+            ? tr("The description file \"%1\" could not be read, so it is not replaced.").arg(shown(descriptionFile))
+            : tr("The description file \"%1\" could not be read (%2), so it is not replaced.")
+                  .arg(shown(descriptionFile), m_unreadableReason);
         return false;
     }
     const QByteArray bytes = toBytes();
+    SafeWriter writer(descriptionFile);
+    // Another program's change since the load is never overwritten.
+    if (recorded)
+        writer.expectUnchanged(m_identity);
     HiddenAttribute attributes(descriptionFile);
     attributes.unhide();
-    QString error;
-    if (!safewrite::writeFile(descriptionFile, bytes, &error)) {
+    if (!writer.open() || !writer.write(bytes) || !writer.commit()) {
         attributes.restore();
-        m_error = error;
+        m_error = writer.errorString();
         return false;
     }
     attributes.hide();
-    if (recorded)
+    if (recorded) {
         loadBytes(bytes);
+        m_identity = FileAccess::identityOf(descriptionFile);
+    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/FileAccess.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QHash>
@@ -54,7 +56,8 @@ public:
 
     // Writes the store to path. Nothing is written when the store is
     // unchanged since it was loaded from that same path. Refuses to replace
-    // a file that exists but could not be read at load.
+    // a file that exists but could not be read at load, one that another
+    // program changed since, and a link or anything but a regular file.
     bool save(const QString &descriptionFile);
     // Saves to the recorded path; true (nothing to do) when nothing was loaded.
     bool saveIfLoaded();
@@ -117,6 +120,8 @@ private:
     QHash<QByteArray, int> m_firstByName;
     QString m_filePath;
     bool m_unreadable = false;   // the recorded file exists but could not be read
+    FileIdentity m_identity;     // the recorded file as loaded (Missing when absent)
+    QString m_unreadableReason;
     bool m_modified = false;
     QString m_error;
 };

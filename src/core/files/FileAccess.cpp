@@ -210,6 +210,20 @@ QString FileAccess::writeRefusal(const QString &path)
 #endif
 }
 
+QString FileAccess::folderWriteProblem(const QString &folder)
+{
+#ifdef Q_OS_UNIX
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+        return systemError(errno);
+    return QString();
+#else
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return systemError(ENOENT);
+    return info.isWritable() ? QString() : systemError(EACCES);
+#endif
+}
+
 QString FileAccess::pathOfOpenFile(const QFile &file, const QString &path)
 {
 #ifdef Q_OS_LINUX

@@ -63,6 +63,10 @@ public:
     // between the check and their own open; path itself elsewhere.
     static QString pathOfOpenFile(const QFile &file, const QString &path);
 
+    // Why nothing can be created in folder ("Read-only file system",
+    // "Permission denied"); empty when the system sees no reason.
+    static QString folderWriteProblem(const QString &folder);
+
     // The system's text for an error number ("No space left on device").
     static QString systemError(int code);
 

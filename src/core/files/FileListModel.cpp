@@ -26,6 +26,7 @@ void FileListModel::setShowMode(int mode)
     m_showMode = mode;
     m_columns = fileList::columnsFor(mode);
     m_sortPosition = 0;
+    m_sortDescending = false;
     for (Row &row : m_rows)
         readCells(row, nullptr);
     sortRows();
@@ -59,7 +60,9 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
     m_folder = folder;
     m_rows.clear();
     m_names.assign(size_t(entries.size()), QString());
+    m_known.clear();
     const QString lowerFilter = filterText.toLower();
+    m_lowerFilter = lowerFilter;
 
     // Descriptions and EXIF texts are read for all files at once, on every
     // core; the EXIF only in the EXIF view.
@@ -74,8 +77,10 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
     std::vector<Candidate> candidates;
     candidates.reserve(size_t(entries.size()));
     for (int i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).kind == FolderEntry::ListedFile)
+        if (entries.at(i).kind == FolderEntry::ListedFile) {
             candidates.push_back({i, entries.at(i).name, link::isLinkName(entries.at(i).name), {}, {}});
+            m_known.insert(entries.at(i).name);
+        }
     }
     const bool exifView = m_showMode == 1;
     auto read = [this, exifView](Candidate &c) {
@@ -112,39 +117,138 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
     endResetModel();
 }
 
-void FileListModel::sortRows()
+bool FileListModel::rowLess(const Row &a, const Row &b) const
 {
     // Rows stand in label order; a sort by another column keeps that order
-    // among equal cells.
-    std::stable_sort(m_rows.begin(), m_rows.end(), [](const Row &a, const Row &b) {
-        const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.name < b.name;
-    });
-    if (m_sortPosition <= 0)
-        return;
-    const Column column = m_sortPosition < m_columns.size() ? m_columns.at(m_sortPosition) : Column::FileName;
-    const size_t cell = size_t(column);
-    std::stable_sort(m_rows.begin(), m_rows.end(), [column, cell](const Row &a, const Row &b) {
-        return fileList::compareCells(column, a.cells[cell], b.cells[cell]) < 0;
-    });
+    // among equal cells, and puts empty cells last in either direction.
+    if (m_sortPosition > 0) {
+        const Column column = m_sortPosition < m_columns.size() ? m_columns.at(m_sortPosition) : Column::FileName;
+        const QString &x = a.cells[size_t(column)];
+        const QString &y = b.cells[size_t(column)];
+        if (x.isEmpty() != y.isEmpty())
+            return y.isEmpty();
+        const int c = fileList::compareCells(column, x, y);
+        if (c != 0)
+            return m_sortDescending ? c > 0 : c < 0;
+    }
+    int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+    if (c == 0)
+        c = QString::compare(a.name, b.name, Qt::CaseSensitive);
+    return (m_sortPosition <= 0 && m_sortDescending) ? c > 0 : c < 0;
 }
 
-void FileListModel::sortByPosition(int position, bool force)
+void FileListModel::sortRows()
 {
-    if (position == m_sortPosition && !force)
-        return;
+    std::sort(m_rows.begin(), m_rows.end(), [this](const Row &a, const Row &b) { return rowLess(a, b); });
+}
+
+void FileListModel::resortKeepingIndices()
+{
     Q_EMIT layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
     std::vector<int> scanOfBefore;
     for (const QModelIndex &i : before)
         scanOfBefore.push_back(scanIndexAt(i.row()));
-    m_sortPosition = position;
     sortRows();
     QModelIndexList after;
     for (size_t k = 0; k < scanOfBefore.size(); ++k)
         after.append(index(rowOfScanIndex(scanOfBefore[k]), before.at(int(k)).column()));
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged();
+}
+
+void FileListModel::sortByPosition(int position, bool force)
+{
+    if (position == m_sortPosition && !force)
+        m_sortDescending = !m_sortDescending;
+    else if (position != m_sortPosition)
+        m_sortDescending = false;
+    m_sortPosition = position;
+    resortKeepingIndices();
+}
+
+void FileListModel::setSort(int position, bool descending)
+{
+    if (position < 0 || position >= m_columns.size())
+        position = 0;
+    if (position == m_sortPosition && descending == m_sortDescending)
+        return;
+    m_sortPosition = position;
+    m_sortDescending = descending;
+    resortKeepingIndices();
+}
+
+FileListModel::Update FileListModel::update(const FolderEntries &entries)
+{
+    Update changes;
+    QSet<QString> present;
+    QStringList arrived;
+    for (const FolderEntry &e : entries) {
+        if (e.kind != FolderEntry::ListedFile)
+            continue;
+        present.insert(e.name);
+        if (!m_known.contains(e.name))
+            arrived.append(e.name);
+    }
+
+    // Gone from the folder: from the last row up, so the rows above keep
+    // their numbers.
+    for (int r = int(m_rows.size()) - 1; r >= 0; --r) {
+        if (!present.contains(m_rows[size_t(r)].name)) {
+            changes.removed.append(m_rows[size_t(r)].name);
+            removeFileRow(r);
+        }
+    }
+    for (auto it = m_known.begin(); it != m_known.end();) {
+        if (present.contains(*it))
+            ++it;
+        else
+            it = m_known.erase(it);
+    }
+
+    // New in the folder: read like a fill, filtered like it, and put in
+    // their sorted place.
+    const bool exifView = m_showMode == 1;
+    for (const QString &name : std::as_const(arrived)) {
+        m_known.insert(name);
+        Row row;
+        row.name = name;
+        row.link = link::isLinkName(name);
+        readCells(row, nullptr);
+        const fileList::ExifTexts exif{row.cells[size_t(Column::Camera)], row.cells[size_t(Column::DateTime)],
+                                       row.cells[size_t(Column::Exposure)], row.cells[size_t(Column::Aperture)],
+                                       row.cells[size_t(Column::Iso)], row.cells[size_t(Column::Focal)]};
+        if (!fileList::passesFilter(m_lowerFilter, name, row.cells[size_t(Column::Description)],
+                                    exifView ? &exif : nullptr))
+            continue;
+        row.scanIndex = int(m_names.size());
+        m_names.push_back(name);
+        const auto at = std::upper_bound(m_rows.begin(), m_rows.end(), row,
+                                         [this](const Row &a, const Row &b) { return rowLess(a, b); });
+        const int r = int(at - m_rows.begin());
+        beginInsertRows(QModelIndex(), r, r);
+        m_rows.insert(at, std::move(row));
+        endInsertRows();
+        changes.added.append(name);
+    }
+    return changes;
+}
+
+void FileListModel::refreshDescriptions()
+{
+    if (!m_providers.description)
+        return;
+    const int column = int(m_columns.indexOf(Column::Description));
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        Row &row = m_rows[r];
+        const QString text = m_providers.description(joinPath(m_folder, row.name));
+        QString &cell = row.cells[size_t(Column::Description)];
+        if (text == cell)
+            continue;
+        cell = text;
+        if (column >= 0)
+            Q_EMIT dataChanged(index(int(r), column), index(int(r), column), {Qt::DisplayRole, Qt::ToolTipRole});
+    }
 }
 
 int FileListModel::scanIndexAt(int row) const
@@ -177,6 +281,15 @@ int FileListModel::rowOfScanIndex(int scanIndex) const
     return -1;
 }
 
+int FileListModel::rowOfName(const QString &name) const
+{
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        if (m_rows[r].name == name)
+            return int(r);
+    }
+    return -1;
+}
+
 int FileListModel::rowOfLowerName(const QString &lowerName) const
 {
     for (size_t r = 0; r < m_rows.size(); ++r) {
@@ -194,6 +307,7 @@ void FileListModel::removeFileRow(int row)
     const int scan = m_rows[size_t(row)].scanIndex;
     if (scan >= 0 && scan < int(m_names.size()))
         m_names[size_t(scan)].clear();
+    m_known.remove(m_rows[size_t(row)].name);
     m_rows.erase(m_rows.begin() + row);
     endRemoveRows();
 }
@@ -203,6 +317,8 @@ void FileListModel::renameFileRow(int row, const QString &name)
     if (row < 0 || row >= int(m_rows.size()) || name.isEmpty())
         return;
     Row &r = m_rows[size_t(row)];
+    m_known.remove(r.name);
+    m_known.insert(name);
     r.name = name;
     r.link = link::isLinkName(name);
     r.cells[size_t(Column::FileName)] = name;

@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QSet>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -45,10 +47,31 @@ public:
     void fill(const FolderEntries &entries, const QString &folder, const QString &filterText);
     QString folder() const { return m_folder; }
 
-    // Sorts by the column at the header position; nothing happens when that
-    // is the sort column already, unless force is set.
+    // A click on the header: sorts by the column at the header position,
+    // ascending; a click on the sort column reverses the order. With force
+    // the rows are sorted again in the order they have.
     void sortByPosition(int position, bool force = false);
+    // Sorts by the column at position in the given order.
+    void setSort(int position, bool descending);
     int sortPosition() const { return m_sortPosition; }
+    bool sortDescending() const { return m_sortDescending; }
+
+    // What an update from a new scan of the folder changed.
+    struct Update
+    {
+        QStringList added;   // names of the rows added
+        QStringList removed; // names of the rows removed
+        bool isEmpty() const { return added.isEmpty() && removed.isEmpty(); }
+    };
+    // Brings the rows in step with a new scan of the same folder, row by
+    // row: rows of files that are gone are removed, files that came are
+    // added in their sorted place when they pass the filter of the last
+    // fill. Rows of files that stayed are not touched. New files get scan
+    // indices after those of the fill.
+    Update update(const FolderEntries &entries);
+    // Reads every row's description again; only rows whose text changed
+    // are announced.
+    void refreshDescriptions();
     QVector<fileList::Column> columns() const { return m_columns; }
 
     // Row access.
@@ -59,6 +82,7 @@ public:
     int rowOfScanIndex(int scanIndex) const;
     // The first row, in display order, whose lower-cased name is lowerName.
     int rowOfLowerName(const QString &lowerName) const;
+    int rowOfName(const QString &name) const;
     // The names table by scan index (empty for hidden and deleted files).
     const std::vector<QString> &names() const { return m_names; }
     int scanCount() const { return int(m_names.size()); }
@@ -94,15 +118,24 @@ private:
 
     void readCells(Row &row, const fileList::ExifTexts *exif) const;
     void sortRows();
+    bool rowLess(const Row &a, const Row &b) const;
+    // Sorts again and moves the persistent indices (selection, current row)
+    // along with their rows.
+    void resortKeepingIndices();
 
     Providers m_providers;
     std::function<QVariant(int, bool)> m_decoration;
     QString m_folder;
     int m_showMode = 0;
     int m_sortPosition = 0;
+    bool m_sortDescending = false;
     QVector<fileList::Column> m_columns;
     std::vector<Row> m_rows;
     std::vector<QString> m_names;
+    // Every listed name of the folder seen by the last fill or update,
+    // whether its row passed the filter or not.
+    QSet<QString> m_known;
+    QString m_lowerFilter;
 };
 
 // The private marker format of drags that come from this program.

@@ -1,6 +1,7 @@
 #include "core/files/FolderScanner.h"
 
 #include "core/files/PathUtil.h"
+#include "core/imaging/DecoderChoice.h"
 
 #include <QDirIterator>
 
@@ -22,12 +23,23 @@ FolderScanner::FolderScanner(QString folderPath)
 
 const QStringList &FolderScanner::supportedExtensions()
 {
-    static const QStringList list{
-        QStringLiteral(".gif"), QStringLiteral(".bmp"), QStringLiteral(".pcx"), QStringLiteral(".tif"),
-        QStringLiteral(".tiff"), QStringLiteral(".jpg"), QStringLiteral(".link"), QStringLiteral(".jpeg"),
-        QStringLiteral(".crw"), QStringLiteral(".nef"), QStringLiteral(".cr2"), QStringLiteral(".raf"),
-        QStringLiteral(".srf"), QStringLiteral(".dcr"), QStringLiteral(".pef"), QStringLiteral(".mrw"),
-    };
+    static const QStringList list = [] {
+        QStringList l{
+            QStringLiteral(".gif"), QStringLiteral(".bmp"), QStringLiteral(".pcx"), QStringLiteral(".tif"),
+            QStringLiteral(".tiff"), QStringLiteral(".jpg"), QStringLiteral(".link"), QStringLiteral(".jpeg"),
+            QStringLiteral(".crw"), QStringLiteral(".nef"), QStringLiteral(".cr2"), QStringLiteral(".raf"),
+            QStringLiteral(".srf"), QStringLiteral(".dcr"), QStringLiteral(".pef"), QStringLiteral(".mrw"),
+            QStringLiteral(".png"), QStringLiteral(".webp"), QStringLiteral(".heic"), QStringLiteral(".heif"),
+            QStringLiteral(".avif"), QStringLiteral(".jxl"),
+        };
+        // Every other camera raw extension the raw decoder reads.
+        for (const QString &raw : rawExtensions()) {
+            const QString ext = u'.' + raw;
+            if (!l.contains(ext))
+                l.append(ext);
+        }
+        return l;
+    }();
     return list;
 }
 

@@ -4,6 +4,7 @@
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifThumbnail.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/Orientation.h"
@@ -56,7 +57,7 @@ bool ThumbnailMaker::storedThumbnailFits(QSize thumbnail, QSize photoSize, QSize
         && thumbnail.width() >= wanted.width() && thumbnail.height() >= wanted.height();
 }
 
-ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel,
+ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel, QSize box,
                                                 bool applyOrientation)
 {
     Result result;
@@ -80,8 +81,8 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
                 const DecodeResult small = JpegDecoder::decode(QByteArrayView(stored.jpeg), options);
                 // The stored picture is stored unturned, like the photo.
                 const QImage picture = small.ok() ? orientation::turned(small.image, turn) : QImage();
-                if (!picture.isNull() && storedThumbnailFits(picture.size(), photo)) {
-                    result.picture = makeThumbnail(picture, photo);
+                if (!picture.isNull() && storedThumbnailFits(picture.size(), photo, box)) {
+                    result.picture = makeThumbnail(picture, photo, box);
                     result.source = Source::Stored;
                     return result;
                 }
@@ -89,15 +90,36 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
         }
     }
 
+    // A camera raw file carries a preview: far cheaper than the sensor data,
+    // when it is large enough for the box.
+    if (isRawFile(path)) {
+        DecodeOptions options;
+        options.cancel = cancel;
+        options.reduceTo = box;
+        const DecodeResult preview = ImageDecoder::decodePreview(path, options);
+        if (preview.ok()) {
+            const QSize whole = preview.fullSize.isEmpty() ? preview.image.size() : preview.fullSize;
+            const QSize wanted = placement(whole, box).size();
+            // Not enlarged: 60 pixels across the longer side at least.
+            if (!wanted.isEmpty() && whole.width() >= wanted.width() && whole.height() >= wanted.height()) {
+                result.picture = makeThumbnail(preview.image, whole, box);
+                result.source = Source::Preview;
+                return result;
+            }
+        }
+        if (cancel && cancel->load())
+            return result;
+    }
+
     DecodeOptions options;
     options.cancel = cancel;
     options.applyOrientation = applyOrientation;
-    options.reduceTo = photo.isEmpty() ? box() : placement(photo, box()).size();
+    options.reduceTo = photo.isEmpty() ? box : placement(photo, box).size();
     const DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
     const QSize full = decoded.fullSize.isEmpty() ? decoded.image.size() : decoded.fullSize;
-    result.picture = makeThumbnail(decoded.image, full);
+    result.picture = makeThumbnail(decoded.image, full, box);
     result.source = Source::Decoded;
     return result;
 }
@@ -106,10 +128,11 @@ namespace {
 
 // Fills the image with the card both stand-ins share, a light card with a
 // darker edge, and leaves the painter open on it.
-void beginCard(QPainter &painter, QImage &image)
+void beginCard(QPainter &painter, QImage &image, qreal scale)
 {
     image.fill(QColor(0xd4, 0xd4, 0xd4));
     painter.begin(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x9a, 0x9a, 0x9a), 1));
     painter.setBrush(QColor(0xe6, 0xe6, 0xe6));
@@ -118,11 +141,11 @@ void beginCard(QPainter &painter, QImage &image)
 
 } // namespace
 
-QImage ThumbnailMaker::placeholder()
+QImage ThumbnailMaker::placeholder(qreal scale)
 {
-    QImage image(box(), QImage::Format_RGB32);
+    QImage image(box() * scale, QImage::Format_RGB32);
     QPainter painter;
-    beginCard(painter, image);
+    beginCard(painter, image, scale);
     // A landscape: two hills and a sun, drawn faintly.
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xb8, 0xb8, 0xb8));
@@ -140,11 +163,11 @@ QImage ThumbnailMaker::placeholder()
     return image;
 }
 
-QImage ThumbnailMaker::errorPicture()
+QImage ThumbnailMaker::errorPicture(qreal scale)
 {
-    QImage image(box(), QImage::Format_RGB32);
+    QImage image(box() * scale, QImage::Format_RGB32);
     QPainter painter;
-    beginCard(painter, image);
+    beginCard(painter, image, scale);
     // A red cross over the card.
     painter.setPen(QPen(QColor(0xc0, 0x30, 0x30), 4, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(21, 21), QPointF(39, 39));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/ThumbnailMaker.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -46,14 +48,21 @@ public:
     // Abandons the work and waits for the workers to stop.
     ~ThumbnailScheduler() override;
 
-    // The default maker resolves links and uses ThumbnailMaker, turning the
-    // pictures by their EXIF orientation when "RotateByExif" is on as a fill
-    // starts; tests set their own.
+    // The default maker resolves links and uses ThumbnailMaker for pictures
+    // of the box's size, turning them by their EXIF orientation when
+    // "RotateByExif" is on as a fill starts; tests set their own.
     void setMaker(Maker maker);
+    // The size of the default maker's pictures, in device pixels (the box
+    // times the screen's scale).
+    void setBox(QSize box);
+    static Maker listedFileMaker(QSize box, bool applyOrientation);
 
     // A new fill with scanCount entries, none of them made: the work for the
     // previous fill is abandoned.
     void reset(int scanCount);
+    // Files that came into the folder since the fill: more entries, none of
+    // them made, while the work under way goes on.
+    void grow(int scanCount);
     int scanCount() const { return int(m_states.size()); }
 
     // Starts the pictures of the first candidates that are not made yet, in
@@ -103,6 +112,7 @@ private:
     // Owner's thread only.
     Maker m_maker;
     bool m_ownMaker = false; // set by setMaker
+    QSize m_box = ThumbnailMaker::box();
     quint64 m_generation = 0;
     // The abandon flag of the current fill's work, shared with its jobs.
     std::shared_ptr<std::atomic_bool> m_cancel;

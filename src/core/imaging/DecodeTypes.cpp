@@ -10,6 +10,8 @@ QString decoderName(DecoderKind kind)
     case DecoderKind::Raw: return QStringLiteral("raw");
     case DecoderKind::Qt: return QStringLiteral("qt");
     case DecoderKind::Pcx: return QStringLiteral("pcx");
+    case DecoderKind::Heif: return QStringLiteral("heif");
+    case DecoderKind::Jxl: return QStringLiteral("jxl");
     case DecoderKind::None: break;
     }
     return QStringLiteral("none");

@@ -10,7 +10,7 @@
 namespace quorvel {
 
 // The decoders of the codec layer, as quorvel-tool names them.
-enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx };
+enum class DecoderKind { None, Jpeg, Tiff, Raw, Qt, Pcx, Heif, Jxl };
 
 QString decoderName(DecoderKind kind);
 
@@ -72,8 +72,9 @@ struct DecodeResult
     // The picture's size in the file when the decoder delivered it reduced
     // (DecodeOptions::reduceTo); empty otherwise.
     QSize fullSize;
-    // The decoder already applied the format's own orientation; the EXIF tag
-    // must not be applied again.
+    // The decoder already applied the format's own orientation (HEIF's
+    // rotation and mirroring, JPEG XL's, a camera raw file's turn, a TIFF's
+    // Orientation tag); the EXIF Orientation tag must not be applied again.
     bool upright = false;
     // The EXIF orientation (1..8) that was applied to the picture; 1 when
     // none was.

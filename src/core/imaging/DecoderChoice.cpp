@@ -1,15 +1,24 @@
 #include "core/imaging/DecoderChoice.h"
 
 #include "core/files/PathUtil.h"
+#include "core/imaging/HeifDecoder.h"
+#include "core/imaging/JxlDecoder.h"
 #include "core/imaging/PcxDecoder.h"
 
 namespace quorvel {
 
 const QStringList &rawExtensions()
 {
+    // The eight the program always knew first, then the rest LibRaw reads.
     static const QStringList list{
         QStringLiteral("nef"), QStringLiteral("crw"), QStringLiteral("cr2"), QStringLiteral("srf"),
         QStringLiteral("raf"), QStringLiteral("pef"), QStringLiteral("dcr"), QStringLiteral("mrw"),
+        QStringLiteral("dng"), QStringLiteral("arw"), QStringLiteral("sr2"), QStringLiteral("orf"),
+        QStringLiteral("rw2"), QStringLiteral("raw"), QStringLiteral("rwl"), QStringLiteral("nrw"),
+        QStringLiteral("cr3"), QStringLiteral("srw"), QStringLiteral("x3f"), QStringLiteral("3fr"),
+        QStringLiteral("erf"), QStringLiteral("kdc"), QStringLiteral("dcs"), QStringLiteral("mos"),
+        QStringLiteral("mef"), QStringLiteral("iiq"), QStringLiteral("fff"), QStringLiteral("mdc"),
+        QStringLiteral("k25"), QStringLiteral("kc2"),
     };
     return list;
 }
@@ -37,6 +46,10 @@ DecoderKind sniffDecoder(QByteArrayView head)
     if ((at(0) == 'I' && at(1) == 'I' && (at(2) == 42 || at(2) == 43) && at(3) == 0)
         || (at(0) == 'M' && at(1) == 'M' && at(2) == 0 && (at(3) == 42 || at(3) == 43)))
         return DecoderKind::Tiff;
+    if (HeifDecoder::looksLikeHeif(head))
+        return DecoderKind::Heif;
+    if (JxlDecoder::looksLikeJxl(head))
+        return DecoderKind::Jxl;
     if (PcxDecoder::looksLikePcx(head))
         return DecoderKind::Pcx;
     return DecoderKind::Qt;

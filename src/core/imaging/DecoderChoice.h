@@ -14,10 +14,11 @@ const QStringList &rawExtensions();
 bool isRawFile(const QString &path);
 
 // How many leading bytes sniffDecoder looks at.
-inline constexpr int kSniffBytes = 16;
+inline constexpr int kSniffBytes = 64;
 
-// The decoder the leading bytes of a file call for: Jpeg, Tiff or Pcx by
-// their signatures, otherwise Qt (whose readers decide by content in turn).
+// The decoder the leading bytes of a file call for: Jpeg, Tiff, Heif (HEIC
+// and AVIF), Jxl or Pcx by their signatures, otherwise Qt (whose readers
+// decide by content in turn).
 DecoderKind sniffDecoder(QByteArrayView head);
 
 // The decoders to try, in order, for a file that is not a camera raw file:

@@ -4,7 +4,9 @@
 #include "core/exif/ExifOrientation.h"
 #include "core/files/FileAccess.h"
 #include "core/imaging/DecoderChoice.h"
+#include "core/imaging/HeifDecoder.h"
 #include "core/imaging/JpegDecoder.h"
+#include "core/imaging/JxlDecoder.h"
 #include "core/imaging/Orientation.h"
 #include "core/imaging/PcxDecoder.h"
 #include "core/imaging/QtImageDecoder.h"
@@ -69,15 +71,37 @@ DecodeResult ImageDecoder::decodeFile(const QString &path, const DecodeOptions &
     QString error;
     if (!FileAccess::openForReading(file, path, &error))
         return DecodeResult::failure(DecoderKind::None, error);
-    if (isRawFile(path))
+    if (isRawFile(path) && !isJpegUnderRawName(file.peek(kSniffBytes)))
         return RawDecoder::decode(file, path, options);
-    const int orientation = options.applyOrientation ? exiforientation::fromFile(path) : orientation::kUpright;
+    // The orientation of the very file that is decoded, not of one put in
+    // its place since.
+    const int orientation = options.applyOrientation
+                                ? exiforientation::fromFile(FileAccess::pathOfOpenFile(file, path))
+                                : orientation::kUpright;
     return turnUpright(decodeDevice(file, nullptr, path, storedTerms(options, orientation)), orientation);
+}
+
+DecodeResult ImageDecoder::decodePreview(const QString &path, const DecodeOptions &options)
+{
+    if (!isRawFile(path))
+        return DecodeResult::failure(DecoderKind::None, QStringLiteral("no embedded preview"));
+    QFile file;
+    QString error;
+    if (!FileAccess::openForReading(file, path, &error))
+        return DecodeResult::failure(DecoderKind::None, error);
+    if (isJpegUnderRawName(file.peek(kSniffBytes)))
+        return DecodeResult::failure(DecoderKind::None, QStringLiteral("no embedded preview"));
+    return RawDecoder::decodePreview(file, path, options);
+}
+
+bool ImageDecoder::isJpegUnderRawName(QByteArrayView head)
+{
+    return sniffDecoder(head) == DecoderKind::Jpeg;
 }
 
 DecodeResult ImageDecoder::decodeData(const QByteArray &data, const QString &nameHint, const DecodeOptions &options)
 {
-    if (isRawFile(nameHint))
+    if (isRawFile(nameHint) && !isJpegUnderRawName(QByteArrayView(data).first(qMin<qsizetype>(data.size(), kSniffBytes))))
         return RawDecoder::decode(QByteArrayView(data), options);
     int orientation = orientation::kUpright;
     if (options.applyOrientation) {
@@ -124,6 +148,10 @@ DecodeResult ImageDecoder::decodeDevice(QIODevice &device, const QByteArray *byt
                 result = PcxDecoder::decode(bytes ? QByteArrayView(*bytes) : QByteArrayView(whole), options);
         } else if (kind == DecoderKind::Tiff) {
             result = TiffDecoder::decode(device, options);
+        } else if (kind == DecoderKind::Heif) {
+            result = HeifDecoder::decode(device, options);
+        } else if (kind == DecoderKind::Jxl) {
+            result = JxlDecoder::decode(device, options);
         } else {
             result = QtImageDecoder::decode(device, options);
         }
@@ -161,6 +189,8 @@ int ImageDecoder::pixelDepthOfDevice(QIODevice &device)
     case DecoderKind::Jpeg: return JpegDecoder::pixelDepth(device);
     case DecoderKind::Tiff: return TiffDecoder::pixelDepth(device);
     case DecoderKind::Pcx: return PcxDecoder::pixelDepth(head);
+    case DecoderKind::Heif: return HeifDecoder::pixelDepth(device);
+    case DecoderKind::Jxl: return JxlDecoder::pixelDepth(device);
     default: return QtImageDecoder::pixelDepth(head);
     }
 }

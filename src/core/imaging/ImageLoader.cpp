@@ -8,7 +8,10 @@
 
 namespace quorvel {
 
-ImageLoader::ImageLoader(QObject *parent) : QObject(parent), m_decode(&ImageDecoder::decodeFile)
+ImageLoader::ImageLoader(QObject *parent)
+    : QObject(parent)
+    , m_decode(&ImageDecoder::decodeFile)
+    , m_decodePreview(&ImageDecoder::decodePreview)
 {
 }
 
@@ -26,6 +29,12 @@ void ImageLoader::setDecodeFunction(DecodeFunction decode)
 {
     Q_ASSERT(!m_busy && !isPreloading());
     m_decode = std::move(decode);
+}
+
+void ImageLoader::setPreviewFunction(DecodeFunction preview)
+{
+    Q_ASSERT(!m_busy);
+    m_decodePreview = std::move(preview);
 }
 
 DecodeOptions ImageLoader::optionsFromSettings() const
@@ -122,6 +131,8 @@ void ImageLoader::startBackgroundLoad(const QString &path)
     m_currentPath = loadingPath();
     m_imagePresent = false;
     m_loadedPath.clear();
+    m_loadingPath = path;
+    m_preview = QImage();
     m_busy = true;
     // The previous load thread has handed its result over already; it is
     // at most returning.
@@ -137,6 +148,21 @@ void ImageLoader::runLoad(const QString &path, DecodeOptions options)
     if (isRawFile(path)) {
         options.progress = [this](int percent) { postProgress(percent); };
         postProgress(0);
+        // The preview the file carries is shown while the whole picture is
+        // decoded.
+        if (m_decodePreview) {
+            DecodeOptions previewOptions = options;
+            previewOptions.progress = nullptr;
+            DecodeResult preview = m_decodePreview(path, previewOptions);
+            if (preview.ok()) {
+                {
+                    std::lock_guard lock(m_loadMutex);
+                    m_previewResult = std::move(preview.image);
+                    m_previewResultPath = path;
+                }
+                QMetaObject::invokeMethod(this, "handlePreviewFinished", Qt::QueuedConnection);
+            }
+        }
     }
     ++m_decodeCount;
     DecodeResult result = m_decode(path, options);
@@ -159,6 +185,8 @@ void ImageLoader::handleLoadFinished()
         path = std::move(m_loadResultPath);
         m_loadResultPath.clear();
     }
+    m_preview = QImage();
+    m_loadingPath.clear();
     if (result.ok()) {
         m_current = std::move(result.image);
         m_currentPartial = result.partial;
@@ -170,6 +198,23 @@ void ImageLoader::handleLoadFinished()
     m_busy = false;
     emit busyChanged(false);
     emit loadDone();
+}
+
+void ImageLoader::handlePreviewFinished()
+{
+    QImage preview;
+    QString path;
+    {
+        std::lock_guard lock(m_loadMutex);
+        preview = std::exchange(m_previewResult, QImage());
+        path = std::exchange(m_previewResultPath, QString());
+    }
+    // Posted before the load's own hand-over, so the load still runs; a file
+    // the user has already left is not shown.
+    if (!m_busy || path != m_loadingPath || !m_pendingPath.isEmpty() || preview.isNull())
+        return;
+    m_preview = std::move(preview);
+    emit previewReady();
 }
 
 ImageLoader::DoneOutcome ImageLoader::onLoadDone()
@@ -264,6 +309,7 @@ void ImageLoader::clearAll()
 {
     m_current = QImage();
     m_currentPartial = false;
+    m_preview = QImage();
     m_imagePresent = false;
     emit cleared();
 }

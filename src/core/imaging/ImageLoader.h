@@ -40,6 +40,10 @@ namespace quorvel {
 //     requestLoad() is the caller's.
 //   - rawDecodeProgress(percent): a camera raw decode is running (0 at its
 //     start: the view shows its empty state and the progress line).
+//   - previewReady(): the camera raw file being loaded carries a picture
+//     for quick showing (previewImage()); the view shows it while the whole
+//     picture is decoded and the progress line runs on. loadDone() follows
+//     as for any load, and the current image then replaces the preview.
 //   - before a file on disk is replaced: clearAll() and/or emptyCache(), then
 //     reload.
 class ImageLoader : public QObject
@@ -70,6 +74,9 @@ public:
     // The decoder behind loads and preloads; ImageDecoder::decodeFile unless
     // replaced (tests count and gate decodes with it). Set it while idle.
     void setDecodeFunction(DecodeFunction decode);
+    // Where the quick first picture of a camera raw file comes from;
+    // ImageDecoder::decodePreview unless replaced. Set it while idle.
+    void setPreviewFunction(DecodeFunction preview);
     // How many decodes the loader has started, loads and preloads together.
     int decodeCount() const { return m_decodeCount.load(); }
 
@@ -101,6 +108,9 @@ public:
     bool isPreloading() const;
     QString preloadedPath() const;
     bool hasPreloadedImage() const;
+    // While a camera raw file loads: the picture it carries for quick
+    // showing, once previewReady() told so; null otherwise.
+    const QImage &previewImage() const { return m_preview; }
     // Why the last background load failed ("" after a success).
     const QString &lastError() const { return m_lastError; }
 
@@ -110,12 +120,14 @@ signals:
     // just before loadDone()).
     void busyChanged(bool busy);
     void rawDecodeProgress(int percent);
+    void previewReady();
     void preloadFinished();
     // clearAll() ran: display bitmaps derived from the image must go.
     void cleared();
 
 private:
     Q_INVOKABLE void handleLoadFinished();
+    Q_INVOKABLE void handlePreviewFinished();
     Q_INVOKABLE void handlePreloadFinished();
     Q_INVOKABLE void handleProgress();
 
@@ -128,6 +140,7 @@ private:
     void discardPreloadLocked();
 
     DecodeFunction m_decode;
+    DecodeFunction m_decodePreview;
     std::atomic<int> m_decodeCount{0};
     std::atomic_bool m_cancel{false};
 
@@ -141,6 +154,9 @@ private:
     QString m_pendingPath;
     QString m_loadedPath;
     QString m_lastError;
+    // The file the running load decodes, and the preview shown meanwhile.
+    QString m_loadingPath;
+    QImage m_preview;
     bool m_imagePresent = false;
     bool m_busy = false;
     std::thread m_loadThread;
@@ -150,6 +166,8 @@ private:
     std::mutex m_loadMutex;
     DecodeResult m_loadResult;
     QString m_loadResultPath;
+    QImage m_previewResult;
+    QString m_previewResultPath;
 
     // The preload, shared with its thread.
     mutable std::mutex m_preloadMutex;

@@ -1,8 +1,10 @@
 #include "core/imaging/QtImageDecoder.h"
 
+#include "core/imaging/BmpHeader.h"
 #include "core/imaging/IccConverter.h"
 #include "core/imaging/ImageNormalizer.h"
 
+#include <QBuffer>
 #include <QColorSpace>
 #include <QImageReader>
 
@@ -42,9 +44,27 @@ bool truncatedBmp(QIODevice &device)
 
 } // namespace
 
-DecodeResult QtImageDecoder::decode(QIODevice &device, const DecodeOptions &options)
+DecodeResult QtImageDecoder::decode(QIODevice &source, const DecodeOptions &options)
 {
     auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Qt, reason); };
+    // BMP headers Qt does not read are rewritten to ones it does, in memory.
+    const bmpheader::Check bmp = bmpheader::check(source.peek(bmpheader::kHeadBytes));
+    if (!bmp.refusal.isEmpty())
+        return fail(bmp.refusal);
+    QBuffer rewritten;
+    if (bmp.rewriteTo) {
+        const qint64 size = source.size() - source.pos();
+        if (size > decodelimits::kMaxEncodedBytes)
+            return fail(QStringLiteral("BMP: file of %1 bytes refused").arg(size));
+        const QByteArray whole = source.read(size);
+        if (whole.size() != size)
+            return fail(QStringLiteral("read error"));
+        rewritten.setData(bmpheader::rewritten(whole, bmp.rewriteTo));
+        if (rewritten.data().isEmpty())
+            return fail(QStringLiteral("BMP: damaged header"));
+        rewritten.open(QIODevice::ReadOnly);
+    }
+    QIODevice &device = bmp.rewriteTo ? static_cast<QIODevice &>(rewritten) : source;
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
@@ -89,6 +109,16 @@ int QtImageDecoder::pixelDepth(QByteArrayView head)
         // earlier than the Windows headers.
         const int headerSize = at(14) | (at(15) << 8);
         return headerSize == 12 ? (at(24) | (at(25) << 8)) : (at(28) | (at(29) << 8));
+    }
+    if (head.size() >= 30 && head.startsWith("RIFF") && head.sliced(8, 4) == "WEBP") {
+        const QByteArrayView chunk = head.sliced(12, 4);
+        if (chunk == "VP8 ")
+            return 24;
+        if (chunk == "VP8L") // the alpha flag follows the 28 bits of the size
+            return (at(24) & 0x10) ? 32 : 24;
+        if (chunk == "VP8X")
+            return (at(20) & 0x10) ? 32 : 24;
+        return 0;
     }
     if (head.startsWith("\x89PNG\r\n\x1a\n") && head.size() >= 26 && head.sliced(12, 4) == "IHDR") {
         const int depth = at(24);

@@ -2,6 +2,7 @@
 
 #include "core/files/FileAccess.h"
 #include "core/imaging/ImageBufferPool.h"
+#include "core/imaging/JpegDecoder.h"
 
 #include <QFile>
 
@@ -112,14 +113,135 @@ DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(Li
     DecodeResult result;
     result.decoder = DecoderKind::Raw;
     result.image = std::move(image);
-    // LibRaw turned it by the camera's flip already.
-    result.upright = true;
+    result.upright = true; // LibRaw turned it as the camera says
     if (half)
         result.fullSize = whole;
     return result;
 }
 
+using Opener = std::function<int(LibRaw &)>;
+
+DecodeResult previewWith(const DecodeOptions &options, const Opener &open)
+{
+    auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Raw, reason); };
+    auto raw = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    int rc = open(*raw);
+    if (rc != LIBRAW_SUCCESS)
+        return fail(librawMessage(rc));
+    const libraw_thumbnail_t &thumb = raw->imgdata.thumbnail;
+    if (thumb.tlength == 0)
+        return fail(QStringLiteral("raw: no embedded preview"));
+    if (qint64(thumb.tlength) > RawDecoder::kMaxPreviewBytes)
+        return fail(QStringLiteral("raw: embedded preview of %1 bytes refused").arg(thumb.tlength));
+    if (options.cancelled())
+        return fail(QStringLiteral("raw: decoding cancelled"));
+    if ((rc = raw->unpack_thumb()) != LIBRAW_SUCCESS)
+        return fail(librawMessage(rc));
+    int err = 0;
+    libraw_processed_image_t *mem = raw->dcraw_make_mem_thumb(&err);
+    if (!mem)
+        return fail(librawMessage(err));
+    std::unique_ptr<libraw_processed_image_t, void (*)(libraw_processed_image_t *)> guard(
+        mem, [](libraw_processed_image_t *m) { LibRaw::dcraw_clear_mem(m); });
+
+    const int flip = raw->imgdata.sizes.flip & 7;
+    DecodeResult result;
+    if (mem->type == LIBRAW_IMAGE_JPEG) {
+        DecodeOptions jpegOptions = options;
+        // The wanted size is the turned picture's.
+        if ((flip & 4) && !jpegOptions.reduceTo.isEmpty())
+            jpegOptions.reduceTo.transpose();
+        result = JpegDecoder::decode(QByteArrayView(reinterpret_cast<const char *>(mem->data), qsizetype(mem->data_size)),
+                                     jpegOptions);
+        if (!result.ok())
+            return fail(QStringLiteral("raw: embedded preview: %1").arg(result.error));
+    } else if (mem->type == LIBRAW_IMAGE_BITMAP && mem->bits == 8 && (mem->colors == 3 || mem->colors == 1)
+               && options.sizeAllowed(mem->width, mem->height)
+               && qint64(mem->data_size) >= qint64(mem->width) * mem->height * mem->colors) {
+        QImage image = ImageBufferPool::allocateRgb32(mem->width, mem->height);
+        if (image.isNull())
+            return fail(QStringLiteral("raw: out of memory"));
+        const int colors = mem->colors;
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar *src = mem->data + qsizetype(y) * mem->width * colors;
+            auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x, src += colors)
+                out[x] = colors == 3 ? qRgb(src[0], src[1], src[2]) : qRgb(src[0], src[0], src[0]);
+        }
+        result.image = std::move(image);
+    } else {
+        return fail(QStringLiteral("raw: embedded preview in a form not shown"));
+    }
+    if (flip) {
+        result.image = RawDecoder::turnedByFlip(result.image, flip);
+        if (result.image.isNull())
+            return fail(QStringLiteral("raw: out of memory"));
+        if (flip & 4)
+            result.fullSize.transpose();
+    }
+    result.decoder = DecoderKind::Raw;
+    result.error.clear();
+    result.upright = true;
+    return result;
+}
+
+Opener fileOpener(const QFile &file, const QString &path)
+{
+    const QString openPath = FileAccess::pathOfOpenFile(file, path);
+    return [openPath](LibRaw &raw) {
+#ifdef Q_OS_WIN
+        return raw.open_file(reinterpret_cast<const wchar_t *>(openPath.utf16()));
+#else
+        return raw.open_file(QFile::encodeName(openPath).constData());
+#endif
+    };
+}
+
+Opener memoryOpener(QByteArrayView data)
+{
+    return [data](LibRaw &raw) { return raw.open_buffer(const_cast<char *>(data.data()), size_t(data.size())); };
+}
+
 } // namespace
+
+QImage RawDecoder::turnedByFlip(const QImage &image, int flip)
+{
+    flip &= 7;
+    if (flip == 0 || image.isNull())
+        return image;
+    const int w = image.width(), h = image.height();
+    const bool transposed = flip & 4;
+    const int outW = transposed ? h : w, outH = transposed ? w : h;
+    QImage out = ImageBufferPool::allocateRgb32(outW, outH);
+    if (out.isNull())
+        return out;
+    const QImage source = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    // Each output pixel (r, c) comes from the source pixel the camera's flip
+    // names: transposed first, then upside down, then mirrored.
+    for (int r = 0; r < outH; ++r) {
+        auto *dst = reinterpret_cast<QRgb *>(out.scanLine(r));
+        for (int c = 0; c < outW; ++c) {
+            int row = transposed ? c : r;
+            int col = transposed ? r : c;
+            if (flip & 2)
+                row = h - 1 - row;
+            if (flip & 1)
+                col = w - 1 - col;
+            dst[c] = reinterpret_cast<const QRgb *>(source.constScanLine(row))[col];
+        }
+    }
+    return out;
+}
+
+DecodeResult RawDecoder::decodePreview(const QFile &file, const QString &path, const DecodeOptions &options)
+{
+    return previewWith(options, fileOpener(file, path));
+}
+
+DecodeResult RawDecoder::decodePreview(QByteArrayView data, const DecodeOptions &options)
+{
+    return previewWith(options, memoryOpener(data));
+}
 
 DecodeResult RawDecoder::decode(const QString &path, const DecodeOptions &options)
 {
@@ -132,21 +254,12 @@ DecodeResult RawDecoder::decode(const QString &path, const DecodeOptions &option
 
 DecodeResult RawDecoder::decode(const QFile &file, const QString &path, const DecodeOptions &options)
 {
-    const QString openPath = FileAccess::pathOfOpenFile(file, path);
-    return decodeWith(options, [&](LibRaw &raw) {
-#ifdef Q_OS_WIN
-        return raw.open_file(reinterpret_cast<const wchar_t *>(openPath.utf16()));
-#else
-        return raw.open_file(QFile::encodeName(openPath).constData());
-#endif
-    });
+    return decodeWith(options, fileOpener(file, path));
 }
 
 DecodeResult RawDecoder::decode(QByteArrayView data, const DecodeOptions &options)
 {
-    return decodeWith(options, [&](LibRaw &raw) {
-        return raw.open_buffer(const_cast<char *>(data.data()), size_t(data.size()));
-    });
+    return decodeWith(options, memoryOpener(data));
 }
 
 } // namespace quorvel

@@ -3,6 +3,8 @@
 #include "core/imaging/ImageBufferPool.h"
 
 #include "core/imaging/IccConverter.h"
+#include "core/imaging/Orientation.h"
+#include "core/imaging/TiffSampleReader.h"
 
 #include <QIODevice>
 
@@ -114,6 +116,44 @@ QString lastError(const DeviceHandle &handle, const char *fallback)
     return QStringLiteral("TIFF: %1").arg(QString::fromLocal8Bit(text));
 }
 
+// The picture through libtiff's RGBA reader, its rows arranged for the
+// requested orientation; null on damaged data.
+QImage readRgba(TIFF *tif, uint32_t width, uint32_t height, uint16_t requested)
+{
+    QImage image = ImageBufferPool::allocateRgb32(int(width), int(height));
+    if (image.isNull())
+        return image;
+    // RGB32 rows of 32-bit pixels have no padding, so the picture is one
+    // raster of width x height words, which is what libtiff fills.
+    Q_ASSERT(image.bytesPerLine() == qsizetype(width) * 4);
+    auto *raster = reinterpret_cast<uint32_t *>(image.bits());
+    if (!TIFFReadRGBAImageOriented(tif, width, height, raster, requested, 1))
+        return QImage();
+    // libtiff packs A, B, G, R from the high byte down and premultiplies the
+    // colours by alpha: that is the picture flattened over black already.
+    const qsizetype count = qsizetype(width) * height;
+    for (qsizetype i = 0; i < count; ++i) {
+        const uint32_t p = raster[i];
+        raster[i] = qRgb(int(TIFFGetR(p)), int(TIFFGetG(p)), int(TIFFGetB(p)));
+    }
+    return image;
+}
+
+// The mirroring libtiff's RGBA reader does when asked for top-left rows: it
+// knows no quarter turns, so 5 to 8 are mirrored like 1 to 4.
+int libtiffTopLeftMirror(uint16_t stored)
+{
+    switch (stored) {
+    case ORIENTATION_TOPRIGHT:
+    case ORIENTATION_RIGHTTOP: return 2;
+    case ORIENTATION_BOTRIGHT:
+    case ORIENTATION_RIGHTBOT: return 3;
+    case ORIENTATION_BOTLEFT:
+    case ORIENTATION_LEFTBOT: return 4;
+    default: return orientation::kUpright;
+    }
+}
+
 } // namespace
 
 DecodeResult TiffDecoder::decode(QIODevice &device, const DecodeOptions &options)
@@ -138,35 +178,37 @@ DecodeResult TiffDecoder::decode(QIODevice &device, const DecodeOptions &options
     if (samples < 1 || samples > kMaxSamplesPerPixel)
         return fail(QStringLiteral("TIFF: %1 samples per pixel refused").arg(samples));
 
-    char message[1024] = {0};
-    if (!TIFFRGBAImageOK(tif.get(), message))
-        return fail(QStringLiteral("TIFF: %1").arg(QString::fromLocal8Bit(message)));
-
-    QImage image = ImageBufferPool::allocateRgb32(int(width), int(height));
-    if (image.isNull())
-        return fail(QStringLiteral("TIFF: out of memory"));
-    // RGB32 rows of 32-bit pixels have no padding, so the picture is one
-    // raster of width x height words, which is what libtiff fills.
-    Q_ASSERT(image.bytesPerLine() == qsizetype(width) * 4);
-    auto *raster = reinterpret_cast<uint32_t *>(image.bits());
-    // Asked for the file's own orientation, libtiff leaves the rows as
-    // stored, for the EXIF orientation step to turn; otherwise it mirrors
-    // them for the orientations it knows how to (2, 3 and 4), as it always has.
-    uint16_t orientation = ORIENTATION_TOPLEFT;
-    if (options.applyOrientation)
-        TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
-    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster, orientation, 1))
-        return fail(lastError(handle, "damaged picture data"));
+    // With the EXIF orientation applied, the rows are delivered as stored,
+    // for the orientation step to turn (ImageDecoder). Otherwise they are
+    // mirrored as libtiff's RGBA reader always has for top-left rows, the
+    // samples read here as well, so that a picture looks the same whatever
+    // its sample layout.
+    uint16_t stored = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &stored);
+    QImage image;
+    if (TiffSampleReader::isNeeded(tif.get())) {
+        DecodeResult samples = TiffSampleReader::read(tif.get(), maxAlloc, options);
+        if (!samples.ok()) {
+            if (handle.lastError[0])
+                samples.error = lastError(handle, "");
+            return samples;
+        }
+        image = std::move(samples.image);
+        if (!options.applyOrientation) {
+            image = orientation::turned(std::move(image), libtiffTopLeftMirror(stored));
+            if (image.isNull())
+                return fail(QStringLiteral("TIFF: out of memory"));
+        }
+    } else {
+        char message[1024] = {0};
+        if (!TIFFRGBAImageOK(tif.get(), message))
+            return fail(QStringLiteral("TIFF: %1").arg(QString::fromLocal8Bit(message)));
+        image = readRgba(tif.get(), width, height, options.applyOrientation ? stored : uint16_t(ORIENTATION_TOPLEFT));
+        if (image.isNull())
+            return fail(lastError(handle, "damaged picture data"));
+    }
     if (options.cancelled())
         return fail(QStringLiteral("TIFF: decoding cancelled"));
-
-    // libtiff packs A, B, G, R from the high byte down and premultiplies the
-    // colours by alpha: that is the picture flattened over black already.
-    const qsizetype count = qsizetype(width) * height;
-    for (qsizetype i = 0; i < count; ++i) {
-        const uint32_t p = raster[i];
-        raster[i] = qRgb(int(TIFFGetR(p)), int(TIFFGetG(p)), int(TIFFGetB(p)));
-    }
 
     if (options.useCms) {
         uint32_t iccLength = 0;
@@ -190,7 +232,7 @@ int TiffDecoder::pixelDepth(QIODevice &device)
     uint16_t samples = 1, bits = 1, photometric = 0;
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_SAMPLESPERPIXEL, &samples);
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bits);
-    if (bits < 1 || bits > 32 || samples < 1 || samples > kMaxSamplesPerPixel)
+    if (bits < 1 || bits > 64 || samples < 1 || samples > kMaxSamplesPerPixel)
         return 0;
     if (TIFFGetField(tif.get(), TIFFTAG_PHOTOMETRIC, &photometric) && photometric == PHOTOMETRIC_PALETTE)
         return bits;

@@ -6,10 +6,12 @@ class QIODevice;
 
 namespace quorvel {
 
-// TIFF through libtiff, first page only: 1 to 16 bits per sample, RGB,
-// palette, grey (either polarity), CMYK, YCbCr, with alpha flattened over
-// black; uncompressed, PackBits, LZW, Deflate and JPEG-in-TIFF, strips or
-// tiles. Damaged or truncated data is a failure.
+// TIFF through libtiff, first page only: 1 to 16 and 32 bits per sample
+// (other depths than 1, 2, 4, 8 and 16 through TiffSampleReader), 16-, 32-
+// and 64-bit floating point samples scaled to 8 bits, RGB, palette, grey
+// (either polarity), CMYK, YCbCr, with alpha flattened over black;
+// uncompressed, PackBits, LZW, Deflate and JPEG-in-TIFF (CMYK too), strips
+// or tiles. Damaged or truncated data is a failure.
 class TiffDecoder
 {
 public:

@@ -163,14 +163,49 @@ QSizeF FormatCatalogue::lengths(int index, bool firstIsWidth, bool photolab) con
 
 QSize FormatCatalogue::outputSize(int index, bool firstIsWidth, bool photolab, int dpi) const
 {
+    const PixelSize size = requestedSize(index, firstIsWidth, photolab, dpi);
+    return limitedSize(size.width, size.height);
+}
+
+FormatCatalogue::PixelSize FormatCatalogue::requestedSize(int index, bool firstIsWidth, bool photolab,
+                                                          int dpi) const
+{
     const OutputFormat &f = at(index);
     const float first = f.first + (photolab ? f.firstCorrection : 0.0f);
     const float second = f.second + (photolab ? f.secondCorrection : 0.0f);
     const float w = firstIsWidth ? first : second;
     const float h = firstIsWidth ? second : first;
     if (f.isPixels())
-        return limitedSize(roundedLength(w), roundedLength(h));
-    return limitedSize(cmToPixels(w, dpi), cmToPixels(h, dpi));
+        return {std::max<qint64>(roundedLength(w), 1), std::max<qint64>(roundedLength(h), 1)};
+    return {std::max<qint64>(cmToPixels(w, dpi), 1), std::max<qint64>(cmToPixels(h, dpi), 1)};
+}
+
+bool FormatCatalogue::withinLimits(qint64 width, qint64 height)
+{
+    return width <= PrintLimits::kMaxSide && height <= PrintLimits::kMaxSide
+        && double(width) * double(height) <= double(PrintLimits::kMaxPixels);
+}
+
+int FormatCatalogue::largestFittingDpi(int index, bool firstIsWidth, bool photolab, int dpi) const
+{
+    if (at(index).isPixels())
+        return 0;
+    const auto fits = [&](int d) {
+        const PixelSize s = requestedSize(index, firstIsWidth, photolab, d);
+        return withinLimits(s.width, s.height);
+    };
+    // The size grows with the resolution: the last resolution that fits.
+    int lo = 0, hi = std::min(dpi, PrintLimits::kMaxDpi);
+    if (hi >= 1 && fits(hi))
+        return hi;
+    while (lo + 1 < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (fits(mid))
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return lo;
 }
 
 QSize FormatCatalogue::limitedSize(qint64 width, qint64 height)

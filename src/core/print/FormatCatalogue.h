@@ -48,6 +48,22 @@ public:
     // A pixel size brought within PrintLimits (proportions kept, sides >= 1).
     static QSize limitedSize(qint64 width, qint64 height);
 
+    // The output size as the format asks for it, before PrintLimits (each
+    // side at least 1; a length far beyond any limit stops at 64 times the
+    // largest side).
+    struct PixelSize
+    {
+        qint64 width = 0;
+        qint64 height = 0;
+    };
+    PixelSize requestedSize(int index, bool firstIsWidth, bool photolab, int dpi) const;
+    // Whether a picture of that size can be made (PrintLimits).
+    static bool withinLimits(qint64 width, qint64 height);
+    // The highest resolution, at most dpi and PrintLimits::kMaxDpi, at which
+    // a paper format's output can be made; 0 when not even 1 dpi fits, and
+    // for pixel formats, whose size does not depend on a resolution.
+    int largestFittingDpi(int index, bool firstIsWidth, bool photolab, int dpi) const;
+
 private:
     QList<OutputFormat> m_formats;
 };

@@ -60,6 +60,9 @@ void IndexComposer::paintTexts(QPainter &painter, const IndexLayout &layout, int
     if (style.showNames) {
         CaptionStyle name = style.names;
         name.colour = Qt::black;
+        // A name too long for its cell is shortened on its one line: a second
+        // line would be cut in half by the space under the cell.
+        name.singleLine = true;
         const int first = layout.firstItem(list);
         const int count = layout.itemsOnList(list, int(names.size()));
         for (int slot = 0; slot < count; ++slot) {

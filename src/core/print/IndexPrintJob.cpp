@@ -2,6 +2,7 @@
 
 #include "core/edit/EditedImage.h"
 #include "core/edit/SaveRules.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/Resampler.h"
 #include "core/print/IndexPictures.h"
 
@@ -66,6 +67,8 @@ IndexPrintJob::Outcome IndexPrintJob::run(const QList<IndexLayout::PlannedFile> 
         QString damagedSource;
         page.pixels = composeList(files[n].list, cancel, &damagedSource);
         page.damaged = !damagedSource.isEmpty();
+        // Every picture on the page was converted to sRGB when decoded.
+        page.iccProfile = colourprofile::srgb();
         if (cancel && cancel->load()) {
             outcome.cancelled = true;
             return outcome;

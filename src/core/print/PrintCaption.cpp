@@ -48,13 +48,19 @@ QRectF PrintCaption::layOut(const QRectF &box, Qt::Alignment alignment, QPainter
 {
     if (!drawsIn(box))
         return QRectF();
+    const QFont font = fontForHeight(m_style.font, m_style.height);
     QString text = m_style.text;
     text.remove(QLatin1Char('\r'));
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    if (m_style.singleLine) {
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text = QFontMetricsF(font).elidedText(text, Qt::ElideMiddle, box.width());
+    } else {
+        text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    }
 
-    QTextLayout layout(text, fontForHeight(m_style.font, m_style.height));
+    QTextLayout layout(text, font);
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setWrapMode(m_style.singleLine ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
 

@@ -18,14 +18,18 @@ struct CaptionStyle
     QFont font = defaultFont();
     int height = 0; // pixels; 0 draws nothing
     QColor colour = Qt::black;
+    // One line only: a text wider than its box is shortened in the middle
+    // with an ellipsis instead of wrapping (a file name keeps its end).
+    bool singleLine = false;
 
     // The dialogs' starting face, a serif.
     static QFont defaultFont();
 };
 
 // Lays a caption out in a box and draws it: the text wraps at word
-// boundaries (inside a word when one word is wider than the box), each line
-// is placed by the horizontal alignment, the block of lines by the vertical
+// boundaries (inside a word when one word is wider than the box), or stays
+// on one line elided in the middle for a single-line style; each line is
+// placed by the horizontal alignment, the block of lines by the vertical
 // one, and what does not fit the box is clipped.
 class PrintCaption
 {

@@ -6,7 +6,9 @@
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifOrientation.h"
 #include "core/exif/JpegExifBlock.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/Orientation.h"
 #include "core/print/PrintComposer.h"
 
 #include <QCoreApplication>
@@ -15,24 +17,42 @@
 
 namespace quorvel {
 
-PrintSource PrintSource::fromFile(const QString &path, bool applyOrientation)
+PrintSource PrintSource::fromFile(const QString &path, bool useCms)
 {
+    return fromFile(path, EditedImage::LoadOptions{.useCms = useCms});
+}
+
+PrintSource PrintSource::fromFile(const QString &path, EditedImage::LoadOptions options)
+{
+    const bool useCms = options.useCms, applyOrientation = options.applyOrientation;
     PrintSource source;
     source.path = path;
+    source.useCms = useCms;
     source.applyOrientation = applyOrientation;
     {
         ExifByteSource bytes(path);
         if (bytes.isOpen() && jpegexif::isJpeg(bytes.head())) {
             source.isJpeg = true;
             source.exif = jpegexif::find(bytes);
+            source.iccProfile = jpegexif::iccProfile(bytes, decodelimits::kMaxIccBytes);
+            source.size = jpegexif::frameSize(bytes);
+            if (applyOrientation)
+                source.size = orientation::turnedSize(source.size, exiforientation::fromExifBlock(source.exif));
             return source;
         }
     }
-    const EditedImage loaded = EditedImage::load(path, applyOrientation);
+    const EditedImage loaded = EditedImage::load(path, options);
     source.pixels = loaded.pixels;
+    source.size = loaded.pixels.size();
     source.exif = loaded.exif;
     source.damaged = loaded.damaged;
+    source.iccProfile = colourprofile::embedded(path);
     return source;
+}
+
+QByteArray PrintSource::outputProfile() const
+{
+    return colourprofile::forPixels(iccProfile, useCms);
 }
 
 QSize PrintFileWriter::reducedSize(const PrintComposition &c)
@@ -59,6 +79,7 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
     if (!reduced.isEmpty() || (source.pixels.isNull() && source.isJpeg)) {
         DecodeOptions options;
         options.reduceTo = reduced;
+        options.useCms = source.useCms;
         options.applyOrientation = source.applyOrientation;
         const DecodeResult decoded = ImageDecoder::decodeFile(source.path, options);
         const QSize whole = decoded.fullSize.isEmpty() ? decoded.image.size() : decoded.fullSize;
@@ -87,6 +108,7 @@ EditedImage PrintFileWriter::compose(const PrintSource &source, const PrintCompo
     if (source.isJpeg && source.applyOrientation)
         exifturn::adjust(from.exif, exiforientation::fromExifBlock(source.exif), QSize(), true);
     copyPropertyItems(from, out);
+    out.iccProfile = source.outputProfile();
     setResolution(out, c.dpi, c.dpi);
     return out;
 }

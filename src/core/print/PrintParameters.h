@@ -50,12 +50,35 @@ public:
     // field, with 300 for 0 (and for a negative or missing number), at most
     // PrintLimits::kMaxDpi.
     int effectiveDpi() const;
+    // The resolution as asked for: the field's number (300 for 0 or none),
+    // before the bound of PrintLimits::kMaxDpi.
+    int requestedDpi() const;
 
     // Width and height lengths, corrections included (cm or pixels).
     QSizeF outputLengths() const;
     QSize outputSize() const;
     // The read-only size field's text.
     QString sizeText() const;
+
+    // When the output asked for is larger than the largest picture the
+    // program makes (PrintLimits), or the resolution higher than it writes,
+    // outputSize() is a reduced size: this says so, and what fits instead.
+    struct SizeLimit
+    {
+        bool exceeded = false;
+        qint64 requestedWidth = 0; // at the requested resolution
+        qint64 requestedHeight = 0;
+        int requestedDpi = 0;
+        int fittingDpi = 0; // paper formats: the highest resolution that fits; 0 for pixel formats
+        QSize fitting;      // the output at fittingDpi, or the reduced pixel size
+    };
+    SizeLimit sizeLimit() const;
+    // The question put to the user before such an output is made: what was
+    // asked for, the limit, and the largest size that fits, offered at its
+    // resolution. Empty when the limit is not exceeded.
+    QString sizeLimitQuestion() const;
+    // The same as a statement, for where nobody can be asked.
+    QString sizeLimitMessage() const;
 
     // A typed length in pixels at the effective resolution.
     int toPixels(const QString &length, std::optional<LengthUnit> unit) const;

@@ -68,3 +68,22 @@ bool WizardFormatList::hasSizeFields(int format)
 }
 
 } // namespace quorvel
+
+namespace quorvel {
+
+QSize WizardFormatList::desktopPixels(const QList<Screen> &screens)
+{
+    // Each screen's corner and size scaled by its own ratio; the desktop is
+    // the rectangle around them all.
+    QRect desktop;
+    for (const Screen &screen : screens) {
+        const qreal ratio = screen.devicePixelRatio > 0 ? screen.devicePixelRatio : 1.0;
+        const QRect g = screen.geometry;
+        const QRect device(QPoint(qRound(g.x() * ratio), qRound(g.y() * ratio)),
+                           QSize(qRound(g.width() * ratio), qRound(g.height() * ratio)));
+        desktop = desktop.united(device);
+    }
+    return desktop.size();
+}
+
+} // namespace quorvel

@@ -3,6 +3,8 @@
 #include "core/print/OutputFormat.h"
 
 #include <QList>
+#include <QRect>
+#include <QSize>
 #include <QString>
 
 namespace quorvel {
@@ -36,6 +38,18 @@ public:
 
     // Whether the width and height fields are shown: for the custom sizes.
     static bool hasSizeFields(int format);
+
+    // One screen as the window system gives it: its place in the desktop in
+    // device-independent pixels, and how many device pixels each of them is.
+    struct Screen
+    {
+        QRect geometry;
+        qreal devicePixelRatio = 1.0;
+    };
+    // The size "Wallpaper" fills in: the desktop of all screens in device
+    // pixels (at a scale factor of 2 a 3840 x 2160 screen, not 1920 x 1080).
+    // Empty without screens.
+    static QSize desktopPixels(const QList<Screen> &screens);
 };
 
 } // namespace quorvel

@@ -1,6 +1,8 @@
 #include "ui/app/LanguageLoader.h"
 
 #include "core/files/PathUtil.h"
+#include "core/settings/AppSettings.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,6 +78,64 @@ QStringList LanguageLoader::availableLanguages() const
             names.append(name);
     }
     return names;
+}
+
+QString LanguageLoader::moduleLocale(const QString &language) const
+{
+    QTranslator translator;
+    if (!translator.load(joinPath(m_folder, moduleFileName(language))))
+        return QString();
+    return translator.language();
+}
+
+QString LanguageLoader::displayName(const QString &language) const
+{
+    const QString locale = moduleLocale(language);
+    if (locale.isEmpty())
+        return language;
+    const QLocale own(locale);
+    QString name = own.nativeLanguageName();
+    if (name.isEmpty() || own.language() == QLocale::C)
+        return language;
+    // Some languages write their own name in lower case ("français");
+    // as a list entry it starts with a capital.
+    name.replace(0, 1, own.toUpper(name.left(1)));
+    return name;
+}
+
+QString LanguageLoader::moduleForLanguages(const QStringList &uiLanguages) const
+{
+    QList<QPair<QLocale::Language, QString>> modules;
+    for (const QString &language : availableLanguages()) {
+        const QString locale = moduleLocale(language);
+        if (!locale.isEmpty())
+            modules.append({QLocale(locale).language(), moduleFileName(language)});
+    }
+    for (const QString &wanted : uiLanguages) {
+        const QLocale::Language code = QLocale(wanted).language();
+        if (code == QLocale::English)
+            return QString();
+        if (code == QLocale::C || code == QLocale::AnyLanguage)
+            continue;
+        for (const auto &module : modules) {
+            if (module.first == code)
+                return module.second;
+        }
+    }
+    return QString();
+}
+
+void LanguageLoader::adoptOnFirstStart(SettingsStore &store, AppSettings &settings,
+                                       const QStringList &uiLanguages) const
+{
+    const QString section = QStringLiteral("Main");
+    const QString value = QStringLiteral("InterfaceLang");
+    if (store.contains(section, value))
+        return;
+    const QString module = moduleForLanguages(uiLanguages);
+    settings.interfaceLang = module.isEmpty() ? QStringLiteral("English") : module;
+    store.writeString(section, value, settings.interfaceLang);
+    store.flush();
 }
 
 } // namespace quorvel

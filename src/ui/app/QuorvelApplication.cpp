@@ -1,5 +1,6 @@
 #include "ui/app/QuorvelApplication.h"
 
+#include "core/common/DataFolders.h"
 #include "core/files/PathUtil.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/QSettingsStore.h"
@@ -8,9 +9,13 @@
 #include "ui/frame/MainWindow.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTimer>
+
+#include <cstdio>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -40,21 +45,62 @@ InitialView initialView(const StartupOptions &options, const QString &workingFol
     return view;
 }
 
+namespace {
+
+// The arguments as the platform hands them over, the program first.
+QStringList programArguments(int argc, char **argv)
+{
+#ifdef Q_OS_WIN
+    // Windows hands the program one command-line string; split it by the
+    // program's own rules rather than the C runtime's.
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return splitCommandLine(QString::fromWCharArray(GetCommandLineW()));
+#else
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+#endif
+}
+
+// The window icon, in every size the program carries.
+QIcon applicationIcon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/" QUORVEL_APP_ID ".png").arg(size), QSize(size, size));
+    return icon;
+}
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
 int runApplication(int argc, char **argv)
 {
+    // The command line is read before any window system is reached, so that
+    // --help, --version and a mistyped option work anywhere and never open
+    // a window.
+    const StartupOptions options =
+        parseStartupOptions(programArguments(argc, argv), qEnvironmentVariable(kSettingsFileEnv));
+    if (options.action != StartupOptions::Action::Run) {
+        print(options.action == StartupOptions::Action::Mistake ? stderr : stdout, options.message);
+        return options.exitStatus();
+    }
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
+    QApplication::setWindowIcon(applicationIcon());
 
-#ifdef Q_OS_WIN
-    // Windows hands the program one command-line string; split it by the
-    // program's own rules rather than the C runtime's.
-    const QStringList arguments = splitCommandLine(QString::fromWCharArray(GetCommandLineW()));
-#else
-    const QStringList arguments = QApplication::arguments();
-#endif
-    const StartupOptions options = parseStartupOptions(arguments, qEnvironmentVariable(kSettingsFileEnv));
     if (options.settingsFile.isEmpty())
         installSettingsStore(std::make_unique<QSettingsStore>());
     else
@@ -62,9 +108,10 @@ int runApplication(int argc, char **argv)
 
     globalSettings().load();
 
-    // The language must be in force before any window exists.
-    const QString programFolder = QApplication::applicationDirPath();
-    LanguageLoader language(programFolder);
+    // The language must be in force before any window exists. On the first
+    // start, with no language stored, it follows the system's.
+    LanguageLoader language(DataFolders::locate(DataFolders::ProgramData));
+    language.adoptOnFirstStart(settingsStore(), globalSettings(), QLocale::system().uiLanguages());
     language.apply(globalSettings().interfaceLang);
 
     MainWindow frame;
@@ -72,7 +119,8 @@ int runApplication(int argc, char **argv)
     frame.restorePlacement(shiftHeld);
 
     if (options.showSplash) {
-        SplashWindow *splash = SplashWindow::showOver(&frame, joinPath(programFolder, QStringLiteral("Splash.jpg")));
+        SplashWindow *splash = SplashWindow::showOver(
+            &frame, DataFolders::filePath(DataFolders::ProgramData, QStringLiteral("Splash.jpg")));
         QObject::connect(splash, &SplashWindow::closed, &frame, [&frame] {
             frame.update();
             frame.focusFileList();

@@ -59,32 +59,31 @@ QString SettingsChoices::englishRow()
     return tr("English (default)");
 }
 
-QStringList SettingsChoices::languageRows(const QStringList &languages)
+QList<SettingsChoices::LanguageRow> SettingsChoices::languageRows(const QString &moduleFolder)
 {
-    QStringList rows = languages;
-    rows.append(englishRow());
-    std::stable_sort(rows.begin(), rows.end(), lessThan);
+    const LanguageLoader modules(moduleFolder);
+    QList<LanguageRow> rows;
+    for (const QString &name : modules.availableLanguages())
+        rows.append({modules.displayName(name), LanguageLoader::moduleFileName(name), name});
+    rows.append({englishRow(), QStringLiteral("English"), englishRow()});
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const LanguageRow &a, const LanguageRow &b) { return lessThan(a.text, b.text); });
     return rows;
 }
 
-int SettingsChoices::languageRow(const QStringList &rows, const QString &stored)
+int SettingsChoices::languageRow(const QList<LanguageRow> &rows, const QString &stored)
 {
     for (int i = 0; i < rows.size(); ++i) {
-        if (rows.at(i) != englishRow() && LanguageLoader::moduleFileName(rows.at(i)) == stored)
+        if (rows.at(i).value == stored)
             return i;
     }
     if (stored.isEmpty())
         return -1;
     for (int i = 0; i < rows.size(); ++i) {
-        if (rows.at(i).contains(stored) || stored.contains(rows.at(i)))
+        if (rows.at(i).name.contains(stored) || stored.contains(rows.at(i).name))
             return i;
     }
     return -1;
-}
-
-QString SettingsChoices::languageValue(const QString &row)
-{
-    return row == englishRow() ? QStringLiteral("English") : LanguageLoader::moduleFileName(row);
 }
 
 std::optional<QString> SettingsChoices::startFolderValue(const QString &text)

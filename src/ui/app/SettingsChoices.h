@@ -37,15 +37,25 @@ public:
     // entry's index in the stored list.
     static QList<Row> listRows(const QStringList &entries);
 
+    // A row of the language list: the language as its speakers name it,
+    // the value stored for it ("English" or the module's file name) and the
+    // name the module's file gives it ("German"; the row's text for English).
+    struct LanguageRow
+    {
+        QString text;
+        QString value;
+        QString name;
+        bool operator==(const LanguageRow &) const = default;
+    };
+
     static QString englishRow();
-    // The languages of the modules found plus "English (default)", sorted.
-    static QStringList languageRows(const QStringList &languages);
-    // The row of the stored "InterfaceLang" value: the row whose module is
-    // exactly that value, else the first whose text holds the value or is
-    // held in it; -1 when none.
-    static int languageRow(const QStringList &rows, const QString &stored);
-    // The value stored for a chosen row: "English" or the module file name.
-    static QString languageValue(const QString &row);
+    // The modules found in moduleFolder plus "English (default)", sorted by
+    // their texts.
+    static QList<LanguageRow> languageRows(const QString &moduleFolder);
+    // The row of the stored "InterfaceLang" value: the row of exactly that
+    // value, else the first whose name holds the value or is held in it
+    // (a stored "LangGerman.dll" selects German); -1 when none.
+    static int languageRow(const QList<LanguageRow> &rows, const QString &stored);
 
     // The start folder for the text typed: with a trailing separator; nothing
     // for empty text.

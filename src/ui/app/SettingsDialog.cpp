@@ -1,8 +1,10 @@
 #include "ui/app/SettingsDialog.h"
 
+#include "core/common/DataFolders.h"
 #include "core/settings/AppSettings.h"
+#include "core/settings/BrowsingSettings.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/ProfileStringList.h"
-#include "ui/app/LanguageLoader.h"
 #include "ui/app/SettingsChoices.h"
 #include "ui/fileops/Prompts.h"
 
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace quorvel {
@@ -60,7 +63,7 @@ void storeFlag(int AppSettings::*field, bool on)
 
 SettingsDialog::SettingsDialog(QWidget *parent, const QString &languageFolder)
     : QDialog(parent)
-    , m_languageFolder(languageFolder.isEmpty() ? QCoreApplication::applicationDirPath() : languageFolder)
+    , m_languageFolder(languageFolder.isEmpty() ? DataFolders::locate(DataFolders::ProgramData) : languageFolder)
 {
     setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(tr("Settings"));
@@ -148,6 +151,10 @@ QWidget *SettingsDialog::createOtherGroup()
     m_browse->setMaximumWidth(32);
     m_askWhenExit = check(tr("Ask when exit"), "AskWhenExitCheck", s.askWhenExit, box);
     m_units = comboOf(SettingsChoices::unitRows(), "UnitsList", box);
+    m_slideshowInterval = new QSpinBox(box);
+    m_slideshowInterval->setObjectName(QStringLiteral("SlideshowInterval"));
+    m_slideshowInterval->setRange(settings::kSlideshowMinSeconds, settings::kSlideshowMaxSeconds);
+    m_slideshowInterval->setSuffix(tr(" s"));
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(m_startFolder, 1);
     folderRow->addWidget(m_browse);
@@ -157,6 +164,11 @@ QWidget *SettingsDialog::createOtherGroup()
     layout->addWidget(m_askWhenExit);
     layout->addWidget(new QLabel(tr("Units by default:"), box));
     layout->addWidget(m_units);
+    // Rows of a label and its control; more settings go below.
+    auto *rows = new QFormLayout;
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addRow(tr("Slideshow interval:"), m_slideshowInterval);
+    layout->addLayout(rows);
     layout->addStretch(1);
     return box;
 }
@@ -184,13 +196,14 @@ void SettingsDialog::fillFromSettings()
     m_viewInterpolation->setCurrentIndex(SettingsChoices::rowOf(modes, s.resizeFullScreen));
     m_printInterpolation->setCurrentIndex(SettingsChoices::rowOf(modes, s.resizeToPrint));
 
-    const QStringList languages =
-        SettingsChoices::languageRows(LanguageLoader(m_languageFolder).availableLanguages());
-    m_language->addItems(languages);
+    const QList<SettingsChoices::LanguageRow> languages = SettingsChoices::languageRows(m_languageFolder);
+    for (const SettingsChoices::LanguageRow &row : languages)
+        m_language->addItem(row.text, row.value);
     m_language->setCurrentIndex(SettingsChoices::languageRow(languages, s.interfaceLang));
 
     m_startFolder->setReadOnly(!m_startFolderUse->isChecked());
     m_units->setCurrentIndex(SettingsChoices::rowOf(SettingsChoices::unitRows(), s.defaultUnits));
+    m_slideshowInterval->setValue(settings::slideshowSeconds(settingsStore()));
 }
 
 // The lists react to the user's choice, as the check boxes react to clicks.
@@ -230,13 +243,17 @@ void SettingsDialog::connectChanges()
             SettingsChoices::apply([unit](AppSettings &s) { s.defaultUnits = unit; });
     });
     connect(m_language, &QComboBox::activated, this, &SettingsDialog::languageChosen);
+    connect(m_slideshowInterval, &QSpinBox::valueChanged, this, [](int seconds) {
+        if (seconds != settings::slideshowSeconds(settingsStore()))
+            settings::setSlideshowSeconds(settingsStore(), seconds);
+    });
 }
 
 void SettingsDialog::languageChosen(int row)
 {
     if (row < 0)
         return;
-    const QString value = SettingsChoices::languageValue(m_language->itemText(row));
+    const QString value = m_language->itemData(row).toString();
     if (value == globalSettings().interfaceLang)
         return;
     SettingsChoices::apply([&value](AppSettings &s) { s.interfaceLang = value; });

@@ -7,6 +7,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 namespace quorvel {
 
@@ -20,7 +21,7 @@ class SettingsDialog : public QDialog
     Q_OBJECT
 public:
     // languageFolder: where the language modules are looked for; the
-    // program's folder when empty.
+    // program's data folder when empty.
     explicit SettingsDialog(QWidget *parent = nullptr, const QString &languageFolder = QString());
 
     QListWidget *editorsList() const { return m_editors; }
@@ -31,6 +32,7 @@ public:
     QComboBox *units() const { return m_units; }
     QLineEdit *startFolder() const { return m_startFolder; }
     QCheckBox *startFolderUse() const { return m_startFolderUse; }
+    QSpinBox *slideshowInterval() const { return m_slideshowInterval; }
 
 public Q_SLOTS:
     void addEditor();
@@ -66,6 +68,7 @@ private:
     QPushButton *m_browse = nullptr;
     QCheckBox *m_askWhenExit = nullptr;
     QComboBox *m_units = nullptr;
+    QSpinBox *m_slideshowInterval = nullptr;
 };
 
 } // namespace quorvel

@@ -8,7 +8,7 @@
 namespace quorvel {
 
 // The borderless start-up picture: 520 by 317, centred, showing "Splash.jpg"
-// from the program's folder at its natural size. It closes after three
+// from the program's data folder at its natural size. It closes after three
 // seconds or at the first key press or mouse click anywhere in the program,
 // and that key or click is consumed.
 class SplashWindow : public QWidget

@@ -123,7 +123,7 @@ void ImageEditWindow::createControls()
     zoomRow->addWidget(fit, 1, 0);
     zoomRow->addWidget(drag, 1, 1);
 
-    m_target = new QLineEdit(QDir::toNativeSeparators(m_session->source()), this);
+    m_target = new QLineEdit(QDir::toNativeSeparators(m_session->initialTarget()), this);
     m_target->setObjectName(QStringLiteral("TargetName"));
     auto *save = button(tr("&Save and close"), QString(), this);
     connect(save, &QPushButton::clicked, this, &ImageEditWindow::saveAndClose);

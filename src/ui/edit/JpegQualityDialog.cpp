@@ -25,6 +25,14 @@ JpegQualityDialog::JpegQualityDialog(QWidget *parent)
     m_slider->setMinimumWidth(240);
     m_slider->setValue(settings::jpegLevel(settingsStore()));
 
+    // The slider alone shows no number: the quality is written beneath it.
+    m_number = new QLabel(this);
+    m_number->setObjectName(QStringLiteral("QualityValue"));
+    m_number->setAlignment(Qt::AlignCenter);
+    const auto showNumber = [this](int quality) { m_number->setText(tr("Quality: %1").arg(quality)); };
+    showNumber(m_slider->value());
+    connect(m_slider, &QSlider::valueChanged, this, showNumber);
+
     auto *ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -34,6 +42,7 @@ JpegQualityDialog::JpegQualityDialog(QWidget *parent)
     layout->addWidget(m_slider, 0, 1);
     layout->addWidget(new QLabel(tr("max size"), this), 0, 2);
     layout->addWidget(ok, 0, 3);
+    layout->addWidget(m_number, 1, 1);
 }
 
 int JpegQualityDialog::value() const

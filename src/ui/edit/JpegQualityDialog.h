@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QSlider;
 
 namespace quorvel {
@@ -17,6 +18,7 @@ public:
     int value() const;
     void setValue(int quality);
     QSlider *slider() const { return m_slider; }
+    QLabel *numberLabel() const { return m_number; }
 
     // Runs the dialog and returns the stored quality afterwards (the chosen
     // one after OK, the unchanged setting otherwise).
@@ -26,6 +28,7 @@ public:
 
 private:
     QSlider *m_slider = nullptr;
+    QLabel *m_number = nullptr;
 };
 
 } // namespace quorvel

@@ -4,6 +4,7 @@
 #include "core/imaging/DisplayEngine.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -58,6 +59,14 @@ RedEyeDialog::RedEyeDialog(const QImage &area, QWidget *parent)
     m_slider->setPageStep(10);
     m_slider->setMinimumWidth(200);
 
+    m_number = new QLabel(this);
+    m_number->setObjectName(QStringLiteral("RedLimitValue"));
+    m_number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Wide enough for the largest limit, so the slider does not jump.
+    m_number->setMinimumWidth(m_number->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    m_number->setNum(m_slider->value());
+    connect(m_slider, &QSlider::valueChanged, m_number, qOverload<int>(&QLabel::setNum));
+
     m_preview = new AreaPreview([this] { return treatedArea(); }, this);
     connect(m_slider, &QSlider::valueChanged, m_preview, qOverload<>(&QWidget::update));
 
@@ -69,7 +78,10 @@ RedEyeDialog::RedEyeDialog(const QImage &area, QWidget *parent)
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(new QLabel(tr("Red component limit:"), this), 0, 0);
-    layout->addWidget(m_slider, 1, 0);
+    auto *sliderRow = new QHBoxLayout;
+    sliderRow->addWidget(m_slider, 1);
+    sliderRow->addWidget(m_number);
+    layout->addLayout(sliderRow, 1, 0);
     layout->addWidget(new QLabel(tr("Preview"), this), 2, 0);
     layout->addWidget(m_preview, 3, 0);
     auto *buttons = new QVBoxLayout;

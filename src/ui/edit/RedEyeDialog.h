@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QImage>
 
+class QLabel;
 class QSlider;
 
 namespace quorvel {
@@ -18,12 +19,14 @@ public:
     int limit() const;
     void setLimit(int limit);
     QSlider *slider() const { return m_slider; }
+    QLabel *numberLabel() const { return m_number; }
     // The area treated at the current limit, as the preview shows it.
     QImage treatedArea() const;
 
 private:
     QImage m_area;
     QSlider *m_slider = nullptr;
+    QLabel *m_number = nullptr;
     QWidget *m_preview = nullptr;
 };
 

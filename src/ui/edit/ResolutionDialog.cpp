@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -19,9 +21,16 @@ ResolutionDialog::ResolutionDialog(const QString &path, QWidget *parent)
     setWindowTitle(tr("Set image resolution"));
     m_horizontal = new QLineEdit(this);
     m_vertical = new QLineEdit(this);
+    // The boxes hold dots per inch; each says so after it.
+    const auto withUnit = [this](QLineEdit *edit) {
+        auto *row = new QHBoxLayout;
+        row->addWidget(edit, 1);
+        row->addWidget(new QLabel(tr("dpi"), this));
+        return row;
+    };
     auto *form = new QFormLayout;
-    form->addRow(tr("Horizontal:"), m_horizontal);
-    form->addRow(tr("Vertical:"), m_vertical);
+    form->addRow(tr("Horizontal:"), withUnit(m_horizontal));
+    form->addRow(tr("Vertical:"), withUnit(m_vertical));
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(tr("Set"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);

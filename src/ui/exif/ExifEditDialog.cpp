@@ -1,6 +1,7 @@
 #include "ui/exif/ExifEditDialog.h"
 
 #include "core/exif/ExifDateTime.h"
+#include "core/exif/ExifValueCheck.h"
 #include "core/exif/ExifWriter.h"
 #include "core/files/DescriptionStore.h"
 #include "ui/edit/SaveMessages.h"
@@ -152,6 +153,18 @@ int ExifEditDialog::changedFields() const
     return which;
 }
 
+void ExifEditDialog::focusField(int field)
+{
+    switch (field) {
+    case WriteModel: m_camera->setFocus(); break;
+    case WriteIso: m_iso->setFocus(); break;
+    case WriteFocalLength: m_focal->setFocus(); break;
+    case WriteFNumber: m_aperture->setFocus(); break;
+    case WriteDate: m_date->setFocus(); break;
+    default: break;
+    }
+}
+
 void ExifEditDialog::save()
 {
     if (!m_exifChanged && !m_descriptionChanged) {
@@ -169,10 +182,17 @@ void ExifEditDialog::save()
         const ExifEditRules::Texts texts{m_camera->text(), m_iso->text(), m_focal->text(), m_aperture->text()};
         const QDate date = m_dateCheck->isChecked() ? m_date->date() : QDate();
         const ExifFields fields = ExifEditRules::fieldsFrom(texts, date, m_time);
+        const int which = changedFields();
+        const ExifValueCheck::Result values = ExifValueCheck::check(fields, which);
+        if (!values.ok()) {
+            savemessages::tell(this, values.message, QMessageBox::Information);
+            focusField(values.field);
+            return;
+        }
         if (m_release)
             m_release();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const ExifWriteResult result = writeExifFields(m_path, fields, changedFields());
+        const ExifWriteResult result = writeExifFields(m_path, fields, which);
         QApplication::restoreOverrideCursor();
         stored = result.ok();
         if (!result.ok()) {

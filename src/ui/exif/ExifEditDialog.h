@@ -55,6 +55,7 @@ protected:
 
 private:
     int changedFields() const;
+    void focusField(int field);
 
     QString m_path;
     DescriptionStore &m_descriptions;

@@ -4,12 +4,11 @@
 #include "core/files/FileListModel.h"
 #include "core/files/PathUtil.h"
 #include "ui/exif/ExifStatisticsDialog.h"
+#include "ui/fileops/DesktopOpen.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QUrl>
 
 namespace quorvel {
 
@@ -43,7 +42,7 @@ void exportImagesInfo(QWidget *parent, const FileListModel &list)
         QMessageBox::warning(parent, text(QT_TRANSLATE_NOOP("exportImagesInfo", "Warning")), error);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    openWithDesktop(parent, path);
 }
 
 } // namespace quorvel

@@ -3,6 +3,7 @@
 #include "core/fileops/FileCopier.h"
 #include "core/fileops/FileOperations.h"
 #include "core/files/FileListModel.h"
+#include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/ProfileStringList.h"
@@ -50,9 +51,11 @@ bool FileCommands::deleteSelected(bool toTrash)
     for (int row : rows)
         paths.append(m_list.model()->pathAt(row));
 
-    const QString question = paths.size() == 1
-                                 ? tr("Do you really want to delete file \"%1\"?").arg(shown(paths.constFirst()))
-                                 : tr("Do you really want to delete %1 selected files?").arg(paths.size());
+    QString question = paths.size() == 1
+                           ? tr("Do you really want to delete file \"%1\"?").arg(shown(paths.constFirst()))
+                           : tr("Do you really want to delete %1 selected files?").arg(paths.size());
+    if (!toTrash)
+        question += QStringLiteral("\n\n") + tr("Shift+Del deletes for good, past the trash: this cannot be undone.");
     if (!Prompts::instance().ask(m_owner, tr("Warning"), question, Prompts::Icon::Question))
         return false;
 
@@ -67,6 +70,9 @@ bool FileCommands::deleteSelected(bool toTrash)
     if (!result.ok())
         Prompts::instance().tell(m_owner, tr("Warning"), tr("Cannot delete file") + u'\n' + result.error,
                                  Prompts::Icon::Warning);
+
+    if (toTrash && !result.deleted.isEmpty())
+        rememberTrashed(result, m_list.descriptions());
 
     QList<int> removed;
     for (int i = 0; i < rows.size(); ++i) {
@@ -87,6 +93,30 @@ bool FileCommands::deleteSelected(bool toTrash)
         m_list.selectOnly(removed.constFirst() < count ? removed.constFirst() : count - 1);
     m_list.restoreScroll();
     return result.ok();
+}
+
+void FileCommands::rememberTrashed(const DeleteResult &result, const DescriptionStore &descriptions)
+{
+    QVector<TrashedFile> files;
+    for (qsizetype i = 0; i < result.deleted.size() && i < result.trashed.size(); ++i) {
+        const QString &path = result.deleted.at(i);
+        // A link's description is its target's, which stays where it is.
+        const QString description = link::isLinkName(fileNameOf(path)) ? QString() : descriptions.get(path);
+        files.append({path, result.trashed.at(i), description});
+    }
+    m_undo.remember(std::move(files));
+}
+
+QStringList FileCommands::undoDelete()
+{
+    if (m_undo.isEmpty())
+        return {};
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TrashUndo::Result result = m_undo.restore();
+    QApplication::restoreOverrideCursor();
+    if (!result.problems.isEmpty())
+        Prompts::instance().tell(m_owner, tr("Warning"), result.problems.join(u'\n'), Prompts::Icon::Warning);
+    return result.restored;
 }
 
 bool FileCommands::renameSelected()

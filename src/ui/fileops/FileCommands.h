@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/fileops/TrashUndo.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -12,6 +14,8 @@ class ImageView;
 class FileListPane;
 class FileCopier;
 class ImageLoader;
+class DescriptionStore;
+struct DeleteResult;
 
 // The file commands with their questions and messages: delete and rename on
 // the list's selection, copy and link into a folder chosen in the folder
@@ -25,7 +29,16 @@ public:
     FileCommands(QWidget *owner, FileListPane &list, ImageView &view, ImageLoader &loader);
 
     // Deletes the selected rows' own files (a link file, not its target).
+    // The files of a delete to the trash are remembered for undoDelete.
     bool deleteSelected(bool toTrash);
+
+    // Brings the files of the last delete to the trash back to their places,
+    // with their descriptions; every file that stays in the trash is
+    // reported. Returns the paths that came back.
+    QStringList undoDelete();
+    bool canUndoDelete() const { return !m_undo.isEmpty(); }
+    // The names of the files undoDelete would bring back.
+    QString undoNames() const { return m_undo.namesText(); }
     // Renames the first selected file, keeping its extension, and moves its
     // description along.
     bool renameSelected();
@@ -48,11 +61,13 @@ public:
 
 private:
     bool runCopy(const FileCopier &copier);
+    void rememberTrashed(const DeleteResult &result, const DescriptionStore &descriptions);
 
     QWidget *m_owner;
     FileListPane &m_list;
     ImageView &m_view;
     ImageLoader &m_loader;
+    TrashUndo m_undo;
 };
 
 } // namespace quorvel

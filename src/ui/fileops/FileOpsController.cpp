@@ -1,6 +1,7 @@
 #include "ui/fileops/FileOpsController.h"
 
 #include "core/fileops/EditorLauncher.h"
+#include "core/files/PathUtil.h"
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/ProfileStringList.h"
 #include "ui/app/SettingsDialog.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace quorvel {
@@ -59,7 +61,9 @@ void FileOpsController::connectCommands()
         // Shift at this moment, whichever key or menu gave the command.
         const bool shift = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
         m_files->deleteSelected(!shift);
+        updateUndoText();
     });
+    c->setHandler(cmd::UndoDelete, [this] { undoDelete(); });
     c->setHandler(cmd::RenameFile, [this] { m_files->renameSelected(); });
     c->setHandler(cmd::AddCurrentFolder, [this] {
         if (m_favourites->addCurrentFolder())
@@ -97,6 +101,44 @@ void FileOpsController::connectCommands()
     });
     // The drop is taken first; its questions come once the drag is over.
     connect(m_drop, &TreeDropTarget::filesDropped, this, &FileOpsController::copyDroppedFiles, Qt::QueuedConnection);
+}
+
+void FileOpsController::undoDelete()
+{
+    const QStringList restored = m_files->undoDelete();
+    updateUndoText();
+    if (restored.isEmpty())
+        return;
+    // Back in the folder on show: the list takes the files in again and the
+    // first of them is selected.
+    FileListPane *list = m_frame.fileList();
+    const QString folder = list->currentFolder();
+    QStringList here;
+    for (const QString &path : restored) {
+        if (!folder.isEmpty() && QDir::cleanPath(folderOf(path)) == QDir::cleanPath(folder))
+            here.append(fileNameOf(path));
+    }
+    if (!here.isEmpty()) {
+        list->syncWithFolder();
+        list->selectName(here.constFirst());
+    }
+    QStringList names;
+    for (const QString &path : restored)
+        names.append(fileNameOf(path));
+    m_frame.statusBar()->showMessage(FileCommands::tr("Restored from the trash: %1").arg(names.join(QStringLiteral(", "))),
+                                     5000);
+}
+
+void FileOpsController::updateUndoText()
+{
+    QAction *action = m_frame.commands()->action(cmd::UndoDelete);
+    if (!action)
+        return;
+    if (m_files->canUndoDelete())
+        action->setText(FileCommands::tr("Undo delete: %1").arg(m_files->undoNames()) + QStringLiteral("\tCtrl+Z"));
+    else
+        action->setText(QCoreApplication::translate("quorvel::CommandTable", CommandTable::find(cmd::UndoDelete)->text));
+    m_frame.commands()->scheduleUpdate();
 }
 
 void FileOpsController::rebuildFavouritesMenus()

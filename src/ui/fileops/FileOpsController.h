@@ -43,6 +43,9 @@ public:
     void openSettings();
     // The drop of files on a folder of the tree: questions, copy, message.
     void copyDroppedFiles(const QStringList &files, const QString &folder);
+    // Ctrl+Z: the files of the last delete to the trash come back, and the
+    // first of them is selected when it is in the folder on show.
+    void undoDelete();
 
     FileCommands &fileCommands() { return *m_files; }
     FavouriteCommands &favouriteCommands() { return *m_favourites; }
@@ -53,6 +56,8 @@ public:
 
 private:
     void connectCommands();
+    // "Undo delete" names the files it would bring back.
+    void updateUndoText();
     QStringList filesFor(Source source) const;
     QString linkPathFor(Source source) const;
     void showMenu(const QList<MenuItem> &items, const QPoint &globalPos, Source source);

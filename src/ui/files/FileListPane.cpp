@@ -5,10 +5,13 @@
 #include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
 #include "core/settings/AppSettings.h"
+#include "core/settings/BrowsingSettings.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/files/ThumbnailDisplay.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,6 +66,10 @@ FileListPane::FileListPane(QWidget *parent)
     m_list->header()->setStretchLastSection(false);
     m_list->installEventFilter(this);
     m_list->setIconSize(QSize(16, 16));
+    m_list->header()->setSortIndicatorShown(true);
+    // Files dropped from a file manager open their folder.
+    m_list->viewport()->setAcceptDrops(true);
+    m_list->viewport()->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 2);
@@ -95,14 +102,33 @@ FileListPane::FileListPane(QWidget *parent)
     m_model->setShowMode(settings::listMode(settingsStore()));
     loadColumnWidths();
     updateToggleIcon();
+    {
+        // The order of the last run, when its column is in this view.
+        const QString key = settings::sortColumnKey(settingsStore());
+        const auto columns = m_model->columns();
+        int position = 0;
+        for (int i = 0; i < columns.size(); ++i) {
+            if (QLatin1String(fileList::info(columns.at(i)).key) == key)
+                position = i;
+        }
+        m_model->setSort(position, settings::sortDescending(settingsStore()));
+        showSortIndicator();
+    }
 
     connect(m_list->header(), &QHeaderView::sectionClicked, this, [this](int section) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const int before = selectedIndex() >= 0 ? m_model->scanIndexAt(selectedIndex()) : -1;
         m_model->sortByPosition(section);
+        showSortIndicator();
+        storeSort();
         if (before >= 0)
             m_list->scrollTo(m_model->index(m_model->rowOfScanIndex(before), 0));
         QApplication::restoreOverrideCursor();
+    });
+    connect(m_list->header(), &QHeaderView::sectionResized, this, [this](int section, int, int) {
+        // A column the user sized keeps the width given.
+        if (!m_fittingColumns && section >= 0 && section < m_model->columns().size())
+            m_autoColumns.remove(int(m_model->columns().at(section)));
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { onCurrentRowChanged(current.row()); });
@@ -168,12 +194,56 @@ void FileListPane::updateToggleIcon()
 
 void FileListPane::loadColumnWidths()
 {
+    m_fittingColumns = true;
+    m_autoColumns.clear();
     const auto columns = m_model->columns();
     for (int i = 0; i < columns.size(); ++i) {
         const fileList::ColumnInfo &info = fileList::info(columns.at(i));
-        const int width = settingsStore().readInt(kColumnsSection, QString::fromLatin1(info.key), info.defaultWidth);
+        const QString key = QString::fromLatin1(info.key);
+        if (!settingsStore().contains(kColumnsSection, key)) {
+            // Never sized: wide enough for its heading at least.
+            m_autoColumns.insert(int(columns.at(i)));
+            m_list->setColumnWidth(i, std::max(info.defaultWidth, m_list->header()->sectionSizeHint(i)));
+            continue;
+        }
+        const int width = settingsStore().readInt(kColumnsSection, key, info.defaultWidth);
         m_list->setColumnWidth(i, width > 0 ? width : info.defaultWidth);
     }
+    m_fittingColumns = false;
+}
+
+void FileListPane::fitAutoColumns()
+{
+    if (m_autoColumns.isEmpty() || m_model->rowCount() == 0)
+        return;
+    // A long description or camera name should not push the others away.
+    constexpr int kMaxFitted = 320;
+    m_fittingColumns = true;
+    const auto columns = m_model->columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!m_autoColumns.contains(int(columns.at(i))))
+            continue;
+        const int wanted = std::max(m_list->header()->sectionSizeHint(i), static_cast<const QAbstractItemView *>(m_list)->sizeHintForColumn(i));
+        const int width = std::min(std::max(wanted, fileList::info(columns.at(i)).defaultWidth), kMaxFitted);
+        m_list->setColumnWidth(i, std::max(width, m_list->columnWidth(i)));
+    }
+    m_fittingColumns = false;
+}
+
+void FileListPane::showSortIndicator()
+{
+    m_list->header()->setSortIndicator(m_model->sortPosition(),
+                                       m_model->sortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void FileListPane::storeSort() const
+{
+    const auto columns = m_model->columns();
+    const int position = m_model->sortPosition();
+    const QString key = position >= 0 && position < columns.size()
+                            ? QString::fromLatin1(fileList::info(columns.at(position)).key)
+                            : QString();
+    settings::setSort(settingsStore(), key, m_model->sortDescending());
 }
 
 void FileListPane::storeColumnWidths() const
@@ -194,6 +264,7 @@ void FileListPane::fillList(const FolderEntries &entries, const QString &folder,
     m_thumbnails->prepare(int(entries.size()));
     m_model->fill(entries, withTrailingSeparator(folder), m_filter->text());
     m_filling = false;
+    fitAutoColumns();
     m_thumbnails->start();
     if (selectFirst) {
         if (m_model->rowCount() == 0)
@@ -344,6 +415,60 @@ void FileListPane::removeRows(QList<int> rows)
     m_filling = false;
 }
 
+void FileListPane::syncWithFolder()
+{
+    const QString folder = currentFolder();
+    if (folder.isEmpty())
+        return;
+    const FolderEntries entries = FolderScanner(folder).scan(FolderScanner::Images);
+    m_descriptions.load(DescriptionStore::fileInFolder(folder));
+
+    const int selectedRow = selectedIndex();
+    const int selectedScan = m_model->scanIndexAt(selectedRow);
+    const QModelIndex top = m_list->indexAt(QPoint(1, 1));
+    const int topScan = top.isValid() ? m_model->scanIndexAt(top.row()) : -1;
+    const int scrollValue = m_list->verticalScrollBar()->value();
+
+    // Rows come and go without announcing files; what the view shows is
+    // settled below.
+    m_filling = true;
+    m_model->refreshDescriptions();
+    const FileListModel::Update changes = m_model->update(entries);
+    m_filling = false;
+    if (changes.isEmpty())
+        return;
+
+    // The rows on screen stay where they were.
+    const int topRow = m_model->rowOfScanIndex(topScan);
+    if (topRow >= 0)
+        m_list->scrollTo(m_model->index(topRow, 0), QAbstractItemView::PositionAtTop);
+    else
+        m_list->verticalScrollBar()->setValue(scrollValue);
+
+    if (selectedScan < 0 || m_model->rowOfScanIndex(selectedScan) >= 0) {
+        Q_EMIT selectionChanged();
+        return;
+    }
+    // The shown file is gone: its neighbour takes its place, as after a delete.
+    const int count = m_model->rowCount();
+    m_filling = true;
+    m_list->selectionModel()->clear();
+    m_filling = false;
+    if (count == 0)
+        Q_EMIT listEmptied();
+    else
+        selectOnly(std::min(selectedRow, count - 1));
+}
+
+bool FileListPane::selectName(const QString &name)
+{
+    const int row = m_model->rowOfName(name);
+    if (row < 0)
+        return false;
+    selectOnly(row);
+    return true;
+}
+
 QString FileListPane::selectionStatusText() const
 {
     const QModelIndexList rows = m_list->selectionModel()->selectedRows();
@@ -401,7 +526,10 @@ void FileListPane::toggleShowMode()
     m_model->setShowMode(m_model->showMode() == 0 ? 1 : 0);
     m_filling = false;
     loadColumnWidths();
+    fitAutoColumns();
     updateToggleIcon();
+    showSortIndicator();
+    storeSort();
     if (selectedScan >= 0) {
         const int row = m_model->rowOfScanIndex(selectedScan);
         m_list->selectionModel()->setCurrentIndex(m_model->index(row, 0),
@@ -434,8 +562,42 @@ void FileListPane::onCurrentRowChanged(int row)
     Q_EMIT fileChosen(m_model->pathAt(row));
 }
 
+bool FileListPane::handleDrop(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDragMoveEvent *>(event);
+        if (drop::requestFor(drag->mimeData())) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *dropped = static_cast<QDropEvent *>(event);
+        const std::optional<DropRequest> request = drop::requestFor(dropped->mimeData());
+        if (!request) {
+            dropped->ignore();
+            return true;
+        }
+        dropped->setDropAction(Qt::CopyAction);
+        dropped->accept();
+        // Opened once the drag is over: the file manager is waiting.
+        QMetaObject::invokeMethod(this, [this, r = *request] { Q_EMIT openRequested(r); }, Qt::QueuedConnection);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 bool FileListPane::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list->viewport() && handleDrop(event))
+        return true;
     if (watched == m_filter && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "core/files/DescriptionStore.h"
+#include "core/files/DropRequest.h"
 #include "core/files/FolderScanner.h"
+
+#include <QSet>
 
 #include <QWidget>
 
@@ -52,6 +55,15 @@ public:
     QString selectionStatusText() const;
     void refreshExifRow(int row, const QString &path, const QString &description);
 
+    // Brings the rows in step with the folder on disk (files that other
+    // programs added, removed or renamed, and changed descriptions) without
+    // a refill: the selection and the scroll position stay. When the
+    // selected file is gone, the row that took its place is selected (with
+    // no rows left, listEmptied).
+    void syncWithFolder();
+    // Selects the row of exactly this name; false when there is none.
+    bool selectName(const QString &name);
+
     int rowCount() const;
     int showMode() const;
     void toggleShowMode();
@@ -84,6 +96,8 @@ Q_SIGNALS:
     void editDescriptionRequested();
     void contextMenuRequested(const QPoint &globalPos);
     void thumbnailsRequested(bool on);
+    // A file manager dropped a folder or a picture on the list.
+    void openRequested(const quorvel::DropRequest &request);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -92,6 +106,12 @@ private:
     void createTopRow();
     void loadColumnWidths();
     void storeColumnWidths() const;
+    // Columns whose width was never stored take the width of their heading
+    // and, after each fill, of their texts (until the user sizes them).
+    void fitAutoColumns();
+    void storeSort() const;
+    void showSortIndicator();
+    bool handleDrop(QEvent *event);
     void onCurrentRowChanged(int row);
     void updateToggleIcon();
 
@@ -106,6 +126,8 @@ private:
     QString m_lastAppliedFilter;
     int m_rememberedScrollRow = -1;
     bool m_filling = false;
+    QSet<int> m_autoColumns; // fileList::Column values
+    bool m_fittingColumns = false;
 };
 
 } // namespace quorvel

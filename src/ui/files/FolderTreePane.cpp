@@ -3,14 +3,13 @@
 #include "core/files/FolderScanner.h"
 #include "core/files/FolderTreeRules.h"
 #include "core/settings/AppSettings.h"
+#include "ui/fileops/DesktopOpen.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QHeaderView>
 #include <QStyle>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace quorvel {
@@ -258,7 +257,7 @@ void FolderTreePane::openInFileManager() const
 {
     const QString path = currentFolderPath();
     if (!path.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        openWithDesktop(window(), path);
 }
 
 void FolderTreePane::saveLastUsedFolder() const

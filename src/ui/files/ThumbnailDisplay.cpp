@@ -37,6 +37,16 @@ ThumbnailDisplay::ThumbnailDisplay(QTreeView *list, FileListModel *model, IconPr
     connect(m_model, &QAbstractItemModel::layoutChanged, this, &ThumbnailDisplay::schedule);
     connect(m_model, &QAbstractItemModel::modelReset, this, &ThumbnailDisplay::schedule);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &ThumbnailDisplay::schedule);
+    // Files that came into the folder get their slots after the others.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_on)
+            return;
+        const int count = m_model->scanCount();
+        m_scheduler->grow(count);
+        if (count > int(m_slots.size()))
+            m_slots.resize(size_t(count));
+        schedule();
+    });
     m_list->viewport()->installEventFilter(this);
 }
 
@@ -55,8 +65,29 @@ void ThumbnailDisplay::setOn(bool on)
     }
 }
 
+QPixmap ThumbnailDisplay::devicePixmap(const QImage &picture) const
+{
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    pixmap.setDevicePixelRatio(qreal(picture.width()) / ThumbnailMaker::kSize);
+    return pixmap;
+}
+
+void ThumbnailDisplay::followScreenScale()
+{
+    const qreal scale = m_list->viewport()->devicePixelRatioF();
+    if (qFuzzyCompare(scale, m_scale))
+        return;
+    m_scale = scale;
+    const QSize box = (QSizeF(ThumbnailMaker::box()) * scale).toSize();
+    m_scheduler->setBox(box);
+    m_placeholder = devicePixmap(ThumbnailMaker::placeholder(scale));
+    m_error = devicePixmap(ThumbnailMaker::errorPicture(scale));
+}
+
 void ThumbnailDisplay::prepare(int scanCount)
 {
+    if (m_on)
+        followScreenScale();
     const int count = m_on ? scanCount : 0;
     m_scheduler->reset(count);
     m_slots.assign(size_t(count), QPixmap());
@@ -121,7 +152,7 @@ void ThumbnailDisplay::install(int scanIndex, const QImage &picture)
 {
     if (scanIndex < 0 || scanIndex >= int(m_slots.size()))
         return;
-    m_slots[size_t(scanIndex)] = picture.isNull() ? m_error : QPixmap::fromImage(picture);
+    m_slots[size_t(scanIndex)] = picture.isNull() ? m_error : devicePixmap(picture);
     m_model->decorationChanged(scanIndex);
     schedule();
 }

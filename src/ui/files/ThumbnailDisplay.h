@@ -57,6 +57,10 @@ private:
     void schedule();
     void requestVisible();
     void install(int scanIndex, const QImage &picture);
+    // Pictures are made in the screen's device pixels: twice the box on a
+    // screen scaled by two.
+    void followScreenScale();
+    QPixmap devicePixmap(const QImage &picture) const;
 
     QTreeView *m_list;
     FileListModel *m_model;
@@ -67,6 +71,7 @@ private:
     QPixmap m_error;
     bool m_on = false;
     bool m_requestPending = false;
+    qreal m_scale = 1;
 };
 
 } // namespace quorvel

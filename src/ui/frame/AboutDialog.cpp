@@ -18,7 +18,9 @@ AboutDialog::AboutDialog(QWidget *parent)
     setWindowTitle(tr("About Quorvel"));
     auto *layout = new QHBoxLayout(this);
     auto *icon = new QLabel(this);
-    icon->setPixmap(drawnCommandIcon(cmd::AllColours).pixmap(QSize(48, 48), devicePixelRatioF()));
+    const QIcon programIcon = QApplication::windowIcon();
+    const QIcon shown = programIcon.availableSizes().isEmpty() ? drawnCommandIcon(cmd::AllColours) : programIcon;
+    icon->setPixmap(shown.pixmap(QSize(48, 48), devicePixelRatioF()));
     icon->setAlignment(Qt::AlignTop);
     layout->addWidget(icon);
     auto *right = new QVBoxLayout;

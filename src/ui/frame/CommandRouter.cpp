@@ -35,6 +35,30 @@ CommandRouter::CommandRouter(QWidget *window)
         window->addAction(action);
         m_actions.insert(entry.id, action);
     }
+    for (const ExtraKey &extra : CommandTable::extraKeys()) {
+        QAction *action = m_actions.value(extra.id);
+        if (action && extra.scope == KeyScope::Window)
+            action->setShortcuts(action->shortcuts() << extra.key);
+    }
+}
+
+void CommandRouter::attachViewKeys(QWidget *view)
+{
+    for (const ExtraKey &extra : CommandTable::extraKeys()) {
+        if (extra.scope != KeyScope::View)
+            continue;
+        auto *action = new QAction(view);
+        action->setObjectName(QStringLiteral("viewKey%1").arg(extra.id));
+        action->setShortcut(extra.key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        const int id = extra.id;
+        // Stepping from the view leaves the focus there, as the wheel does.
+        connect(action, &QAction::triggered, this, [this, id, view] {
+            trigger(id);
+            view->setFocus();
+        });
+        view->addAction(action);
+    }
 }
 
 QAction *CommandRouter::action(int id) const

@@ -25,6 +25,11 @@ public:
 
     QAction *action(int id) const;
 
+    // Gives the image view the keys that work only while it has the focus
+    // (the arrows, Page Up/Down, Home and End step through the pictures
+    // there, while the list keeps them for its own moves).
+    void attachViewKeys(QWidget *view);
+
     void setHandler(int id, std::function<void()> run, std::function<bool()> checked = {});
     bool hasHandler(int id) const { return m_handlers.contains(id); }
     void setContextProvider(std::function<CommandContext()> provider) { m_context = std::move(provider); }

@@ -95,6 +95,28 @@ std::vector<CommandSpec> buildTable()
         {cmd::CopyToFolder, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Copy to folder...\tAlt+C"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Copy file(s) to a folder (Alt+C)"), {key(alt | Qt::Key_C)},
          E::Image, true, false},
         {cmd::NoHandler, "", "", {key(ctrl | Qt::Key_F)}, E::Never, false, false},
+        {cmd::UndoDelete, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Undo delete\tCtrl+Z"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Bring the files of the last delete back from the trash (Ctrl+Z)"),
+         {key(ctrl | Qt::Key_Z)}, E::UndoDelete, true, false},
+        {cmd::Quit, QT_TRANSLATE_NOOP("quorvel::CommandTable", "&Quit\tCtrl+Q"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Quit the program without asking (Ctrl+Q)"), {key(ctrl | Qt::Key_Q)}, E::Always,
+         false, false},
+        {cmd::Slideshow, QT_TRANSLATE_NOOP("quorvel::CommandTable", "Slideshow\tF10"), QT_TRANSLATE_NOOP("quorvel::CommandTable", "Show the pictures one after another, full screen (F10)"),
+         {key(Qt::Key_F10)}, E::Files, false, true},
+    };
+}
+
+std::vector<ExtraKey> buildExtraKeys()
+{
+    using S = KeyScope;
+    return {
+        {cmd::NextImage, key(Qt::Key_Right), S::View},
+        {cmd::NextImage, key(Qt::Key_PageDown), S::View},
+        {cmd::PreviousImage, key(Qt::Key_Left), S::View},
+        {cmd::PreviousImage, key(Qt::Key_PageUp), S::View},
+        {cmd::FirstImage, key(Qt::Key_Home), S::View},
+        {cmd::LastImage, key(Qt::Key_End), S::View},
+        {cmd::FullScreen, key(Qt::Key_F11), S::Window},
+        {cmd::CopyToClipboard, key(Qt::CTRL | Qt::Key_C), S::Window},
+        {cmd::RenameFile, key(Qt::Key_F2), S::Window},
     };
 }
 
@@ -103,6 +125,12 @@ std::vector<CommandSpec> buildTable()
 const std::vector<CommandSpec> &CommandTable::commands()
 {
     static const std::vector<CommandSpec> table = buildTable();
+    return table;
+}
+
+const std::vector<ExtraKey> &CommandTable::extraKeys()
+{
+    static const std::vector<ExtraKey> table = buildExtraKeys();
     return table;
 }
 
@@ -140,6 +168,8 @@ bool CommandTable::isEnabled(const CommandSpec &entry, const CommandContext &c)
         return !c.loading;
     case Enabling::TreeFolder:
         return c.treeFolder;
+    case Enabling::UndoDelete:
+        return c.undoDelete;
     }
     return false;
 }

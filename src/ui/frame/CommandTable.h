@@ -21,6 +21,7 @@ enum class Enabling {
     ZoomOut,      // an image is shown and the zoom is above its lowest step
     NotLoading,   // no image is being loaded
     TreeFolder,   // the directory tree has a selected folder
+    UndoDelete,   // the last delete to the trash can be undone
 };
 
 // One command of the program: its menu text, keys, enabling rule and whether
@@ -46,7 +47,24 @@ struct CommandContext
     bool above = false;
     bool below = false;
     bool treeFolder = false;
+    bool undoDelete = false;
     float zoom = 0;
+};
+
+// Where a key beside a command's own works.
+enum class KeyScope {
+    Window, // anywhere in the main window, as the command's own keys
+    View,   // only while the image view has the focus (as in full screen):
+            // elsewhere the key keeps its usual meaning, as in the list
+};
+
+// A key that gives a command besides the keys of its row, for users who
+// come with the habits of other image viewers.
+struct ExtraKey
+{
+    int id;
+    QKeySequence key;
+    KeyScope scope;
 };
 
 class CommandTable
@@ -54,6 +72,7 @@ class CommandTable
 public:
     static const std::vector<CommandSpec> &commands();
     static const CommandSpec *find(int id);
+    static const std::vector<ExtraKey> &extraKeys();
 
     // The enabling rule alone; a command without a handler is disabled by
     // its owner as well.

@@ -1,7 +1,10 @@
 #include "ui/frame/MainWindow.h"
 
+#include "core/common/DataFolders.h"
 #include "core/files/FileListModel.h"
 #include "core/files/FolderScanner.h"
+#include "core/files/FolderWatcher.h"
+#include "core/files/PathUtil.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/files/DescriptionDialog.h"
@@ -11,6 +14,8 @@
 #include "ui/imaging/ImageView.h"
 #include "core/imaging/ChannelTreatment.h"
 #include "core/imaging/ImageLoader.h"
+#include "ui/fileops/DesktopOpen.h"
+#include "ui/fileops/FileCommands.h"
 #include "ui/fileops/FileOpsController.h"
 #include "ui/edit/SaveCommands.h"
 #include "ui/frame/AboutDialog.h"
@@ -18,6 +23,8 @@
 #include "ui/frame/CommandIds.h"
 #include "ui/frame/CommandRouter.h"
 #include "ui/frame/PaneLayout.h"
+#include "ui/frame/Slideshow.h"
+#include "ui/frame/WindowManagerProbe.h"
 #include "ui/exif/ExifReportCommands.h"
 #include "ui/fileops/FileOpsCommands.h"
 #include "ui/print/IndexPrintCommand.h"
@@ -31,7 +38,12 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QTreeView>
+#include <QTreeWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -65,6 +77,10 @@ MainWindow::MainWindow(QWidget *parent)
     createStatusBar();
     m_commands = new CommandRouter(this);
     m_commands->setContextProvider([this] { return commandContext(); });
+    m_commands->attachViewKeys(m_view);
+    m_slideshow = new Slideshow(*this);
+    m_watcher = new FolderWatcher(this);
+    connect(m_watcher, &FolderWatcher::changed, this, &MainWindow::onFolderChanged);
     createMenus();
     createToolBar();
     connectCommands();
@@ -106,7 +122,43 @@ void MainWindow::createPanes()
 void MainWindow::scanAndFill(const QString &folder, bool selectFirst)
 {
     m_folder = folder;
+    m_watcher->watch(folder);
     m_fileList->fillList(FolderScanner(folder).scan(FolderScanner::Images), folder, selectFirst);
+}
+
+void MainWindow::onFolderChanged()
+{
+    // Rows must not move under a load, nor under a dialog or a menu that
+    // holds on to them.
+    if (m_loader->isBusy() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+        m_watcher->retryLater();
+        return;
+    }
+    if (QDir::cleanPath(m_fileList->currentFolder()) != m_watcher->folder())
+        return;
+    m_fileList->syncWithFolder();
+    m_commands->scheduleUpdate();
+}
+
+void MainWindow::openDropped(const DropRequest &request)
+{
+    if (m_slideshow->isRunning())
+        m_slideshow->stop();
+    if (m_loader->isBusy()) {
+        // The folder cannot change under a running load.
+        QTimer::singleShot(50, this, [this, request] { openDropped(request); });
+        return;
+    }
+    const QString current = m_fileList->currentFolder();
+    if (current.isEmpty() || QDir::cleanPath(current) != QDir::cleanPath(request.folder)) {
+        showFolder(request.folder, request.name);
+        return;
+    }
+    // The folder on show: a file copied there a moment ago may not be
+    // listed yet.
+    m_fileList->syncWithFolder();
+    if (!request.name.isEmpty() && !m_fileList->selectName(request.name))
+        m_fileList->selectByName(request.name.toLower());
 }
 
 void MainWindow::createStatusBar()
@@ -131,9 +183,10 @@ void MainWindow::createMenus()
         }
     };
     QMenu *file = menuBar()->addMenu(tr("&File"));
-    add(file, {cmd::RefreshList, 0, cmd::PrepareFile, cmd::IndexPrint, 0, cmd::DeleteFile, cmd::RenameFile,
-               cmd::CopyToFolder, 0, cmd::EditDescription, cmd::ChangeExif, cmd::ExifStatistics, cmd::ExportInfo, 0,
-               cmd::VersionControl, cmd::Wallpaper, 0, cmd::OpenInFileManager, 0, cmd::Settings, 0, cmd::Exit});
+    add(file, {cmd::RefreshList, 0, cmd::PrepareFile, cmd::IndexPrint, 0, cmd::DeleteFile, cmd::UndoDelete,
+               cmd::RenameFile, cmd::CopyToFolder, 0, cmd::EditDescription, cmd::ChangeExif, cmd::ExifStatistics,
+               cmd::ExportInfo, 0, cmd::VersionControl, cmd::Wallpaper, 0, cmd::OpenInFileManager, 0, cmd::Settings, 0,
+               cmd::Exit, cmd::Quit});
 
     QMenu *image = menuBar()->addMenu(tr("&Image"));
     add(image, {cmd::RotateFlip, cmd::CropImage, cmd::AdjustImage, cmd::ImageResolution, 0, cmd::CopyToClipboard, 0,
@@ -143,7 +196,7 @@ void MainWindow::createMenus()
     QMenu *view = menuBar()->addMenu(tr("&View"));
     add(view, {cmd::ToggleTreePane, cmd::ToggleFilesPane, cmd::ToggleToolbar, cmd::NavigationToolbar, 0,
                cmd::ThumbnailsToggle, 0, cmd::FirstImage, cmd::PreviousImage, cmd::NextImage, cmd::LastImage, 0,
-               cmd::ZoomIn, cmd::ZoomOut, cmd::FullSize, cmd::FitWidth, cmd::LockZoom});
+               cmd::Slideshow, 0, cmd::ZoomIn, cmd::ZoomOut, cmd::FullSize, cmd::FitWidth, cmd::LockZoom});
 
     QMenu *favourites = menuBar()->addMenu(tr("F&avourites"));
     favourites->setObjectName(QStringLiteral("FavouritesMenu"));
@@ -187,6 +240,7 @@ CommandContext MainWindow::commandContext() const
     c.loading = m_loader->isBusy();
     c.image = m_view->hasImage();
     c.zoom = m_view->zoom();
+    c.undoDelete = m_fileOps && m_fileOps->fileCommands().canUndoDelete();
     return c;
 }
 
@@ -211,6 +265,7 @@ void MainWindow::connectView()
         m_commands->scheduleUpdate();
     });
     connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &ImageView::setProgress);
+    connect(m_loader, &ImageLoader::previewReady, m_view, &ImageView::showPreview);
     connect(m_view, &ImageView::statusChanged, this, [this](const QString &facts, const QString &info) {
         setStatusFacts(facts);
         setStatusInfo(info);
@@ -221,6 +276,8 @@ void MainWindow::connectView()
     });
     connect(m_view, &ImageView::fullScreenRequested, this, [this] { m_commands->trigger(cmd::FullScreen); });
     connect(m_view, &ImageView::zoomChanged, m_commands, &CommandRouter::scheduleUpdate);
+    connect(m_view, &ImageView::openRequested, this, &MainWindow::openDropped);
+    connect(m_fileList, &FileListPane::openRequested, this, &MainWindow::openDropped);
 }
 
 void MainWindow::toggleHistogram()
@@ -242,9 +299,11 @@ void MainWindow::onLoadDone()
     if (m_loader->onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
         return;
     m_view->afterLoad();
-    const QString next = m_fileList->neighbourPath(false);
+    // In a slideshow the first picture follows the last: it is made ready too.
+    const QString next = m_slideshow->isRunning() ? m_slideshow->nextPath() : m_fileList->neighbourPath(false);
     if (!next.isEmpty())
         m_loader->startPreload(next);
+    m_slideshow->pictureShown();
     if (m_histogram && m_histogram->isVisible())
         m_histogram->setImage(m_view->hasImage() ? m_loader->currentImage() : QImage());
     m_commands->scheduleUpdate();
@@ -264,6 +323,17 @@ void MainWindow::connectCommands()
 {
     CommandRouter *c = m_commands;
     c->setHandler(cmd::Exit, [this] { exitCommand(); });
+    c->setHandler(cmd::Quit, [this] { quitCommand(); });
+    c->setHandler(
+        cmd::Slideshow,
+        [this] {
+            if (m_slideshow->isRunning())
+                m_slideshow->stop();
+            else
+                m_slideshow->start();
+        },
+        [this] { return m_slideshow->isRunning(); });
+    connect(m_slideshow, &Slideshow::runningChanged, c, &CommandRouter::scheduleUpdate);
     c->setHandler(cmd::RefreshList, [this] { refreshList(); });
     c->setHandler(
         cmd::ToggleTreePane, [this] { m_treePane->setVisible(!m_treePane->isVisible()); },
@@ -332,9 +402,8 @@ void MainWindow::connectCommands()
 
     c->setHandler(cmd::About, [this] { AboutDialog(this).exec(); });
     c->setHandler(cmd::KeyHelp, [this] { KeyHelpDialog(this).exec(); });
-    c->setHandler(cmd::ProgramFeatures, [] {
-        const QString manual = QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Quorvel.pdf"));
-        QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
+    c->setHandler(cmd::ProgramFeatures, [this] {
+        openWithDesktop(this, DataFolders::filePath(DataFolders::Documentation, QStringLiteral("Quorvel.pdf")));
     });
 
     // Descriptions and thumbnails of the file list.
@@ -388,9 +457,34 @@ void MainWindow::restorePlacement(bool skipLayout)
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens.append(screen->availableGeometry());
-    setGeometry(paneLayout::usableWindowRect(globalSettings(), screens));
-    if (!skipLayout)
-        paneLayout::restore(*this, settingsStore());
+    if (paneLayout::hasStoredWindowRect(settingsStore()) || screens.isEmpty()) {
+        setGeometry(paneLayout::usableWindowRect(globalSettings(), screens));
+    } else {
+        const QScreen *primary = QGuiApplication::primaryScreen();
+        setGeometry(paneLayout::firstStartRect(primary ? primary->availableGeometry() : screens.first()));
+    }
+    const bool restored = !skipLayout && paneLayout::restore(*this, settingsStore());
+    if (!restored) {
+        // Once the first folder is on show, its names tell the widths.
+        QTimer::singleShot(0, this, &MainWindow::fitPanesToContents);
+    }
+}
+
+void MainWindow::fitPanesToContents()
+{
+    const int total = width();
+    QTreeWidget *tree = m_tree->tree();
+    const int treeChrome = 2 * tree->frameWidth() + tree->verticalScrollBar()->sizeHint().width() + 8;
+    const int names = static_cast<const QAbstractItemView *>(tree)->sizeHintForColumn(0);
+    const int treeWidth = std::clamp(names + treeChrome, 160, std::max(160, total / 4));
+
+    QTreeView *list = m_fileList->listView();
+    int columns = 0;
+    for (int i = 0; i < list->header()->count(); ++i)
+        columns += list->columnWidth(i);
+    const int listChrome = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 8;
+    const int filesWidth = std::clamp(columns + listChrome, 300, std::max(300, total * 45 / 100));
+    resizeDocks({m_treePane, m_filesPane}, {treeWidth, filesWidth}, Qt::Horizontal);
 }
 
 void MainWindow::showFolder(const QString &folder, const QString &selectName)
@@ -429,10 +523,13 @@ void MainWindow::setFullScreenMode(bool on)
         m_treePane->hide();
         m_filesPane->hide();
         showFullScreen();
-        // Without a window manager the request is not honoured: cover the
-        // screen ourselves (a window manager keeps its full-screen state).
-        if (QScreen *s = screen())
-            setGeometry(s->geometry());
+        // Without a window manager nobody honours the request: cover the
+        // screen ourselves. Under a window manager a geometry set now would
+        // cancel its full-screen state and leave a decorated window.
+        if (!hasWindowManager()) {
+            if (QScreen *s = screen())
+                setGeometry(s->geometry());
+        }
         centralWidget()->setFocus();
     } else {
         menuBar()->show();
@@ -442,11 +539,20 @@ void MainWindow::setFullScreenMode(bool on)
             showMaximized();
         } else {
             showNormal();
-            if (m_normalGeometry.isValid())
+            // A window manager puts the window back where it was; a geometry
+            // set before it has done so would be taken against its frame.
+            if (m_normalGeometry.isValid() && !hasWindowManager())
                 setGeometry(m_normalGeometry);
         }
         focusFileList();
     }
+}
+
+void MainWindow::quitCommand()
+{
+    m_quitting = true;
+    if (!close())
+        m_quitting = false;
 }
 
 void MainWindow::exitCommand()
@@ -496,31 +602,43 @@ bool MainWindow::confirmExit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (isFullScreenMode()) {
-        setFullScreenMode(false);
-        event->ignore();
-        return;
+    if (!m_quitting) {
+        if (isFullScreenMode()) {
+            setFullScreenMode(false);
+            event->ignore();
+            return;
+        }
+        if (!confirmExit()) {
+            event->ignore();
+            focusFileList();
+            return;
+        }
     }
-    if (!confirmExit()) {
-        event->ignore();
-        focusFileList();
-        return;
-    }
+    m_slideshow->stop();
     saveOnExit();
     Q_EMIT closing();
     event->accept();
 }
 
+QRect MainWindow::rectangleToStore() const
+{
+    return isFullScreenMode() && m_normalGeometry.isValid() ? m_normalGeometry : geometry();
+}
+
 void MainWindow::saveOnExit()
 {
     SettingsStore &store = settingsStore();
+    const QRect r = rectangleToStore();
+    // The layout is the normal one's: panes hidden for full screen are not
+    // stored as hidden.
+    if (isFullScreenMode())
+        setFullScreenMode(false);
     paneLayout::save(*this, store);
     m_tree->saveLastUsedFolder();
     // A minimised window has no rectangle worth keeping.
     if (!isMinimized()) {
         AppSettings local;
         local.load(store);
-        const QRect r = geometry();
         local.wndRectLeft = r.left();
         local.wndRectTop = r.top();
         local.wndRectRight = r.left() + r.width();

@@ -18,7 +18,10 @@ class FileListPane;
 class ImageLoader;
 class CommandRouter;
 class FileOpsController;
+class FolderWatcher;
+class Slideshow;
 struct CommandContext;
+struct DropRequest;
 
 // The program's one top-level window: menus, the toolbar, the status bar,
 // the directory tree and file list panes, and the image view in the middle.
@@ -47,6 +50,9 @@ public:
 
     // Exit command (Esc, File > Exit): leaves full-screen mode first.
     void exitCommand();
+    // Quit (Ctrl+Q): closes at once, full screen or not, without the exit
+    // question; the window state is saved as at any exit.
+    void quitCommand();
 
     // The two panes of the status bar: image facts, and everything else.
     void setStatusFacts(const QString &text);
@@ -64,6 +70,19 @@ public:
     void focusFileList();
     CommandRouter *commands() const { return m_commands; }
     FileOpsController *fileOps() const { return m_fileOps; }
+    Slideshow *slideshow() const { return m_slideshow; }
+    FolderWatcher *folderWatcher() const { return m_watcher; }
+
+    // Opens what was dropped from a file manager: the folder, with the
+    // dropped picture selected.
+    void openDropped(const DropRequest &request);
+    // The watched folder changed on disk: the list follows, unless the
+    // program is busy (a load, a dialog), when it is tried again later.
+    void onFolderChanged();
+
+    // First start (no stored layout): the panes are made wide enough for
+    // the folder names and the columns of the list.
+    void fitPanesToContents();
 
     // F5: re-reads the folder and selects the same file again (else the same
     // position, else the last file).
@@ -95,6 +114,8 @@ private:
     void scanAndFill(const QString &folder, bool selectFirst);
     bool confirmExit();
     void saveOnExit();
+    // The rectangle to store: the normal one while full screen.
+    QRect rectangleToStore() const;
 
     QString m_folder;
     QDockWidget *m_treePane = nullptr;
@@ -109,6 +130,9 @@ private:
     ImageView *m_view = nullptr;
     QPointer<HistogramWindow> m_histogram;
     FileOpsController *m_fileOps = nullptr;
+    Slideshow *m_slideshow = nullptr;
+    FolderWatcher *m_watcher = nullptr;
+    bool m_quitting = false;
     bool m_treeWasVisible = true;
     bool m_filesWasVisible = true;
     bool m_wasMaximized = false;

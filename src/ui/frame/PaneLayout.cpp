@@ -72,4 +72,21 @@ QRect usableWindowRect(const AppSettings &s, const QList<QRect> &screens)
     return rect;
 }
 
+bool hasStoredWindowRect(const SettingsStore &store)
+{
+    const QString main = QStringLiteral("Main");
+    for (const char *name : {"WndRectLeft", "WndRectTop", "WndRectRight", "WndRectBottom"}) {
+        if (store.contains(main, QString::fromLatin1(name)))
+            return true;
+    }
+    return false;
+}
+
+QRect firstStartRect(const QRect &screen)
+{
+    const QSize size(screen.width() * 4 / 5, screen.height() * 4 / 5);
+    return QRect(screen.topLeft() + QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2),
+                 size);
+}
+
 } // namespace quorvel::paneLayout

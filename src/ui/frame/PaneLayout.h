@@ -32,5 +32,11 @@ bool restore(QMainWindow &window, const SettingsStore &store);
 // gives way to the default size on the first screen.
 QRect usableWindowRect(const AppSettings &settings, const QList<QRect> &screens);
 
+// Whether a window rectangle was ever stored (else this is the first start).
+bool hasStoredWindowRect(const SettingsStore &store);
+// The window at the first start: four fifths of the screen's width and
+// height, centred on it.
+QRect firstStartRect(const QRect &screen);
+
 } // namespace paneLayout
 } // namespace quorvel

@@ -14,6 +14,9 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -43,6 +46,7 @@ ImageView::ImageView(ImageLoader &loader, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setMinimumSize(64, 64);
+    setAcceptDrops(true);
     m_progressLine = new ProgressLineWidget(this);
     m_model.engine().setProgress([this](int percent) { setProgress(percent >= 100 ? -1 : percent); });
 }
@@ -74,10 +78,15 @@ void ImageView::showFile(const QString &path)
     QString target = path;
     if (link::isLinkName(fileNameOf(path))) {
         const auto resolved = link::resolveLink(path);
-        if (!resolved || *resolved == path)
+        if (!resolved || *resolved == path) {
+            // The view keeps its picture, but the status speaks of the link.
+            m_unresolvedLink = true;
+            refreshStatus();
             return;
+        }
         target = *resolved;
     }
+    m_unresolvedLink = false;
     m_currentPath = target;
     Q_EMIT statusChanged(viewStatus::loading(), QDir::toNativeSeparators(target));
     bool served = false;
@@ -102,6 +111,7 @@ void ImageView::clear()
     m_loader.clearAll();
     m_model.clear();
     m_currentPath.clear();
+    m_unresolvedLink = false;
     updateCursor();
     update();
     refreshStatus();
@@ -122,8 +132,23 @@ void ImageView::afterLoad()
     Q_EMIT zoomChanged();
 }
 
+void ImageView::showPreview()
+{
+    if (m_loader.previewImage().isNull())
+        return;
+    m_model.resize(deviceSize());
+    m_model.showImage(m_loader.previewImage());
+    updateCursor();
+    update();
+}
+
 void ImageView::refreshStatus()
 {
+    if (m_unresolvedLink) {
+        const QString listText = m_listText ? m_listText() : QString();
+        Q_EMIT statusChanged(viewStatus::notLoaded() + listText, QDir::toNativeSeparators(m_currentPath));
+        return;
+    }
     if (!m_model.hasImage()) {
         Q_EMIT statusChanged(viewStatus::notLoaded(), QString());
         return;
@@ -291,6 +316,35 @@ void ImageView::wheelEvent(QWheelEvent *event)
         setFocus();
     }
     event->accept();
+}
+
+void ImageView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (drop::requestFor(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+}
+
+void ImageView::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (drop::requestFor(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void ImageView::dropEvent(QDropEvent *event)
+{
+    const std::optional<DropRequest> request = drop::requestFor(event->mimeData());
+    if (!request)
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // Opened once the drag is over: the file manager is waiting.
+    QMetaObject::invokeMethod(this, [this, r = *request] { Q_EMIT openRequested(r); }, Qt::QueuedConnection);
 }
 
 void ImageView::contextMenuEvent(QContextMenuEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/DropRequest.h"
 #include "core/imaging/ImageViewModel.h"
 
 #include <QPointer>
@@ -34,6 +35,9 @@ public:
     // After the loader finished (or served from its cache): the new image
     // at its chosen zoom.
     void afterLoad();
+    // The loader's preview of the camera raw file being loaded: shown until
+    // afterLoad() brings the whole picture; the progress line runs on.
+    void showPreview();
     QString currentPath() const { return m_currentPath; }
 
     bool hasImage() const;
@@ -67,6 +71,8 @@ Q_SIGNALS:
     void fullScreenRequested();
     void contextMenuRequested(const QPoint &globalPos);
     void zoomChanged();
+    // A file manager dropped a folder or a picture on the view.
+    void openRequested(const quorvel::DropRequest &request);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -78,6 +84,9 @@ protected:
     void leaveEvent(QEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QSize deviceSize() const;
@@ -90,6 +99,10 @@ private:
     QString m_currentPath;
     ProgressLineWidget *m_progressLine = nullptr;
     bool m_recomputeZoom = false;
+    // The chosen file is a link that does not resolve: the picture on show
+    // belongs to the file chosen before, and its facts are not to be
+    // reported as the chosen one's.
+    bool m_unresolvedLink = false;
     std::function<QString()> m_listText;
 };
 

@@ -358,7 +358,7 @@ void IndexPrintDialog::drawingChanged()
 
 void IndexPrintDialog::chooseAndCreate()
 {
-    if (m_form.sources.isEmpty() || !m_form.layout().isValid())
+    if (m_form.sources.isEmpty() || !m_form.layout().isValid() || !confirmOutputSize())
         return;
     QFileDialog dialog(this, tr("Choose file for save"), QFileInfo(m_form.sources.path(0)).absolutePath(),
                        tr("JPEG (*.jpg)"));
@@ -381,6 +381,8 @@ void IndexPrintDialog::chooseAndCreate()
 
 int IndexPrintDialog::createFiles(const QString &chosenPath, bool allLists, int quality)
 {
+    if (!confirmOutputSize())
+        return 0;
     const QList<IndexLayout::PlannedFile> files = m_form.plan(chosenPath, allLists);
     if (files.isEmpty())
         return 0;

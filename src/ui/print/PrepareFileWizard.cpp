@@ -1,6 +1,7 @@
 #include "ui/print/PrepareFileWizard.h"
 
 #include "core/print/CustomSizeCheck.h"
+#include "core/print/WizardFormatList.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/SettingsStore.h"
 #include "ui/frame/MainWindowAside.h"
@@ -17,11 +18,17 @@ namespace quorvel {
 
 namespace {
 
-// The size of all screens together, for "Wallpaper".
+// The size of all screens together in device pixels, for "Wallpaper".
 QSize desktopSize()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->virtualGeometry().size() : QSize(1024, 768);
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return QSize(1024, 768);
+    QList<WizardFormatList::Screen> screens;
+    for (const QScreen *screen : primary->virtualSiblings())
+        screens.append({screen->geometry(), screen->devicePixelRatio()});
+    const QSize size = WizardFormatList::desktopPixels(screens);
+    return size.isEmpty() ? QSize(1024, 768) : size;
 }
 
 } // namespace

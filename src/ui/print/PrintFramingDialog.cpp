@@ -464,7 +464,7 @@ void PrintFramingDialog::insertExifField(int field)
 
 void PrintFramingDialog::createFile()
 {
-    if (!m_model.hasImage())
+    if (!m_model.hasImage() || !confirmOutputSize())
         return;
     QFileDialog dialog(this, tr("Choose file for save"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -479,14 +479,17 @@ void PrintFramingDialog::createFile()
 
 bool PrintFramingDialog::createFileAt(const QString &path, int quality)
 {
-    if (!m_model.hasImage())
+    if (!m_model.hasImage() || !confirmOutputSize())
         return false;
     if (m_damaged) {
         savemessages::tell(this, SaveRules::damagedMessage(), QMessageBox::Warning, tr("Warning"));
         return false;
     }
     const PrintComposition c = m_model.composition();
-    PrintSource source = PrintSource::fromFile(m_model.currentPath(), globalSettings().rotateByExif != 0);
+    // The output's pixels are decoded as the picture on screen was.
+    PrintSource source = PrintSource::fromFile(
+        m_model.currentPath(),
+        {.useCms = globalSettings().useCms != 0, .applyOrientation = globalSettings().rotateByExif != 0});
     // The picture on screen is the one the frame was placed on.
     if (source.pixels.size() != m_model.image().size())
         source.pixels = m_model.image();

@@ -3,6 +3,7 @@
 #include "core/print/PrintCaption.h"
 #include "core/settings/AppSettings.h"
 #include "ui/app/SettingsChoices.h"
+#include "ui/edit/SaveMessages.h"
 #include "ui/print/LengthField.h"
 #include "ui/print/NewSizeDialog.h"
 
@@ -138,6 +139,34 @@ void PrintParametersDialog::chooseFormat(int row)
             applyCustomSize(dialog.check());
     }
     updateSizeText();
+}
+
+void PrintParametersDialog::setVisible(bool visible)
+{
+    if (visible) {
+        for (QPushButton *button : findChildren<QPushButton *>()) {
+            button->setAutoDefault(false);
+            button->setDefault(false);
+        }
+    }
+    QDialog::setVisible(visible);
+}
+
+bool PrintParametersDialog::confirmOutputSize()
+{
+    const PrintParameters::SizeLimit limit = parameters().sizeLimit();
+    if (!limit.exceeded)
+        return true;
+    const QString question = parameters().sizeLimitQuestion();
+    if (question.isEmpty()) {
+        savemessages::tell(this, parameters().sizeLimitMessage(), QMessageBox::Warning);
+        return false;
+    }
+    if (!savemessages::ask(this, question, QMessageBox::Warning))
+        return false;
+    if (limit.fittingDpi > 0)
+        m_dpi->setText(QString::number(limit.fittingDpi));
+    return true;
 }
 
 void PrintParametersDialog::updateSizeText()

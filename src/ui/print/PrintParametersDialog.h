@@ -52,6 +52,9 @@ public:
     void chooseFormat(int row);
 
     void done(int result) override;
+    // No button of these dialogs is a default button: Enter in one of the
+    // many text fields must not press one (it opened the font dialog).
+    void setVisible(bool visible) override;
 
 protected:
     // The format side the dialog shows.
@@ -78,6 +81,12 @@ protected:
 
     // The text colour and its button's swatch.
     void setTextColour(const QColor &colour);
+
+    // Before an output is made: when the format asks for more than the
+    // largest picture the program makes, says so and offers the largest size
+    // that fits; Yes puts its resolution into the field. False when the user
+    // declines or nothing fits.
+    bool confirmOutputSize();
 
 private:
     void chooseFont();
