@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QtEndian>
 
 using namespace quorvel;
 
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void plasmaScriptEscaping();
     void x11RootWindowShowsThePicture();
     void orientedPicturesGetAnUprightCopy();
+    void orientedPngGetsAnUprightPng();
 
 private:
     QTemporaryDir m_dir;
@@ -476,6 +478,62 @@ void TestWallpaper::orientedPicturesGetAnUprightCopy()
     QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
     // Nothing to copy into: the picture itself.
     QCOMPARE(uprightWallpaperFile(turned, QString()), turned);
+}
+
+// A PNG carrying an Exif block with an orientation cannot be turned
+// losslessly: the desktop gets it upright as a PNG of its own.
+void TestWallpaper::orientedPngGetsAnUprightPng()
+{
+    QTemporaryDir dir;
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 95);
+    }
+    // The EXIF block of a JPEG with Orientation 6, as the PNG's eXIf chunk.
+    const QByteArray exifJpeg = test::withOrientation(jpeg, 6);
+    const qsizetype app1 = exifJpeg.indexOf("\xFF\xE1");
+    QVERIFY(app1 > 0);
+    const int length = (uchar(exifJpeg[app1 + 2]) << 8) | uchar(exifJpeg[app1 + 3]);
+    const QByteArray block = exifJpeg.mid(app1 + 4 + 6, length - 2 - 6);
+    const auto crc32 = [](const QByteArray &bytes) {
+        quint32 crc = 0xFFFFFFFFu;
+        for (const char c : bytes) {
+            crc ^= uchar(c);
+            for (int k = 0; k < 8; ++k)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return ~crc;
+    };
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(block.size()), chunk.data());
+    chunk += "eXIf" + block;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(crc32("eXIf" + block), crc.data());
+    chunk += crc;
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+    }
+    png.insert(8 + 25, chunk); // after the header chunk
+    const QString path = dir.filePath(QStringLiteral("turned.png"));
+    QVERIFY(test::writeFile(path, png));
+    const QString folder = dir.filePath(QStringLiteral("copies"));
+
+    const QString copy = uprightWallpaperFile(path, folder);
+    QVERIFY(copy.startsWith(folder));
+    QVERIFY(copy.endsWith(QStringLiteral(".png")));
+    const QImage shown(copy);
+    QCOMPARE(shown.size(), QSize(32, 64));
+    // Turned clockwise: the stored top left corner is now the top right.
+    QCOMPARE(shown.pixel(31, 0), qRgb(0, 0, 0));
+    QCOMPARE(test::readFile(path), png); // the picture itself stays
 }
 
 QTEST_GUILESS_MAIN(TestWallpaper)
