@@ -8,6 +8,7 @@
 #include "core/edit/ImageTransform.h"
 #include "core/edit/TiffEncoder.h"
 #include "core/exif/JpegSegments.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/Orientation.h"
 
@@ -125,6 +126,7 @@ private Q_SLOTS:
     void storedTurnWhenTheSettingIsOff();
     void orientedTiffTurnsAsShown_data();
     void orientedTiffTurnsAsShown();
+    void tiffKeepsItsColourProfile();
     void damagedJpegIsRefused_data();
     void damagedJpegIsRefused();
     void damagedExifDoesNotStopATurn();
@@ -470,6 +472,22 @@ void TestImageTransform::orientedTiffTurnsAsShown()
     QVERIFY2(r.ok(), qPrintable(r.message));
     QVERIFY(largestDifference(decoded(path), orientation::turned(picture, 6).mirrored(true, false)) <= 2);
     QCOMPARE(decodedAsShown(path), decoded(path));
+}
+
+// A turned TIFF is the same picture: it keeps the colour profile its pixels
+// are in.
+void TestImageTransform::tiffKeepsItsColourProfile()
+{
+    const QString path = m_dir.filePath(QStringLiteral("profiled.tif"));
+    QFile::remove(path);
+    fixtures::TiffLayout layout;
+    layout.icc = fixtures::linearRgbProfile();
+    QVERIFY(fixtures::writeTiff(path, test::patternImage(9, 5), layout));
+    Answers answers;
+    const SaveResult r = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, answers.questions());
+    QVERIFY2(r.ok(), qPrintable(r.message));
+    QCOMPARE(decoded(path).size(), QSize(5, 9));
+    QCOMPARE(colourprofile::embedded(path), layout.icc);
 }
 
 void TestImageTransform::damagedJpegIsRefused_data()

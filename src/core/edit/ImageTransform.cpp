@@ -12,6 +12,7 @@
 #include "core/fileops/FileReplace.h"
 #include "core/files/FileAccess.h"
 #include "core/files/SafeWriter.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/Orientation.h"
@@ -254,7 +255,11 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         // Written without its orientation: the pixels are turned to what
         // is shown.
         const QImage turned = orientation::turned(image, turn);
-        output = TiffEncoder::encode(turned, &error);
+        // The pixels are the file's own (no colour conversion): so is the
+        // profile they keep.
+        const QByteArray profile =
+            colourprofile::forPixels(colourprofile::embedded(FileAccess::pathOfOpenFile(in, source)), false);
+        output = TiffEncoder::encode(turned, profile, &error);
     } else {
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
     }
