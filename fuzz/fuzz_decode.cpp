@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The last byte picks the name, so the name rules get their turn.
     const uint8_t pick = size ? data[size - 1] : 0;
     options.useCms = pick & 1;
+    options.applyOrientation = pick & 4;
     const QString name = (pick & 2) ? QStringLiteral("fuzz.tif") : QStringLiteral("fuzz.jpg");
     const quorvel::DecodeResult result = quorvel::ImageDecoder::decodeData(bytes, name, options);
     if (result.ok() && result.image.format() != QImage::Format_RGB32)

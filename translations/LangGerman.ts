@@ -37,6 +37,17 @@
     </message>
 </context>
 <context>
+    <name>ExifTurn</name>
+    <message>
+        <source>The file's JPEG markers are damaged.</source>
+        <translation>Die JPEG-Marker der Datei sind beschädigt.</translation>
+    </message>
+    <message>
+        <source>The file's EXIF data is damaged.</source>
+        <translation>Die EXIF-Daten der Datei sind beschädigt.</translation>
+    </message>
+</context>
+<context>
     <name>SettingsDialog</name>
     <message>
         <source>Bilinear (most quick)</source>
@@ -738,6 +749,12 @@ Wollen Sie trotzdem fortfahren?</translation>
     <message>
         <source>Cannot save the image: %1</source>
         <translation>Das Bild kann nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The image file is damaged: only part of the picture could be decoded.
+It is not written, so that it is never taken for the whole picture.</source>
+        <translation>Die Bilddatei ist beschädigt: nur ein Teil des Bildes konnte gelesen werden.
+Es wird nicht geschrieben, damit es nie für das ganze Bild gehalten wird.</translation>
     </message>
 </context>
 <context>
@@ -1806,6 +1823,10 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
         <source>Loading...</source>
         <translation>Wird geladen...</translation>
     </message>
+    <message>
+        <source>, damaged</source>
+        <translation>, beschädigt</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::RedEyeDialog</name>
@@ -2051,6 +2072,10 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
     <message>
         <source>Slideshow interval:</source>
         <translation>Diashow-Intervall:</translation>
+    </message>
+    <message>
+        <source>Rotate pictures by their EXIF orientation</source>
+        <translation>Bilder nach ihrer EXIF-Ausrichtung drehen</translation>
     </message>
 </context>
 <context>

@@ -21,14 +21,16 @@ const Turn kTurns[] = {
     {"180", TransformCode::Rotate180, "turn half round"},
     {"hor", TransformCode::FlipHorizontal, "mirror left to right"},
     {"ver", TransformCode::FlipVertical, "mirror top to bottom"},
+    {"auto", TransformCode::Upright, "only make the picture upright from its EXIF orientation"},
 };
 
 } // namespace
 
 void defineRotate(CommandLine &line)
 {
-    line.describe(QStringLiteral("--left|--right|--180|--hor|--ver [--trim] FILE [OUT]"),
-                  QStringLiteral("lossless JPEG turn (a TIFF by pixels), in place or into OUT"));
+    line.describe(QStringLiteral("--left|--right|--180|--hor|--ver|--auto [--trim] FILE [OUT]"),
+                  QStringLiteral("lossless JPEG turn of the picture as shown, stored upright (a TIFF by pixels), "
+                                 "in place or into OUT"));
     for (const Turn &turn : kTurns)
         line.addOption(QCommandLineOption(QString::fromLatin1(turn.option), QString::fromLatin1(turn.description)));
     line.addOption(QCommandLineOption(QStringLiteral("trim"),
@@ -37,12 +39,15 @@ void defineRotate(CommandLine &line)
     line.addArgument(QStringLiteral("OUT"), QStringLiteral("where to write the result; FILE itself when left out"));
 }
 
-// Turns a JPEG losslessly (a TIFF by pixels) in place or into OUT. Without
-// --trim a JPEG whose sides are not multiples of 16 is refused, as the
-// dialog's question answered No. Of several turns named, the last counts.
+// Turns a JPEG losslessly (a TIFF by pixels) in place or into OUT. The turn
+// applies to the picture as shown, after its EXIF orientation, and the
+// result is stored upright; --auto only makes the file upright from its
+// orientation. Without --trim a JPEG whose sides are not multiples of 16 is
+// refused, as the dialog's question answered No. Of several turns named,
+// the last counts.
 int runRotate(const CommandLine &line)
 {
-    int code = 0;
+    int code = -1;
     for (const QString &name : line.optionNames()) {
         for (const Turn &turn : kTurns) {
             if (name == QLatin1String(turn.option))
@@ -53,7 +58,7 @@ int runRotate(const CommandLine &line)
     QStringList paths;
     for (const QString &arg : line.positional())
         paths.append(QDir::fromNativeSeparators(arg));
-    if (code <= 0 || paths.isEmpty() || paths.size() > 2)
+    if (code < 0 || paths.isEmpty() || paths.size() > 2)
         return line.usageError();
     const QString source = paths.at(0);
     const QString target = paths.value(1, source);

@@ -238,7 +238,10 @@ void TestSettingsDialog::checkBoxesStoreAtOnce()
         const char *box;
         const char *value;
         int before;
-    } boxes[] = {{"UseCmsCheck", "UseCMS", 0}, {"HqRawCheck", "HQRAWConv", 0}, {"AskWhenExitCheck", "AskWhenExit", 1}};
+    } boxes[] = {{"UseCmsCheck", "UseCMS", 0},
+                 {"HqRawCheck", "HQRAWConv", 0},
+                 {"RotateByExifCheck", "RotateByExif", 1},
+                 {"AskWhenExitCheck", "AskWhenExit", 1}};
     for (const auto &b : boxes) {
         auto *box = dialog.findChild<QCheckBox *>(b.box);
         QVERIFY(box);

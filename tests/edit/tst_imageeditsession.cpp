@@ -1,4 +1,5 @@
 #include "EditTestFiles.h"
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include "core/edit/ImageEditSession.h"
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void croppedPhotoKeepsExif();
     void savingOverTheSource_data();
     void savingOverTheSource();
+    void orientedPhotoIsEditedAsShown_data();
+    void orientedPhotoIsEditedAsShown();
     void tracker_data();
     void tracker();
 
@@ -74,6 +77,11 @@ void TestImageEditSession::opening_data()
     QTest::newRow("gif is decoded but not saved back") << "a.gif" << kGif << notSupported;
     QTest::newRow("jpeg bytes under a raw name") << "a.nef" << test::patternJpeg(40, 30) << notOpened;
     QTest::newRow("not decodable") << "broken.jpg" << QByteArray("\xFF\xD8\xFF\xE0 nothing more") << notOpened;
+    // Shown as far as it decodes, but never edited and saved as if whole.
+    const QByteArray whole = test::patternJpeg(64, 256);
+    const qsizetype scan = whole.indexOf("\xFF\xDA");
+    QTest::newRow("jpeg cut short") << "short.jpg" << whole.left(scan + (whole.size() - scan) / 2)
+                                    << int(ImageEditSession::State::Damaged);
     QTest::newRow("missing") << "" << QByteArray() << notOpened;
 }
 
@@ -214,6 +222,43 @@ void TestImageEditSession::savingOverTheSource()
     else
         QCOMPARE(test::readFile(source), original);
     QVERIFY(!QFile::exists(source + QStringLiteral(".tmp")));
+}
+
+void TestImageEditSession::orientedPhotoIsEditedAsShown_data()
+{
+    QTest::addColumn<bool>("applyOrientation");
+    QTest::addColumn<QSize>("edited");
+    QTest::addColumn<int>("savedOrientation");
+    QTest::newRow("turned as shown") << true << QSize(48, 64) << 1;
+    QTest::newRow("setting off: as stored") << false << QSize(64, 48) << 6;
+}
+
+// The picture is edited as shown, and saved upright: the EXIF that comes
+// along says so, and its thumbnail was turned with it.
+void TestImageEditSession::orientedPhotoIsEditedAsShown()
+{
+    QFETCH(bool, applyOrientation);
+    QFETCH(QSize, edited);
+    QFETCH(int, savedOrientation);
+    const QString source = m_dir.filePath(QStringLiteral("portrait.jpg"));
+    QFile::remove(source);
+    QVERIFY(test::writeFile(source, test::withOrientation(test::patternJpeg(64, 48), 6, test::patternJpeg(32, 16))));
+    ImageEditSession session(source, applyOrientation);
+    QCOMPARE(session.state(), ImageEditSession::State::Editable);
+    QCOMPARE(session.image().pixels.size(), edited);
+    QVERIFY(session.selection().resize(QRect(0, 0, 32, 32), 1.0));
+    QVERIFY(session.applyCrop());
+
+    const QString target = m_dir.filePath(QStringLiteral("portrait-cropped.jpg"));
+    QFile::remove(target);
+    SaveQuestions questions;
+    questions.jpegQuality = [] { return 90; };
+    QVERIFY(session.save(target, questions).ok());
+    const test::ExifOrientationFacts facts = test::exifOrientationFacts(test::readFile(target));
+    QCOMPARE(facts.orientation, savedOrientation);
+    QCOMPARE(facts.make, QByteArray("Quorvel test camera"));
+    const QImage thumbnail = QImage::fromData(facts.thumbnail);
+    QCOMPARE(thumbnail.size(), applyOrientation ? QSize(16, 32) : QSize(32, 16));
 }
 
 void TestImageEditSession::tracker_data()

@@ -74,6 +74,8 @@ private Q_SLOTS:
     void saveEditedImage();
     void busyTargetKeepsTemporary_data();
     void busyTargetKeepsTemporary();
+    void damagedPicturesAreNotWritten_data();
+    void damagedPicturesAreNotWritten();
     void propertiesTravel();
     void crop_data();
     void crop();
@@ -145,6 +147,38 @@ void TestSaveRules::saveEditedImage()
     files.removeAll(QStringLiteral("photo.jpg"));
     files.removeAll(QStringLiteral("edited.jpg"));
     QVERIFY2(files.isEmpty(), qPrintable(files.join(u',')));
+}
+
+// A picture from a damaged file is never written, neither over its source
+// nor as a new file, and nothing is asked first.
+void TestSaveRules::damagedPicturesAreNotWritten_data()
+{
+    QTest::addColumn<bool>("newFile"); // saveNewJpeg, else saveEditedImage over the source
+    QTest::newRow("edited image") << false;
+    QTest::newRow("new file") << true;
+}
+
+void TestSaveRules::damagedPicturesAreNotWritten()
+{
+    QFETCH(bool, newFile);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("photo.jpg"));
+    const QByteArray original = test::patternJpeg(32, 32);
+    QVERIFY(test::writeFile(source, original));
+    EditedImage image = jpegImage(20, 10);
+    image.damaged = true;
+    int asked = 0;
+    SaveQuestions q;
+    q.replaceOriginal = [&] { ++asked; return true; };
+    q.jpegQuality = [&] { ++asked; return 90; };
+    const QString target = newFile ? dir.filePath(QStringLiteral("new.jpg")) : source;
+    const SaveResult r = newFile ? SaveRules::saveNewJpeg(image, target, 90)
+                                 : SaveRules::saveEditedImage(image, source, target, q);
+    QCOMPARE(r.status, SaveResult::Damaged);
+    QCOMPARE(r.message, SaveRules::damagedMessage());
+    QCOMPARE(asked, 0);
+    QCOMPARE(test::readFile(source), original);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("photo.jpg")});
 }
 
 // When the target cannot be replaced (another program holds it), the

@@ -1,3 +1,4 @@
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include "core/edit/TiffEncoder.h"
@@ -5,8 +6,11 @@
 #include "core/fileops/DesktopWallpaper.h"
 #include "core/fileops/GsettingsWallpaper.h"
 #include "core/fileops/PlasmaWallpaper.h"
+#include "core/fileops/UprightWallpaper.h"
 #include "core/fileops/WallpaperBackend.h"
+#include "core/imaging/ImageDecoder.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -17,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QtEndian>
 
 using namespace quorvel;
 
@@ -81,6 +86,8 @@ private Q_SLOTS:
     void plasmaScriptEscaping_data();
     void plasmaScriptEscaping();
     void x11RootWindowShowsThePicture();
+    void orientedPicturesGetAnUprightCopy();
+    void orientedPngGetsAnUprightPng();
 
 private:
     QTemporaryDir m_dir;
@@ -433,6 +440,100 @@ void TestWallpaper::x11RootWindowShowsThePicture()
         QCOMPARE(cleared.size(), QSize(320, 200));
         QVERIFY(!near(cleared.pixel(150, 100), Qt::red));
     }
+}
+
+// Desktops differ in honouring the EXIF orientation: they are given the
+// picture upright, as the program shows it.
+void TestWallpaper::orientedPicturesGetAnUprightCopy()
+{
+    QTemporaryDir dir;
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 95);
+    }
+    const QString upright = dir.filePath(QStringLiteral("upright.jpg"));
+    const QString turned = dir.filePath(QStringLiteral("turned.jpg"));
+    const QString other = dir.filePath(QStringLiteral("other.jpg"));
+    QVERIFY(test::writeFile(upright, test::withOrientation(jpeg, 1)));
+    QVERIFY(test::writeFile(turned, test::withOrientation(jpeg, 6)));
+    QVERIFY(test::writeFile(other, test::withOrientation(jpeg, 8)));
+    const QString folder = dir.filePath(QStringLiteral("copies"));
+
+    QCOMPARE(uprightWallpaperFile(upright, folder), upright);
+    const QString copy = uprightWallpaperFile(turned, folder);
+    QVERIFY(copy.startsWith(folder));
+    QCOMPARE(uprightWallpaperFile(turned, folder), copy); // the same picture, the same copy
+    QCOMPARE(ImageDecoder::decodeFile(copy, DecodeOptions()).image.size(), QSize(32, 64));
+    QCOMPARE(test::exifOrientationFacts(test::readFile(copy)).orientation, 1);
+    QCOMPARE(test::readFile(turned), test::withOrientation(jpeg, 6)); // the picture itself stays
+
+    const QString second = uprightWallpaperFile(other, folder);
+    QVERIFY(second != copy);
+    QVERIFY(!QFile::exists(copy)); // the copy of the former wallpaper goes
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 1);
+    // Nothing to copy into: the picture itself.
+    QCOMPARE(uprightWallpaperFile(turned, QString()), turned);
+}
+
+// A PNG carrying an Exif block with an orientation cannot be turned
+// losslessly: the desktop gets it upright as a PNG of its own.
+void TestWallpaper::orientedPngGetsAnUprightPng()
+{
+    QTemporaryDir dir;
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "JPEG", 95);
+    }
+    // The EXIF block of a JPEG with Orientation 6, as the PNG's eXIf chunk.
+    const QByteArray exifJpeg = test::withOrientation(jpeg, 6);
+    const qsizetype app1 = exifJpeg.indexOf("\xFF\xE1");
+    QVERIFY(app1 > 0);
+    const int length = (uchar(exifJpeg[app1 + 2]) << 8) | uchar(exifJpeg[app1 + 3]);
+    const QByteArray block = exifJpeg.mid(app1 + 4 + 6, length - 2 - 6);
+    const auto crc32 = [](const QByteArray &bytes) {
+        quint32 crc = 0xFFFFFFFFu;
+        for (const char c : bytes) {
+            crc ^= uchar(c);
+            for (int k = 0; k < 8; ++k)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return ~crc;
+    };
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(block.size()), chunk.data());
+    chunk += "eXIf" + block;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(crc32("eXIf" + block), crc.data());
+    chunk += crc;
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+    }
+    png.insert(8 + 25, chunk); // after the header chunk
+    const QString path = dir.filePath(QStringLiteral("turned.png"));
+    QVERIFY(test::writeFile(path, png));
+    const QString folder = dir.filePath(QStringLiteral("copies"));
+
+    const QString copy = uprightWallpaperFile(path, folder);
+    QVERIFY(copy.startsWith(folder));
+    QVERIFY(copy.endsWith(QStringLiteral(".png")));
+    const QImage shown(copy);
+    QCOMPARE(shown.size(), QSize(32, 64));
+    // Turned clockwise: the stored top left corner is now the top right.
+    QCOMPARE(shown.pixel(31, 0), qRgb(0, 0, 0));
+    QCOMPARE(test::readFile(path), png); // the picture itself stays
 }
 
 QTEST_GUILESS_MAIN(TestWallpaper)

@@ -1,6 +1,8 @@
 #include "core/exif/Exiv2Include.h"
 #include "core/files/ThumbnailMaker.h"
 #include "core/files/ThumbnailScheduler.h"
+#include "core/imaging/Orientation.h"
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
@@ -74,6 +76,8 @@ private Q_SLOTS:
     void storedThumbnailFits();
     void fromFile_data();
     void fromFile();
+    void orientedPhotosAreUpright_data();
+    void orientedPhotosAreUpright();
     void atDevicePixels_data();
     void atDevicePixels();
     void candidateRows_data();
@@ -183,7 +187,11 @@ void TestThumbnails::fromFile_data()
     QTest::newRow("portrait") << encode(filled(300, 400, green)) << decoded << green << QRect(8, 0, 45, 60);
     QTest::newRow("PNG") << encode(filled(90, 60, red), "PNG") << decoded << red << QRect(0, 10, 60, 40);
     QTest::newRow("not an image") << QByteArray("IMG_0001.JPG") << none << QRgb(0) << QRect();
-    QTest::newRow("truncated JPEG") << encode(filled(800, 600, blue)).left(400) << none << QRgb(0) << QRect();
+    QTest::newRow("JPEG without its picture data") << encode(filled(800, 600, blue)).left(400) << none << QRgb(0)
+                                                   << QRect();
+    // A photo cut short shows what decodes; the missing part is grey.
+    const QByteArray whole = encode(filled(800, 600, blue));
+    QTest::newRow("JPEG cut short") << whole.left(whole.size() * 3 / 4) << decoded << blue << QRect(0, 8, 60, 45);
     QTest::newRow("empty file") << QByteArray() << none << QRgb(0) << QRect();
 }
 
@@ -218,6 +226,64 @@ void TestThumbnails::fromFile()
     }
 }
 
+// A picture of four coloured quarters: each turn and mirror shows.
+static QImage quarters(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, y < h / 2 ? (x < w / 2 ? qRgb(220, 30, 30) : qRgb(30, 200, 30))
+                                           : (x < w / 2 ? qRgb(30, 30, 220) : qRgb(230, 230, 40)));
+    return image;
+}
+
+void TestThumbnails::orientedPhotosAreUpright_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("storedThumbnail");
+    QTest::addColumn<bool>("applyOrientation");
+    for (int o = 1; o <= 8; ++o) {
+        QTest::addRow("orientation %d, stored thumbnail", o) << o << true << true;
+        QTest::addRow("orientation %d, decoded", o) << o << false << true;
+    }
+    QTest::newRow("setting off, stored thumbnail") << 6 << true << false;
+    QTest::newRow("setting off, decoded") << 7 << false << false;
+}
+
+void TestThumbnails::orientedPhotosAreUpright()
+{
+    QFETCH(int, orientation);
+    QFETCH(bool, storedThumbnail);
+    QFETCH(bool, applyOrientation);
+    const QImage photo = quarters(240, 160);
+    const QByteArray thumbnail = storedThumbnail ? encode(quarters(120, 80)) : QByteArray();
+    const QString path = m_dir.filePath(QStringLiteral("oriented.jpg"));
+    QVERIFY(test::writeFile(path, test::withOrientation(encode(photo), orientation, thumbnail)));
+
+    const ThumbnailMaker::Result result = ThumbnailMaker::fromFile(path, nullptr, ThumbnailMaker::box(), applyOrientation);
+    QCOMPARE(int(result.source),
+             int(storedThumbnail ? ThumbnailMaker::Source::Stored : ThumbnailMaker::Source::Decoded));
+    const int shown = applyOrientation ? orientation : 1;
+    const QImage upright = orientation::turned(photo, shown);
+    const QImage expected = ThumbnailMaker::makeThumbnail(upright, upright.size());
+    const QRect drawn = ThumbnailMaker::placement(upright.size(), ThumbnailMaker::box());
+    for (int qy : {1, 3}) {
+        for (int qx : {1, 3}) {
+            const QPoint p(drawn.left() + drawn.width() * qx / 4, drawn.top() + drawn.height() * qy / 4);
+            QVERIFY2(near(result.picture.pixel(p), expected.pixel(p), 40),
+                     qPrintable(QStringLiteral("at %1,%2: %3 for %4")
+                                    .arg(p.x()).arg(p.y())
+                                    .arg(result.picture.pixel(p), 0, 16)
+                                    .arg(expected.pixel(p), 0, 16)));
+        }
+    }
+    // Grey bands beside a portrait, above and below a landscape.
+    if (drawn.left() > 0)
+        QCOMPARE(result.picture.pixel(drawn.left() - 1, 30), ThumbnailMaker::kBackground);
+    if (drawn.top() > 0)
+        QCOMPARE(result.picture.pixel(30, drawn.top() - 1), ThumbnailMaker::kBackground);
+}
+
 void TestThumbnails::atDevicePixels_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -232,6 +298,12 @@ void TestThumbnails::atDevicePixels_data()
     QTest::newRow("stored too small: decoded") << withStoredThumbnail(encode(filled(800, 600, blue)), encode(filled(80, 60, red)))
                                                << decoded << QRect(0, 15, 120, 90);
     QTest::newRow("portrait decoded") << encode(filled(300, 400, blue)) << decoded << QRect(15, 0, 90, 120);
+    // Turned by the EXIF orientation at that size too.
+    QTest::newRow("portrait by its orientation, stored")
+        << test::withOrientation(encode(filled(800, 600, blue)), 6, encode(filled(160, 120, red))) << stored
+        << QRect(15, 0, 90, 120);
+    QTest::newRow("portrait by its orientation, decoded") << test::withOrientation(encode(filled(400, 300, blue)), 8)
+                                                           << decoded << QRect(15, 0, 90, 120);
 }
 
 void TestThumbnails::atDevicePixels()

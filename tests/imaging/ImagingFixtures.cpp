@@ -87,6 +87,8 @@ bool writeTiff(const QString &path, const QImage &source, const TiffLayout &layo
     TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(layout.samples));
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, layout.planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
     TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(layout.compression));
+    if (layout.orientation != 0)
+        TIFFSetField(tif, TIFFTAG_ORIENTATION, uint16_t(layout.orientation));
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(layout.compression == COMPRESSION_JPEG ? 16 : 4));
     if (layout.floating)
         TIFFSetField(tif, TIFFTAG_SAMPLEFORMAT, uint16_t(SAMPLEFORMAT_IEEEFP));

@@ -38,6 +38,7 @@ struct TiffLayout
     bool minIsWhite = false;
     int compression = 1;   // COMPRESSION_NONE, _LZW (5), _ADOBE_DEFLATE (8), _JPEG (7)
     QByteArray icc;
+    int orientation = 0;   // TIFFTAG_ORIENTATION; none when 0
     bool floating = false; // IEEE samples of 16, 32 or 64 bits, value / 255
     bool cmyk = false;     // 4 samples, separated: C, M, Y = 255 - R, G, B, K = 0
     bool planar = false;   // one plane per sample

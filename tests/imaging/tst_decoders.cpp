@@ -111,6 +111,8 @@ private Q_SLOTS:
     void alphaIsFlattenedOverBlack();
     void brokenFilesFail_data();
     void brokenFilesFail();
+    void damagedJpegShowsWhatDecodes_data();
+    void damagedJpegShowsWhatDecodes();
     void refusalsSayWhy_data();
     void refusalsSayWhy();
     void colourManagement_data();
@@ -347,18 +349,13 @@ void TestDecoders::brokenFilesFail_data()
 
     QTest::newRow("empty") << "a.jpg" << QByteArray();
     QTest::newRow("text") << "a.jpg" << QByteArray("hello, this is no picture at all");
-    QTest::newRow("jpeg truncated") << "a.jpg" << baseline.left(baseline.size() * 2 / 3);
     QTest::newRow("jpeg header only") << "a.jpg" << baseline.left(baseline.indexOf("\xFF\xDA") + 4);
+    QTest::newRow("jpeg without its scan") << "a.jpg" << baseline.left(baseline.indexOf("\xFF\xDA"));
+    QTest::newRow("jpeg truncated in its tables") << "a.jpg" << baseline.left(baseline.indexOf("\xFF\xC4") + 10);
     QByteArray oddStart = baseline.left(baseline.size() * 2 / 3);
     oddStart[2] = 0; // no longer our JPEG signature; Qt's reader must not take it
     QTest::newRow("jpeg truncated, odd start") << "a.bin" << oddStart;
     QTest::newRow("jpeg truncated, odd start, jpg name") << "a.jpg" << oddStart;
-    QTest::newRow("progressive truncated") << "a.jpg" << progressive.left(progressive.size() * 2 / 3);
-    QByteArray damaged = baseline;
-    const qsizetype scan = damaged.indexOf("\xFF\xDA");
-    for (qsizetype i = scan + 20; i < damaged.size() - 2; i += 7)
-        damaged[i] = char(0xFF);
-    QTest::newRow("jpeg damaged scan") << "a.jpg" << damaged;
     QTest::newRow("jpeg absurd size") << "a.jpg" << withJpegSize(baseline, 65000, 65000);
     QTest::newRow("tiff truncated") << "a.tif" << tiff.left(tiff.size() / 2);
     QTest::newRow("tiff lzw truncated") << "a.tif" << lzw.left(lzw.size() / 2);
@@ -388,6 +385,68 @@ void TestDecoders::brokenFilesFail()
     QVERIFY(!r.ok());
     QVERIFY(r.image.isNull());
     QVERIFY(!r.error.isEmpty());
+}
+
+void TestDecoders::damagedJpegShowsWhatDecodes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("partial");
+    QTest::addColumn<bool>("greyBottom"); // the last rows are the grey of missing data
+
+    // Two bands at the top, then busy pixels all the way down, so that the
+    // data is spread over the rows and what is cut off is the bottom.
+    QImage img(64, 256, QImage::Format_RGB32);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 64; ++x)
+            img.setPixel(x, y, y < 16 ? (x < 32 ? qRgb(200, 30, 30) : qRgb(30, 30, 200))
+                                      : qRgb((x * 37 + y * 91) & 0xFF, (x * y) & 0xFF, (x * 13) & 0xFF));
+    JpegLayout layout;
+    const QByteArray baseline = writeJpeg(img, layout);
+    layout.progressive = true;
+    const QByteArray progressive = writeJpeg(img, layout);
+    const qsizetype scan = baseline.indexOf("\xFF\xDA");
+
+    QTest::newRow("whole") << baseline << false << false;
+    QTest::newRow("ends early") << baseline.left(scan + (baseline.size() - scan) / 2) << true << true;
+    QTest::newRow("progressive ends early") << progressive.left(progressive.size() * 2 / 3) << true << false;
+    QByteArray corrupt = baseline;
+    for (qsizetype i = scan + 200; i < corrupt.size() - 2; i += 7)
+        corrupt[i] = char(0xFF);
+    QTest::newRow("corrupt entropy data") << corrupt << true << false;
+    // Some cameras pad the end: that is no damage.
+    QByteArray padded = baseline;
+    padded.insert(padded.size() - 2, QByteArray(3, '\0'));
+    QTest::newRow("padding before the end") << padded << false << false;
+}
+
+void TestDecoders::damagedJpegShowsWhatDecodes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, partial);
+    QFETCH(bool, greyBottom);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("damaged.jpg"));
+    QVERIFY(test::writeFile(path, bytes));
+    // From a file (read in chunks) and from memory alike.
+    for (const DecodeResult &r : {ImageDecoder::decodeFile(path, {}), decodeBytes(bytes, path)}) {
+        QVERIFY2(r.ok(), qPrintable(r.error));
+        QCOMPARE(r.partial, partial);
+        QCOMPARE(r.image.size(), QSize(64, 256));
+        const QRgb top = r.image.pixel(8, 4);
+        QVERIFY2(qRed(top) > 150 && qBlue(top) < 80, qPrintable(QString::number(top, 16)));
+        if (greyBottom) {
+            const QRgb bottom = r.image.pixel(32, 250);
+            QVERIFY2(qAbs(qRed(bottom) - 128) <= 2 && qAbs(qGreen(bottom) - 128) <= 2
+                         && qAbs(qBlue(bottom) - 128) <= 2,
+                     qPrintable(QString::number(bottom, 16)));
+        }
+    }
+    // A reduced decode (thumbnails) shows it as well.
+    DecodeOptions reduced;
+    reduced.reduceTo = QSize(8, 8);
+    const DecodeResult small = ImageDecoder::decodeFile(path, reduced);
+    QVERIFY2(small.ok(), qPrintable(small.error));
+    QCOMPARE(small.partial, partial);
 }
 
 void TestDecoders::refusalsSayWhy_data()

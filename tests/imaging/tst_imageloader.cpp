@@ -2,6 +2,7 @@
 
 #include "core/imaging/ImageLoader.h"
 #include "core/settings/AppSettings.h"
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include <QSignalSpy>
@@ -135,6 +136,9 @@ private Q_SLOTS:
     void rawPreviewIsShownFirst_data();
     void rawPreviewIsShownFirst();
     void realFilesThroughTheCodecLayer();
+    void damagedPicturesKeepTheirMarkThroughTheCache();
+    void orientationFollowsTheSetting_data();
+    void orientationFollowsTheSetting();
 };
 
 void TestImageLoader::init()
@@ -518,7 +522,7 @@ void TestImageLoader::realFilesThroughTheCodecLayer()
     const QByteArray jpeg = fixtures::writeJpeg(fixtures::bands(64, 32), {});
     QVERIFY(test::writeFile(a, jpeg));
     QVERIFY(test::writeFile(b, jpeg));
-    QVERIFY(test::writeFile(broken, jpeg.left(jpeg.size() / 2)));
+    QVERIFY(test::writeFile(broken, jpeg.left(jpeg.indexOf("\xFF\xDA"))));
 
     ImageLoader loader;
     Frame frame{loader, b};
@@ -542,6 +546,76 @@ void TestImageLoader::realFilesThroughTheCodecLayer()
     QVERIFY(!loader.isImagePresent());
     QVERIFY(loader.currentImage().isNull());
     QVERIFY(!loader.lastError().isEmpty());
+}
+
+void TestImageLoader::damagedPicturesKeepTheirMarkThroughTheCache()
+{
+    FakeDecoder fake;
+    ImageLoader loader;
+    // Paths with "part" decode partly.
+    const ImageLoader::DecodeFunction whole = fake.function();
+    loader.setDecodeFunction([whole](const QString &path, const DecodeOptions &options) {
+        DecodeResult r = whole(path, options);
+        r.partial = path.contains(QLatin1String("part"));
+        return r;
+    });
+    const QString a = QStringLiteral("/f/A.jpg"), b = QStringLiteral("/f/B-part.jpg"), c = QStringLiteral("/f/C-part.jpg");
+    Frame frame{loader, b};
+    frame.connect();
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    frame.show(a);
+    QVERIFY(done.wait(5000));
+    QVERIFY(waitIdle(loader));
+    QVERIFY(!loader.isCurrentPartial());
+    frame.next = c;
+    frame.show(b); // served by the preload
+    QCOMPARE(loader.currentPath(), b);
+    QVERIFY(loader.isCurrentPartial());
+    QVERIFY(waitIdle(loader));
+    frame.show(a); // the previous image, swapped back
+    QCOMPARE(loader.currentPath(), a);
+    QVERIFY(!loader.isCurrentPartial());
+    frame.show(b); // and forth
+    QVERIFY(loader.isCurrentPartial());
+    loader.clearAll();
+    QVERIFY(!loader.isCurrentPartial());
+    frame.next.clear();
+    QVERIFY(waitIdle(loader));
+    if (!loader.requestLoad(c)) // preloaded, or loaded afresh
+        QVERIFY(done.wait(5000));
+    QCOMPARE(loader.currentPath(), c);
+    QVERIFY(loader.isCurrentPartial());
+}
+
+void TestImageLoader::orientationFollowsTheSetting_data()
+{
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("on") << 1 << QSize(32, 64);
+    QTest::newRow("off") << 0 << QSize(64, 32);
+}
+
+void TestImageLoader::orientationFollowsTheSetting()
+{
+    QFETCH(int, setting);
+    QFETCH(QSize, shown);
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.jpg"));
+    const QString b = dir.filePath(QStringLiteral("b.jpg"));
+    const QByteArray jpeg = test::withOrientation(fixtures::writeJpeg(fixtures::bands(64, 32), {}), 6);
+    QVERIFY(test::writeFile(a, jpeg));
+    QVERIFY(test::writeFile(b, jpeg));
+    globalSettings().rotateByExif = setting;
+    ImageLoader loader;
+    Frame frame{loader, b};
+    frame.connect();
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    frame.show(a);
+    QVERIFY(done.wait(5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.currentImage().size(), shown);
+    QVERIFY(loader.requestLoad(b)); // the preload turns it alike
+    QCOMPARE(loader.currentImage().size(), shown);
 }
 
 QTEST_GUILESS_MAIN(TestImageLoader)

@@ -6,11 +6,14 @@
 #include "ImagingFixtures.h"
 #include "../exif/ExifTestFiles.h"
 
+#include "core/edit/EditedImage.h"
 #include "core/edit/ImageEditSession.h"
+#include "core/exif/ExifOrientation.h"
 #include "core/exif/ExifReader.h"
 #include "core/files/FolderScanner.h"
 #include "core/files/ThumbnailMaker.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/Orientation.h"
 #include "core/print/PrintFileWriter.h"
 #include "support/TestSupport.h"
 
@@ -32,10 +35,10 @@ namespace {
 
 constexpr int kWidth = 96, kHeight = 64;
 
-QByteArray exifEntriesJpeg()
+QByteArray exifEntriesJpeg(int orientation = 1)
 {
     return test::jpegWithExif({QStringLiteral("Exif.Image.Model Ascii TestCam"),
-                               QStringLiteral("Exif.Image.Orientation Short 1"),
+                               QStringLiteral("Exif.Image.Orientation Short %1").arg(orientation),
                                QStringLiteral("Exif.Photo.ISOSpeedRatings Short 200"),
                                QStringLiteral("Exif.Photo.FNumber Rational 28/10"),
                                QStringLiteral("Exif.Photo.DateTimeOriginal Ascii 2021:05:06 07:08:09")});
@@ -179,6 +182,8 @@ private Q_SLOTS:
     void heifOrientationIsApplied_data();
     void heifOrientationIsApplied();
     void editedAndPrintedAsNewJpeg();
+    void exifOrientationOfContainers_data();
+    void exifOrientationOfContainers();
 };
 
 void TestModernFormats::decodedWithExif_data()
@@ -380,6 +385,55 @@ void TestModernFormats::editedAndPrintedAsNewJpeg()
     const PrintSource source = PrintSource::fromFile(path);
     QCOMPARE(source.pixels.size(), QSize(kWidth, kHeight));
     QCOMPARE(source.exif, block);
+}
+
+void TestModernFormats::exifOrientationOfContainers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("byTheTag"); // else the decoder turns by the format's own means
+    QTest::newRow("png") << "turned.png" << true;
+    QTest::newRow("webp") << "turned.webp" << true;
+    QTest::newRow("heic") << "turned.heic" << false;
+    QTest::newRow("avif") << "turned.avif" << false;
+    QTest::newRow("jxl") << "turned.jxl" << false;
+}
+
+// A PNG or WebP is turned by the Orientation of the Exif block it carries;
+// HEIF and JPEG XL pictures come upright from their decoders and are never
+// turned a second time by the tag. Either way, what is edited is what is
+// shown, and the EXIF that travels with it says Orientation 1.
+void TestModernFormats::exifOrientationOfContainers()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, byTheTag);
+    QTemporaryDir dir;
+    const QImage picture = bands(kWidth, kHeight);
+    const QByteArray block = exifBlockOf(exifEntriesJpeg(6));
+    QVERIFY(!block.isEmpty());
+    QString why;
+    const QString path = makeFile(dir, name, picture, block, &why);
+    if (path.isEmpty())
+        QSKIP(qPrintable(why));
+
+    const DecodeResult stored = ImageDecoder::decodeFile(path, DecodeOptions());
+    QVERIFY2(stored.ok(), qPrintable(stored.error));
+    DecodeOptions options;
+    options.applyOrientation = true;
+    const DecodeResult shown = ImageDecoder::decodeFile(path, options);
+    QVERIFY2(shown.ok(), qPrintable(shown.error));
+    if (byTheTag) {
+        QCOMPARE(shown.orientation, 6);
+        QCOMPARE(shown.image.size(), QSize(kHeight, kWidth));
+        QCOMPARE(shown.image, orientation::turned(stored.image, 6));
+    } else {
+        QVERIFY(shown.upright);
+        QCOMPARE(shown.orientation, 1);
+        QCOMPARE(shown.image, stored.image);
+    }
+
+    const EditedImage edited = EditedImage::load(path, {.applyOrientation = true});
+    QCOMPARE(edited.pixels.size(), shown.image.size());
+    QCOMPARE(exiforientation::fromExifBlock(edited.exif), 1);
 }
 
 QTEST_GUILESS_MAIN(TestModernFormats)

@@ -20,18 +20,22 @@ void TestViewStatus::facts_data()
 {
     QTest::addColumn<int>("bpp");
     QTest::addColumn<QString>("list");
+    QTest::addColumn<bool>("damaged");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("with depth") << 24 << ". 1/5, 1.0 Kb" << "IMG_1.JPG: 4000x3000, 24bpp. 1/5, 1.0 Kb";
-    QTest::newRow("48-bit file") << 48 << "" << "IMG_1.JPG: 4000x3000, 48bpp";
-    QTest::newRow("depth unknown") << 0 << ". 2/2, 3.0 Mb" << "IMG_1.JPG: 4000x3000. 2/2, 3.0 Mb";
+    QTest::newRow("with depth") << 24 << ". 1/5, 1.0 Kb" << false << "IMG_1.JPG: 4000x3000, 24bpp. 1/5, 1.0 Kb";
+    QTest::newRow("48-bit file") << 48 << "" << false << "IMG_1.JPG: 4000x3000, 48bpp";
+    QTest::newRow("depth unknown") << 0 << ". 2/2, 3.0 Mb" << false << "IMG_1.JPG: 4000x3000. 2/2, 3.0 Mb";
+    QTest::newRow("damaged") << 24 << ". 1/5, 1.0 Kb" << true << "IMG_1.JPG: 4000x3000, 24bpp, damaged. 1/5, 1.0 Kb";
+    QTest::newRow("damaged, depth unknown") << 0 << "" << true << "IMG_1.JPG: 4000x3000, damaged";
 }
 
 void TestViewStatus::facts()
 {
     QFETCH(int, bpp);
     QFETCH(QString, list);
+    QFETCH(bool, damaged);
     QFETCH(QString, expected);
-    QCOMPARE(viewStatus::facts("IMG_1.JPG", QSize(4000, 3000), bpp, list), expected);
+    QCOMPARE(viewStatus::facts("IMG_1.JPG", QSize(4000, 3000), bpp, list, damaged), expected);
 }
 
 void TestViewStatus::info_data()

@@ -5,6 +5,8 @@
 #include "core/print/IndexPrintForm.h"
 #include "core/print/IndexPrintJob.h"
 #include "core/settings/AppSettings.h"
+#include "support/ExifOrientationFiles.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +79,9 @@ private Q_SLOTS:
     void noFileWithoutCells();
     void failureStopsTheRun();
     void cancelledBeforeTheFirstPage();
+    void damagedSourceStopsItsList();
+    void orientedSourcesAreUpright_data();
+    void orientedSourcesAreUpright();
 };
 
 void TestIndexPrintJob::formLayout()
@@ -328,6 +333,73 @@ void TestIndexPrintJob::cancelledBeforeTheFirstPage()
     QVERIFY(outcome.cancelled);
     QCOMPARE(outcome.written, 0);
     QCOMPARE(filesIn(dir), QStringList{"a.jpg"});
+}
+
+// A sheet never shows a damaged photo's grey remains as its picture: the
+// list that holds it is not written, and the message names the file.
+void TestIndexPrintJob::damagedSourceStopsItsList()
+{
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    const QString good = writeSource(dir, "a.jpg", QSize(400, 300), qRgb(20, 160, 20));
+    QImage busy(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            busy.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * y) & 0xFF, 90));
+    EditedImage image;
+    image.format = EditedImage::Format::Jpeg;
+    image.pixels = busy;
+    const QString damaged = dir.filePath("b.jpg");
+    QVERIFY(SaveRules::saveNewJpeg(image, damaged, 90).ok());
+    const QByteArray whole = test::readFile(damaged);
+    const qsizetype scan = whole.indexOf("\xFF\xDA");
+    QVERIFY(test::writeFile(damaged, whole.left(scan + (whole.size() - scan) / 2)));
+
+    IndexPrintForm form = defaultForm();
+    for (int i = 0; i < 20; ++i)
+        form.sources.append({i == 17 ? damaged : good});
+    const QList<IndexLayout::PlannedFile> files = form.plan(dir.filePath("index.jpg"), true);
+    QCOMPARE(files.size(), 2);
+    const IndexPrintJob::Outcome outcome = form.job(85).run(files);
+    QCOMPARE(outcome.written, 1);
+    QCOMPARE(outcome.failure.status, SaveResult::Damaged);
+    QVERIFY(outcome.failure.message.contains(QDir::toNativeSeparators(damaged)));
+    QCOMPARE(filesIn(dir), (QStringList{"a.jpg", "b.jpg", "index_1.jpg"}));
+}
+
+void TestIndexPrintJob::orientedSourcesAreUpright_data()
+{
+    QTest::addColumn<bool>("applyOrientation");
+    QTest::addColumn<int>("drawnWidth");
+    // 400 x 300 stored, turned to 300 x 400: fitted into 354 x 236 cells.
+    QTest::newRow("turned as shown") << true << 177;
+    QTest::newRow("setting off") << false << 315;
+}
+
+void TestIndexPrintJob::orientedSourcesAreUpright()
+{
+    QFETCH(bool, applyOrientation);
+    QFETCH(int, drawnWidth);
+    QTemporaryDir temp;
+    const QDir dir(temp.path());
+    const QString plain = writeSource(dir, "plain.jpg", QSize(400, 300), qRgb(200, 30, 30));
+    const QString source = dir.filePath("turned.jpg");
+    QVERIFY(test::writeFile(source, test::withOrientation(test::readFile(plain), 6)));
+
+    IndexPrintForm form = defaultForm();
+    form.sources.append({source});
+    IndexPrintJob job = form.job(85);
+    job.applyOrientation = applyOrientation;
+    const QImage page = job.composeList(1);
+    QVERIFY(!page.isNull());
+    const QRect cell = job.layout.cell(0);
+    const QRect drawn = IndexComposer::fittedRect(cell, applyOrientation ? QSize(300, 400) : QSize(400, 300));
+    QCOMPARE(drawn.width(), drawnWidth);
+    const auto red = [](QRgb p) { return qRed(p) > 150 && qGreen(p) < 90; };
+    QVERIFY(red(page.pixel(drawn.center())));
+    QVERIFY(red(page.pixel(drawn.left() + 3, drawn.center().y())));
+    QCOMPARE(page.pixel(drawn.left() - 3, drawn.center().y()), qRgb(255, 255, 255));
+    QCOMPARE(page.pixel(drawn.right() + 3, drawn.center().y()), qRgb(255, 255, 255));
 }
 
 QTEST_MAIN(TestIndexPrintJob)

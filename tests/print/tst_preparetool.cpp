@@ -1,3 +1,4 @@
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include "core/exif/Exiv2Include.h"
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void metadataCarriedOver();
     void border();
     void failedFilesDoNotStopTheOthers();
+    void orientedAndDamagedPhotos_data();
+    void orientedAndDamagedPhotos();
     void sameNameTwice();
     void refusedArguments_data();
     void refusedArguments();
@@ -278,6 +281,52 @@ void TestPrepareTool::failedFilesDoNotStopTheOthers()
     for (const QString &name : {broken, text, missing})
         QVERIFY2(run.errors.contains(QDir::toNativeSeparators(name) + QStringLiteral(": ")), qPrintable(run.errors));
     QVERIFY2(run.errors.contains(QStringLiteral("2 of 5 files prepared")), qPrintable(run.errors));
+}
+
+void TestPrepareTool::orientedAndDamagedPhotos_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<QSize>("expected"); // empty: no file is made
+    QTest::addColumn<bool>("darkAtTop"); // the black band of the stored left edge shows at the top
+    // 10x15 at 300 dpi follows the picture as shown.
+    QTest::newRow("upright") << 1 << false << QSize(1772, 1181) << false;
+    QTest::newRow("turned clockwise") << 6 << false << QSize(1181, 1772) << true;
+    QTest::newRow("mirrored along the diagonal") << 5 << false << QSize(1181, 1772) << true;
+    QTest::newRow("ends early") << 1 << true << QSize() << false;
+}
+
+// Each picture is prepared as the viewer shows it, and the output stored
+// upright; a picture that only partly decodes is not prepared.
+void TestPrepareTool::orientedAndDamagedPhotos()
+{
+    QFETCH(int, orientation);
+    QFETCH(bool, damaged);
+    QFETCH(QSize, expected);
+    QFETCH(bool, darkAtTop);
+    const QString name = QStringLiteral("shown_%1_%2.jpg").arg(orientation).arg(damaged);
+    const QString source = photo(name, QSize(900, 600));
+    QByteArray bytes = test::withOrientation(test::readFile(source), orientation);
+    if (damaged)
+        bytes.truncate(bytes.size() * 2 / 3);
+    QVERIFY(test::writeFile(source, bytes));
+    const QString out = m_dir.filePath(QStringLiteral("shown_%1_%2").arg(orientation).arg(damaged));
+    const Run run = prepare({"--format", "10x15", "--dpi", "300", "--out", out, source});
+    const QString target = QDir(out).filePath(name.chopped(4) + QStringLiteral("_10x15.jpg"));
+    if (expected.isEmpty()) {
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.errors.contains(QDir::toNativeSeparators(source) + QStringLiteral(": ")), qPrintable(run.errors));
+        QVERIFY(!QFile::exists(target));
+        return;
+    }
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    const QByteArray written = test::readFile(target);
+    const QImage image = QImage::fromData(written);
+    QCOMPARE(image.size(), expected);
+    const int orientationAfter = test::exifOrientationFacts(written).orientation;
+    QVERIFY2(orientationAfter == 1, qPrintable(QString::number(orientationAfter)));
+    const int top = qGray(image.pixel(image.width() / 2, 4));
+    QVERIFY2(darkAtTop ? top < 60 : top > 60, qPrintable(QString::number(top)));
 }
 
 // Two sources of one name would write one output: the second is refused

@@ -1,6 +1,9 @@
 #include "core/exif/Exiv2Include.h"
 #include "core/print/FinalStepModel.h"
 #include "core/print/PrintFileWriter.h"
+#include "core/imaging/ImageDecoder.h"
+#include "core/imaging/Orientation.h"
+#include "support/ExifOrientationFiles.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>
@@ -25,6 +28,9 @@ private Q_SLOTS:
     void sourceWithoutExifGetsResolution();
     void failuresLeaveNoFile_data();
     void failuresLeaveNoFile();
+    void orientedPhotoIsComposedAsShown_data();
+    void orientedPhotoIsComposedAsShown();
+    void damagedPhotoIsRefused();
 
 private:
     QString photo(int width, int height, bool withExif);
@@ -205,6 +211,105 @@ void TestPrintFile::failuresLeaveNoFile()
     QVERIFY(!result.ok());
     QVERIFY(!QFile::exists(target));
     QCOMPARE(QDir(QFileInfo(target).path()).entryList({QStringLiteral("*fail_out*")}, QDir::Files), QStringList());
+}
+
+namespace {
+
+// Four coloured quarters: the output shows which way the photo was turned.
+QByteArray quartersJpeg(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, y < h / 2 ? (x < w / 2 ? qRgb(220, 30, 30) : qRgb(30, 200, 30))
+                                           : (x < w / 2 ? qRgb(30, 30, 220) : qRgb(230, 230, 40)));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 92);
+    return jpeg;
+}
+
+bool near(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) <= 40 && qAbs(qGreen(a) - qGreen(b)) <= 40 && qAbs(qBlue(a) - qBlue(b)) <= 40;
+}
+
+DecodeResult decodeAsShown(const QString &path, bool applyOrientation)
+{
+    DecodeOptions options;
+    options.applyOrientation = applyOrientation;
+    return ImageDecoder::decodeFile(path, options);
+}
+
+} // namespace
+
+void TestPrintFile::orientedPhotoIsComposedAsShown_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("applyOrientation");
+    for (int o = 1; o <= 8; ++o)
+        QTest::addRow("orientation %d", o) << o << true;
+    QTest::newRow("setting off") << 6 << false;
+}
+
+// The output is made from the photo as shown, proportions included, and
+// stored upright: its EXIF says Orientation 1.
+void TestPrintFile::orientedPhotoIsComposedAsShown()
+{
+    QFETCH(int, orientation);
+    QFETCH(bool, applyOrientation);
+    const QString source = m_dir.filePath(QStringLiteral("oriented.jpg"));
+    QVERIFY(test::writeFile(source, test::withOrientation(quartersJpeg(900, 600), orientation)));
+    const DecodeResult shown = decodeAsShown(source, applyOrientation);
+    QVERIFY(shown.ok());
+    FinalStepModel model(2, {source});
+    model.setImage(shown.image);
+    const bool portrait = applyOrientation && orientation >= 5;
+    QCOMPARE(model.parameters().outputSize(), portrait ? QSize(1205, 1795) : QSize(1795, 1205));
+
+    const QString target = m_dir.filePath(QStringLiteral("oriented_out.jpg"));
+    QFile::remove(target);
+    const SaveResult result = PrintFileWriter::write(PrintSource::fromFile(source, {.applyOrientation = applyOrientation}),
+                                                     model.composition(), target, 90);
+    QVERIFY2(result.ok(), qPrintable(result.message));
+    QCOMPARE(test::exifOrientationFacts(test::readFile(target)).orientation,
+             applyOrientation ? 1 : orientation);
+    const QImage out(target);
+    QCOMPARE(out.size(), model.parameters().outputSize());
+    // Each quarter of the output has the colour of that quarter as shown.
+    for (int qy : {1, 3}) {
+        for (int qx : {1, 3}) {
+            const QRgb want = shown.image.pixel(shown.image.width() * qx / 4, shown.image.height() * qy / 4);
+            const QRgb got = out.pixel(out.width() * qx / 4, out.height() * qy / 4);
+            QVERIFY2(near(got, want), qPrintable(QStringLiteral("%1 for %2").arg(got, 0, 16).arg(want, 0, 16)));
+        }
+    }
+}
+
+// A photo that only partly decodes gives no output file.
+void TestPrintFile::damagedPhotoIsRefused()
+{
+    const QByteArray whole = quartersJpeg(900, 600);
+    const qsizetype scan = whole.indexOf("\xFF\xDA");
+    const QString source = m_dir.filePath(QStringLiteral("short.jpg"));
+    QVERIFY(test::writeFile(source, whole.left(scan + (whole.size() - scan) / 2)));
+    const DecodeResult shown = decodeAsShown(source, true);
+    QVERIFY(shown.ok());
+    QVERIFY(shown.partial);
+    FinalStepModel model(2, {source});
+    model.setImage(shown.image);
+    const QString target = m_dir.filePath(QStringLiteral("short_out.jpg"));
+    for (bool decodedByTheWriter : {false, true}) {
+        PrintSource from = PrintSource::fromFile(source, {.applyOrientation = true});
+        if (!decodedByTheWriter) {
+            from.pixels = shown.image; // as the dialog hands its picture over
+            from.damaged = true;
+        }
+        const SaveResult result = PrintFileWriter::write(from, model.composition(), target, 90);
+        QCOMPARE(result.status, SaveResult::Damaged);
+        QVERIFY(!QFile::exists(target));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPrintFile)

@@ -31,7 +31,8 @@ void TestAppSettings::savesEveryFieldInRecordOrder()
         "Print/PrintMinIntervalY", "Print/PrintNamesTextHeight", "Print/PrintShowNames", "Main/WndRectLeft",
         "Main/WndRectTop", "Main/WndRectRight", "Main/WndRectBottom", "Main/WndLeftPaneWidth",
         "Main/WndCenterPaneWidth", "Main/InterfaceLang", "Main/LastUsedDir", "Main/StartFolder",
-        "Main/StartFolderUse", "Main/AskWhenExit", "Main/DefaultUnits", "Main/HQRAWConv", "Main/UseCMS"};
+        "Main/StartFolderUse", "Main/AskWhenExit", "Main/DefaultUnits", "Main/HQRAWConv", "Main/UseCMS",
+        "Main/RotateByExif"};
     QCOMPARE(store.writeOrder(), expected);
     // Integers are stored as numbers and texts as texts.
     QCOMPARE(store.raw("Print", "PrintFormat").typeId(), QMetaType::Int);
@@ -62,6 +63,7 @@ void TestAppSettings::defaultsWhenStoreIsEmpty()
     QCOMPARE(s.defaultUnits, 2);
     QCOMPARE(s.hqRawConv, 0);
     QCOMPARE(s.useCms, 0);
+    QCOMPARE(s.rotateByExif, 1);
 }
 
 void TestAppSettings::rangeRulesOnLoad_data()

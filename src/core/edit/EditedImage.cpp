@@ -1,5 +1,6 @@
 #include "core/edit/EditedImage.h"
 
+#include "core/edit/ExifTurn.h"
 #include "core/edit/FileResolution.h"
 #include "core/exif/ContainerExif.h"
 #include "core/exif/ExifBlockEditor.h"
@@ -11,6 +12,7 @@
 #include "core/imaging/ColourProfile.h"
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/Orientation.h"
 
 #include <QFile>
 
@@ -75,10 +77,10 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
 
 EditedImage EditedImage::load(const QString &path)
 {
-    return load(path, false);
+    return load(path, LoadOptions());
 }
 
-EditedImage EditedImage::load(const QString &path, bool useCms)
+EditedImage EditedImage::load(const QString &path, LoadOptions loadOptions)
 {
     EditedImage result;
     // What the file is now, before anything is read: a save over it later
@@ -88,18 +90,20 @@ EditedImage EditedImage::load(const QString &path, bool useCms)
     if (!FileAccess::openForReading(file, path, nullptr, &identity))
         return result;
     DecodeOptions options;
-    options.useCms = useCms;
+    options.useCms = loadOptions.useCms;
+    options.applyOrientation = loadOptions.applyOrientation;
     DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return result;
     result.format = formatOf(file.peek(kSniffBytes));
     result.sourceIdentity = identity;
     result.pixels = decoded.image;
+    result.damaged = decoded.partial;
     if (const auto dpi = FileResolution::read(path)) {
         result.pixels.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
         result.pixels.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
     }
-    result.iccProfile = colourprofile::forPixels(colourprofile::embedded(path), useCms);
+    result.iccProfile = colourprofile::forPixels(colourprofile::embedded(path), loadOptions.useCms);
     if (result.format == Format::Jpeg) {
         ExifByteSource source(path);
         result.exif = jpegexif::find(source);
@@ -109,8 +113,14 @@ EditedImage EditedImage::load(const QString &path, bool useCms)
         ExifByteSource source(path);
         result.exif = containerexif::find(source);
     }
-    if (decoded.upright && !result.exif.isEmpty())
+    // The pixels were turned: the EXIF that travels with them must not turn
+    // them again, and its thumbnail turns with them.
+    if (decoded.orientation != orientation::kUpright) {
+        if (!exifturn::adjust(result.exif, decoded.orientation, result.pixels.size(), true))
+            result.exif.clear();
+    } else if (decoded.upright && !result.exif.isEmpty()) {
         result.exif = withUprightOrientation(result.exif);
+    }
     return result;
 }
 

@@ -22,6 +22,8 @@ struct EditedImage
     QImage pixels;
     Format format = Format::None;
     QByteArray exif;
+    // Only part of the picture could be decoded: it is shown, never saved.
+    bool damaged = false;
     // The file as it was when loaded: saving over it is refused when another
     // program changed it since.
     FileIdentity sourceIdentity;
@@ -31,14 +33,24 @@ struct EditedImage
 
     bool isNull() const { return pixels.isNull(); }
 
-    // Decodes the file as the viewer does, without colour conversion, and
-    // takes its EXIF block (JPEG, TIFF-based files and the containers of the
-    // NewJpeg formats), its resolution and its RGB colour profile. Null on
-    // failure.
+    struct LoadOptions
+    {
+        // Convert the pixels to sRGB through the file's profile (the
+        // profile then is sRGB).
+        bool useCms = false;
+        // Turn the picture by its EXIF orientation; the EXIF block then
+        // says Orientation 1 (see exifturn::adjust), so that a picture made
+        // from it is stored upright.
+        bool applyOrientation = false;
+    };
+
+    // Decodes the file as the viewer does and takes its EXIF block (JPEG,
+    // TIFF-based files and the containers of the NewJpeg formats), its
+    // resolution and its RGB colour profile. Pictures a decoder turned by
+    // the format's own orientation (HEIF, JPEG XL) carry Orientation 1 in
+    // their EXIF too. Null on failure.
+    static EditedImage load(const QString &path, LoadOptions options);
     static EditedImage load(const QString &path);
-    // The same, converting the pixels to sRGB through the file's profile
-    // when useCms is set (the profile is then sRGB).
-    static EditedImage load(const QString &path, bool useCms);
     // The format by the file's leading bytes.
     static Format formatOf(const QByteArray &head);
 };

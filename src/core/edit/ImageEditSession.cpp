@@ -8,14 +8,18 @@
 
 namespace quorvel {
 
-ImageEditSession::ImageEditSession(const QString &source)
+ImageEditSession::ImageEditSession(const QString &source, bool applyOrientation)
     : m_source(source)
 {
     if (source.isEmpty() || isRawFile(source))
         return;
-    m_image = EditedImage::load(source);
+    m_image = EditedImage::load(source, {.applyOrientation = applyOrientation});
     if (m_image.isNull())
         return;
+    if (m_image.damaged) {
+        m_state = State::Damaged;
+        return;
+    }
     const bool saveable = m_image.format == EditedImage::Format::Jpeg || m_image.format == EditedImage::Format::Tiff
         || m_image.format == EditedImage::Format::NewJpeg;
     m_state = saveable ? State::Editable : State::NotSupported;
@@ -88,6 +92,11 @@ QString ImageEditSession::closeQuestion()
 QString ImageEditSession::notSupportedMessage()
 {
     return tr("This format is not supported yet.");
+}
+
+QString ImageEditSession::damagedMessage()
+{
+    return SaveRules::damagedMessage();
 }
 
 } // namespace quorvel

@@ -24,10 +24,12 @@ public:
         NotOpened,    // camera raw, or not decodable: the window closes silently
         NotSupported, // decoded, but only JPEG and TIFF can be saved back, and
                       // the formats saved as a new JPEG (EditedImage::NewJpeg)
+        Damaged,      // only part of the picture decodes: it could never be saved
     };
 
-    // Decodes the file (camera raw files are not opened here).
-    explicit ImageEditSession(const QString &source);
+    // Decodes the file (camera raw files are not opened here), turned by its
+    // EXIF orientation with applyOrientation ("RotateByExif").
+    explicit ImageEditSession(const QString &source, bool applyOrientation = false);
 
     State state() const { return m_state; }
     QString source() const { return m_source; }
@@ -73,6 +75,7 @@ public:
 
     static QString closeQuestion();
     static QString notSupportedMessage();
+    static QString damagedMessage();
 
 private:
     QString m_source;

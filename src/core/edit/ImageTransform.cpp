@@ -1,19 +1,25 @@
 #include "core/edit/ImageTransform.h"
 
+#include "core/edit/ExifTurn.h"
 #include "core/edit/FileResolution.h"
+#include "core/edit/SaveRules.h"
 #include "core/edit/TiffEncoder.h"
+#include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifOrientation.h"
 #include "core/exif/JpegExifBlock.h"
 #include "core/exif/JpegSegments.h"
 #include "core/fileops/FileTimes.h"
 #include "core/fileops/FileReplace.h"
 #include "core/files/FileAccess.h"
 #include "core/files/SafeWriter.h"
+#include "core/imaging/ColourProfile.h"
 #include "core/imaging/DecoderChoice.h"
+#include "core/imaging/JpegDecoder.h"
+#include "core/imaging/Orientation.h"
 #include "core/imaging/TiffDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTransform>
 
 #include <turbojpeg.h>
 
@@ -23,16 +29,18 @@ namespace {
 
 constexpr qint64 kJpegMarginBytes = 16 * 1024 * 1024;
 
-int tjOperation(TransformCode code)
+int tjOperation(int orientation)
 {
-    switch (code) {
-    case TransformCode::Rotate90: return TJXOP_ROT90;
-    case TransformCode::Rotate180: return TJXOP_ROT180;
-    case TransformCode::Rotate270: return TJXOP_ROT270;
-    case TransformCode::FlipHorizontal: return TJXOP_HFLIP;
-    case TransformCode::FlipVertical: return TJXOP_VFLIP;
+    switch (orientation::normalised(orientation)) {
+    case 2: return TJXOP_HFLIP;
+    case 3: return TJXOP_ROT180;
+    case 4: return TJXOP_VFLIP;
+    case 5: return TJXOP_TRANSPOSE;
+    case 6: return TJXOP_ROT90;
+    case 7: return TJXOP_TRANSVERSE;
+    case 8: return TJXOP_ROT270;
+    default: return TJXOP_NONE;
     }
-    return TJXOP_NONE;
 }
 
 bool isTiff(const QByteArray &head)
@@ -111,8 +119,28 @@ bool ImageTransform::jpegNeedsTrim(const QByteArray &jpeg)
     return width % 16 || height % 16 || width % mcuW || height % mcuH;
 }
 
+int ImageTransform::orientationOf(TransformCode code)
+{
+    switch (code) {
+    case TransformCode::Rotate90: return 6;
+    case TransformCode::Rotate180: return 3;
+    case TransformCode::Rotate270: return 8;
+    case TransformCode::FlipHorizontal: return 2;
+    case TransformCode::FlipVertical: return 4;
+    case TransformCode::Upright: break;
+    }
+    return orientation::kUpright;
+}
+
 QByteArray ImageTransform::transformJpeg(const QByteArray &jpeg, TransformCode code, bool trim, QString *error)
 {
+    return turnJpeg(jpeg, orientationOf(code), trim, error);
+}
+
+QByteArray ImageTransform::turnJpeg(const QByteArray &jpeg, int orientation, bool trim, QString *error, bool *warned)
+{
+    if (warned)
+        *warned = false;
     TjHandle tj(tjInitTransform());
     if (!tj.handle) {
         if (error)
@@ -120,17 +148,22 @@ QByteArray ImageTransform::transformJpeg(const QByteArray &jpeg, TransformCode c
         return QByteArray();
     }
     tjtransform xform{};
-    xform.op = tjOperation(code);
+    xform.op = tjOperation(orientation);
     xform.options = trim ? TJXOPT_TRIM : TJXOPT_PERFECT;
     unsigned char *out = nullptr;
     unsigned long outSize = 0;
     const int rc = tjTransform(tj.handle, reinterpret_cast<const unsigned char *>(jpeg.constData()),
                                static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &xform, 0);
+    // A warning ends the transform with its output complete.
+    const bool warning = rc != 0 && warned && tjGetErrorCode(tj.handle) == TJERR_WARNING;
     QByteArray result;
-    if (rc == 0 && out && outSize > 0)
+    if ((rc == 0 || warning) && out && outSize > 0) {
         result = QByteArray(reinterpret_cast<const char *>(out), qsizetype(outSize));
-    else if (error)
+        if (warning)
+            *warned = true;
+    } else if (error) {
         *error = QString::fromLocal8Bit(tjGetErrorStr2(tj.handle));
+    }
     if (out)
         tjFree(out);
     return result;
@@ -138,18 +171,11 @@ QByteArray ImageTransform::transformJpeg(const QByteArray &jpeg, TransformCode c
 
 QImage ImageTransform::transformPixels(const QImage &image, TransformCode code)
 {
-    switch (code) {
-    case TransformCode::Rotate90: return image.transformed(QTransform().rotate(90));
-    case TransformCode::Rotate180: return image.transformed(QTransform().rotate(180));
-    case TransformCode::Rotate270: return image.transformed(QTransform().rotate(270));
-    case TransformCode::FlipHorizontal: return image.mirrored(true, false);
-    case TransformCode::FlipVertical: return image.mirrored(false, true);
-    }
-    return image;
+    return orientation::turned(image, orientationOf(code));
 }
 
 SaveResult ImageTransform::transformImageFile(const QString &source, const QString &target, TransformCode code,
-                                              const TransformQuestions &questions)
+                                              const TransformQuestions &questions, bool asShown)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };
     if (source == target && !ask(questions.replaceOriginal))
@@ -162,6 +188,13 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file") + QLatin1Char('\n') + reason);
     const QByteArray head = in.peek(16);
 
+    // The orientation the file is shown with (of the very file that is
+    // read), and the transform of its stored picture that gives the user's
+    // turn of what is shown.
+    const int stored = asShown ? exiforientation::fromFile(FileAccess::pathOfOpenFile(in, source))
+                               : orientation::kUpright;
+    const int turn = orientation::combined(stored, orientationOf(code));
+
     QByteArray output;
     QString error;
     if (isRawFile(source)) {
@@ -169,6 +202,10 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         // would lose the raw data.
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
     } else if (jpegexif::isJpeg(head)) {
+        if (turn == orientation::kUpright && stored == orientation::kUpright && sameFile(source, target)) {
+            // Nothing to turn, nothing to make upright.
+            return SaveResult::done();
+        }
         // The lossless turn needs all of the compressed data, but never more
         // than a picture of the size the header gives can hold.
         QByteArray header;
@@ -182,23 +219,47 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         const QByteArray bytes = in.readAll();
         if (in.error() != QFileDevice::NoError)
             return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file") + QLatin1Char('\n') + in.errorString());
-        const bool trim = jpegNeedsTrim(bytes);
-        if (trim && !ask(questions.notDivisible))
-            return SaveResult::of(SaveResult::Declined);
-        output = transformJpeg(bytes, code, trim, &error);
+        if (turn == orientation::kUpright && stored == orientation::kUpright) {
+            output = bytes;
+        } else {
+            // A transpose never meets a partial block.
+            const bool trim = turn != orientation::kUpright && turn != 5 && jpegNeedsTrim(bytes);
+            if (trim && !ask(questions.notDivisible))
+                return SaveResult::of(SaveResult::Declined);
+            bool warned = false;
+            output = turn == orientation::kUpright ? bytes : turnJpeg(bytes, turn, trim, &error, &warned);
+            // Damaged picture data would come out turned and looking whole,
+            // or stops the transform; other warnings (stray bytes at the
+            // end) do no harm.
+            if ((warned || output.isEmpty()) && !JpegDecoder::isWhole(bytes))
+                return SaveResult::of(SaveResult::Damaged, SaveRules::damagedMessage());
+            if (!output.isEmpty() && !exifturn::adjustJpeg(output, turn, asShown, &error))
+                output.clear();
+        }
     } else if (isTiff(head)) {
         if (!ask(questions.tiffWithoutExif))
             return SaveResult::of(SaveResult::Declined);
-        const DecodeResult decoded = TiffDecoder::decode(in, DecodeOptions());
+        // As stored when the orientation is combined into the turn.
+        DecodeOptions options;
+        options.applyOrientation = asShown;
+        const DecodeResult decoded = TiffDecoder::decode(in, options);
         if (!decoded.ok())
             return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
+        if (decoded.partial)
+            return SaveResult::of(SaveResult::Damaged, SaveRules::damagedMessage());
         QImage image = decoded.image;
         if (const auto dpi = FileResolution::read(source)) {
             image.setDotsPerMeterX(qRound(dpi->width() / 0.0254));
             image.setDotsPerMeterY(qRound(dpi->height() / 0.0254));
         }
-        const QImage turned = transformPixels(image, code);
-        output = TiffEncoder::encode(turned, &error);
+        // Written without its orientation: the pixels are turned to what
+        // is shown.
+        const QImage turned = orientation::turned(image, turn);
+        // The pixels are the file's own (no colour conversion): so is the
+        // profile they keep.
+        const QByteArray profile =
+            colourprofile::forPixels(colourprofile::embedded(FileAccess::pathOfOpenFile(in, source)), false);
+        output = TiffEncoder::encode(turned, profile, &error);
     } else {
         return SaveResult::of(SaveResult::NotSupported, tr("This format is not supported yet."));
     }

@@ -16,6 +16,7 @@ struct SaveResult
         NotSupported, // "This format is not supported yet."
         Failed,       // nothing replaced; message says why
         SavedAside,   // the target could not be replaced; savedAs holds the image
+        Damaged,      // only part of the source picture decodes: nothing written
     };
     Status status = Done;
     QString message;

@@ -17,10 +17,18 @@ QString SaveRules::busyMessage(const QString &savedAs)
     return tr("File is busy with other process, the image was saved as <%1>").arg(QDir::toNativeSeparators(savedAs));
 }
 
+QString SaveRules::damagedMessage()
+{
+    return tr("The image file is damaged: only part of the picture could be decoded.\n"
+              "It is not written, so that it is never taken for the whole picture.");
+}
+
 SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions)
 {
     const auto ask = [](const std::function<bool()> &question) { return question && question(); };
+    if (image.damaged)
+        return SaveResult::of(SaveResult::Damaged, damagedMessage());
     // A picture of a format the program does not write goes into a new
     // JPEG file; its original is never replaced by one.
     if (image.format == EditedImage::Format::NewJpeg && target == source)
@@ -69,6 +77,8 @@ SaveResult SaveRules::saveEditedImage(const EditedImage &image, const QString &s
 
 SaveResult SaveRules::saveNewJpeg(const EditedImage &image, const QString &path, int quality)
 {
+    if (image.damaged)
+        return SaveResult::of(SaveResult::Damaged, damagedMessage());
     QString error;
     const QByteArray bytes = JpegEncoder::encode(image.pixels, quality, image.exif, image.iccProfile, &error);
     if (bytes.isEmpty())

@@ -34,15 +34,18 @@ public:
     // when that rename fails, the picture is kept under target + ".jpg" (or
     // ".tiff") if no file has that name, and the result (SavedAside) says
     // so. Saving over the source is refused when another program changed it
-    // since it was loaded. Target times are not restored.
+    // since it was loaded. Target times are not restored. A picture from a
+    // damaged file is refused (Damaged).
     static SaveResult saveEditedImage(const EditedImage &image, const QString &source, const QString &target,
                                       const SaveQuestions &questions);
 
     // Writes a new JPEG (a print file, an index sheet) directly under its
-    // name, completely or not at all.
+    // name, completely or not at all; not when made from a damaged file.
     static SaveResult saveNewJpeg(const EditedImage &image, const QString &path, int quality);
 
     static QString busyMessage(const QString &savedAs);
+    // Why a picture made from a damaged file is not written.
+    static QString damagedMessage();
 };
 
 } // namespace quorvel

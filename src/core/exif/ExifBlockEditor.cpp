@@ -8,7 +8,7 @@ namespace {
 
 constexpr qsizetype kHeaderSize = 8;
 constexpr qsizetype kEntrySize = 12;
-constexpr quint16 kTypeLong = 4;
+constexpr quint16 kTypeLong = ExifBlockEditor::kLong;
 constexpr quint16 kTypeIfd = 13;
 constexpr quint16 kTypeUndefined = 7;
 constexpr quint16 kExifVersion = 0x9000;
@@ -95,6 +95,25 @@ QByteArray ExifBlockEditor::shortValue(quint16 v) const
     return b;
 }
 
+QByteArray ExifBlockEditor::longValue(quint32 v) const
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = char((v >> (m_bigEndian ? 24 - 8 * i : 8 * i)) & 0xFF);
+    return b;
+}
+
+std::optional<quint32> ExifBlockEditor::number(const Entry &e) const
+{
+    if (e.count != 1 || e.valueOffset < 0)
+        return std::nullopt;
+    if (e.type == kShort)
+        return u16(e.valueOffset);
+    if (e.type == kTypeLong)
+        return u32(e.valueOffset);
+    return std::nullopt;
+}
+
 QByteArray ExifBlockEditor::rationalValue(quint32 numerator, quint32 denominator) const
 {
     QByteArray b(8, '\0');
@@ -146,8 +165,18 @@ std::optional<qsizetype> ExifBlockEditor::dirOffset(Dir dir) const
     if (dir == Dir::Image)
         return ifd0;
     QList<Entry> entries;
-    if (!readDir(ifd0, entries, nullptr))
+    qsizetype nextAt = 0;
+    if (!readDir(ifd0, entries, &nextAt))
         return std::nullopt;
+    if (dir == Dir::Thumbnail) {
+        if (nextAt + 4 > m_block.size())
+            return std::nullopt;
+        const qsizetype at = u32(nextAt);
+        QList<Entry> thumbnail;
+        if (at == 0 || at == ifd0 || !readDir(at, thumbnail, nullptr))
+            return std::nullopt;
+        return at;
+    }
     for (const Entry &e : entries) {
         if (e.tag == kExifPointer && (e.type == kTypeLong || e.type == kTypeIfd) && e.count == 1) {
             const qsizetype at = u32(e.valueOffset);
@@ -244,6 +273,8 @@ bool ExifBlockEditor::ensurePhotoDir()
 
 bool ExifBlockEditor::addEntry(Dir dir, quint16 tag, quint16 type, quint32 count, const QByteArray &value)
 {
+    if (dir == Dir::Thumbnail)
+        return false;
     if (dir == Dir::Photo && !ensurePhotoDir())
         return false;
     const auto at = dirOffset(dir);
@@ -325,6 +356,26 @@ bool ExifBlockEditor::remove(Dir dir, quint16 tag)
     put32(newNextAt, next);
     const qsizetype clearEnd = std::min<qsizetype>(nextAt + 4, m_block.size());
     std::fill(m_block.begin() + newNextAt + 4, m_block.begin() + clearEnd, '\0');
+    return true;
+}
+
+bool ExifBlockEditor::removeThumbnailDir()
+{
+    const auto ifd0 = dirOffset(Dir::Image);
+    QList<Entry> entries;
+    qsizetype nextAt = 0;
+    if (!ifd0 || !readDir(*ifd0, entries, &nextAt))
+        return false;
+    if (nextAt + 4 <= m_block.size())
+        put32(nextAt, 0);
+    return true;
+}
+
+bool ExifBlockEditor::putBytes(qsizetype offset, const QByteArray &bytes)
+{
+    if (offset < kHeaderSize || offset > m_block.size() || bytes.size() > m_block.size() - offset)
+        return false;
+    m_block.replace(offset, bytes.size(), bytes);
     return true;
 }
 

@@ -22,11 +22,14 @@ namespace quorvel {
 class ExifBlockEditor
 {
 public:
-    enum class Dir { Image, Photo }; // IFD0 and the Exif IFD
+    // IFD0, the Exif IFD, and IFD1 (the stored thumbnail's directory, which
+    // entries can be found and overwritten in, never added to).
+    enum class Dir { Image, Photo, Thumbnail };
 
     // The entry type codes the program writes.
     static constexpr quint16 kAscii = 2;
     static constexpr quint16 kShort = 3;
+    static constexpr quint16 kLong = 4;
     static constexpr quint16 kRational = 5;
 
     struct Entry
@@ -58,10 +61,22 @@ public:
     bool overwrite(Dir dir, quint16 tag, quint16 type, quint32 count, const QByteArray &value);
     // Removes the entry when present; false only when the block is damaged.
     bool remove(Dir dir, quint16 tag);
+    // Unlinks IFD1, and with it the stored thumbnail: its bytes stay behind,
+    // unreferenced.
+    bool removeThumbnailDir();
+
+    // Raw access for data that entries point to (a stored thumbnail):
+    // writes bytes over the block from offset, within its size; appends
+    // bytes at the end (word-aligned) and gives their offset.
+    bool putBytes(qsizetype offset, const QByteArray &bytes);
+    qsizetype appendBytes(const QByteArray &bytes) { return append(bytes); }
 
     // Values in the block's byte order.
     QByteArray ascii(const QByteArray &text) const; // with its terminating zero
     QByteArray shortValue(quint16 v) const;
+    QByteArray longValue(quint32 v) const;
+    // The number in a SHORT or LONG entry of count 1.
+    std::optional<quint32> number(const Entry &e) const;
     QByteArray rationalValue(quint32 numerator, quint32 denominator) const;
 
     static int typeSize(quint16 type);

@@ -2,6 +2,7 @@
 
 #include "core/exif/ExifByteSource.h"
 #include "core/exif/ExifLibrary.h"
+#include "core/exif/ExifOrientation.h"
 #include "core/exif/Exiv2Include.h"
 #include "core/exif/JpegExifBlock.h"
 
@@ -25,6 +26,7 @@ StoredThumbnail readStoredThumbnail(ExifByteSource &source)
     const QByteArray block = jpegexif::find(source);
     if (block.isEmpty())
         return out;
+    out.orientation = exiforientation::fromExifBlock(block);
     initExifLibrary();
     try {
         Exiv2::ExifData data;
@@ -40,7 +42,8 @@ StoredThumbnail readStoredThumbnail(ExifByteSource &source)
     } catch (...) {
         // Exiv2::AnyError for a damaged block, std::bad_alloc for absurd
         // sizes: the photo is shown without its stored picture.
-        return StoredThumbnail();
+        out.jpeg.clear();
+        return out;
     }
     if (!out.jpeg.isEmpty())
         out.photoSize = jpegexif::frameSize(source);

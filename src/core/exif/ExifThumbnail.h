@@ -18,6 +18,9 @@ struct StoredThumbnail
     QByteArray jpeg;
     // The photo's size from its frame header; empty when unknown.
     QSize photoSize;
+    // The EXIF orientation of the photo, which holds for the stored picture
+    // too: both are stored unturned.
+    int orientation = 1;
 
     bool isValid() const { return !jpeg.isEmpty() && !photoSize.isEmpty(); }
 };

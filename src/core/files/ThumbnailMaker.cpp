@@ -7,6 +7,7 @@
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/JpegDecoder.h"
+#include "core/imaging/Orientation.h"
 #include "core/imaging/Resampler.h"
 #include "core/settings/AppSettings.h"
 
@@ -56,13 +57,15 @@ bool ThumbnailMaker::storedThumbnailFits(QSize thumbnail, QSize photoSize, QSize
         && thumbnail.width() >= wanted.width() && thumbnail.height() >= wanted.height();
 }
 
-ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel, QSize box)
+ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::atomic_bool *cancel, QSize box,
+                                                bool applyOrientation)
 {
     Result result;
     // Only regular files: reading a pipe or a device would never end.
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return result;
 
+    // The photo's size as shown, where its header tells it.
     QSize photo;
     {
         ExifByteSource source(path);
@@ -70,13 +73,16 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
             return result;
         if (jpegexif::isJpeg(source.head())) {
             const StoredThumbnail stored = readStoredThumbnail(source);
-            photo = stored.isValid() ? stored.photoSize : jpegexif::frameSize(source);
+            const int turn = applyOrientation ? stored.orientation : orientation::kUpright;
+            photo = orientation::turnedSize(stored.isValid() ? stored.photoSize : jpegexif::frameSize(source), turn);
             if (stored.isValid()) {
                 DecodeOptions options;
                 options.cancel = cancel;
                 const DecodeResult small = JpegDecoder::decode(QByteArrayView(stored.jpeg), options);
-                if (small.ok() && storedThumbnailFits(small.image.size(), photo, box)) {
-                    result.picture = makeThumbnail(small.image, photo, box);
+                // The stored picture is stored unturned, like the photo.
+                const QImage picture = small.ok() ? orientation::turned(small.image, turn) : QImage();
+                if (!picture.isNull() && storedThumbnailFits(picture.size(), photo, box)) {
+                    result.picture = makeThumbnail(picture, photo, box);
                     result.source = Source::Stored;
                     return result;
                 }
@@ -107,6 +113,7 @@ ThumbnailMaker::Result ThumbnailMaker::fromFile(const QString &path, const std::
 
     DecodeOptions options;
     options.cancel = cancel;
+    options.applyOrientation = applyOrientation;
     options.reduceTo = photo.isEmpty() ? box : placement(photo, box).size();
     const DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())

@@ -51,8 +51,11 @@ public:
     // The picture of an image file (a link must be resolved by the caller),
     // box-sized: on a screen of two device pixels per pixel the list asks
     // for twice the box, so that the picture is not enlarged there.
-    // cancel, when set from another thread, abandons a decode.
-    static Result fromFile(const QString &path, const std::atomic_bool *cancel = nullptr, QSize box = ThumbnailMaker::box());
+    // cancel, when set from another thread, abandons a decode. With
+    // applyOrientation the photo is shown turned by its EXIF orientation, as
+    // the view shows it; a damaged photo shows as much as decodes.
+    static Result fromFile(const QString &path, const std::atomic_bool *cancel = nullptr,
+                           QSize box = ThumbnailMaker::box(), bool applyOrientation = true);
 
     // Shown until a row's picture is made, and for a file that cannot be
     // read; drawn at scale times the box, in device pixels.

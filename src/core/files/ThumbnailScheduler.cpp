@@ -4,6 +4,7 @@
 #include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
 #include "core/files/ThumbnailMaker.h"
+#include "core/settings/AppSettings.h"
 
 #include <QMetaObject>
 
@@ -13,7 +14,7 @@ namespace quorvel {
 
 namespace {
 
-QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel, QSize box)
+QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel, QSize box, bool applyOrientation)
 {
     QString file = path;
     if (link::isLinkName(fileNameOf(path))) {
@@ -23,14 +24,14 @@ QImage makeFromListedFile(const QString &path, const std::atomic_bool *cancel, Q
             return QImage();
         file = *target;
     }
-    return ThumbnailMaker::fromFile(file, cancel, box).picture;
+    return ThumbnailMaker::fromFile(file, cancel, box, applyOrientation).picture;
 }
 
 } // namespace
 
 ThumbnailScheduler::ThumbnailScheduler(QObject *parent)
     : QObject(parent)
-    , m_maker(listedFileMaker(ThumbnailMaker::box()))
+    , m_maker(listedFileMaker(ThumbnailMaker::box(), globalSettings().rotateByExif != 0))
     , m_cancel(std::make_shared<std::atomic_bool>(false))
 {
     // The metadata library must be set up before threads use it.
@@ -50,14 +51,24 @@ ThumbnailScheduler::~ThumbnailScheduler()
         worker.join();
 }
 
-ThumbnailScheduler::Maker ThumbnailScheduler::listedFileMaker(QSize box)
+ThumbnailScheduler::Maker ThumbnailScheduler::listedFileMaker(QSize box, bool applyOrientation)
 {
-    return [box](const QString &path, const std::atomic_bool *cancel) { return makeFromListedFile(path, cancel, box); };
+    return [box, applyOrientation](const QString &path, const std::atomic_bool *cancel) {
+        return makeFromListedFile(path, cancel, box, applyOrientation);
+    };
 }
 
 void ThumbnailScheduler::setMaker(Maker maker)
 {
     m_maker = std::move(maker);
+    m_ownMaker = true;
+}
+
+void ThumbnailScheduler::setBox(QSize box)
+{
+    m_box = box;
+    if (!m_ownMaker)
+        m_maker = listedFileMaker(m_box, globalSettings().rotateByExif != 0);
 }
 
 void ThumbnailScheduler::reset(int scanCount)
@@ -72,6 +83,10 @@ void ThumbnailScheduler::reset(int scanCount)
     }
     ++m_generation;
     m_running = 0;
+    // "RotateByExif" as it is when a fill starts: the workers never read the
+    // settings record, which the Settings dialog changes.
+    if (!m_ownMaker)
+        m_maker = listedFileMaker(m_box, globalSettings().rotateByExif != 0);
     m_states.assign(size_t(std::max(scanCount, 0)), NotMade);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/ThumbnailMaker.h"
+
 #include <QImage>
 #include <QObject>
 #include <QString>
@@ -46,11 +48,14 @@ public:
     // Abandons the work and waits for the workers to stop.
     ~ThumbnailScheduler() override;
 
-    // The default maker resolves links and uses ThumbnailMaker; tests set
-    // their own.
+    // The default maker resolves links and uses ThumbnailMaker for pictures
+    // of the box's size, turning them by their EXIF orientation when
+    // "RotateByExif" is on as a fill starts; tests set their own.
     void setMaker(Maker maker);
-    // The default maker for pictures of the given size in device pixels.
-    static Maker listedFileMaker(QSize box);
+    // The size of the default maker's pictures, in device pixels (the box
+    // times the screen's scale).
+    void setBox(QSize box);
+    static Maker listedFileMaker(QSize box, bool applyOrientation);
 
     // A new fill with scanCount entries, none of them made: the work for the
     // previous fill is abandoned.
@@ -106,6 +111,8 @@ private:
 
     // Owner's thread only.
     Maker m_maker;
+    bool m_ownMaker = false; // set by setMaker
+    QSize m_box = ThumbnailMaker::box();
     quint64 m_generation = 0;
     // The abandon flag of the current fill's work, shared with its jobs.
     std::shared_ptr<std::atomic_bool> m_cancel;

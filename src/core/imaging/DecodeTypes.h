@@ -51,6 +51,11 @@ struct DecodeOptions
     // covers this size, favouring speed over the last bit of quality. Other
     // decoders deliver the whole picture.
     QSize reduceTo;
+    // Turn the picture as its EXIF orientation says ("Rotate pictures by
+    // their EXIF orientation"), so that it comes out as it is meant to be
+    // seen. reduceTo and DecodeResult::fullSize are then in that turned
+    // picture's terms.
+    bool applyOrientation = false;
 
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
     // Whether a picture of this size may be allocated.
@@ -68,9 +73,15 @@ struct DecodeResult
     // (DecodeOptions::reduceTo); empty otherwise.
     QSize fullSize;
     // The decoder already applied the format's own orientation (HEIF's
-    // rotation and mirroring, JPEG XL's, a camera raw file's turn); the EXIF
-    // Orientation tag must not be applied again.
+    // rotation and mirroring, JPEG XL's, a camera raw file's turn, a TIFF's
+    // Orientation tag); the EXIF Orientation tag must not be applied again.
     bool upright = false;
+    // The EXIF orientation (1..8) that was applied to the picture; 1 when
+    // none was.
+    int orientation = 1;
+    // Only part of the picture could be decoded (its data ends early or is
+    // damaged): the rest is grey. Shown, but never written as if whole.
+    bool partial = false;
 
     bool ok() const { return !image.isNull(); }
     static DecodeResult failure(DecoderKind kind, const QString &reason)

@@ -1,10 +1,13 @@
 #include "core/imaging/ImageDecoder.h"
 
+#include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifOrientation.h"
 #include "core/files/FileAccess.h"
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/HeifDecoder.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/JxlDecoder.h"
+#include "core/imaging/Orientation.h"
 #include "core/imaging/PcxDecoder.h"
 #include "core/imaging/QtImageDecoder.h"
 #include "core/imaging/RawDecoder.h"
@@ -51,6 +54,15 @@ bool readPcx(QIODevice &device, QByteArray &out, QString &error)
     return true;
 }
 
+// The options for the decoder of a picture that is turned afterwards: the
+// reduced size it is asked for is in the stored picture's terms.
+DecodeOptions storedTerms(const DecodeOptions &options, int orientation)
+{
+    DecodeOptions stored = options;
+    stored.reduceTo = orientation::turnedSize(options.reduceTo, orientation);
+    return stored;
+}
+
 } // namespace
 
 DecodeResult ImageDecoder::decodeFile(const QString &path, const DecodeOptions &options)
@@ -61,7 +73,12 @@ DecodeResult ImageDecoder::decodeFile(const QString &path, const DecodeOptions &
         return DecodeResult::failure(DecoderKind::None, error);
     if (isRawFile(path) && !isJpegUnderRawName(file.peek(kSniffBytes)))
         return RawDecoder::decode(file, path, options);
-    return decodeDevice(file, nullptr, path, options);
+    // The orientation of the very file that is decoded, not of one put in
+    // its place since.
+    const int orientation = options.applyOrientation
+                                ? exiforientation::fromFile(FileAccess::pathOfOpenFile(file, path))
+                                : orientation::kUpright;
+    return turnUpright(decodeDevice(file, nullptr, path, storedTerms(options, orientation)), orientation);
 }
 
 DecodeResult ImageDecoder::decodePreview(const QString &path, const DecodeOptions &options)
@@ -86,10 +103,28 @@ DecodeResult ImageDecoder::decodeData(const QByteArray &data, const QString &nam
 {
     if (isRawFile(nameHint) && !isJpegUnderRawName(QByteArrayView(data).first(qMin<qsizetype>(data.size(), kSniffBytes))))
         return RawDecoder::decode(QByteArrayView(data), options);
+    int orientation = orientation::kUpright;
+    if (options.applyOrientation) {
+        ExifByteSource source(data.constData(), data.size());
+        orientation = exiforientation::fromSource(source);
+    }
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    return decodeDevice(buffer, &data, nameHint, options);
+    return turnUpright(decodeDevice(buffer, &data, nameHint, storedTerms(options, orientation)), orientation);
+}
+
+DecodeResult ImageDecoder::turnUpright(DecodeResult result, int orientation)
+{
+    if (!result.ok() || result.upright || orientation == orientation::kUpright)
+        return result;
+    QImage turned = orientation::turned(std::move(result.image), orientation);
+    if (turned.isNull())
+        return DecodeResult::failure(result.decoder, QStringLiteral("out of memory"));
+    result.image = std::move(turned);
+    result.orientation = orientation;
+    result.fullSize = orientation::turnedSize(result.fullSize, orientation);
+    return result;
 }
 
 DecodeResult ImageDecoder::decodeDevice(QIODevice &device, const QByteArray *bytes, const QString &path,

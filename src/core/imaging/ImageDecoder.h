@@ -18,7 +18,13 @@ namespace quorvel {
 // TIFF, HEIF/AVIF, JPEG XL, PCX, else Qt's readers); when that fails and
 // options.nameFallback is set, the name rules pick the codec layer's TIFF or
 // JPEG decoder as a second attempt. A file no decoder accepts is a failure
-// with a reason; nothing is ever half-decoded.
+// with a reason. A JPEG whose data ends early or is damaged gives what could
+// be decoded, marked partial.
+//
+// With options.applyOrientation the picture comes out turned as its EXIF
+// orientation says (DecodeResult::orientation), unless its decoder turned it
+// already (DecodeResult::upright): every user of a picture then sees it as
+// the viewer shows it.
 class ImageDecoder
 {
 public:
@@ -42,6 +48,10 @@ public:
     // is not known (camera raw files other than TIFF-based ones).
     static int pixelDepthOfFile(const QString &path);
     static int pixelDepthOfData(const QByteArray &data);
+
+    // The result turned by the EXIF orientation read from its file; results
+    // marked upright, failures and orientation 1 pass unchanged.
+    static DecodeResult turnUpright(DecodeResult result, int orientation);
 
 private:
     static DecodeResult decodeDevice(QIODevice &device, const QByteArray *bytes, const QString &path,

@@ -43,6 +43,7 @@ DecodeOptions ImageLoader::optionsFromSettings() const
     DecodeOptions options;
     options.useCms = s.useCms != 0;
     options.hqRaw = s.hqRawConv != 0;
+    options.applyOrientation = s.rotateByExif != 0;
     return options;
 }
 
@@ -67,6 +68,7 @@ bool ImageLoader::hasPreloadedImage() const
 void ImageLoader::discardPreloadLocked()
 {
     m_preloadedImage = QImage();
+    m_preloadedPartial = false;
     m_preloadedPath.clear();
     ++m_preloadGeneration;
 }
@@ -87,6 +89,7 @@ bool ImageLoader::requestLoad(const QString &path)
                                        [this] { return !m_preloading; });
             }
             QImage preloaded = std::exchange(m_preloadedImage, QImage());
+            const bool partial = std::exchange(m_preloadedPartial, false);
             if (preloaded.isNull()) {
                 // Still running after the wait, or failed: its late result
                 // must not be served.
@@ -95,7 +98,9 @@ bool ImageLoader::requestLoad(const QString &path)
                 m_preloadedPath.clear();
                 lock.unlock();
                 m_previous = std::move(m_current);
+                m_previousPartial = m_currentPartial;
                 m_current = std::move(preloaded);
+                m_currentPartial = partial;
                 m_imagePresent = !m_current.isNull();
                 m_previousPath = m_currentPath;
                 m_currentPath = path;
@@ -105,6 +110,7 @@ bool ImageLoader::requestLoad(const QString &path)
         }
     } else if (!m_previous.isNull()) {
         std::swap(m_current, m_previous);
+        std::swap(m_currentPartial, m_previousPartial);
         m_previousPath = m_currentPath;
         m_currentPath = path;
         m_loadedPath = path;
@@ -118,7 +124,9 @@ bool ImageLoader::requestLoad(const QString &path)
 void ImageLoader::startBackgroundLoad(const QString &path)
 {
     m_previous = std::move(m_current);
+    m_previousPartial = m_currentPartial;
     m_current = QImage();
+    m_currentPartial = false;
     m_previousPath = m_currentPath;
     m_currentPath = loadingPath();
     m_imagePresent = false;
@@ -181,6 +189,7 @@ void ImageLoader::handleLoadFinished()
     m_loadingPath.clear();
     if (result.ok()) {
         m_current = std::move(result.image);
+        m_currentPartial = result.partial;
         m_loadedPath = path;
         m_lastError.clear();
     } else {
@@ -231,6 +240,7 @@ bool ImageLoader::startPreload(const QString &path)
         if (m_preloading)
             return false;
         m_preloadedImage = QImage();
+        m_preloadedPartial = false;
         if (isRawFile(path)) {
             m_preloadedPath.clear();
             return false;
@@ -255,10 +265,12 @@ void ImageLoader::runPreload(const QString &path, DecodeOptions options, quint64
     {
         std::lock_guard lock(m_preloadMutex);
         if (generation == m_preloadGeneration) {
-            if (result.ok())
+            if (result.ok()) {
                 m_preloadedImage = std::move(result.image);
-            else
+                m_preloadedPartial = result.partial;
+            } else {
                 m_preloadedPath.clear();
+            }
         }
         m_preloading = false;
     }
@@ -287,6 +299,7 @@ void ImageLoader::handleProgress()
 void ImageLoader::emptyCache()
 {
     m_previous = QImage();
+    m_previousPartial = false;
     m_previousPath = emptiedCachePath();
     std::lock_guard lock(m_preloadMutex);
     discardPreloadLocked();
@@ -295,6 +308,7 @@ void ImageLoader::emptyCache()
 void ImageLoader::clearAll()
 {
     m_current = QImage();
+    m_currentPartial = false;
     m_preview = QImage();
     m_imagePresent = false;
     emit cleared();

@@ -80,7 +80,8 @@ public:
     // How many decodes the loader has started, loads and preloads together.
     int decodeCount() const { return m_decodeCount.load(); }
 
-    // Reads "UseCMS" and "HQRAWConv" from globalSettings() as the load starts.
+    // Reads "UseCMS", "HQRAWConv" and "RotateByExif" from globalSettings()
+    // as the load starts.
     bool requestLoad(const QString &path);
     // The loader's part of the load-done handling: takes up the pending
     // request, or makes the loaded path current.
@@ -94,6 +95,8 @@ public:
     void clearAll();
 
     const QImage &currentImage() const { return m_current; }
+    // Only part of the current image could be decoded (a damaged file).
+    bool isCurrentPartial() const { return m_currentPartial; }
     const QString &currentPath() const { return m_currentPath; }
     const QString &previousPath() const { return m_previousPath; }
     const QString &pendingPath() const { return m_pendingPath; }
@@ -144,6 +147,8 @@ private:
     // Owner thread only.
     QImage m_current;
     QImage m_previous;
+    bool m_currentPartial = false;
+    bool m_previousPartial = false;
     QString m_currentPath;
     QString m_previousPath;
     QString m_pendingPath;
@@ -170,6 +175,7 @@ private:
     bool m_preloading = false;
     QString m_preloadedPath;
     QImage m_preloadedImage;
+    bool m_preloadedPartial = false;
     // Bumped whenever the preload is discarded: a thread still running for
     // an older generation publishes nothing.
     quint64 m_preloadGeneration = 0;

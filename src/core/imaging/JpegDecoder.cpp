@@ -14,8 +14,10 @@
 #include <memory>
 #include <vector>
 
-#include <jerror.h>
+// jpeglib.h first: jerror.h lists some messages only once jconfig.h has
+// said what the library supports.
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace quorvel {
 
@@ -47,6 +49,13 @@ struct Session
     QIODevice *device;
     jpeg_source_mgr source;
     JOCTET *buffer;
+    // Set once the picture data is being read: damage found from then on
+    // leaves part of the picture grey instead of failing the decode.
+    bool readingPixels;
+    bool damaged;
+    // The data ended before the first row of blocks of the first scan was
+    // complete: nothing of the picture could be decoded.
+    bool nothingDecoded;
 
     ~Session()
     {
@@ -75,8 +84,8 @@ boolean fillInputBuffer(j_decompress_ptr cinfo)
     Session *s = sessionOf(reinterpret_cast<j_common_ptr>(cinfo));
     qint64 n = s->device->read(reinterpret_cast<char *>(s->buffer), kReadChunk);
     if (n <= 0) {
-        // As libjpeg's own file source does: a warning (which fails the
-        // decode, see damagesPicture) and an end-of-image marker.
+        // As libjpeg's own file source does: a warning (the picture is
+        // damaged, see damagesPicture) and an end-of-image marker.
         WARNMS(cinfo, JWRN_JPEG_EOF);
         s->buffer[0] = JOCTET(0xFF);
         s->buffer[1] = JOCTET(JPEG_EOI);
@@ -138,14 +147,18 @@ void useDeviceSource(Session *s)
     std::longjmp(s->jump, 1);
 }
 
-// Warnings that mean the picture itself is damaged: decoding on would give
-// grey or smeared blocks, so the file counts as not loaded.
-bool damagesPicture(int code)
+// Warnings that mean the picture itself is damaged: decoding goes on, but
+// what libjpeg cannot recover stays grey or smeared. Extra bytes before the
+// end-of-image marker are padding some cameras write, not damage.
+bool damagesPicture(const jpeg_error_mgr &err)
 {
-    switch (code) {
+    switch (err.msg_code) {
+    case JWRN_EXTRANEOUS_DATA:
+        return err.msg_parm.i[1] != JPEG_EOI;
     case JWRN_JPEG_EOF:
     case JWRN_HIT_MARKER:
     case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
     case JWRN_MUST_RESYNC:
     case JWRN_NOT_SEQUENTIAL:
     case JWRN_BOGUS_PROGRESSION:
@@ -159,9 +172,18 @@ void emitMessage(j_common_ptr cinfo, int level)
 {
     if (level >= 0)
         return; // trace messages
-    if (damagesPicture(cinfo->err->msg_code))
-        errorExit(cinfo);
     cinfo->err->num_warnings++;
+    if (!damagesPicture(*cinfo->err))
+        return;
+    Session *s = sessionOf(cinfo);
+    // Damage among the headers means the file is not a picture that can be
+    // trusted at all.
+    if (!s->readingPixels)
+        errorExit(cinfo);
+    if (!s->damaged && cinfo->err->msg_code == JWRN_JPEG_EOF && s->cinfo.input_scan_number <= 1
+        && s->cinfo.input_iMCU_row == 0)
+        s->nothingDecoded = true;
+    s->damaged = true;
 }
 
 void progressMonitor(j_common_ptr cinfo)
@@ -248,6 +270,7 @@ bool readPixels(Session *s, const PixelTarget *t)
 {
     if (setjmp(s->jump))
         return false;
+    s->readingPixels = true;
     jpeg_start_decompress(&s->cinfo);
     const JDIMENSION height = s->cinfo.output_height;
     const int width = int(s->cinfo.output_width);
@@ -274,6 +297,16 @@ bool readPixels(Session *s, const PixelTarget *t)
             fail(s, "JPEG data ended early");
     }
     return true;
+}
+
+// Reads every coefficient of the picture data without making pixels. No C++
+// object may live in this frame.
+bool readCoefficients(Session *s)
+{
+    if (setjmp(s->jump))
+        return false;
+    s->readingPixels = true;
+    return jpeg_read_coefficients(&s->cinfo) != nullptr;
 }
 
 QString messageOf(const Session &s)
@@ -313,6 +346,19 @@ DecodeResult JpegDecoder::decode(QIODevice &device, const DecodeOptions &options
     if (!s->buffer)
         return DecodeResult::failure(DecoderKind::Jpeg, QStringLiteral("JPEG: out of memory"));
     return decodeSession(s.get(), options);
+}
+
+bool JpegDecoder::isWhole(QByteArrayView data)
+{
+    if (data.isEmpty())
+        return false;
+    auto s = newSession(DecodeOptions());
+    s->data = reinterpret_cast<const JOCTET *>(data.data());
+    s->dataSize = static_cast<unsigned long>(data.size());
+    if (!readHeader(s.get(), false) || !DecodeOptions().sizeAllowed(s->cinfo.image_width, s->cinfo.image_height))
+        return false;
+    s->cinfo.mem->max_memory_to_use = long(std::min<qint64>(decodelimits::kMaxPixels * 8 + (64 << 20), LONG_MAX));
+    return readCoefficients(s.get()) && !s->damaged;
 }
 
 namespace {
@@ -363,6 +409,8 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
                              cmykConverter.get(), inverted};
     if (!readPixels(s, &target))
         return fail(messageOf(*s));
+    if (s->nothingDecoded)
+        return fail(QStringLiteral("JPEG: the data ends before any of the picture"));
     if (int(cinfo.output_width) != image.width() || int(cinfo.output_height) != image.height())
         return fail(QStringLiteral("JPEG: unexpected output size"));
 
@@ -372,6 +420,7 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
     DecodeResult result;
     result.decoder = DecoderKind::Jpeg;
     result.image = std::move(image);
+    result.partial = s->damaged;
     if (reduce)
         result.fullSize = QSize(int(cinfo.image_width), int(cinfo.image_height));
     return result;

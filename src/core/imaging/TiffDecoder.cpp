@@ -3,6 +3,7 @@
 #include "core/imaging/ImageBufferPool.h"
 
 #include "core/imaging/IccConverter.h"
+#include "core/imaging/Orientation.h"
 #include "core/imaging/TiffSampleReader.h"
 
 #include <QIODevice>
@@ -115,8 +116,9 @@ QString lastError(const DeviceHandle &handle, const char *fallback)
     return QStringLiteral("TIFF: %1").arg(QString::fromLocal8Bit(text));
 }
 
-// The picture through libtiff's RGBA reader; null on damaged data.
-QImage readRgba(TIFF *tif, uint32_t width, uint32_t height)
+// The picture through libtiff's RGBA reader, its rows arranged for the
+// requested orientation; null on damaged data.
+QImage readRgba(TIFF *tif, uint32_t width, uint32_t height, uint16_t requested)
 {
     QImage image = ImageBufferPool::allocateRgb32(int(width), int(height));
     if (image.isNull())
@@ -125,7 +127,7 @@ QImage readRgba(TIFF *tif, uint32_t width, uint32_t height)
     // raster of width x height words, which is what libtiff fills.
     Q_ASSERT(image.bytesPerLine() == qsizetype(width) * 4);
     auto *raster = reinterpret_cast<uint32_t *>(image.bits());
-    if (!TIFFReadRGBAImageOriented(tif, width, height, raster, ORIENTATION_TOPLEFT, 1))
+    if (!TIFFReadRGBAImageOriented(tif, width, height, raster, requested, 1))
         return QImage();
     // libtiff packs A, B, G, R from the high byte down and premultiplies the
     // colours by alpha: that is the picture flattened over black already.
@@ -135,6 +137,21 @@ QImage readRgba(TIFF *tif, uint32_t width, uint32_t height)
         raster[i] = qRgb(int(TIFFGetR(p)), int(TIFFGetG(p)), int(TIFFGetB(p)));
     }
     return image;
+}
+
+// The mirroring libtiff's RGBA reader does when asked for top-left rows: it
+// knows no quarter turns, so 5 to 8 are mirrored like 1 to 4.
+int libtiffTopLeftMirror(uint16_t stored)
+{
+    switch (stored) {
+    case ORIENTATION_TOPRIGHT:
+    case ORIENTATION_RIGHTTOP: return 2;
+    case ORIENTATION_BOTRIGHT:
+    case ORIENTATION_RIGHTBOT: return 3;
+    case ORIENTATION_BOTLEFT:
+    case ORIENTATION_LEFTBOT: return 4;
+    default: return orientation::kUpright;
+    }
 }
 
 } // namespace
@@ -161,6 +178,13 @@ DecodeResult TiffDecoder::decode(QIODevice &device, const DecodeOptions &options
     if (samples < 1 || samples > kMaxSamplesPerPixel)
         return fail(QStringLiteral("TIFF: %1 samples per pixel refused").arg(samples));
 
+    // With the EXIF orientation applied, the rows are delivered as stored,
+    // for the orientation step to turn (ImageDecoder). Otherwise they are
+    // mirrored as libtiff's RGBA reader always has for top-left rows, the
+    // samples read here as well, so that a picture looks the same whatever
+    // its sample layout.
+    uint16_t stored = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &stored);
     QImage image;
     if (TiffSampleReader::isNeeded(tif.get())) {
         DecodeResult samples = TiffSampleReader::read(tif.get(), maxAlloc, options);
@@ -170,11 +194,16 @@ DecodeResult TiffDecoder::decode(QIODevice &device, const DecodeOptions &options
             return samples;
         }
         image = std::move(samples.image);
+        if (!options.applyOrientation) {
+            image = orientation::turned(std::move(image), libtiffTopLeftMirror(stored));
+            if (image.isNull())
+                return fail(QStringLiteral("TIFF: out of memory"));
+        }
     } else {
         char message[1024] = {0};
         if (!TIFFRGBAImageOK(tif.get(), message))
             return fail(QStringLiteral("TIFF: %1").arg(QString::fromLocal8Bit(message)));
-        image = readRgba(tif.get(), width, height);
+        image = readRgba(tif.get(), width, height, options.applyOrientation ? stored : uint16_t(ORIENTATION_TOPLEFT));
         if (image.isNull())
             return fail(lastError(handle, "damaged picture data"));
     }

@@ -4,11 +4,13 @@
 
 namespace quorvel::viewStatus {
 
-QString facts(const QString &fileName, QSize size, int bitsPerPixel, const QString &listText)
+QString facts(const QString &fileName, QSize size, int bitsPerPixel, const QString &listText, bool damaged)
 {
     QString text = bitsPerPixel != 0
                        ? QCoreApplication::translate("quorvel::ImageView", "%1: %2x%3, %4bpp").arg(fileName).arg(size.width()).arg(size.height()).arg(bitsPerPixel)
                        : QCoreApplication::translate("quorvel::ImageView", "%1: %2x%3").arg(fileName).arg(size.width()).arg(size.height());
+    if (damaged)
+        text += QCoreApplication::translate("quorvel::ImageView", ", damaged");
     return text + listText;
 }
 

@@ -21,6 +21,7 @@ struct IndexCellPicture
 {
     QImage image;
     QSize originalSize; // the image's own size when left empty
+    bool damaged = false; // only part of the picture could be decoded
 };
 
 // Asked once per item of the list being composed: the item's index in the

@@ -4,8 +4,8 @@
 
 namespace quorvel {
 
-IndexPictures::IndexPictures(const QStringList &paths, bool caching)
-    : m_paths(paths), m_caching(caching)
+IndexPictures::IndexPictures(const QStringList &paths, bool caching, bool applyOrientation)
+    : m_paths(paths), m_caching(caching), m_applyOrientation(applyOrientation)
 {
 }
 
@@ -14,16 +14,18 @@ void IndexPictures::setPaths(const QStringList &paths)
     m_paths = paths;
 }
 
-IndexCellPicture IndexPictures::decode(const QString &path, QSize cell, const std::atomic_bool *cancel)
+IndexCellPicture IndexPictures::decode(const QString &path, QSize cell, const std::atomic_bool *cancel,
+                                      bool applyOrientation)
 {
     DecodeOptions options;
     options.useCms = true;
+    options.applyOrientation = applyOrientation;
     options.reduceTo = cell;
     options.cancel = cancel;
     DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return {};
-    return IndexCellPicture{std::move(decoded.image), decoded.fullSize};
+    return IndexCellPicture{std::move(decoded.image), decoded.fullSize, decoded.partial};
 }
 
 IndexCellPicture IndexPictures::picture(int item, QSize cell, const std::atomic_bool *cancel) const
@@ -36,7 +38,7 @@ IndexCellPicture IndexPictures::picture(int item, QSize cell, const std::atomic_
         if (it != m_cache.constEnd() && it->cell.width() >= cell.width() && it->cell.height() >= cell.height())
             return it->picture;
     }
-    IndexCellPicture picture = decode(path, cell, cancel);
+    IndexCellPicture picture = decode(path, cell, cancel, m_applyOrientation);
     ++m_decodes;
     if (m_caching && !(cancel && cancel->load()))
         m_cache.insert(path, Cached{picture, cell});

@@ -66,6 +66,7 @@ IndexPrintJob IndexPrintForm::job(int quality) const
     job.names = sources.displayNames();
     job.style = style();
     job.quality = quality;
+    job.applyOrientation = globalSettings().rotateByExif != 0;
     return job;
 }
 

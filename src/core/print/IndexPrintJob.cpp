@@ -7,13 +7,14 @@
 #include "core/print/IndexPictures.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <vector>
 
 namespace quorvel {
 
-QImage IndexPrintJob::composeList(int list, const std::atomic_bool *cancel) const
+QImage IndexPrintJob::composeList(int list, const std::atomic_bool *cancel, QString *damagedSource) const
 {
     if (!layout.isValid())
         return QImage();
@@ -28,7 +29,7 @@ QImage IndexPrintJob::composeList(int list, const std::atomic_bool *cancel) cons
         items, [this, cell, cancel](int item) {
             if (cancel && cancel->load())
                 return IndexCellPicture{};
-            IndexCellPicture picture = IndexPictures::decode(paths.value(item), cell, cancel);
+            IndexCellPicture picture = IndexPictures::decode(paths.value(item), cell, cancel, applyOrientation);
             // Scaled to its place here, in parallel, so that the page is
             // only assembled afterwards.
             const QSize original = picture.originalSize.isEmpty() ? picture.image.size() : picture.originalSize;
@@ -39,6 +40,12 @@ QImage IndexPrintJob::composeList(int list, const std::atomic_bool *cancel) cons
         });
     if (cancel && cancel->load())
         return QImage();
+    for (int i = 0; i < pictures.size(); ++i) {
+        if (pictures[i].damaged && damagedSource) {
+            *damagedSource = paths.value(first + i);
+            break;
+        }
+    }
     const IndexPictureSource source = [&](int item, QSize) { return pictures.value(item - first); };
     return IndexComposer::compose(layout, list, names, style, source);
 }
@@ -57,7 +64,9 @@ IndexPrintJob::Outcome IndexPrintJob::run(const QList<IndexLayout::PlannedFile> 
             progress(n);
         EditedImage page;
         page.format = EditedImage::Format::Jpeg;
-        page.pixels = composeList(files[n].list, cancel);
+        QString damagedSource;
+        page.pixels = composeList(files[n].list, cancel, &damagedSource);
+        page.damaged = !damagedSource.isEmpty();
         // Every picture on the page was converted to sRGB when decoded.
         page.iccProfile = colourprofile::srgb();
         if (cancel && cancel->load()) {
@@ -69,8 +78,10 @@ IndexPrintJob::Outcome IndexPrintJob::run(const QList<IndexLayout::PlannedFile> 
                 SaveResult::Failed, QCoreApplication::translate("IndexPrintJob", "The page could not be composed."));
             return outcome;
         }
-        const SaveResult saved = SaveRules::saveNewJpeg(page, files[n].path, quality);
+        SaveResult saved = SaveRules::saveNewJpeg(page, files[n].path, quality);
         if (!saved.ok()) {
+            if (saved.status == SaveResult::Damaged)
+                saved.message = QDir::toNativeSeparators(damagedSource) + QLatin1Char('\n') + saved.message;
             outcome.failure = saved;
             return outcome;
         }

@@ -16,7 +16,8 @@ namespace quorvel {
 // name, whether to write every list, and the JPEG quality: each planned
 // list is composed from its sources (decoded at their cells' size, several
 // at once) and written through a temporary file. The first failure stops
-// the run; files already written stay.
+// the run; files already written stay. A list with a damaged source is not
+// written: the sheet would show its grey remains as the picture.
 class IndexPrintJob
 {
 public:
@@ -25,6 +26,8 @@ public:
     QStringList names; // the name under each source's picture
     IndexPageStyle style;
     int quality = 85;
+    // The sources turned by their EXIF orientation, as shown.
+    bool applyOrientation = false;
 
     struct Outcome
     {
@@ -38,8 +41,9 @@ public:
     Outcome run(const QList<IndexLayout::PlannedFile> &files, const std::function<void(int)> &progress = {},
                 const std::atomic_bool *cancel = nullptr) const;
 
-    // One list's page, its pictures decoded in parallel.
-    QImage composeList(int list, const std::atomic_bool *cancel = nullptr) const;
+    // One list's page, its pictures decoded in parallel. A source that only
+    // partly decodes is named in *damagedSource.
+    QImage composeList(int list, const std::atomic_bool *cancel = nullptr, QString *damagedSource = nullptr) const;
 };
 
 } // namespace quorvel

@@ -158,7 +158,7 @@ SaveResult PrepareBatch::run(const Item &item) const
     const QFileInfo info(item.source);
     if (!info.isFile())
         return SaveResult::of(SaveResult::Failed, tr("not a file"));
-    const PrintSource source = PrintSource::fromFile(item.source, m_options.useCms);
+    const PrintSource source = PrintSource::fromFile(item.source, {.useCms = m_options.useCms, .applyOrientation = m_options.applyOrientation});
     if (source.size.isEmpty())
         return SaveResult::of(SaveResult::Failed, tr("not a picture the program can read"));
     const EditedImage out = PrintFileWriter::compose(source, composition(source.size));

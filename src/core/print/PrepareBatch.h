@@ -37,6 +37,9 @@ public:
         // Decode converting embedded profiles to sRGB (the output is then
         // tagged sRGB); without, the pixels and the profile are the file's.
         bool useCms = false;
+        // Turn each picture by its EXIF orientation first, as the viewer
+        // shows it: a portrait is framed and captioned as a portrait.
+        bool applyOrientation = true;
     };
 
     // One file of a run: where it goes, or why it is not made.

@@ -22,10 +22,17 @@ struct PrintSource
     QByteArray exif; // the EXIF block (TIFF structure), empty when none
     QByteArray iccProfile; // the file's own colour profile, empty when none
     bool useCms = false;   // the pixels are (to be) converted to sRGB ("UseCMS")
+    // The picture is used turned by its EXIF orientation, as shown; size is
+    // then the turned picture's.
+    bool applyOrientation = false;
+    // Only part of the picture decodes: no output is made from it.
+    bool damaged = false;
 
     // The file's metadata and kind, without decoding a JPEG's picture (other
     // files are decoded whole, as their EXIF comes with the decoder).
-    // useCms: how the pixels are decoded, here and in compose().
+    // useCms and applyOrientation: how the pixels are decoded, here and in
+    // compose().
+    static PrintSource fromFile(const QString &path, EditedImage::LoadOptions options);
     static PrintSource fromFile(const QString &path, bool useCms = false);
     // The profile of the output's pixels: sRGB when they were converted,
     // else the file's RGB profile.
@@ -46,7 +53,9 @@ public:
     static QSize reducedSize(const PrintComposition &c);
 
     // The output picture with its EXIF block, colour profile and
-    // resolution, not yet written. Null when the picture cannot be had or composed.
+    // resolution, not yet written. Null when the picture cannot be had or
+    // composed. The output is upright: its EXIF says Orientation 1 when the
+    // source was turned. Marked damaged when the source is.
     static EditedImage compose(const PrintSource &source, const PrintComposition &c);
 
     static SaveResult write(const PrintSource &source, const PrintComposition &c, const QString &target,

@@ -22,9 +22,9 @@ struct Field
 
 // Every field of the record with its place in the store, in record order;
 // save writes in this order.
-const std::array<Field, 29> &fields()
+const std::array<Field, 30> &fields()
 {
-    static const std::array<Field, 29> table{{
+    static const std::array<Field, 30> table{{
         {kAlgorithms, "ResizeFullScreen", &AppSettings::resizeFullScreen, nullptr},
         {kAlgorithms, "ResizeToPrint", &AppSettings::resizeToPrint, nullptr},
         {kPrint, "PrintFormat", &AppSettings::printFormat, nullptr},
@@ -54,6 +54,7 @@ const std::array<Field, 29> &fields()
         {kMain, "DefaultUnits", &AppSettings::defaultUnits, nullptr},
         {kMain, "HQRAWConv", &AppSettings::hqRawConv, nullptr},
         {kMain, "UseCMS", &AppSettings::useCms, nullptr},
+        {kMain, "RotateByExif", &AppSettings::rotateByExif, nullptr},
     }};
     return table;
 }

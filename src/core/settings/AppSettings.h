@@ -51,6 +51,8 @@ struct AppSettings
     int defaultUnits = UnitInches;
     int hqRawConv = 0;
     int useCms = 0;
+    // "Rotate pictures by their EXIF orientation".
+    int rotateByExif = 1;
 
     static QString defaultStartFolder();
     static int clampInterpolation(int mode);

@@ -123,6 +123,7 @@ QWidget *SettingsDialog::createPerformanceGroup()
     m_printInterpolation = comboOf(SettingsChoices::interpolationRows(), "PrintInterpolation", box);
     m_useCms = check(tr("Open files using CMS (slowly)"), "UseCmsCheck", s.useCms, box);
     m_hqRaw = check(tr("High quality RAW conversion (slowly)"), "HqRawCheck", s.hqRawConv, box);
+    m_rotateByExif = check(tr("Rotate pictures by their EXIF orientation"), "RotateByExifCheck", s.rotateByExif, box);
     m_language = new QComboBox(box);
     m_language->setObjectName(QStringLiteral("LanguageList"));
     auto *layout = new QVBoxLayout(box);
@@ -132,6 +133,7 @@ QWidget *SettingsDialog::createPerformanceGroup()
     layout->addWidget(m_printInterpolation);
     layout->addWidget(m_useCms);
     layout->addWidget(m_hqRaw);
+    layout->addWidget(m_rotateByExif);
     layout->addWidget(new QLabel(tr("Interface language:"), box));
     layout->addWidget(m_language);
     layout->addStretch(1);
@@ -221,6 +223,7 @@ void SettingsDialog::connectChanges()
             interpolation(m_printInterpolation, &AppSettings::resizeToPrint));
     connect(m_useCms, &QCheckBox::toggled, this, [](bool on) { storeFlag(&AppSettings::useCms, on); });
     connect(m_hqRaw, &QCheckBox::toggled, this, [](bool on) { storeFlag(&AppSettings::hqRawConv, on); });
+    connect(m_rotateByExif, &QCheckBox::toggled, this, [](bool on) { storeFlag(&AppSettings::rotateByExif, on); });
     connect(m_askWhenExit, &QCheckBox::toggled, this, [](bool on) { storeFlag(&AppSettings::askWhenExit, on); });
     connect(m_startFolderUse, &QCheckBox::toggled, this, [this](bool on) {
         m_startFolder->setReadOnly(!on);

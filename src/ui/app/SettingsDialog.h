@@ -61,6 +61,7 @@ private:
     QComboBox *m_printInterpolation = nullptr;
     QCheckBox *m_useCms = nullptr;
     QCheckBox *m_hqRaw = nullptr;
+    QCheckBox *m_rotateByExif = nullptr;
     QComboBox *m_language = nullptr;
     QCheckBox *m_startFolderUse = nullptr;
     QLineEdit *m_startFolder = nullptr;

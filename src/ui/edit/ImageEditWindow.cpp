@@ -1,6 +1,7 @@
 #include "ui/edit/ImageEditWindow.h"
 
 #include "core/edit/ImageTransform.h"
+#include "core/settings/AppSettings.h"
 #include "ui/edit/CurvesDialog.h"
 #include "ui/edit/JpegQualityDialog.h"
 #include "ui/edit/RedEyeDialog.h"
@@ -57,7 +58,7 @@ ImageEditWindow::ImageEditWindow(const QString &sourcePath, Mode mode, QWidget *
 {
     setWindowTitle(tr("Quorvel - image edit"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_session = std::make_unique<ImageEditSession>(sourcePath);
+    m_session = std::make_unique<ImageEditSession>(sourcePath, globalSettings().rotateByExif != 0);
     QApplication::restoreOverrideCursor();
     m_session->setMode(mode);
     createControls();
@@ -175,6 +176,9 @@ int ImageEditWindow::exec()
         return QDialog::Rejected;
     case ImageEditSession::State::NotSupported:
         savemessages::tell(parentWidget(), ImageEditSession::notSupportedMessage(), QMessageBox::Information);
+        return QDialog::Rejected;
+    case ImageEditSession::State::Damaged:
+        savemessages::tell(parentWidget(), ImageEditSession::damagedMessage(), QMessageBox::Warning);
         return QDialog::Rejected;
     case ImageEditSession::State::Editable:
         break;
@@ -312,6 +316,7 @@ bool ImageEditWindow::saveOnClosing()
         savemessages::tell(this, result.message, QMessageBox::Information);
         break;
     case SaveResult::Failed:
+    case SaveResult::Damaged:
         savemessages::tell(this, result.message, QMessageBox::Warning);
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "core/imaging/DisplayEngine.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/settings/AppSettings.h"
 #include "ui/edit/SaveMessages.h"
 
 #include <QApplication>
@@ -82,7 +83,9 @@ RotateDialog::RotateDialog(const QString &sourcePath, QWidget *parent)
 {
     setWindowTitle(tr("JPEG image rotate"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_preview = ImageDecoder::decodeFile(sourcePath, DecodeOptions()).image;
+    DecodeOptions options;
+    options.applyOrientation = globalSettings().rotateByExif != 0;
+    m_preview = ImageDecoder::decodeFile(sourcePath, options).image;
     QApplication::restoreOverrideCursor();
 
     m_group = new QButtonGroup(this);
@@ -178,7 +181,8 @@ void RotateDialog::rotate()
     };
     questions.tiffWithoutExif = [this] { return savemessages::ask(this, ImageTransform::tiffQuestion()); };
     questions.releaseFile = m_release;
-    const SaveResult result = ImageTransform::transformImageFile(m_source, targetPath(), m_transform, questions);
+    const SaveResult result = ImageTransform::transformImageFile(m_source, targetPath(), m_transform, questions,
+                                                                 globalSettings().rotateByExif != 0);
     if (result.ok()) {
         accept();
         return;

@@ -13,9 +13,11 @@ namespace quorvel {
 
 namespace {
 
-QImage decodeReduced(const QString &path)
+QImage decodeReduced(const QString &path, bool applyOrientation)
 {
-    const DecodeResult decoded = ImageDecoder::decodeFile(path, DecodeOptions());
+    DecodeOptions options;
+    options.applyOrientation = applyOrientation;
+    const DecodeResult decoded = ImageDecoder::decodeFile(path, options);
     if (!decoded.ok())
         return QImage();
     const QSize size = decoded.image.size();
@@ -55,7 +57,7 @@ void PreviewBox::setFile(const QString &path)
         m_watcher.setFuture(QFuture<QImage>());
         return;
     }
-    m_watcher.setFuture(QtConcurrent::run(decodeReduced, path));
+    m_watcher.setFuture(QtConcurrent::run(decodeReduced, path, globalSettings().rotateByExif != 0));
 }
 
 void PreviewBox::paintEvent(QPaintEvent *)

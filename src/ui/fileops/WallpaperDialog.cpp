@@ -1,6 +1,8 @@
 #include "ui/fileops/WallpaperDialog.h"
 
 #include "core/fileops/DesktopWallpaper.h"
+#include "core/fileops/UprightWallpaper.h"
+#include "core/settings/AppSettings.h"
 #include "ui/fileops/PreviewBox.h"
 
 #include <QApplication>
@@ -43,7 +45,10 @@ WallpaperDialog::WallpaperDialog(const QString &path, QWidget *parent)
 
 void WallpaperDialog::onSet()
 {
-    apply(m_path, tr("Wallpaper was changed"));
+    // The desktop is given the picture as it is shown here.
+    const QString file = globalSettings().rotateByExif != 0 ? uprightWallpaperFile(m_path, uprightWallpaperFolder())
+                                                             : m_path;
+    apply(file, tr("Wallpaper was changed"));
 }
 
 void WallpaperDialog::onReset()

@@ -79,7 +79,7 @@ void ThumbnailDisplay::followScreenScale()
         return;
     m_scale = scale;
     const QSize box = (QSizeF(ThumbnailMaker::box()) * scale).toSize();
-    m_scheduler->setMaker(ThumbnailScheduler::listedFileMaker(box));
+    m_scheduler->setBox(box);
     m_placeholder = devicePixmap(ThumbnailMaker::placeholder(scale));
     m_error = devicePixmap(ThumbnailMaker::errorPicture(scale));
 }

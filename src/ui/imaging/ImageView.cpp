@@ -158,7 +158,8 @@ void ImageView::refreshStatus()
     const QString listText = m_listText ? m_listText() : QString();
     ExifFields fields;
     readExifFields(path, fields);
-    Q_EMIT statusChanged(viewStatus::facts(fileNameOf(path), m_model.engine().image().size(), depth, listText),
+    Q_EMIT statusChanged(viewStatus::facts(fileNameOf(path), m_model.engine().image().size(), depth, listText,
+                                           m_loader.isCurrentPartial()),
                          viewStatus::info(formatExifSummary(fields), m_model.zoom()));
 }
 

@@ -67,7 +67,7 @@ private:
 
 IndexPrintDialog::IndexPrintDialog(const QString &selection, QWidget *parent)
     : PrintParametersDialog(globalSettings().indexPrintFormat, IndexPrintForm::kFormatCount, parent),
-      m_pictures(std::make_unique<IndexPictures>(QStringList{}, true))
+      m_pictures(std::make_unique<IndexPictures>(QStringList{}, true, globalSettings().rotateByExif != 0))
 {
     // Nothing is copied from the fields until they show the form.
     m_filling = true;
@@ -429,7 +429,8 @@ int IndexPrintDialog::createFiles(const QString &chosenPath, bool allLists, int 
     if (outcome.cancelled)
         return outcome.written;
     if (!outcome.failure.ok()) {
-        QMessageBox::warning(this, tr("Warning"), tr("Cannot create image"));
+        const bool damaged = outcome.failure.status == SaveResult::Damaged;
+        QMessageBox::warning(this, tr("Warning"), damaged ? outcome.failure.message : tr("Cannot create image"));
         return outcome.written;
     }
     QMessageBox::information(this, tr("Information"), tr("Image created successfull"));

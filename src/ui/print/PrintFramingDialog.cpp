@@ -339,9 +339,11 @@ void PrintFramingDialog::loadCurrent()
         return;
     m_exif = ExifFields();
     readExifFields(path, m_exif);
+    m_damaged = false;
     DecodeOptions options;
     options.useCms = globalSettings().useCms != 0;
     options.hqRaw = globalSettings().hqRawConv != 0;
+    options.applyOrientation = globalSettings().rotateByExif != 0;
     if (!m_waitCursor) {
         m_waitCursor = true;
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -368,6 +370,7 @@ void PrintFramingDialog::imageLoaded()
         return;
     const DecodeResult result = future.result();
     m_watcher.setFuture(QFuture<DecodeResult>());
+    m_damaged = result.partial;
     m_model.setImage(result.image);
     m_preview->setImage(result.image);
     updateSizeText();
@@ -478,9 +481,15 @@ bool PrintFramingDialog::createFileAt(const QString &path, int quality)
 {
     if (!m_model.hasImage() || !confirmOutputSize())
         return false;
+    if (m_damaged) {
+        savemessages::tell(this, SaveRules::damagedMessage(), QMessageBox::Warning, tr("Warning"));
+        return false;
+    }
     const PrintComposition c = m_model.composition();
     // The output's pixels are decoded as the picture on screen was.
-    PrintSource source = PrintSource::fromFile(m_model.currentPath(), globalSettings().useCms != 0);
+    PrintSource source = PrintSource::fromFile(
+        m_model.currentPath(),
+        {.useCms = globalSettings().useCms != 0, .applyOrientation = globalSettings().rotateByExif != 0});
     // The picture on screen is the one the frame was placed on.
     if (source.pixels.size() != m_model.image().size())
         source.pixels = m_model.image();
@@ -498,7 +507,8 @@ bool PrintFramingDialog::createFileAt(const QString &path, int quality)
         QApplication::restoreOverrideCursor();
     }
     if (!result.ok()) {
-        savemessages::tell(this, tr("Cannot create image"), QMessageBox::Warning, tr("Warning"));
+        const QString message = result.status == SaveResult::Damaged ? result.message : tr("Cannot create image");
+        savemessages::tell(this, message, QMessageBox::Warning, tr("Warning"));
         return false;
     }
     m_created = true;

@@ -86,6 +86,8 @@ private:
     QFutureWatcher<DecodeResult> m_watcher;
     ExifFields m_exif;
     bool m_created = false;
+    // Only part of the current picture decodes: no file is made from it.
+    bool m_damaged = false;
     bool m_firstShow = true;
     bool m_waitCursor = false;
     QColor m_frameColour = Qt::white;
