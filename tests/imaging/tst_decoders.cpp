@@ -472,6 +472,16 @@ void TestDecoders::refusalsSayWhy_data()
     layout.bitsPerSample = 8;
     layout.floating = true;
     QTest::newRow("tiff 8-bit floating point") << tiffBytes(img, layout) << "8-bit floating point";
+    // A text chunk claiming 1.8 GB in a file of a few hundred bytes: libpng
+    // would allocate what it claims before reading it.
+    QByteArray png = qtBytes(img, "PNG");
+    const QByteArray claim = QByteArray::fromHex("6b4ad400") + QByteArray("tEXtComment") + '\0' + QByteArray("hi")
+                             + QByteArray(4, '\0');
+    png.insert(33, claim);
+    QTest::newRow("png chunk beyond the file") << png << "more bytes than the file holds";
+    QByteArray cut = qtBytes(img, "PNG");
+    cut.chop(30);
+    QTest::newRow("png cut short") << cut << "more bytes than the file holds";
 }
 
 void TestDecoders::refusalsSayWhy()

@@ -42,6 +42,44 @@ bool truncatedBmp(QIODevice &device)
     return device.size() < offset + rowBytes * height;
 }
 
+// libpng allocates what a chunk's length field claims before it reads the
+// chunk, so a few hundred bytes claiming a text chunk of gigabytes cost
+// gigabytes. Every chunk must fit in the file (and within PNG's own limit of
+// 2^31 - 1 bytes) before the file goes to Qt's reader; only the 8-byte chunk
+// headers are read.
+QString pngChunkProblem(QIODevice &device)
+{
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (device.peek(8) != signature)
+        return QString();
+    const qint64 start = device.pos();
+    const qint64 end = device.size();
+    qint64 at = start + 8;
+    QString problem;
+    while (at + 12 <= end) {
+        if (!device.seek(at)) {
+            problem = QStringLiteral("PNG: read error");
+            break;
+        }
+        const QByteArray header = device.read(8);
+        if (header.size() != 8) {
+            problem = QStringLiteral("PNG: read error");
+            break;
+        }
+        const quint32 length = quint32(uchar(header[0])) << 24 | quint32(uchar(header[1])) << 16
+                               | quint32(uchar(header[2])) << 8 | quint32(uchar(header[3]));
+        if (length > 0x7fffffffu || at + 12 + qint64(length) > end) {
+            problem = QStringLiteral("PNG: a chunk claims more bytes than the file holds");
+            break;
+        }
+        if (header.sliced(4) == "IEND")
+            break;
+        at += 12 + qint64(length);
+    }
+    device.seek(start);
+    return problem;
+}
+
 } // namespace
 
 DecodeResult QtImageDecoder::decode(QIODevice &source, const DecodeOptions &options)
@@ -65,6 +103,8 @@ DecodeResult QtImageDecoder::decode(QIODevice &source, const DecodeOptions &opti
         rewritten.open(QIODevice::ReadOnly);
     }
     QIODevice &device = bmp.rewriteTo ? static_cast<QIODevice &>(rewritten) : source;
+    if (const QString problem = pngChunkProblem(device); !problem.isEmpty())
+        return fail(problem);
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
