@@ -914,41 +914,6 @@ Es wird nicht geschrieben, damit es nie für das ganze Bild gehalten wird.</tran
     </message>
 </context>
 <context>
-    <name>quorvel</name>
-    <message>
-        <source>The file's EXIF data is damaged.</source>
-        <translation>Die EXIF-Daten der Datei sind beschädigt.</translation>
-    </message>
-    <message>
-        <source>The EXIF data would not fit into the file's EXIF segment.</source>
-        <translation>Die EXIF-Daten passen nicht in das EXIF-Segment der Datei.</translation>
-    </message>
-    <message>
-        <source>-a</source>
-        <translation>-a</translation>
-    </message>
-    <message>
-        <source>+a</source>
-        <translation>+a</translation>
-    </message>
-    <message>
-        <source>+b</source>
-        <translation>+b</translation>
-    </message>
-    <message>
-        <source>-b</source>
-        <translation>-b</translation>
-    </message>
-    <message>
-        <source>CIE Lab</source>
-        <translation>CIE Lab</translation>
-    </message>
-    <message>
-        <source>RGB</source>
-        <translation>RGB</translation>
-    </message>
-</context>
-<context>
     <name>quorvel::AboutDialog</name>
     <message>
         <source>About Quorvel</source>
@@ -2566,25 +2531,6 @@ Mit Version %2 ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>quorvel::ExifWriteResult</name>
-    <message>
-        <source>Cannot open file</source>
-        <translation>Datei kann nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>This format is not supported yet.</source>
-        <translation>Dieses Format wird noch nicht unterstützt.</translation>
-    </message>
-    <message>
-        <source>Cannot change EXIF data</source>
-        <translation>EXIF-Daten können nicht geändert werden</translation>
-    </message>
-    <message>
-        <source>The file was not changed: its other EXIF data (such as the camera's maker note) would not have survived the change.</source>
-        <translation>Die Datei wurde nicht geändert: ihre übrigen EXIF-Daten (etwa die Herstellerdaten der Kamera) hätten die Änderung nicht überstanden.</translation>
-    </message>
-</context>
-<context>
     <name>quorvel::FileList</name>
     <message>
         <source>. %d/%d, %d b</source>
@@ -2904,6 +2850,57 @@ Wollen Sie sie ersetzen?</translation>
     <message>
         <source>The file "%1" could not be read: %2</source>
         <translation>Die Datei "%1" konnte nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ExifWriter</name>
+    <message>
+        <source>The file's EXIF data is damaged.</source>
+        <translation>Die EXIF-Daten der Datei sind beschädigt.</translation>
+    </message>
+    <message>
+        <source>The EXIF data would not fit into the file's EXIF segment.</source>
+        <translation>Die EXIF-Daten passen nicht in das EXIF-Segment der Datei.</translation>
+    </message>
+    <message>
+        <source>-a</source>
+        <translation>-a</translation>
+    </message>
+    <message>
+        <source>+a</source>
+        <translation>+a</translation>
+    </message>
+    <message>
+        <source>+b</source>
+        <translation>+b</translation>
+    </message>
+    <message>
+        <source>-b</source>
+        <translation>-b</translation>
+    </message>
+    <message>
+        <source>CIE Lab</source>
+        <translation>CIE Lab</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Cannot open file</source>
+        <translation>Datei kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>This format is not supported yet.</source>
+        <translation>Dieses Format wird noch nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Cannot change EXIF data</source>
+        <translation>EXIF-Daten können nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>The file was not changed: its other EXIF data (such as the camera's maker note) would not have survived the change.</source>
+        <translation>Die Datei wurde nicht geändert: ihre übrigen EXIF-Daten (etwa die Herstellerdaten der Kamera) hätten die Änderung nicht überstanden.</translation>
     </message>
 </context>
 </TS>

@@ -1,3 +1,4 @@
+#include "core/exif/ExifWriter.h"
 #include "core/print/PrintParameters.h"
 #include "core/settings/AppSettings.h"
 #include "core/settings/MemorySettingsStore.h"
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void germanSizeTextsShowTheNumbers_data();
     void germanSizeTextsShowTheNumbers();
     void modulesNamedByTheirOwnLanguage();
+    void germanExifWriterMessages_data();
+    void germanExifWriterMessages();
     void firstStartFollowsTheSystem_data();
     void firstStartFollowsTheSystem();
 };
@@ -166,6 +169,28 @@ void TestLanguage::germanSizeTextsShowTheNumbers()
     LanguageLoader loader(QStringLiteral(QUORVEL_RUNTIME_DIR));
     QVERIFY(loader.apply("LangGerman.qm"));
     QCOMPARE(PrintParameters(format).sizeText(), expected);
+}
+
+// The EXIF writer's texts live outside any class; they must still be found
+// in the module under the context the writer asks for.
+void TestLanguage::germanExifWriterMessages_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("cannot open") << int(ExifWriteResult::CannotOpen) << "Datei kann nicht geöffnet werden";
+    QTest::newRow("cannot write") << int(ExifWriteResult::CannotWrite) << "EXIF-Daten können nicht geändert werden";
+}
+
+void TestLanguage::germanExifWriterMessages()
+{
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    LanguageLoader loader(QStringLiteral(QUORVEL_RUNTIME_DIR));
+    QVERIFY(loader.apply("LangGerman.qm"));
+    ExifWriteResult result;
+    result.status = ExifWriteResult::Status(status);
+    QVERIFY2(result.message().startsWith(expected), qPrintable(result.message()));
+    loader.apply(QString());
 }
 
 void TestLanguage::modulesNamedByTheirOwnLanguage()

@@ -28,12 +28,6 @@ constexpr quint16 kIso = 0x8827;
 constexpr quint16 kFNumber = 0x829D;
 constexpr quint16 kFocalLength = 0x920A;
 
-const char *const kContext = "ExifWriter";
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate(kContext, text);
-}
 
 // Sets the tag where the file keeps it (its standard directory, else the
 // other one if it sits there), or adds it to the standard directory.
@@ -105,12 +99,12 @@ QString ExifWriteResult::message() const
     QString text;
     switch (status) {
     case Written: return QString();
-    case CannotOpen: text = tr("Cannot open file"); break;
-    case NotSupported: text = tr("This format is not supported yet."); break;
-    case CannotWrite: text = tr("Cannot change EXIF data"); break;
+    case CannotOpen: text = QCoreApplication::translate("ExifWriter", "Cannot open file"); break;
+    case NotSupported: text = QCoreApplication::translate("ExifWriter", "This format is not supported yet."); break;
+    case CannotWrite: text = QCoreApplication::translate("ExifWriter", "Cannot change EXIF data"); break;
     case InvalidValue: return detail;
     case WouldDamage:
-        text = tr("The file was not changed: its other EXIF data (such as the camera's maker note) would not "
+        text = QCoreApplication::translate("ExifWriter", "The file was not changed: its other EXIF data (such as the camera's maker note) would not "
                   "have survived the change.");
         break;
     }
@@ -145,15 +139,15 @@ ExifWriteResult applyExifFields(QByteArray &file, const ExifFields &fields, int 
 
     ExifBlockEditor block = exif >= 0 ? ExifBlockEditor(oldBlock) : ExifBlockEditor();
     if (!block.isValid())
-        return result(ExifWriteResult::CannotWrite, tr("The file's EXIF data is damaged."));
+        return result(ExifWriteResult::CannotWrite, QCoreApplication::translate("ExifWriter", "The file's EXIF data is damaged."));
     if (!applyFields(block, fields, which))
-        return result(ExifWriteResult::CannotWrite, tr("The file's EXIF data is damaged."));
+        return result(ExifWriteResult::CannotWrite, QCoreApplication::translate("ExifWriter", "The file's EXIF data is damaged."));
     if (block.block() == oldBlock)
         return result(ExifWriteResult::Written);
 
     const qsizetype content = jpegsegments::kExifIdSize + block.block().size();
     if (content > jpegsegments::kMaxSegmentData)
-        return result(ExifWriteResult::CannotWrite, tr("The EXIF data would not fit into the file's EXIF segment."));
+        return result(ExifWriteResult::CannotWrite, QCoreApplication::translate("ExifWriter", "The EXIF data would not fit into the file's EXIF segment."));
 
     if (exif >= 0) {
         const QString damage = exifintegrity::changedEntries(oldBlock, block.block());
