@@ -28,11 +28,4 @@ bool replaceFile(const QString &path, const WriteContent &content, const Replace
     return true;
 }
 
-bool replaceFileContents(const QString &path, const QByteArray &bytes, const FileTimes *times, QString *error)
-{
-    ReplaceOptions options;
-    options.times = times;
-    return replaceFile(path, [&](SafeWriter &writer) { return writer.write(bytes); }, options, error);
-}
-
 } // namespace quorvel

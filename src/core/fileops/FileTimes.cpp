@@ -1,7 +1,5 @@
 #include "core/fileops/FileTimes.h"
 
-#include "core/files/FileAccess.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -11,18 +9,6 @@
 #endif
 
 namespace quorvel {
-
-bool getFileTimes(const QString &path, FileTimes &times)
-{
-    times = FileTimes();
-    // Opening for reading proves the file is there and readable, as the
-    // rewrite that follows needs; anything but a regular file is refused.
-    QFile file;
-    if (!FileAccess::openForReading(file, path))
-        return false;
-    times = timesOf(file);
-    return times.lastWrite.isValid();
-}
 
 FileTimes timesOf(const QFileDevice &file)
 {

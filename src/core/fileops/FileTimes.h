@@ -17,8 +17,6 @@ struct FileTimes
     QDateTime lastWrite;
 };
 
-// Reads the times of an existing file. False when it cannot be read.
-bool getFileTimes(const QString &path, FileTimes &times);
 // The times of a file already open (the one a writer read).
 FileTimes timesOf(const QFileDevice &file);
 

@@ -205,10 +205,8 @@ bool SafeWriter::checkTarget(bool atCommit)
     }
     const FileIdentity &wanted = m_expectSet ? m_expected : m_atOpen;
     const bool same = wanted.isRegular() ? now == wanted : now.kind == FileIdentity::Kind::Missing;
-    if (!same) {
-        m_changed = true;
+    if (!same)
         return fail(FileAccess::changedByAnotherProgram());
-    }
     return true;
 }
 
@@ -241,7 +239,6 @@ bool SafeWriter::open()
     discard();
     m_error.clear();
     m_errorCode = 0;
-    m_changed = false;
     m_savedAside.clear();
     if (!checkTarget(false))
         return false;
@@ -430,7 +427,6 @@ bool SafeWriter::open()
     discard();
     m_error.clear();
     m_errorCode = 0;
-    m_changed = false;
     m_savedAside.clear();
     if (!checkTarget(false))
         return false;

@@ -73,8 +73,6 @@ public:
     // After a commit that failed to replace the target: where the file was
     // kept instead (see setAsideName), else empty.
     const QString &savedAside() const { return m_savedAside; }
-    // The last failure was the target having changed since it was read.
-    bool targetChanged() const { return m_changed; }
     // The system's error number of the last failure, 0 when it had none.
     int errorCode() const { return m_errorCode; }
 
@@ -113,7 +111,6 @@ private:
     QString m_savedAside;
     QString m_error;
     int m_errorCode = 0;
-    bool m_changed = false;
 
     // The temporary file while writing.
     QString m_temporary; // its name, empty while unnamed
