@@ -11,20 +11,12 @@ bool replaceFile(const QString &path, const WriteContent &content, const Replace
     if (options.expected)
         writer.expectUnchanged(*options.expected);
     if (options.times)
-        writer.setTimes(options.times->lastAccess, options.times->lastWrite);
+        writer.setTimes(options.times->lastAccess, options.times->lastWrite, options.times->creation);
     if (!writer.open() || !content(writer) || !writer.commit()) {
         if (error)
             *error = writer.errorString();
         return false;
     }
-#ifdef Q_OS_WIN
-    // The creation time is the new file's own until set by name.
-    if (options.times && options.times->creation.isValid()) {
-        FileTimes creation;
-        creation.creation = options.times->creation;
-        setFileTimes(path, creation);
-    }
-#endif
     return true;
 }
 

@@ -20,8 +20,4 @@ struct FileTimes
 // The times of a file already open (the one a writer read).
 FileTimes timesOf(const QFileDevice &file);
 
-// Sets the times on an existing file; invalid members are left as they are.
-// False when the file cannot be opened or a time cannot be set.
-bool setFileTimes(const QString &path, const FileTimes &times);
-
 } // namespace quorvel

@@ -157,10 +157,11 @@ void SafeWriter::expectUnchanged(const FileIdentity &identity)
     m_expected = identity;
 }
 
-void SafeWriter::setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite)
+void SafeWriter::setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite, const QDateTime &creation)
 {
     m_lastAccess = lastAccess;
     m_lastWrite = lastWrite;
+    m_creation = creation;
 }
 
 void SafeWriter::setAsideName(const QString &name)
@@ -477,6 +478,9 @@ bool SafeWriter::commit()
         m_file->setFileTime(m_lastAccess, QFileDevice::FileAccessTime);
     if (m_lastWrite.isValid())
         m_file->setFileTime(m_lastWrite, QFileDevice::FileModificationTime);
+    // Set on the finished file before the rename, which keeps it.
+    if (m_creation.isValid())
+        m_file->setFileTime(m_creation, QFileDevice::FileBirthTime);
     m_file->close();
     if (m_replacing)
         QFile::setPermissions(m_temporary, QFileDevice::Permissions(m_permissions));

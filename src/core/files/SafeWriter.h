@@ -51,7 +51,9 @@ public:
     // not a regular file: there must still be nothing there).
     void expectUnchanged(const FileIdentity &identity);
     // Time stamps for the new file; invalid ones are left to the system.
-    void setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite);
+    // The creation time is set only where the system lets a program set it
+    // (Windows).
+    void setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite, const QDateTime &creation = QDateTime());
     // When the finished file cannot be renamed over the target (a file
     // another program holds open, on Windows), it is kept under this name
     // instead, provided nothing has it yet.
@@ -107,6 +109,7 @@ private:
     FileIdentity m_expected;
     QDateTime m_lastAccess;
     QDateTime m_lastWrite;
+    QDateTime m_creation;
     QString m_asideName;
     QString m_savedAside;
     QString m_error;
