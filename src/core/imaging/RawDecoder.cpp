@@ -2,6 +2,7 @@
 
 #include "core/files/FileAccess.h"
 #include "core/imaging/ImageBufferPool.h"
+#include "core/imaging/ImageNormalizer.h"
 #include "core/imaging/JpegDecoder.h"
 #include "core/imaging/Orientation.h"
 
@@ -68,13 +69,9 @@ QImage imageOfBitmap(const libraw_processed_image_t &mem)
     QImage image = ImageBufferPool::allocateRgb32(mem.width, mem.height);
     if (image.isNull())
         return image;
-    const int colors = mem.colors;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *src = mem.data + qsizetype(y) * mem.width * colors;
-        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x, src += colors)
-            out[x] = colors == 3 ? qRgb(src[0], src[1], src[2]) : qRgb(src[0], src[0], src[0]);
-    }
+    for (int y = 0; y < image.height(); ++y)
+        packRow8(mem.data + qsizetype(y) * mem.width * mem.colors, mem.colors, mem.width,
+                 reinterpret_cast<QRgb *>(image.scanLine(y)));
     return image;
 }
 
