@@ -2,6 +2,7 @@
 
 #include "core/files/SafeWrite.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/PngChunks.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -29,7 +30,7 @@ bool WallpaperSource::isDesktopReadable(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = file.read(8);
-    return head.startsWith("\xFF\xD8\xFF") || head.startsWith("\x89PNG\r\n\x1A\n");
+    return head.startsWith("\xFF\xD8\xFF") || pngchunks::hasSignature(head);
 }
 
 QString WallpaperSource::defaultFolder()
