@@ -109,6 +109,8 @@ private Q_SLOTS:
     void gifKeepsPaletteColours();
     void alphaIsFlattenedOverBlack_data();
     void alphaIsFlattenedOverBlack();
+    void decoderRowsArePacked_data();
+    void decoderRowsArePacked();
     void brokenFilesFail_data();
     void brokenFilesFail();
     void damagedJpegShowsWhatDecodes_data();
@@ -325,6 +327,33 @@ void TestDecoders::alphaIsFlattenedOverBlack()
     QVERIFY2(qAbs(qRed(p) - 100) <= 1 && qAbs(qGreen(p) - 50) <= 1 && qAbs(qBlue(p) - 25) <= 1,
              qPrintable(QString::number(p, 16)));
     QCOMPARE(ImageDecoder::pixelDepthOfData(bytes), bpp);
+}
+
+// The rows HEIF, JPEG XL and raw bitmaps deliver: grey, RGB or RGBA samples,
+// alpha flattened over black with rounding.
+void TestDecoders::decoderRowsArePacked_data()
+{
+    QTest::addColumn<QByteArray>("samples");
+    QTest::addColumn<int>("channels");
+    QTest::addColumn<QList<QRgb>>("pixels");
+    QTest::newRow("grey") << QByteArray("\x00\x80\xff", 3) << 1
+                          << QList<QRgb>{qRgb(0, 0, 0), qRgb(128, 128, 128), qRgb(255, 255, 255)};
+    QTest::newRow("rgb") << QByteArray("\x01\x02\x03\xfa\xfb\xfc", 6) << 3
+                         << QList<QRgb>{qRgb(1, 2, 3), qRgb(250, 251, 252)};
+    QTest::newRow("rgba") << QByteArray("\xc8\x64\x32\x80\xc8\x64\x32\xff\xc8\x64\x32\x00\xff\x01\x02\x01", 16)
+                          << 4
+                          << QList<QRgb>{qRgb(100, 50, 25), qRgb(200, 100, 50), qRgb(0, 0, 0), qRgb(1, 0, 0)};
+}
+
+void TestDecoders::decoderRowsArePacked()
+{
+    QFETCH(QByteArray, samples);
+    QFETCH(int, channels);
+    QFETCH(QList<QRgb>, pixels);
+    QList<QRgb> row(pixels.size(), 0u);
+    packRow8(reinterpret_cast<const uchar *>(samples.constData()), channels, int(pixels.size()), row.data());
+    for (qsizetype x = 0; x < pixels.size(); ++x)
+        QCOMPARE(QString::number(row[x], 16), QString::number(pixels[x], 16));
 }
 
 void TestDecoders::brokenFilesFail_data()

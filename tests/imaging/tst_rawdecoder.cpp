@@ -193,6 +193,9 @@ void TestRawDecoder::turnedByFlip_data()
     QTest::newRow("quarter anticlockwise") << 5 << QList<QList<int>>{{3, 6}, {2, 5}, {1, 4}};
     QTest::newRow("quarter clockwise") << 6 << QList<QList<int>>{{4, 1}, {5, 2}, {6, 3}};
     QTest::newRow("mirrored") << 1 << QList<QList<int>>{{3, 2, 1}, {6, 5, 4}};
+    QTest::newRow("upside down") << 2 << QList<QList<int>>{{4, 5, 6}, {1, 2, 3}};
+    QTest::newRow("transposed") << 4 << QList<QList<int>>{{1, 4}, {2, 5}, {3, 6}};
+    QTest::newRow("transversed") << 7 << QList<QList<int>>{{6, 3}, {5, 2}, {4, 1}};
 }
 
 void TestRawDecoder::turnedByFlip()

@@ -13,6 +13,7 @@
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/Orientation.h"
+#include "core/imaging/PngChunks.h"
 
 #include <QFile>
 
@@ -69,7 +70,7 @@ EditedImage::Format EditedImage::formatOf(const QByteArray &head)
     if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
         return Format::Tiff;
     const DecoderKind kind = sniffDecoder(head);
-    if (kind == DecoderKind::Heif || kind == DecoderKind::Jxl || head.startsWith("\x89PNG\r\n\x1a\n")
+    if (kind == DecoderKind::Heif || kind == DecoderKind::Jxl || pngchunks::hasSignature(head)
         || (head.startsWith("RIFF") && head.mid(8, 4) == "WEBP"))
         return Format::NewJpeg;
     return head.isEmpty() ? Format::None : Format::Other;

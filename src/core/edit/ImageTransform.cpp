@@ -132,11 +132,6 @@ int ImageTransform::orientationOf(TransformCode code)
     return orientation::kUpright;
 }
 
-QByteArray ImageTransform::transformJpeg(const QByteArray &jpeg, TransformCode code, bool trim, QString *error)
-{
-    return turnJpeg(jpeg, orientationOf(code), trim, error);
-}
-
 QByteArray ImageTransform::turnJpeg(const QByteArray &jpeg, int orientation, bool trim, QString *error, bool *warned)
 {
     if (warned)

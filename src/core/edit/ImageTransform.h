@@ -64,12 +64,10 @@ public:
     static SaveResult transformImageFile(const QString &source, const QString &target, TransformCode code,
                                          const TransformQuestions &questions, bool asShown = true);
 
-    // The lossless JPEG transform in memory: trim drops partial edge blocks,
-    // otherwise a file with partial blocks fails. Empty on failure, with
-    // *error set.
-    static QByteArray transformJpeg(const QByteArray &jpeg, TransformCode code, bool trim, QString *error);
-    // The same for any of the eight orientation transforms (see
-    // orientation::turned). A warning of the JPEG library (damaged data,
+    // The lossless JPEG transform in memory, for any of the eight
+    // orientation transforms (see orientation::turned): trim drops partial
+    // edge blocks, otherwise a file with partial blocks fails. Empty on
+    // failure, with *error set. A warning of the JPEG library (damaged data,
     // stray bytes) fails it unless warned is given: the result is then
     // returned and *warned set.
     static QByteArray turnJpeg(const QByteArray &jpeg, int orientation, bool trim, QString *error,

@@ -1,6 +1,7 @@
 #include "core/exif/ContainerExif.h"
 
 #include "core/exif/ExifByteSource.h"
+#include "core/imaging/PngChunks.h"
 
 #include <QList>
 #include <QtEndian>
@@ -359,26 +360,19 @@ QByteArray findJxl(ExifByteSource &source)
 
 QByteArray findPng(ExifByteSource &source)
 {
-    qint64 at = 8;
-    for (int n = 0; at + 12 <= source.size() && n < kMaxEntries; ++n) {
-        const QByteArray header = source.read(at, 8);
-        if (header.size() != 8)
-            return QByteArray();
-        const qint64 length = qFromBigEndian<quint32>(header.constData());
-        const QByteArray type = header.mid(4, 4);
-        if (length > source.size() - at - 12)
-            return QByteArray();
-        if (type == "eXIf") {
-            if (length > kMaxBlockBytes)
-                return QByteArray();
-            const QByteArray data = source.read(at + 8, length);
-            return data.size() == length ? tiffBlock(data) : QByteArray();
+    QByteArray block;
+    const auto read = [&source](qint64 offset, qint64 length) { return source.read(offset, length); };
+    pngchunks::walk(source.size(), read, [&](const pngchunks::Chunk &chunk) {
+        if (chunk.type != "eXIf")
+            return false;
+        if (chunk.length <= kMaxBlockBytes) {
+            const QByteArray data = source.read(chunk.dataStart, chunk.length);
+            if (data.size() == chunk.length)
+                block = tiffBlock(data);
         }
-        if (type == "IEND")
-            return QByteArray();
-        at += 12 + length;
-    }
-    return QByteArray();
+        return true;
+    }, kMaxEntries);
+    return block;
 }
 
 QByteArray findWebp(ExifByteSource &source)
@@ -411,7 +405,7 @@ Kind kindOf(QByteArrayView head)
         return Kind::Heif;
     if (head.startsWith(QByteArrayView("\0\0\0\x0cJXL \r\n\x87\n", 12)))
         return Kind::Jxl;
-    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+    if (pngchunks::hasSignature(head))
         return Kind::Png;
     if (head.size() >= 12 && head.startsWith("RIFF") && head.sliced(8, 4) == "WEBP")
         return Kind::Webp;

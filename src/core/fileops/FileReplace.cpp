@@ -11,28 +11,13 @@ bool replaceFile(const QString &path, const WriteContent &content, const Replace
     if (options.expected)
         writer.expectUnchanged(*options.expected);
     if (options.times)
-        writer.setTimes(options.times->lastAccess, options.times->lastWrite);
+        writer.setTimes(options.times->lastAccess, options.times->lastWrite, options.times->creation);
     if (!writer.open() || !content(writer) || !writer.commit()) {
         if (error)
             *error = writer.errorString();
         return false;
     }
-#ifdef Q_OS_WIN
-    // The creation time is the new file's own until set by name.
-    if (options.times && options.times->creation.isValid()) {
-        FileTimes creation;
-        creation.creation = options.times->creation;
-        setFileTimes(path, creation);
-    }
-#endif
     return true;
-}
-
-bool replaceFileContents(const QString &path, const QByteArray &bytes, const FileTimes *times, QString *error)
-{
-    ReplaceOptions options;
-    options.times = times;
-    return replaceFile(path, [&](SafeWriter &writer) { return writer.write(bytes); }, options, error);
 }
 
 } // namespace quorvel

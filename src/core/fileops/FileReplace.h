@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -32,9 +31,5 @@ struct ReplaceOptions
 using WriteContent = std::function<bool(SafeWriter &writer)>;
 bool replaceFile(const QString &path, const WriteContent &content, const ReplaceOptions &options,
                  QString *error = nullptr);
-
-// The same with the new content in memory.
-bool replaceFileContents(const QString &path, const QByteArray &bytes, const FileTimes *times,
-                         QString *error = nullptr);
 
 } // namespace quorvel

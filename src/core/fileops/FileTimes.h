@@ -17,13 +17,7 @@ struct FileTimes
     QDateTime lastWrite;
 };
 
-// Reads the times of an existing file. False when it cannot be read.
-bool getFileTimes(const QString &path, FileTimes &times);
 // The times of a file already open (the one a writer read).
 FileTimes timesOf(const QFileDevice &file);
-
-// Sets the times on an existing file; invalid members are left as they are.
-// False when the file cannot be opened or a time cannot be set.
-bool setFileTimes(const QString &path, const FileTimes &times);
 
 } // namespace quorvel

@@ -31,7 +31,6 @@ class TrashUndo
 public:
     // The files of a new delete; they replace those of the one before.
     void remember(QVector<TrashedFile> files);
-    void forget() { m_files.clear(); }
     bool isEmpty() const { return m_files.isEmpty(); }
     const QVector<TrashedFile> &files() const { return m_files; }
 

@@ -2,47 +2,33 @@
 
 #include "core/edit/ImageTransform.h"
 #include "core/exif/ExifOrientation.h"
-#include "core/files/SafeWrite.h"
+#include "core/fileops/WallpaperSource.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/Orientation.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QStandardPaths>
 
 namespace quorvel {
 
 namespace {
 
 // The picture as shown, written as a PNG: for formats that cannot be turned
-// losslessly (a PNG or WebP with an Exif block). False when it cannot be
-// decoded whole or written.
+// losslessly (a PNG or WebP with an Exif block), and for those the desktop
+// would only get as a PNG anyway. False when it cannot be decoded whole or
+// written.
 bool writeUprightPng(const QString &path, const QString &copy)
 {
     DecodeOptions options;
     options.useCms = true; // desktops show pixels as sRGB
     options.applyOrientation = true;
     const DecodeResult shown = ImageDecoder::decodeFile(path, options);
-    if (!shown.ok() || shown.partial)
-        return false;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setCompression(1);
-    return writer.write(shown.image) && safewrite::writeFile(copy, png);
+    return shown.ok() && !shown.partial && WallpaperSource::writePng(shown.image, copy);
 }
 
 } // namespace
-
-QString uprightWallpaperFolder()
-{
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("wallpaper"));
-}
 
 QString uprightWallpaperFile(const QString &path, const QString &folder)
 {
@@ -56,12 +42,15 @@ QString uprightWallpaperFile(const QString &path, const QString &folder)
     const QString stem = QStringLiteral("upright-%1.").arg(QString::fromLatin1(key.toHex().left(12)));
     QString name = stem + source.suffix().toLower();
     const QDir dir(folder);
+    // A picture the desktop cannot read (TIFF, camera raw files...) would
+    // be turned here only to be converted to a PNG afterwards.
+    const bool readable = WallpaperSource::isDesktopReadable(path);
     TransformQuestions questions;
     questions.replaceOriginal = [] { return true; };
     questions.notDivisible = [] { return true; }; // the edge blocks of a wallpaper are not missed
-    questions.tiffWithoutExif = [] { return true; };
-    const SaveResult turned = ImageTransform::transformImageFile(path, dir.filePath(name), TransformCode::Upright,
-                                                                 questions);
+    const SaveResult turned = readable ? ImageTransform::transformImageFile(path, dir.filePath(name),
+                                                                            TransformCode::Upright, questions)
+                                       : SaveResult::of(SaveResult::NotSupported);
     if (!turned.ok()) {
         if (turned.status != SaveResult::NotSupported)
             return path;

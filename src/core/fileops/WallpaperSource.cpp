@@ -2,6 +2,7 @@
 
 #include "core/files/SafeWrite.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/PngChunks.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -29,7 +30,7 @@ bool WallpaperSource::isDesktopReadable(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = file.read(8);
-    return head.startsWith("\xFF\xD8\xFF") || head.startsWith("\x89PNG\r\n\x1A\n");
+    return head.startsWith("\xFF\xD8\xFF") || pngchunks::hasSignature(head);
 }
 
 QString WallpaperSource::defaultFolder()
@@ -62,23 +63,29 @@ QString WallpaperSource::prepare(const QString &path, const QString &folder, QSt
     if (!decoded.ok()) {
         return fail(tr("The picture \"%1\" cannot be read: %2").arg(QDir::toNativeSeparators(path), decoded.error));
     }
-    QByteArray png;
-    {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "png");
-        // Quick compression: a wallpaper is written once and read once.
-        writer.setCompression(1);
-        if (!writer.write(decoded.image))
-            return fail(tr("The picture could not be converted for the desktop: %1").arg(writer.errorString()));
-    }
     if (!QDir().mkpath(folder))
         return fail(tr("The folder \"%1\" cannot be made.").arg(QDir::toNativeSeparators(folder)));
     const QString target = QDir(folder).filePath(convertedName(path));
     QString why;
-    if (!safewrite::writeFile(target, png, &why))
+    if (!writePng(decoded.image, target, &why))
         return fail(why);
     return target;
+}
+
+bool WallpaperSource::writePng(const QImage &image, const QString &target, QString *error)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // Quick compression: a wallpaper is written once and read once.
+    writer.setCompression(1);
+    if (!writer.write(image)) {
+        if (error)
+            *error = tr("The picture could not be converted for the desktop: %1").arg(writer.errorString());
+        return false;
+    }
+    return safewrite::writeFile(target, png, error);
 }
 
 void WallpaperSource::removeOthers(const QString &folder, const QString &keep)

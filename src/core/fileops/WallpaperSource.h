@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QString>
 
 namespace quorvel {
@@ -32,6 +33,11 @@ public:
 
     // Removes the PNGs written before into folder, except keep.
     static void removeOthers(const QString &folder, const QString &keep);
+
+    // Writes a picture for the desktop as a PNG to target (through a
+    // temporary file). False, with *error set, when it cannot be encoded or
+    // written.
+    static bool writePng(const QImage &image, const QString &target, QString *error = nullptr);
 };
 
 } // namespace quorvel

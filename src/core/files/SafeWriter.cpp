@@ -157,10 +157,11 @@ void SafeWriter::expectUnchanged(const FileIdentity &identity)
     m_expected = identity;
 }
 
-void SafeWriter::setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite)
+void SafeWriter::setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite, const QDateTime &creation)
 {
     m_lastAccess = lastAccess;
     m_lastWrite = lastWrite;
+    m_creation = creation;
 }
 
 void SafeWriter::setAsideName(const QString &name)
@@ -205,10 +206,8 @@ bool SafeWriter::checkTarget(bool atCommit)
     }
     const FileIdentity &wanted = m_expectSet ? m_expected : m_atOpen;
     const bool same = wanted.isRegular() ? now == wanted : now.kind == FileIdentity::Kind::Missing;
-    if (!same) {
-        m_changed = true;
+    if (!same)
         return fail(FileAccess::changedByAnotherProgram());
-    }
     return true;
 }
 
@@ -241,7 +240,6 @@ bool SafeWriter::open()
     discard();
     m_error.clear();
     m_errorCode = 0;
-    m_changed = false;
     m_savedAside.clear();
     if (!checkTarget(false))
         return false;
@@ -430,7 +428,6 @@ bool SafeWriter::open()
     discard();
     m_error.clear();
     m_errorCode = 0;
-    m_changed = false;
     m_savedAside.clear();
     if (!checkTarget(false))
         return false;
@@ -481,6 +478,9 @@ bool SafeWriter::commit()
         m_file->setFileTime(m_lastAccess, QFileDevice::FileAccessTime);
     if (m_lastWrite.isValid())
         m_file->setFileTime(m_lastWrite, QFileDevice::FileModificationTime);
+    // Set on the finished file before the rename, which keeps it.
+    if (m_creation.isValid())
+        m_file->setFileTime(m_creation, QFileDevice::FileBirthTime);
     m_file->close();
     if (m_replacing)
         QFile::setPermissions(m_temporary, QFileDevice::Permissions(m_permissions));

@@ -51,7 +51,9 @@ public:
     // not a regular file: there must still be nothing there).
     void expectUnchanged(const FileIdentity &identity);
     // Time stamps for the new file; invalid ones are left to the system.
-    void setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite);
+    // The creation time is set only where the system lets a program set it
+    // (Windows).
+    void setTimes(const QDateTime &lastAccess, const QDateTime &lastWrite, const QDateTime &creation = QDateTime());
     // When the finished file cannot be renamed over the target (a file
     // another program holds open, on Windows), it is kept under this name
     // instead, provided nothing has it yet.
@@ -73,8 +75,6 @@ public:
     // After a commit that failed to replace the target: where the file was
     // kept instead (see setAsideName), else empty.
     const QString &savedAside() const { return m_savedAside; }
-    // The last failure was the target having changed since it was read.
-    bool targetChanged() const { return m_changed; }
     // The system's error number of the last failure, 0 when it had none.
     int errorCode() const { return m_errorCode; }
 
@@ -109,11 +109,11 @@ private:
     FileIdentity m_expected;
     QDateTime m_lastAccess;
     QDateTime m_lastWrite;
+    QDateTime m_creation;
     QString m_asideName;
     QString m_savedAside;
     QString m_error;
     int m_errorCode = 0;
-    bool m_changed = false;
 
     // The temporary file while writing.
     QString m_temporary; // its name, empty while unnamed

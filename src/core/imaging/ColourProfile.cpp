@@ -92,16 +92,6 @@ const QByteArray &srgb()
     return profile;
 }
 
-bool isUsable(QByteArrayView icc)
-{
-    return spaceOf(icc) != cmsColorSpaceSignature(0);
-}
-
-bool isRgb(QByteArrayView icc)
-{
-    return spaceOf(icc) == cmsSigRgbData;
-}
-
 QByteArray forPixels(const QByteArray &embeddedProfile, bool cmsApplied)
 {
     if (embeddedProfile.isEmpty())

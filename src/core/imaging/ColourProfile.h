@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 
 namespace quorvel::colourprofile {
@@ -15,10 +14,6 @@ QByteArray embedded(const QString &path);
 
 // The sRGB profile (Little CMS's own), for pictures whose pixels are sRGB.
 const QByteArray &srgb();
-
-// Whether the data is an ICC profile Little CMS can use, and of which kind.
-bool isUsable(QByteArrayView icc);
-bool isRgb(QByteArrayView icc);
 
 // The profile a new RGB picture made from decoded pixels should carry.
 // cmsApplied: the decoder converted the file's profile to sRGB ("UseCMS").

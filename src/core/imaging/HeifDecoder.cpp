@@ -2,6 +2,7 @@
 
 #include "core/imaging/IccConverter.h"
 #include "core/imaging/ImageBufferPool.h"
+#include "core/imaging/ImageNormalizer.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -169,20 +170,8 @@ DecodeResult decodeHandle(const heif_image_handle *handle, const DecodeOptions &
     QImage image = ImageBufferPool::allocateRgb32(outWidth, outHeight);
     if (image.isNull())
         return fail(QStringLiteral("HEIF: out of memory"));
-    for (int y = 0; y < outHeight; ++y) {
-        const uint8_t *src = plane + qsizetype(y) * stride;
-        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-        if (alpha) {
-            // Flattened over black: the colour times its alpha.
-            for (int x = 0; x < outWidth; ++x, src += 4) {
-                const int a = src[3];
-                out[x] = qRgb((src[0] * a + 127) / 255, (src[1] * a + 127) / 255, (src[2] * a + 127) / 255);
-            }
-        } else {
-            for (int x = 0; x < outWidth; ++x, src += 3)
-                out[x] = qRgb(src[0], src[1], src[2]);
-        }
-    }
+    for (int y = 0; y < outHeight; ++y)
+        packRow8(plane + qsizetype(y) * stride, channels, outWidth, reinterpret_cast<QRgb *>(image.scanLine(y)));
 
     if (options.useCms) {
         const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);

@@ -31,4 +31,29 @@ QImage normalizeToRgb32(QImage image)
     return image;
 }
 
+void packRow8(const uchar *samples, int channels, int width, QRgb *out)
+{
+    const uchar *s = samples;
+    switch (channels) {
+    case 1:
+        for (int x = 0; x < width; ++x, ++s)
+            out[x] = qRgb(s[0], s[0], s[0]);
+        break;
+    case 3:
+        for (int x = 0; x < width; ++x, s += 3)
+            out[x] = qRgb(s[0], s[1], s[2]);
+        break;
+    case 4:
+        // Flattening over black: each colour times its alpha, rounded.
+        for (int x = 0; x < width; ++x, s += 4) {
+            const int a = s[3];
+            out[x] = a == 255 ? qRgb(s[0], s[1], s[2])
+                              : qRgb((s[0] * a + 127) / 255, (s[1] * a + 127) / 255, (s[2] * a + 127) / 255);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 } // namespace quorvel

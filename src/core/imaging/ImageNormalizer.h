@@ -10,4 +10,9 @@ namespace quorvel {
 // and 16-bit channels become 8-bit RGB. A null image stays null.
 QImage normalizeToRgb32(QImage image);
 
+// The same for one row of a decoder's own output: width pixels of 8-bit
+// samples, interleaved grey (channels 1), RGB (3) or RGBA (4), written into
+// out as opaque 32-bit pixels, alpha flattened over black.
+void packRow8(const uchar *samples, int channels, int width, QRgb *out);
+
 } // namespace quorvel

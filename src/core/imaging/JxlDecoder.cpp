@@ -2,6 +2,7 @@
 
 #include "core/imaging/IccConverter.h"
 #include "core/imaging/ImageBufferPool.h"
+#include "core/imaging/ImageNormalizer.h"
 
 #include <QIODevice>
 
@@ -162,16 +163,9 @@ DecodeResult JxlDecoder::decode(QIODevice &device, const DecodeOptions &options)
             if (image.isNull())
                 return fail(QStringLiteral("JPEG XL: no picture in the file"));
             // The first frame is the picture; the rest of an animation is not read.
-            const uint8_t *src = rgba.data();
-            for (int y = 0; y < image.height(); ++y) {
-                auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-                for (int x = 0; x < image.width(); ++x, src += 4) {
-                    const int a = src[3];
-                    out[x] = a == 255 ? qRgb(src[0], src[1], src[2])
-                                      : qRgb((src[0] * a + 127) / 255, (src[1] * a + 127) / 255,
-                                             (src[2] * a + 127) / 255);
-                }
-            }
+            for (int y = 0; y < image.height(); ++y)
+                packRow8(rgba.data() + qsizetype(y) * image.width() * 4, 4, image.width(),
+                         reinterpret_cast<QRgb *>(image.scanLine(y)));
             if (!icc.isEmpty())
                 IccConverter::applyToImage(image, icc);
             DecodeResult result;

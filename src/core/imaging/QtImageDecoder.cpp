@@ -3,6 +3,7 @@
 #include "core/imaging/BmpHeader.h"
 #include "core/imaging/IccConverter.h"
 #include "core/imaging/ImageNormalizer.h"
+#include "core/imaging/PngChunks.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -49,35 +50,20 @@ bool truncatedBmp(QIODevice &device)
 // headers are read.
 QString pngChunkProblem(QIODevice &device)
 {
-    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
-    if (device.peek(8) != signature)
+    if (!pngchunks::hasSignature(device.peek(8)))
         return QString();
     const qint64 start = device.pos();
-    const qint64 end = device.size();
-    qint64 at = start + 8;
-    QString problem;
-    while (at + 12 <= end) {
-        if (!device.seek(at)) {
-            problem = QStringLiteral("PNG: read error");
-            break;
-        }
-        const QByteArray header = device.read(8);
-        if (header.size() != 8) {
-            problem = QStringLiteral("PNG: read error");
-            break;
-        }
-        const quint32 length = quint32(uchar(header[0])) << 24 | quint32(uchar(header[1])) << 16
-                               | quint32(uchar(header[2])) << 8 | quint32(uchar(header[3]));
-        if (length > 0x7fffffffu || at + 12 + qint64(length) > end) {
-            problem = QStringLiteral("PNG: a chunk claims more bytes than the file holds");
-            break;
-        }
-        if (header.sliced(4) == "IEND")
-            break;
-        at += 12 + qint64(length);
-    }
+    const auto read = [&](qint64 offset, qint64 length) {
+        return device.seek(start + offset) ? device.read(length) : QByteArray();
+    };
+    const pngchunks::Walk walk =
+        pngchunks::walk(device.size() - start, read, [](const pngchunks::Chunk &) { return false; });
     device.seek(start);
-    return problem;
+    switch (walk) {
+    case pngchunks::Walk::ReadError: return QStringLiteral("PNG: read error");
+    case pngchunks::Walk::Damaged: return QStringLiteral("PNG: a chunk claims more bytes than the file holds");
+    default: return QString();
+    }
 }
 
 } // namespace
@@ -160,7 +146,7 @@ int QtImageDecoder::pixelDepth(QByteArrayView head)
             return (at(20) & 0x10) ? 32 : 24;
         return 0;
     }
-    if (head.startsWith("\x89PNG\r\n\x1a\n") && head.size() >= 26 && head.sliced(12, 4) == "IHDR") {
+    if (pngchunks::hasSignature(head) && head.size() >= 26 && head.sliced(12, 4) == "IHDR") {
         const int depth = at(24);
         switch (at(25)) {
         case 0: return depth;     // grey

@@ -2,7 +2,9 @@
 
 #include "core/files/FileAccess.h"
 #include "core/imaging/ImageBufferPool.h"
+#include "core/imaging/ImageNormalizer.h"
 #include "core/imaging/JpegDecoder.h"
+#include "core/imaging/Orientation.h"
 
 #include <QFile>
 
@@ -52,6 +54,27 @@ QString librawMessage(int code)
     return QStringLiteral("raw: %1").arg(QString::fromLocal8Bit(libraw_strerror(code)));
 }
 
+// Whether LibRaw's output is a bitmap of 8-bit RGB or grey samples that
+// holds all of its pixels.
+bool isUsableBitmap(const libraw_processed_image_t &mem, const DecodeOptions &options)
+{
+    return mem.type == LIBRAW_IMAGE_BITMAP && mem.bits == 8 && (mem.colors == 3 || mem.colors == 1)
+        && options.sizeAllowed(mem.width, mem.height)
+        && qint64(mem.data_size) >= qint64(mem.width) * mem.height * mem.colors;
+}
+
+// Such a bitmap as a picture; null when memory runs out.
+QImage imageOfBitmap(const libraw_processed_image_t &mem)
+{
+    QImage image = ImageBufferPool::allocateRgb32(mem.width, mem.height);
+    if (image.isNull())
+        return image;
+    for (int y = 0; y < image.height(); ++y)
+        packRow8(mem.data + qsizetype(y) * mem.width * mem.colors, mem.colors, mem.width,
+                 reinterpret_cast<QRgb *>(image.scanLine(y)));
+    return image;
+}
+
 DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(LibRaw &)> &open)
 {
     auto fail = [](const QString &reason) { return DecodeResult::failure(DecoderKind::Raw, reason); };
@@ -93,21 +116,12 @@ DecodeResult decodeWith(const DecodeOptions &options, const std::function<int(Li
         return fail(librawMessage(err));
     std::unique_ptr<libraw_processed_image_t, void (*)(libraw_processed_image_t *)> guard(
         mem, [](libraw_processed_image_t *m) { LibRaw::dcraw_clear_mem(m); });
-    if (mem->type != LIBRAW_IMAGE_BITMAP || mem->bits != 8 || (mem->colors != 3 && mem->colors != 1)
-        || !options.sizeAllowed(mem->width, mem->height)
-        || qint64(mem->data_size) < qint64(mem->width) * mem->height * mem->colors)
+    if (!isUsableBitmap(*mem, options))
         return fail(QStringLiteral("raw: unexpected output from the raw decoder"));
 
-    QImage image = ImageBufferPool::allocateRgb32(mem->width, mem->height);
+    QImage image = imageOfBitmap(*mem);
     if (image.isNull())
         return fail(QStringLiteral("raw: out of memory"));
-    const int colors = mem->colors;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *src = mem->data + qsizetype(y) * mem->width * colors;
-        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x, src += colors)
-            out[x] = colors == 3 ? qRgb(src[0], src[1], src[2]) : qRgb(src[0], src[0], src[0]);
-    }
     if (options.progress && state.lastPercent < 100)
         options.progress(100);
     DecodeResult result;
@@ -155,25 +169,15 @@ DecodeResult previewWith(const DecodeOptions &options, const Opener &open)
                                      jpegOptions);
         if (!result.ok())
             return fail(QStringLiteral("raw: embedded preview: %1").arg(result.error));
-    } else if (mem->type == LIBRAW_IMAGE_BITMAP && mem->bits == 8 && (mem->colors == 3 || mem->colors == 1)
-               && options.sizeAllowed(mem->width, mem->height)
-               && qint64(mem->data_size) >= qint64(mem->width) * mem->height * mem->colors) {
-        QImage image = ImageBufferPool::allocateRgb32(mem->width, mem->height);
-        if (image.isNull())
+    } else if (isUsableBitmap(*mem, options)) {
+        result.image = imageOfBitmap(*mem);
+        if (result.image.isNull())
             return fail(QStringLiteral("raw: out of memory"));
-        const int colors = mem->colors;
-        for (int y = 0; y < image.height(); ++y) {
-            const uchar *src = mem->data + qsizetype(y) * mem->width * colors;
-            auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x, src += colors)
-                out[x] = colors == 3 ? qRgb(src[0], src[1], src[2]) : qRgb(src[0], src[0], src[0]);
-        }
-        result.image = std::move(image);
     } else {
         return fail(QStringLiteral("raw: embedded preview in a form not shown"));
     }
     if (flip) {
-        result.image = RawDecoder::turnedByFlip(result.image, flip);
+        result.image = RawDecoder::turnedByFlip(std::move(result.image), flip);
         if (result.image.isNull())
             return fail(QStringLiteral("raw: out of memory"));
         if (flip & 4)
@@ -204,33 +208,12 @@ Opener memoryOpener(QByteArrayView data)
 
 } // namespace
 
-QImage RawDecoder::turnedByFlip(const QImage &image, int flip)
+QImage RawDecoder::turnedByFlip(QImage image, int flip)
 {
-    flip &= 7;
-    if (flip == 0 || image.isNull())
-        return image;
-    const int w = image.width(), h = image.height();
-    const bool transposed = flip & 4;
-    const int outW = transposed ? h : w, outH = transposed ? w : h;
-    QImage out = ImageBufferPool::allocateRgb32(outW, outH);
-    if (out.isNull())
-        return out;
-    const QImage source = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    // Each output pixel (r, c) comes from the source pixel the camera's flip
-    // names: transposed first, then upside down, then mirrored.
-    for (int r = 0; r < outH; ++r) {
-        auto *dst = reinterpret_cast<QRgb *>(out.scanLine(r));
-        for (int c = 0; c < outW; ++c) {
-            int row = transposed ? c : r;
-            int col = transposed ? r : c;
-            if (flip & 2)
-                row = h - 1 - row;
-            if (flip & 1)
-                col = w - 1 - col;
-            dst[c] = reinterpret_cast<const QRgb *>(source.constScanLine(row))[col];
-        }
-    }
-    return out;
+    // The flip's bits - transposed first, then upside down, then mirrored -
+    // as the EXIF orientation that turns alike.
+    static constexpr int kOrientations[8] = {1, 2, 4, 3, 5, 8, 6, 7};
+    return orientation::turned(std::move(image), kOrientations[flip & 7]);
 }
 
 DecodeResult RawDecoder::decodePreview(const QFile &file, const QString &path, const DecodeOptions &options)

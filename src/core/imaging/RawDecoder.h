@@ -34,7 +34,7 @@ public:
     // The picture turned by a LibRaw flip code (bit 2: transposed, bit 1:
     // upside down, bit 0: mirrored; 3 is half a turn, 5 a quarter turn
     // anticlockwise, 6 clockwise).
-    static QImage turnedByFlip(const QImage &image, int flip);
+    static QImage turnedByFlip(QImage image, int flip);
 };
 
 } // namespace quorvel

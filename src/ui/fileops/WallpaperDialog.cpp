@@ -2,6 +2,7 @@
 
 #include "core/fileops/DesktopWallpaper.h"
 #include "core/fileops/UprightWallpaper.h"
+#include "core/fileops/WallpaperSource.h"
 #include "core/settings/AppSettings.h"
 #include "ui/fileops/PreviewBox.h"
 
@@ -45,10 +46,7 @@ WallpaperDialog::WallpaperDialog(const QString &path, QWidget *parent)
 
 void WallpaperDialog::onSet()
 {
-    // The desktop is given the picture as it is shown here.
-    const QString file = globalSettings().rotateByExif != 0 ? uprightWallpaperFile(m_path, uprightWallpaperFolder())
-                                                             : m_path;
-    apply(file, tr("Wallpaper was changed"));
+    apply(m_path, tr("Wallpaper was changed"));
 }
 
 void WallpaperDialog::onReset()
@@ -70,7 +68,10 @@ void WallpaperDialog::apply(const QString &path, const QString &doneText)
 
 bool WallpaperDialog::applyWallpaper(const QString &path, QString *error)
 {
-    return setDesktopWallpaper(path, error);
+    // The desktop is given the picture as it is shown here; an upright copy
+    // is made under the wait cursor, like a conversion.
+    const bool turn = !path.isEmpty() && globalSettings().rotateByExif != 0;
+    return setDesktopWallpaper(turn ? uprightWallpaperFile(path, WallpaperSource::defaultFolder()) : path, error);
 }
 
 void WallpaperDialog::inform(const QString &text)
