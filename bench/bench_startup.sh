@@ -4,7 +4,9 @@
 # same run:
 #   quorvel-tool --version           beside exiv2 --version
 #   quorvel-tool info (a tiny JPEG)  beside exiv2 -g Exif.Image.Model
-#   quorvel-tool decode (tiny JPEG)  beside djpeg (the imaging part loaded)
+#   quorvel-tool-all --version       beside exiv2 --version (the complete
+#                                    tool, every imaging library loaded)
+#   quorvel-tool decode (tiny JPEG)  beside djpeg (handed to the complete tool)
 #
 # usage: bench/bench_startup.sh   (QUORVEL_BIN: the folder of quorvel-tool,
 #                                  default build-bench/bin; bench/run-all.sh sets it)
@@ -39,9 +41,10 @@ result() {
   printf 'RESULT\t%s\t%s\t%s\tms\t%s\t%s\t-\n' "$1" "$ours" "$ref" "$ratio" "$4"
 }
 
-echo "quorvel-tool: $(ldd "$tool" | wc -l) shared libraries at start"
+echo "quorvel-tool: $(ldd "$tool" | wc -l) shared libraries at start, quorvel-tool-all: $(ldd "$bin/quorvel-tool-all" | wc -l)"
 result "start-up: quorvel-tool --version / exiv2 --version" "$tool --version" "exiv2 --version" "5ms"
 result "start-up: quorvel-tool info / exiv2 -g, tiny JPEG" "$tool info $dir/tiny.jpg" \
   "exiv2 -q -g Exif.Image.Model $dir/tiny.jpg" "5ms"
+result "start-up: quorvel-tool-all --version / exiv2 --version" "$bin/quorvel-tool-all --version" "exiv2 --version" "-"
 result "start-up: quorvel-tool decode / djpeg, tiny JPEG" "$tool decode $dir/tiny.jpg" \
   "djpeg -outfile /dev/null $dir/tiny.jpg" "-"
