@@ -14,7 +14,8 @@
 # folder with quorvel and quorvel-tool) and set up any display themselves.
 # Each figure is a line
 #   RESULT<TAB>name<TAB>ours<TAB>reference<TAB>unit<TAB>ratio<TAB>limit<TAB>mode
-# ("-" where there is nothing); a limit that ends with the unit ("5ms")
+# ("-" where there is nothing); a program that exits with 77 was skipped
+# (bench_rawthumbs without raw files: set QUORVEL_TESTDATA); a limit that ends with the unit ("5ms")
 # bounds our figure itself, a plain number the ratio. The reference tools
 # come from scripts/install-bench-deps.sh.
 set -uo pipefail
@@ -65,7 +66,9 @@ run() {
     fi
   done
   status=${PIPESTATUS[0]}
-  if [ "$status" -ne 0 ]; then
+  if [ "$status" -eq 77 ]; then
+    printf '%s\t%s\t-\t-\t-\t-\t-\t-\t%s\n' "$name" "skipped: what it measures is missing (see above)" "$(load1)" >>"$table"
+  elif [ "$status" -ne 0 ]; then
     printf '%s\t%s\t-\t-\t-\t-\t-\t-\t%s\n' "$name" "FAILED (exit status $status)" "$(load1)" >>"$table"
   fi
 }
