@@ -157,6 +157,9 @@ void err(const QString &line)
 int main(int argc, char **argv)
 {
     using namespace quorvel::cli;
+    // Both programs are quorvel-tool to the system: the same settings and
+    // data folders whichever of them runs the command.
+    QCoreApplication::setApplicationName(QStringLiteral("quorvel-tool"));
     if (argc < 2) {
         print(stderr, usage());
         err(QStringLiteral("Try 'quorvel-tool --help' for the commands."));
