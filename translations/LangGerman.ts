@@ -2906,4 +2906,11 @@ Wollen Sie sie ersetzen?</translation>
         <translation>Die Datei "%1" konnte nicht gelesen werden: %2</translation>
     </message>
 </context>
+<context>
+    <name>InPlaceWrite</name>
+    <message>
+        <source>The file "%1" could not be written: %2</source>
+        <translation>Die Datei "%1" konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
 </TS>
