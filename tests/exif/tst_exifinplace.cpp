@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void fileWithTwoNamesIsReplaced();
     void changedFileIsRefused_data();
     void changedFileIsRefused();
+    void failedWriteLeavesTheFile();
 
 private:
     QTemporaryDir m_dir;
@@ -214,6 +217,26 @@ void TestExifInPlace::changedFileIsRefused()
     QVERIFY(!expected.isEmpty());
     QCOMPARE(test::readFile(path), expected);
     QCOMPARE(test::readFile(text), QByteArray("notes\n"));
+}
+
+// A write the system refuses (here injected at the moment of writing) is
+// reported with the system's reason, and the file stays as it was.
+void TestExifInPlace::failedWriteLeavesTheFile()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("files are always replaced here");
+#endif
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("photo.jpg"));
+    const QByteArray before = photo(QStringLiteral("Exif.Photo.ISOSpeedRatings Short 100"));
+    QVERIFY(test::writeFile(path, before));
+    HookScope hook([](const QString &) { return EIO; });
+    ExifFields fields;
+    fields.iso = 200;
+    const ExifWriteResult r = writeExifFields(path, fields, WriteIso);
+    QCOMPARE(r.status, ExifWriteResult::CannotWrite);
+    QVERIFY2(r.message().contains(FileAccess::systemError(EIO)), qPrintable(r.message()));
+    QCOMPARE(test::readFile(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestExifInPlace)
