@@ -1,140 +1,31 @@
-// Reading the six EXIF fields of many small JPEGs: readExifFields against
-// "exiv2 -g" for the same six keys over the same files in one process.
+// Reading the six EXIF fields of many small JPEGs, over the same files in
+// the same run:
+//   - in process: readExifFields beside Exiv2 reading the six keys, and
+//     beside opening each file and reading its first 4 KB;
+//   - as processes: quorvel-tool info --tsv beside exiv2 -g for the six keys.
 //
 //   bench_exifread [COUNT] [--from FILE]
 //
 // COUNT files (10000 by default) are written to a temporary folder: small
 // JPEGs with a typical camera EXIF block of about 25 entries, or with
-// --from, copies of FILE (a real camera file, maker notes and all). Each
-// side runs three times after a warm-up; the best run counts.
+// --from, copies of FILE (a real camera file, maker notes and all).
+
+#include "BenchExif.h"
+#include "BenchUtil.h"
 
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/ExifReader.h"
-#include "core/exif/Exiv2Include.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 
-namespace {
-
-const char *const kKeys[] = {"Exif.Image.Model",    "Exif.Photo.DateTimeOriginal", "Exif.Photo.ExposureTime",
-                             "Exif.Photo.FNumber",  "Exif.Photo.FocalLength",      "Exif.Photo.ISOSpeedRatings"};
-
-QByteArray plainJpeg()
-{
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 80);
-    return bytes;
-}
-
-void add(Exiv2::ExifData &data, const char *key, const char *type, const std::string &value)
-{
-    auto v = Exiv2::Value::create(Exiv2::TypeInfo::typeId(type));
-    v->read(value);
-    data.add(Exiv2::ExifKey(key), v.get());
-}
-
-// A camera-like EXIF block; the values change from file to file.
-QByteArray cameraJpeg(const QByteArray &jpeg, int i)
-{
-    Exiv2::ExifData d;
-    add(d, "Exif.Image.Make", "Ascii", "NIKON CORPORATION");
-    add(d, "Exif.Image.Model", "Ascii", "NIKON D" + std::to_string(50 + i % 50));
-    add(d, "Exif.Image.Orientation", "Short", "1");
-    add(d, "Exif.Image.XResolution", "Rational", "300/1");
-    add(d, "Exif.Image.YResolution", "Rational", "300/1");
-    add(d, "Exif.Image.ResolutionUnit", "Short", "2");
-    add(d, "Exif.Image.Software", "Ascii", "Ver.1.00");
-    add(d, "Exif.Image.DateTime", "Ascii", "2005:03:18 02:55:18");
-    add(d, "Exif.Photo.ExposureTime", "Rational", "10/" + std::to_string(100 + i % 4000));
-    add(d, "Exif.Photo.FNumber", "Rational", std::to_string(18 + i % 200) + "/10");
-    add(d, "Exif.Photo.ExposureProgram", "Short", "2");
-    add(d, "Exif.Photo.ISOSpeedRatings", "Short", std::to_string(100 << (i % 5)));
-    add(d, "Exif.Photo.ExifVersion", "Undefined", "48 50 50 49");
-    add(d, "Exif.Photo.DateTimeOriginal", "Ascii", "2005:03:18 02:55:" + std::to_string(10 + i % 50));
-    add(d, "Exif.Photo.DateTimeDigitized", "Ascii", "2005:03:18 02:55:18");
-    add(d, "Exif.Photo.ExposureBiasValue", "SRational", "0/6");
-    add(d, "Exif.Photo.MaxApertureValue", "Rational", "30/10");
-    add(d, "Exif.Photo.MeteringMode", "Short", "5");
-    add(d, "Exif.Photo.Flash", "Short", "0");
-    add(d, "Exif.Photo.FocalLength", "Rational", std::to_string(180 + i % 2000) + "/10");
-    add(d, "Exif.Photo.ColorSpace", "Short", "1");
-    add(d, "Exif.Photo.PixelXDimension", "Long", "64");
-    add(d, "Exif.Photo.PixelYDimension", "Long", "48");
-    add(d, "Exif.Photo.WhiteBalance", "Short", "0");
-    add(d, "Exif.Photo.FocalLengthIn35mmFilm", "Short", "75");
-    auto image = quorvel::exiv2::openMemory(jpeg.constData(), jpeg.size());
-    image->setExifData(d);
-    image->writeMetadata();
-    Exiv2::BasicIo &io = image->io();
-    io.seek(0, Exiv2::BasicIo::beg);
-    QByteArray bytes(qsizetype(io.size()), Qt::Uninitialized);
-    io.read(reinterpret_cast<Exiv2::byte *>(bytes.data()), long(bytes.size()));
-    return bytes;
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-struct Run
-{
-    double seconds = 0;
-    long long check = 0;
-};
-
-Run readOurs(const QStringList &paths)
-{
-    QElapsedTimer timer;
-    timer.start();
-    Run run;
-    for (const QString &path : paths) {
-        quorvel::ExifFields fields;
-        if (quorvel::readExifFields(path, fields))
-            run.check += fields.present + fields.iso + fields.exposureDenominator;
-    }
-    run.seconds = timer.nsecsElapsed() / 1e9;
-    return run;
-}
-
-Run readExiv2(const QString &exiv2, const QString &folder, const QStringList &names)
-{
-    QStringList args{QStringLiteral("-q")};
-    for (const char *key : kKeys)
-        args << QStringLiteral("-g") << QString::fromLatin1(key);
-    args += names;
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    process.start(exiv2, args);
-    process.waitForFinished(-1);
-    Run run;
-    run.seconds = timer.nsecsElapsed() / 1e9;
-    run.check = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return run;
-}
-
-} // namespace
+using namespace quorvel;
 
 int main(int argc, char **argv)
 {
@@ -152,10 +43,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: bench_exifread [COUNT] [--from FILE]  (needs exiv2: scripts/install-bench-deps.sh)\n");
         return 2;
     }
-    quorvel::initExifLibrary();
+    initExifLibrary();
 
     QTemporaryDir dir;
-    QStringList names, paths;
     QByteArray source;
     if (!from.isEmpty()) {
         QFile f(from);
@@ -165,41 +55,60 @@ int main(int argc, char **argv)
         }
         source = f.readAll();
     }
-    const QByteArray jpeg = plainJpeg();
+    const QByteArray jpeg = bench::plainJpeg();
     qint64 totalBytes = 0;
-    for (int i = 0; i < count; ++i) {
-        const QString name = QStringLiteral("f%1.jpg").arg(i, 5, 10, QLatin1Char('0'));
-        const QByteArray bytes = source.isEmpty() ? cameraJpeg(jpeg, i) : source;
-        if (!writeAll(dir.filePath(name), bytes)) {
-            std::fprintf(stderr, "cannot write the test files\n");
-            return 1;
-        }
+    const QStringList names = bench::writeFiles(dir.path(), count, [&](int i) {
+        const QByteArray bytes = source.isEmpty() ? bench::cameraJpeg(jpeg, i) : source;
         totalBytes += bytes.size();
-        names << name;
+        return bytes;
+    });
+    if (names.isEmpty()) {
+        std::fprintf(stderr, "cannot write the test files\n");
+        return 1;
+    }
+    QStringList paths;
+    for (const QString &name : names)
         paths << dir.filePath(name);
-    }
-    std::printf("%d files, %.1f KB each on average (%s)\n", count, totalBytes / 1024.0 / count,
-                from.isEmpty() ? "generated" : qPrintable(QFileInfo(from).fileName()));
+    const QString what = from.isEmpty() ? QStringLiteral("generated") : QFileInfo(from).fileName();
+    std::printf("%d files, %.1f KB each on average (%s)\n", count, totalBytes / 1024.0 / count, qPrintable(what));
 
-    // Warm-up: both sides find the files in the page cache.
-    const long long expected = readOurs(paths).check;
-    readExiv2(exiv2, dir.path(), names);
-
-    Run ours{1e9, 0}, theirs{1e9, 0};
-    for (int round = 0; round < 3; ++round) {
-        const Run a = readOurs(paths);
-        const Run b = readExiv2(exiv2, dir.path(), names);
-        if (a.check != expected || b.check != 0) {
-            std::fprintf(stderr, "inconsistent results (exiv2 exit %lld)\n", b.check);
-            return 1;
+    long long check = 0;
+    const auto ours = [&] {
+        for (const QString &path : paths) {
+            ExifFields fields;
+            if (readExifFields(path, fields))
+                check += fields.present + fields.iso;
         }
-        ours.seconds = std::min(ours.seconds, a.seconds);
-        theirs.seconds = std::min(theirs.seconds, b.seconds);
-    }
-    const double oursRate = count / ours.seconds;
-    const double theirsRate = count / theirs.seconds;
-    std::printf("readExifFields          %8.3f s  %9.0f files/s\n", ours.seconds, oursRate);
-    std::printf("exiv2 -g (6 keys)       %8.3f s  %9.0f files/s\n", theirs.seconds, theirsRate);
-    std::printf("ratio (ours / exiv2)    %8.2f\n", oursRate / theirsRate);
+    };
+    const auto theirs = [&] {
+        for (const QString &path : paths)
+            check += bench::exiv2SixKeys(path);
+    };
+    const auto heads = [&] {
+        for (const QString &path : paths)
+            check += bench::readHead(path);
+    };
+    const double oursMs = bench::timeMs(ours, 3);
+    const double exiv2Ms = bench::timeMs(theirs, 3);
+    const double headMs = bench::timeMs(heads, 3);
+    const QString label = QStringLiteral("six EXIF fields of %1 JPEGs, in process").arg(count);
+    bench::result(label + QStringLiteral(" (vs Exiv2)"), oursMs, exiv2Ms, QStringLiteral("ms"), QString());
+    bench::result(label + QStringLiteral(" (vs first 4 KB of each)"), oursMs, headMs, QStringLiteral("ms"), QString());
+
+    // As processes, over the same files named in the folder.
+    const auto inFolder = [&](const QStringList &command) {
+        return QStringList{QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("cd \"$1\" || exit 1; shift; exec \"$@\" *"),
+                           QStringLiteral("sh"), dir.path()}
+            + command;
+    };
+    QStringList exiv2Command{exiv2, QStringLiteral("-q")};
+    for (const char *key : bench::kSixKeys)
+        exiv2Command << QStringLiteral("-g") << QString::fromLatin1(key);
+    const bench::ProcessTimes p =
+        bench::compareProcesses(inFolder({bench::toolPath(), QStringLiteral("info"), QStringLiteral("--tsv")}),
+                                inFolder(exiv2Command), 3);
+    bench::result(QStringLiteral("six EXIF fields of %1 JPEGs, process: quorvel-tool info / exiv2 -g").arg(count),
+                  p.ours, p.reference, QStringLiteral("ms"), QString());
+    std::printf("(check %lld)\n", check);
     return 0;
 }

@@ -1,7 +1,13 @@
-// Filling the file list: the short view of 10,000 JPEGs beside `ls -l` of
-// the same folder, and the EXIF view of 1,000 JPEGs beside `exiv2 -g` over
-// the six keys of the same files.
+// Filling the file list, over the same folders in the same run:
+//   - the short view of 10,000 JPEGs: in process, the pane's scan and fill
+//     beside reading the folder and the status of each entry (what ls -l
+//     does); as processes, quorvel-tool scan beside ls -l;
+//   - the EXIF view of 1,000 JPEGs: in process, the pane's scan and fill
+//     beside Exiv2 reading the six keys of each file; as processes,
+//     quorvel-tool stats (the EXIF view's fill and the statistics over it)
+//     beside exiv2 -g over the six keys.
 
+#include "BenchExif.h"
 #include "BenchUtil.h"
 
 #include "core/exif/ExifLibrary.h"
@@ -12,6 +18,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <exiv2/exiv2.hpp>
 
@@ -56,6 +66,34 @@ bool makeFolder(const QString &folder, int count)
     return d.open(QIODevice::WriteOnly) && d.write(descriptions) == descriptions.size();
 }
 
+// The entries of the folder and the status of each, as ls -l reads them.
+int listWithStatus(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *d = opendir(path.constData());
+    if (!d)
+        return -1;
+    int n = 0;
+    struct stat st;
+    while (const dirent *e = readdir(d))
+        n += fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+    closedir(d);
+    return n;
+}
+
+void fillExifView(FileListPane &pane, const QString &folder)
+{
+    pane.fillList(FolderScanner(folder).scan(FolderScanner::Images), folder, true);
+}
+
+FileListPane *exifPane()
+{
+    auto *pane = new FileListPane;
+    if (pane->showMode() != 1)
+        pane->toggleShowMode();
+    return pane;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,22 +114,34 @@ int main(int argc, char **argv)
     const double fill = bench::timeMs([&] {
         shortPane.fillList(FolderScanner(big).scan(FolderScanner::Images), big, true);
     });
-    const double ls = bench::timeCommandMs("ls", {"-l", big});
-    bench::report("short view of 10,000 JPEGs (scan and fill)", fill, "ls -l", ls, 1.5);
+    int entries = 0;
+    const double listed = bench::timeMs([&] { entries = listWithStatus(big); });
+    bench::result(QStringLiteral("short view of 10,000 JPEGs, in process (vs readdir + stat)"), fill, listed,
+                  QStringLiteral("ms"), QString());
+    const bench::ProcessTimes shortView = bench::compareProcesses({bench::toolPath(), QStringLiteral("scan"), big},
+                                                                  {QStringLiteral("ls"), QStringLiteral("-l"), big}, 7);
+    bench::result(QStringLiteral("short view of 10,000 JPEGs, process: quorvel-tool scan / ls -l"), shortView.ours,
+                  shortView.reference, QStringLiteral("ms"), QStringLiteral("1.5"));
 
-    FileListPane exifPane;
-    if (exifPane.showMode() != 1)
-        exifPane.toggleShowMode();
-    const double exifFill = bench::timeMs(
-        [&] { exifPane.fillList(FolderScanner(exif).scan(FolderScanner::Images), exif, true); }, 5);
-    QStringList args;
-    for (const char *key : {"Exif.Image.Model", "Exif.Photo.DateTimeOriginal", "Exif.Photo.ExposureTime",
-                            "Exif.Photo.FNumber", "Exif.Photo.ISOSpeedRatings", "Exif.Photo.FocalLength"})
-        args << "-g" << key;
-    args << "-q" << "pr";
+    std::unique_ptr<FileListPane> pane(exifPane());
+    const double exifFill = bench::timeMs([&] { fillExifView(*pane, exif); }, 5);
+    QStringList files;
     for (const QString &name : QDir(exif).entryList({"*.JPG"}, QDir::Files))
-        args << QDir(exif).filePath(name);
-    const double exiv2 = bench::timeCommandMs("exiv2", args, 5);
-    bench::report("EXIF view of 1,000 JPEGs (scan and fill)", exifFill, "exiv2 -g (6 keys)", exiv2, 1.5);
+        files << QDir(exif).filePath(name);
+    const double exiv2InProcess = bench::timeMs([&] {
+        for (const QString &f : files)
+            entries += bench::exiv2SixKeys(f);
+    }, 5);
+    bench::result(QStringLiteral("EXIF view of 1,000 JPEGs, in process (vs Exiv2, six keys)"), exifFill, exiv2InProcess,
+                  QStringLiteral("ms"), QString());
+    QStringList exiv2{QStringLiteral("exiv2"), QStringLiteral("-q")};
+    for (const char *key : bench::kSixKeys)
+        exiv2 << QStringLiteral("-g") << QString::fromLatin1(key);
+    exiv2 << QStringLiteral("pr") << files;
+    const bench::ProcessTimes exifView =
+        bench::compareProcesses({bench::toolPath(), QStringLiteral("stats"), exif}, exiv2, 5);
+    bench::result(QStringLiteral("EXIF view of 1,000 JPEGs, process: quorvel-tool stats / exiv2 -g"), exifView.ours,
+                  exifView.reference, QStringLiteral("ms"), QStringLiteral("1.5"));
+    std::printf("(%d entries)\n", entries);
     return 0;
 }

@@ -2,9 +2,13 @@
 // (4000x3000 JPEG files) on two 10x15 cm pages at 300 dpi, with the names
 // under the pictures, through IndexPrintJob (each file decoded at the scale
 // its cell needs, fitted, the pages composed and written as JPEG through a
-// temporary file), beside ImageMagick's montage making the same grid from
-// the same files, in the same run. Both decode each file at the scale the
-// cell needs (montage through its JPEG size hint).
+// temporary file), in bicubic and in high-quality bicubic, in the same run:
+//   - in process: the job, for scale (no reference runs in this process);
+//   - as processes: the job (this program with --once) beside ImageMagick's
+//     montage making the same grid from the same files. Both decode each
+//     file at the scale the cell needs (montage through its JPEG size hint).
+//
+//   bench_indexprint [--once MODE OUT FILE...]
 
 #include "BenchUtil.h"
 
@@ -18,9 +22,37 @@
 
 using namespace quorvel;
 
+namespace {
+
+IndexPrintForm makeForm(const QStringList &paths)
+{
+    IndexPrintForm form;
+    form.sources.append(paths);
+    form.frameWidth = {QStringLiteral("0"), LengthUnit::Centimetres};
+    form.margin = {QStringLiteral("0.2"), LengthUnit::Centimetres};
+    form.textHeight = {QStringLiteral("0.8"), LengthUnit::Centimetres};
+    form.text = QStringLiteral("Summer 2004");
+    return form;
+}
+
+// One job as a process: the pages for the files into OUT/index.jpg.
+int once(const QStringList &args)
+{
+    IndexPrintForm form = makeForm(args.mid(2));
+    form.interpolation = args.value(0).toInt();
+    const QList<IndexLayout::PlannedFile> files = form.plan(QDir(args.value(1)).filePath(QStringLiteral("index.jpg")), true);
+    return form.job(85).run(files).written == files.size() ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
+    QStringList onceArgs;
+    const bool onceMode = bench::onceArguments(argc, argv, onceArgs);
     QGuiApplication app(argc, argv);
+    if (onceMode)
+        return once(onceArgs);
     QTemporaryDir dir;
     if (!dir.isValid())
         return 1;
@@ -35,18 +67,13 @@ int main(int argc, char **argv)
             return 1;
         made.append(f);
     }
-    IndexPrintForm form;
     QStringList paths;
     for (int i = 0; i < 30; ++i) {
         const QString p = dir.filePath(QStringLiteral("img_%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
         QFile::copy(made[i % 3], p);
         paths.append(p);
     }
-    form.sources.append(paths);
-    form.frameWidth = {QStringLiteral("0"), LengthUnit::Centimetres};
-    form.margin = {QStringLiteral("0.2"), LengthUnit::Centimetres};
-    form.textHeight = {QStringLiteral("0.8"), LengthUnit::Centimetres};
-    form.text = QStringLiteral("Summer 2004");
+    IndexPrintForm form = makeForm(paths);
     const IndexLayout layout = form.layout();
     std::printf("index print of 30 12-megapixel JPEGs: page %dx%d, cells %dx%d, %dx%d per list, %d lists\n",
                 layout.page().width(), layout.page().height(), layout.cellSize().width(),
@@ -94,9 +121,13 @@ int main(int argc, char **argv)
                                QStringLiteral("-quality"),
                                QStringLiteral("85"),
                                out.filePath(QStringLiteral("montage_%d.jpg"))};
-        const double reference = bench::timeCommandMs(QStringLiteral("montage"), montage, runs);
-        const QByteArray what = QStringLiteral("two pages, interpolation %1").arg(mode).toUtf8();
-        bench::report(what.constData(), ours, "montage", reference, 1.0);
+        bench::result(QStringLiteral("index print of 30 12 MP JPEGs, two pages, in process"), ours, -1,
+                      QStringLiteral("ms"), QString(), bench::modeName(mode));
+        const bench::ProcessTimes p = bench::compareProcesses(
+            bench::selfOnce(QStringList{QString::number(mode), out.path()} + paths),
+            QStringList{QStringLiteral("montage")} + montage, runs);
+        bench::result(QStringLiteral("index print of 30 12 MP JPEGs, two pages, process: ours / montage"), p.ours,
+                      p.reference, QStringLiteral("ms"), QStringLiteral("1.0"), bench::modeName(mode));
     }
     return 0;
 }

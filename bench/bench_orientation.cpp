@@ -5,6 +5,7 @@
 //   - as processes: quorvel-tool decode (decode and turn; nothing written)
 //     beside vips avg FILE[autorotate] (decode, turn and one pass over the
 //     pixels), on the same files in the same run.
+// Turns are exact (no interpolation).
 //
 // usage: bench_orientation [--runs N]
 
@@ -60,7 +61,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot write the test JPEG\n");
         return 2;
     }
-    const QString tool = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../bin/quorvel-tool"));
+    const QString tool = bench::toolPath();
     const QString vips = QStandardPaths::findExecutable(QStringLiteral("vips"));
 
     DecodeOptions stored;
@@ -78,12 +79,15 @@ int main(int argc, char **argv)
         const double turnedDecodeMs = bench::timeMs([&] { ImageDecoder::decodeFile(path, shown); }, runs);
         std::printf("orientation %d: decode and turn %6.1f ms, the turn %+6.1f ms (%+5.1f %% of the decode)\n", o,
                     turnedDecodeMs, turnedDecodeMs - decodeMs, 100.0 * (turnedDecodeMs - decodeMs) / decodeMs);
-        const double ours = bench::timeCommandMs(tool, {QStringLiteral("decode"), path}, runs);
-        const double theirs = vips.isEmpty() ? -1
-                                             : bench::timeCommandMs(vips, {QStringLiteral("avg"), path + QStringLiteral("[autorotate]")},
-                                                                    runs);
-        bench::report(qPrintable(QStringLiteral("  quorvel-tool decode vs vips avg [autorotate], o%1").arg(o)), ours,
-                      "vips", theirs, 1.5);
+        bench::result(QStringLiteral("decode and turn 24 MP, orientation %1, in process (vs decode alone)").arg(o),
+                      turnedDecodeMs, decodeMs, QStringLiteral("ms"), QString());
+        const bench::ProcessTimes p = bench::compareProcesses(
+            {tool, QStringLiteral("decode"), path},
+            vips.isEmpty() ? QStringList() : QStringList{vips, QStringLiteral("avg"), path + QStringLiteral("[autorotate]")},
+            runs);
+        bench::result(QStringLiteral("decode and turn 24 MP, orientation %1, process: quorvel-tool decode / vips avg")
+                          .arg(o),
+                      p.ours, p.reference, QStringLiteral("ms"), QStringLiteral("1.5"));
     }
     return 0;
 }

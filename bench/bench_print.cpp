@@ -1,11 +1,14 @@
 // The print compositions: a 10x15 cm output at 300 dpi framed from a
 // 24-megapixel photograph, and an index print of 30 12-megapixel photographs
-// on two 10x15 cm pages at 300 dpi. Our figures are composition alone (the
-// pictures are already in memory); the reference tools decode and encode
-// files as well, so their figures bound the whole job rather than match our
-// part of it. A third figure per task adds Qt's own JPEG reading and
-// writing around our composition, for an end-to-end comparison until the
-// project's decoders are in place.
+// on two 10x15 cm pages at 300 dpi, in the same run:
+//   - in process: the composition alone (the pictures already in memory) in
+//     each interpolation mode, beside Qt's smooth scaling of the same picture
+//     to the same size; the file writer (decode at the size needed, compose,
+//     encode at 85) and Qt's reading and writing around our composition,
+//     for scale;
+//   - as processes: quorvel-tool prepare (the same file writer, bicubic)
+//     beside vipsthumbnail + cjpeg -quality 85 (lanczos3) on the same file.
+// The index print as processes is bench_indexprint.
 
 #include "BenchUtil.h"
 
@@ -24,19 +27,6 @@
 using namespace quorvel;
 
 namespace {
-
-void line(const char *what, double ms)
-{
-    std::printf("%-62s %9.2f ms\n", what, ms);
-}
-
-void reference(const char *what, double ms)
-{
-    if (ms < 0)
-        std::printf("%-62s not available\n", what);
-    else
-        std::printf("%-62s %9.2f ms\n", what, ms);
-}
 
 PrintComposition framing(const QImage &photo, const PrintParameters &params, int mode)
 {
@@ -73,12 +63,18 @@ int main(int argc, char **argv)
         return 1;
     PrintParameters params(2, false);
     params.orientForImage(photo.size());
+    const PrintComposition sized = framing(photo, params, InterpolationBicubic);
+    QImage smooth;
+    const double qtSmooth = bench::timeMs([&] {
+        smooth = photo.copy(QRect(sized.frame.left, sized.frame.top, sized.frame.width(), sized.frame.height()))
+            .scaled(sized.output, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }, runs);
     for (int mode : {InterpolationHighQualityBicubic, InterpolationHighQualityBilinear, InterpolationBicubic,
                      InterpolationBilinear, InterpolationNearest}) {
         const PrintComposition c = framing(photo, params, mode);
         const double ms = bench::timeMs([&] { PrintComposer::compose(photo, c); }, runs);
-        const QByteArray label = QStringLiteral("  compose 1795x1205, mode %1").arg(mode).toUtf8();
-        line(label.constData(), ms);
+        bench::result(QStringLiteral("compose 10x15 cm at 300 dpi from 24 MP, in process (vs Qt smooth scaling)"), ms,
+                      qtSmooth, QStringLiteral("ms"), QString(), bench::modeName(mode));
     }
     {
         const PrintComposition c = framing(photo, params, InterpolationHighQualityBicubic);
@@ -89,7 +85,8 @@ int main(int argc, char **argv)
                 PrintComposer::compose(decoded, c).save(out, "JPEG", 90);
             },
             3);
-        line("  Qt read + compose (mode 7) + Qt write", ms);
+        bench::result(QStringLiteral("Qt read + compose + Qt write, in process"), ms, -1, QStringLiteral("ms"), QString(),
+                      bench::modeName(InterpolationHighQualityBicubic));
     }
     const QString ppm = dir.filePath("ref.ppm");
     {
@@ -99,18 +96,24 @@ int main(int argc, char **argv)
         const QString out = dir.filePath("writer.jpg");
         const double ours = bench::timeMs(
             [&] { PrintFileWriter::write(PrintSource::fromFile(photoFile), c, out, 85); }, runs);
-        line("  file writer: decode + compose (mode 7) + encode at 85", ours);
-        const double ref = bench::timeCommandMs(
-            "sh", {"-c", QStringLiteral("vipsthumbnail '%1' --size 1795x1205 -o '%2' && cjpeg -quality 85 '%2' > '%3'")
-                             .arg(photoFile, ppm, dir.filePath("ref85.jpg"))},
-            runs);
-        bench::report("  file writer against the reference", ours, "vipsthumbnail + cjpeg -quality 85", ref, 1.5);
+        bench::result(QStringLiteral("file writer: decode + compose + encode at 85, in process"), ours, -1,
+                      QStringLiteral("ms"), QString(), bench::modeName(InterpolationHighQualityBicubic));
     }
-    reference("  vipsthumbnail (decode, shrink) + cjpeg (encode)",
-              bench::timeCommandMs("sh", {"-c", QStringLiteral("vipsthumbnail '%1' --size 1795x1205 -o '%2' && "
-                                                               "cjpeg -quality 90 '%2' > '%3'")
-                                                .arg(photoFile, ppm, dir.filePath("ref.jpg"))},
-                                   runs));
+    {
+        const QString outDir = dir.filePath("prepared");
+        QDir().mkpath(outDir);
+        const bench::ProcessTimes p = bench::compareProcesses(
+            {bench::toolPath(), "prepare", "--format", "10x15", "--quality", "85", "--jobs", "1", "--out", outDir,
+             photoFile},
+            {"sh", "-c",
+             QStringLiteral("vipsthumbnail '%1' --size 1772x1181 --smartcrop centre -o '%2' && cjpeg -quality 85 '%2' > "
+                            "'%3'")
+                 .arg(photoFile, ppm, dir.filePath("ref85.jpg"))},
+            runs);
+        bench::result(QStringLiteral("10x15 cm file from 24 MP, process: quorvel-tool prepare / vipsthumbnail + cjpeg"),
+                      p.ours, p.reference, QStringLiteral("ms"), QStringLiteral("1.5"),
+                      bench::modeName(InterpolationBicubic));
+    }
 
     // --- Index print: 30 photographs of 12 megapixels on two pages.
     std::printf("\nindex print of 30 12-megapixel photographs, two 10x15 cm pages at 300 dpi\n");
@@ -155,8 +158,11 @@ int main(int argc, char **argv)
         return IndexCellPicture{reduced[item % 3], QSize(4000, 3000)};
     };
     const IndexPictureSource full = [&](int item, QSize) { return IndexCellPicture{sources[item % 3], {}}; };
-    line("  compose both pages from pictures at about the cell size", bench::timeMs([&] { pages(small); }, runs));
-    line("  compose both pages, reducing each 12 MP picture in memory", bench::timeMs([&] { pages(full); }, 3));
+    const QString indexMode = bench::modeName(style.interpolation);
+    bench::result(QStringLiteral("index print: compose both pages from pictures at about the cell size, in process"),
+                  bench::timeMs([&] { pages(small); }, runs), -1, QStringLiteral("ms"), QString(), indexMode);
+    bench::result(QStringLiteral("index print: compose both pages reducing each 12 MP picture, in process"),
+                  bench::timeMs([&] { pages(full); }, 3), -1, QStringLiteral("ms"), QString(), indexMode);
     // Qt's reader scales JPEG files in the DCT domain when asked for a
     // smaller size.
     const IndexPictureSource fromFiles = [&](int item, QSize cell) {
@@ -171,12 +177,7 @@ int main(int argc, char **argv)
             IndexComposer::compose(layout, list, names, style, fromFiles).save(out, "JPEG", 90);
         }
     };
-    line("  Qt read (scaled on load) + compose + Qt write", bench::timeMs(endToEnd, 3));
-    QStringList montage{"-define", "jpeg:size=708x531"};
-    montage << paths;
-    montage << QStringList{"-tile", "3x5", "-geometry", "354x236+23+41", "-background", "white", "-quality", "90",
-                           dir.filePath("montage_%d.jpg")};
-    reference("  ImageMagick montage (decode with size hint, lay out, encode)",
-              bench::timeCommandMs("montage", montage, 3));
+    bench::result(QStringLiteral("index print: Qt read (scaled on load) + compose + Qt write, in process"),
+                  bench::timeMs(endToEnd, 3), -1, QStringLiteral("ms"), QString(), indexMode);
     return 0;
 }

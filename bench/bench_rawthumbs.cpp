@@ -1,9 +1,13 @@
-// Thumbnails of camera raw files: a page of 15 made from the previews the
-// files carry (what the thumbnails view does now) beside the same page made
-// by a half-size decode of the sensor data (what it did before), both in
-// this process, in the same run, one after the other, one thread.
+// Thumbnails of camera raw files (reduced in high-quality bilinear), a page
+// of 15, in the same run, one file after the other, one thread:
+//   - in process: made from the previews the files carry (what the
+//     thumbnails view does) beside the same page made by a half-size decode
+//     of the sensor data;
+//   - as processes: the page from the previews (this program with --once)
+//     beside exiv2 -ep1 extracting the same previews to files.
 //
 //   bench_rawthumbs [RAW_FILE...]
+//   bench_rawthumbs --once RAW_FILE...
 // Without files, the Canon CRW samples of the shared test data are used
 // ($QUORVEL_TESTDATA, else ../shared/testdata).
 
@@ -42,13 +46,20 @@ QStringList sampleFiles()
 
 int main(int argc, char **argv)
 {
+    QStringList onceArgs;
+    const bool onceMode = bench::onceArguments(argc, argv, onceArgs);
     QCoreApplication app(argc, argv);
+    if (onceMode) {
+        for (const QString &path : onceArgs)
+            ThumbnailMaker::fromFile(path);
+        return 0;
+    }
     QStringList sources = app.arguments().mid(1);
     if (sources.isEmpty())
         sources = sampleFiles();
     if (sources.isEmpty()) {
         std::fprintf(stderr, "no raw files: give some, or set QUORVEL_TESTDATA\n");
-        return 1;
+        return 77; // skipped, as bench/run-all.sh reads it
     }
     // A page of 15 distinct files, copied from the sources in turn.
     QTemporaryDir dir;
@@ -77,10 +88,19 @@ int main(int argc, char **argv)
         }
     }, 5);
 
-    std::printf("raw thumbnails, page of %d files (%s), in-process, one thread, median of 5:\n", kPage,
-                qPrintable(QFileInfo(sources.first()).suffix()));
-    std::printf("  from embedded previews: %8.1f ms  (%d of %d from a preview)\n", previewMs, fromPreview, kPage);
-    std::printf("  half-size raw decode:   %8.1f ms\n", halfMs);
-    std::printf("  ratio (half-size / preview): %.1f\n", previewMs > 0 ? halfMs / previewMs : 0.0);
+    std::printf("raw thumbnails, page of %d files (%s), %d of them from a preview\n", kPage,
+                qPrintable(QFileInfo(sources.first()).suffix()), fromPreview);
+    const QString mode = bench::modeName(6);
+    bench::result(QStringLiteral("raw thumbnails, page of 15, in process: previews / half-size decode"), previewMs,
+                  halfMs, QStringLiteral("ms"), QString(), mode);
+    const QString extracted = dir.filePath(QStringLiteral("previews"));
+    QDir().mkpath(extracted);
+    const bench::ProcessTimes p = bench::compareProcesses(
+        bench::selfOnce(page),
+        QStringList{QStringLiteral("exiv2"), QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("-ep1"),
+                    QStringLiteral("-l"), extracted} + page,
+        5);
+    bench::result(QStringLiteral("raw thumbnails, page of 15, process: ours / exiv2 -ep1"), p.ours, p.reference,
+                  QStringLiteral("ms"), QString(), mode);
     return 0;
 }

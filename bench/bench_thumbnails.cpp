@@ -1,10 +1,17 @@
 // Thumbnails view: how long until the pictures of a visible page of 15 rows
-// of 12-megapixel JPEGs are all shown, beside `vipsthumbnail -s 60x60` over
-// the same 15 files, once for photos without stored thumbnails and once for
-// the same photos with them; and the longest stall of the event loop while
-// the pictures are made.
+// of 12-megapixel JPEGs are all shown (reduced in high-quality bilinear),
+// once for photos without stored thumbnails and once for the same photos
+// with them, in the same run:
+//   - in process: the pane filled and waited for, beside libjpeg-turbo
+//     decoding the same 15 files at its smallest scale (1/8) in this
+//     process, one after the other;
+//   - as processes: the pane filled and waited for (this program with
+//     --once) beside vipsthumbnail -s 60x60 over the same 15 files (its
+//     default kernel, lanczos3);
+// and the longest stall of the event loop while the pictures are made.
 //
 //   bench_thumbnails [RUNS]
+//   bench_thumbnails --once FOLDER
 
 #include "BenchImages.h"
 #include "BenchUtil.h"
@@ -27,8 +34,10 @@
 #include <QTimer>
 
 #include <exiv2/exiv2.hpp>
+#include <turbojpeg.h>
 
 #include <cstdio>
+#include <vector>
 
 using namespace quorvel;
 
@@ -100,7 +109,42 @@ Run fillAndWait(FileListPane &pane, const QString &folder)
     return run;
 }
 
-void measure(const char *what, FileListPane &pane, const QString &folder, double vips, double limit, int runs)
+// libjpeg-turbo alone: each file read and decoded at 1/8 scale.
+double turboEighths(const QStringList &files, int runs)
+{
+    tjhandle tj = tjInitDecompress();
+    std::vector<unsigned char> pixels;
+    const double ms = bench::timeMs([&] {
+        for (const QString &path : files) {
+            QFile f(path);
+            if (!f.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray jpeg = f.readAll();
+            const auto *data = reinterpret_cast<const unsigned char *>(jpeg.constData());
+            int w = 0, h = 0, sub = 0, cs = 0;
+            if (tjDecompressHeader3(tj, data, (unsigned long)jpeg.size(), &w, &h, &sub, &cs) != 0)
+                continue;
+            const int sw = (w + 7) / 8, sh = (h + 7) / 8;
+            pixels.resize(size_t(sw) * size_t(sh) * 4);
+            tjDecompress2(tj, data, (unsigned long)jpeg.size(), pixels.data(), sw, 0, sh, TJPF_BGRX, 0);
+        }
+    }, runs);
+    tjDestroy(tj);
+    return ms;
+}
+
+FileListPane *thumbnailPane()
+{
+    auto *pane = new FileListPane;
+    pane->resize(500, 1200);
+    pane->show();
+    pane->toggleThumbnails(true);
+    QCoreApplication::processEvents();
+    return pane;
+}
+
+void measure(const QString &what, FileListPane &pane, const QString &folder, const QStringList &files,
+             const QStringList &vips, const QString &limit, int runs)
 {
     std::vector<double> shown;
     double stall = 0;
@@ -110,8 +154,14 @@ void measure(const char *what, FileListPane &pane, const QString &folder, double
         shown.push_back(r.shownMs);
         stall = std::max(stall, r.stallMs);
     }
-    bench::report(what, bench::median(shown), "vipsthumbnail", vips, limit);
-    std::printf("%-48s longest event-loop stall %.1f ms (limit 50) %s\n", "", stall, stall <= 50 ? "OK" : "OVER");
+    const QString mode = bench::modeName(6);
+    bench::result(what + QStringLiteral(", in process (vs tjDecompress2 at 1/8)"), bench::median(shown),
+                  turboEighths(files, runs), QStringLiteral("ms"), QString(), mode);
+    const bench::ProcessTimes p = bench::compareProcesses(bench::selfOnce({folder}), vips + files, runs);
+    bench::result(what + QStringLiteral(", process: ours / vipsthumbnail"), p.ours, p.reference, QStringLiteral("ms"),
+                  limit, mode);
+    bench::result(what + QStringLiteral(", longest event-loop stall"), stall, -1, QStringLiteral("ms"),
+                  QStringLiteral("50ms"));
 }
 
 } // namespace
@@ -120,9 +170,16 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStringList onceArgs;
+    const bool onceMode = bench::onceArguments(argc, argv, onceArgs);
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     initExifLibrary();
+    if (onceMode) {
+        std::unique_ptr<FileListPane> pane(thumbnailPane());
+        fillAndWait(*pane, onceArgs.value(0));
+        return 0;
+    }
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
 
     QTemporaryDir dir;
     const QString plain = dir.filePath("plain");
@@ -148,17 +205,15 @@ int main(int argc, char **argv)
     const double oneStored = bench::timeMs([&] { ThumbnailMaker::fromFile(storedFiles.first()); });
     std::printf("one picture of a 12 MP JPEG: reduced decode %.2f ms, from the stored thumbnail %.3f ms (%.0fx)\n",
                 onePlain, oneStored, onePlain / oneStored);
+    bench::result(QStringLiteral("one thumbnail of a 12 MP JPEG, in process: stored / reduced decode"), oneStored,
+                  onePlain, QStringLiteral("ms"), QString(), bench::modeName(6));
 
-    const QString outPattern = QDir(out).filePath("%s.jpg");
-    const double vipsPlain = bench::timeCommandMs("vipsthumbnail", QStringList{"-s", "60x60", "-o", outPattern} + plainFiles, runs);
-    const double vipsStored = bench::timeCommandMs("vipsthumbnail", QStringList{"-s", "60x60", "-o", outPattern} + storedFiles, runs);
-
-    FileListPane pane;
-    pane.resize(500, 1200);
-    pane.show();
-    pane.toggleThumbnails(true);
-    QCoreApplication::processEvents();
-    measure("15 x 12 MP JPEG, no stored thumbnails", pane, plain, vipsPlain, 1.0, runs);
-    measure("15 x 12 MP JPEG, stored thumbnails", pane, stored, vipsStored, 0.1, runs);
+    const QStringList vips{QStringLiteral("vipsthumbnail"), QStringLiteral("-s"), QStringLiteral("60x60"),
+                           QStringLiteral("-o"), QDir(out).filePath("%s.jpg")};
+    std::unique_ptr<FileListPane> pane(thumbnailPane());
+    measure(QStringLiteral("15 x 12 MP JPEG, no stored thumbnails"), *pane, plain, plainFiles, vips,
+            QStringLiteral("1.0"), runs);
+    measure(QStringLiteral("15 x 12 MP JPEG, stored thumbnails"), *pane, stored, storedFiles, vips,
+            QStringLiteral("0.1"), runs);
     return 0;
 }

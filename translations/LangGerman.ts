@@ -2903,4 +2903,65 @@ Wollen Sie sie ersetzen?</translation>
         <translation>Die Datei wurde nicht geändert: ihre übrigen EXIF-Daten (etwa die Herstellerdaten der Kamera) hätten die Änderung nicht überstanden.</translation>
     </message>
 </context>
+<context>
+    <name>quorvel</name>
+    <message>
+        <source>The file's EXIF data is damaged.</source>
+        <translation>Die EXIF-Daten der Datei sind beschädigt.</translation>
+    </message>
+    <message>
+        <source>The EXIF data would not fit into the file's EXIF segment.</source>
+        <translation>Die EXIF-Daten passen nicht in das EXIF-Segment der Datei.</translation>
+    </message>
+    <message>
+        <source>-a</source>
+        <translation>-a</translation>
+    </message>
+    <message>
+        <source>+a</source>
+        <translation>+a</translation>
+    </message>
+    <message>
+        <source>+b</source>
+        <translation>+b</translation>
+    </message>
+    <message>
+        <source>-b</source>
+        <translation>-b</translation>
+    </message>
+    <message>
+        <source>CIE Lab</source>
+        <translation>CIE Lab</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::ExifWriteResult</name>
+    <message>
+        <source>Cannot open file</source>
+        <translation>Datei kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>This format is not supported yet.</source>
+        <translation>Dieses Format wird noch nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Cannot change EXIF data</source>
+        <translation>EXIF-Daten können nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>The file was not changed: its other EXIF data (such as the camera's maker note) would not have survived the change.</source>
+        <translation>Die Datei wurde nicht geändert: ihre übrigen EXIF-Daten (etwa die Herstellerdaten der Kamera) hätten die Änderung nicht überstanden.</translation>
+    </message>
+</context>
+<context>
+    <name>InPlaceWrite</name>
+    <message>
+        <source>The file "%1" could not be written: %2</source>
+        <translation>Die Datei "%1" konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
 </TS>

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "PictureMemory.h"
 
 #include "core/imaging/DecodeTypes.h"
 #include "core/imaging/ImageDecoder.h"
@@ -36,6 +37,7 @@ int runDecode(const CommandLine &line)
     options.applyOrientation = true;
     options.useCms = line.isSet(QStringLiteral("cms"));
     options.hqRaw = line.isSet(QStringLiteral("hq-raw"));
+    preparePictureMemory(path, options);
     const DecodeResult result = ImageDecoder::decodeFile(path, options);
     if (!result.ok()) {
         err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.error));

@@ -3,7 +3,13 @@
 
 #include "Commands.h"
 
+#ifdef QUORVEL_TOOL_FRONT
+#include "Handover.h"
+#else
 #include <QGuiApplication>
+#endif
+
+#include <QCoreApplication>
 
 #include <cstring>
 #include <memory>
@@ -12,6 +18,16 @@ namespace quorvel::cli {
 
 namespace {
 
+#ifdef QUORVEL_TOOL_FRONT
+// quorvel-tool itself: the commands on single files that need no imaging
+// library (see Handover.h). Anything else, the help included, goes to the
+// complete tool.
+const Command kCommands[] = {
+    {"info", defineInfo, runInfo},
+    {"set-exif", defineSetExif, runSetExif},
+    {"describe", defineDescribe, runDescribe},
+};
+#else
 // Every command, in the order the help lists them.
 const Command kCommands[] = {
     {"scan", defineScan, runScan},
@@ -26,6 +42,7 @@ const Command kCommands[] = {
     {"prepare", definePrepare, runPrepare, true},
     {"describe", defineDescribe, runDescribe},
 };
+#endif
 
 const Command *findCommand(const QString &name)
 {
@@ -37,6 +54,7 @@ const Command *findCommand(const QString &name)
 }
 
 
+#ifndef QUORVEL_TOOL_FRONT
 // The commands with their synopses, each followed by its summary.
 QString commandList()
 {
@@ -49,6 +67,8 @@ QString commandList()
     return text;
 }
 
+#endif
+
 QString usage()
 {
     return QStringLiteral("usage: quorvel-tool COMMAND [ARGS...]\n"
@@ -56,6 +76,7 @@ QString usage()
                           "       quorvel-tool --help | --version\n");
 }
 
+#ifndef QUORVEL_TOOL_FRONT
 QString help()
 {
     return usage()
@@ -68,12 +89,15 @@ QString help()
                          "  -v, --version  show the version\n");
 }
 
+#endif
+
 void print(std::FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
+#ifndef QUORVEL_TOOL_FRONT
 int mistake(const QString &message)
 {
     err(QStringLiteral("quorvel-tool: ") + message);
@@ -82,15 +106,20 @@ int mistake(const QString &message)
     return 2;
 }
 
+#endif
+
 int runCommand(const Command &command, int argc, char **argv)
 {
     std::unique_ptr<QCoreApplication> app;
+#ifndef QUORVEL_TOOL_FRONT
     if (command.needsGui) {
         // No window is ever shown: the offscreen platform serves anywhere.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
+    } else
+#endif
+    {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     CommandLine line(QString::fromLatin1(command.name));
@@ -128,6 +157,9 @@ void err(const QString &line)
 int main(int argc, char **argv)
 {
     using namespace quorvel::cli;
+    // Both programs are quorvel-tool to the system: the same settings and
+    // data folders whichever of them runs the command.
+    QCoreApplication::setApplicationName(QStringLiteral("quorvel-tool"));
     if (argc < 2) {
         print(stderr, usage());
         err(QStringLiteral("Try 'quorvel-tool --help' for the commands."));
@@ -135,6 +167,15 @@ int main(int argc, char **argv)
     }
     if (const Command *command = findCommand(QString::fromLocal8Bit(argv[1])))
         return runCommand(*command, argc, argv);
+#ifdef QUORVEL_TOOL_FRONT
+    if (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-v") == 0) {
+        if (argc > 2)
+            return handOver(argc, argv); // the complete tool explains the mistake
+        out(QStringLiteral("quorvel-tool " QUORVEL_VERSION));
+        return 0;
+    }
+    return handOver(argc, argv);
+#else
 
     // No command first: the tool's own options, or a mistake.
     QCoreApplication app(argc, argv);
@@ -156,4 +197,5 @@ int main(int argc, char **argv)
         return 0;
     }
     return mistake(QStringLiteral("no command given"));
+#endif
 }

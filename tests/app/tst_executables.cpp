@@ -53,6 +53,7 @@ private Q_SLOTS:
     void everyToolCommandHasHelp_data();
     void everyToolCommandHasHelp();
     void toolCommandsStillWork();
+    void toolWithoutItsCompleteHalf();
 };
 
 void TestExecutables::viewerEndsAtOnce_data()
@@ -154,6 +155,29 @@ void TestExecutables::toolCommandsStillWork()
     r = run("quorvel-tool", {"info", dir.filePath("trip/a.jpg"), "--tsv"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.startsWith("path\tresult\t"));
+}
+
+// quorvel-tool copied alone elsewhere still does what it carries itself and
+// says what is missing for the rest, instead of failing silently.
+void TestExecutables::toolWithoutItsCompleteHalf()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("quorvel-tool.exe");
+#else
+    const QString name = QStringLiteral("quorvel-tool");
+#endif
+    QTemporaryDir dir;
+    const QString alone = dir.filePath(name);
+    QVERIFY(QFile::copy(QDir(QStringLiteral(QUORVEL_RUNTIME_DIR)).filePath(name), alone));
+    QProcess process;
+    process.start(alone, {"--version"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("quorvel-tool " QUORVEL_TEST_VERSION "\n"));
+    process.start(alone, {"decode", dir.filePath("a.jpg")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 127);
+    QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-all"));
 }
 
 QTEST_GUILESS_MAIN(TestExecutables)

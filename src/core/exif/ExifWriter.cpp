@@ -7,6 +7,7 @@
 #include "core/fileops/FileTimes.h"
 #include "core/fileops/FileReplace.h"
 #include "core/files/FileAccess.h"
+#include "core/files/InPlaceWrite.h"
 #include "core/files/SafeWriter.h"
 
 #include <QFile>
@@ -182,6 +183,24 @@ ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, i
         return r;
 
     const FileTimes times = timesOf(in);
+    // New values of the same size change a few bytes where they lie: those
+    // alone are written when they share one sector of the file.
+    if (header.size() == original.size()) {
+        qsizetype first = 0;
+        while (header.at(first) == original.at(first))
+            ++first;
+        qsizetype last = header.size() - 1;
+        while (header.at(last) == original.at(last))
+            --last;
+        const qsizetype length = last - first + 1;
+        QString error;
+        switch (InPlaceWrite::write(path, first, header.mid(first, length), original.mid(first, length), identity,
+                                    times.lastAccess, times.lastWrite, &error)) {
+        case InPlaceWrite::Outcome::Written: return r;
+        case InPlaceWrite::Outcome::Failed: return result(ExifWriteResult::CannotWrite, error);
+        case InPlaceWrite::Outcome::NotInPlace: break;
+        }
+    }
     ReplaceOptions options;
     options.times = &times;
     options.expected = &identity;

@@ -55,8 +55,10 @@ enum ExifWriteField : int {
 // value of the same type and size is overwritten where it lies; anything
 // else is written without moving what the file already holds (see
 // ExifBlockEditor), and the result is checked entry by entry against the
-// original - maker note included - before anything is written. The file is
-// replaced through a temporary file beside it and keeps its times.
+// original - maker note included - before anything is written. When the
+// changed bytes lie within one sector of the file, those alone are written
+// over the old ones (InPlaceWrite); otherwise the file is replaced through a
+// temporary file beside it. Either way it keeps its times.
 ExifWriteResult writeExifFields(const QString &path, const ExifFields &fields, int which = WriteAllFields);
 
 // The same on a whole JPEG file in memory, which is changed in place only

@@ -134,6 +134,12 @@ void SafeWriter::setCommitHook(CommitHook hook)
     commitHook() = std::move(hook);
 }
 
+int SafeWriter::runCommitHook(const QString &target)
+{
+    const CommitHook &hook = commitHook();
+    return hook ? hook(target) : 0;
+}
+
 void SafeWriter::setUnnamedTemporaries(bool allowed)
 {
     g_unnamedAllowed = allowed;

@@ -90,6 +90,9 @@ public:
     // file would. Not thread-safe; set it only while no writer runs.
     using CommitHook = std::function<int(const QString &target)>;
     static void setCommitHook(CommitHook hook);
+    // Calls the hook, when one is set, as a writer that changes a file in
+    // place does just before its own check; 0 otherwise.
+    static int runCommitHook(const QString &target);
     // For tests: false makes writers use named temporary files, as on file
     // systems without unnamed ones.
     static void setUnnamedTemporaries(bool allowed);
