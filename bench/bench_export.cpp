@@ -37,10 +37,10 @@ bool exportFolder(const QString &folder, const QString &out)
 {
     FileListModel model;
     FileListModel::Providers providers;
-    providers.exif = [](const QString &path) {
-        ExifFields fields;
-        readExifFields(path, fields);
-        return ExifFieldTexts::of(fields, ExifFieldTexts::Style::List);
+    providers.exifRecord = [](const QString &path) {
+        ExifRecord record;
+        record.read = readExifFields(path, record.fields);
+        return record;
     };
     model.setProviders(providers);
     model.setShowMode(1);

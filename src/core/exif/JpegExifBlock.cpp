@@ -77,21 +77,33 @@ bool isFrameHeader(uchar marker)
 
 } // namespace
 
-QByteArray find(ExifByteSource &source)
+BlockPlace locate(ExifByteSource &source)
 {
-    QByteArray block;
+    BlockPlace place;
     walkSegments(source, [&](uchar marker, qint64 pos, qint64 length) {
         if (marker != kApp1 || length - 2 < kExifIdSize)
             return false;
         const QByteArray id = source.read(pos + 4, kExifIdSize);
         if (id != QByteArrayView(kExifId, kExifIdSize))
             return false;
-        const qint64 blockSize = length - 2 - kExifIdSize;
-        block = source.read(pos + 4 + kExifIdSize, blockSize);
-        if (block.size() != blockSize)
-            block.clear();
+        const qint64 offset = pos + 4 + kExifIdSize;
+        const qint64 size = length - 2 - kExifIdSize;
+        // A segment cut short by the end of the file gives no block.
+        if (size > 0 && offset + size <= source.size())
+            place = {offset, size};
         return true;
     });
+    return place;
+}
+
+QByteArray find(ExifByteSource &source)
+{
+    const BlockPlace place = locate(source);
+    if (place.size <= 0)
+        return QByteArray();
+    QByteArray block = source.read(place.offset, place.size);
+    if (block.size() != place.size)
+        block.clear();
     return block;
 }
 
