@@ -25,6 +25,7 @@ public:
     explicit ExifByteSource(const QString &path);
     // The bytes are not copied and must outlive the source.
     ExifByteSource(const char *data, qint64 size);
+    ~ExifByteSource();
 
     ExifByteSource(const ExifByteSource &) = delete;
     ExifByteSource &operator=(const ExifByteSource &) = delete;
@@ -45,6 +46,9 @@ public:
     // Up to length bytes from offset: fewer at the end of the data, none at
     // or past it, none for a negative offset or length.
     QByteArray read(qint64 offset, qint64 length);
+    // The same without a copy, when the bytes lie within the bytes kept (or
+    // in memory); empty when they lie beyond. Valid until the next call.
+    QByteArrayView peek(qint64 offset, qint64 length);
 
     // How many bytes this source has read from its file so far.
     qint64 bytesRead() const { return m_bytesRead; }
@@ -53,10 +57,19 @@ public:
     static quint64 filesOpened();
 
 private:
+    bool open(const QString &path);
+    // Up to length bytes of the file from offset; fewer at its end.
+    QByteArray readFile(qint64 offset, qint64 length);
     bool keepUpTo(qint64 end);
 
     QString m_path;
+#ifdef Q_OS_UNIX
+    // A file list reads thousands of these: the file is opened, checked and
+    // read with the fewest system calls (stat, open, fstat, pread, close).
+    int m_fd = -1;
+#else
     QFile m_file;
+#endif
     const char *m_data = nullptr;
     qint64 m_size = 0;
     qint64 m_bytesRead = 0;

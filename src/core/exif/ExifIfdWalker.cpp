@@ -5,6 +5,8 @@
 #include <QList>
 #include <QtEndian>
 
+#include <cstring>
+#include <iterator>
 #include <optional>
 
 namespace quorvel::exififd {
@@ -58,13 +60,24 @@ public:
     bool bigEndian() const { return m_bigEndian; }
     void setBigEndian(bool big) { m_bigEndian = big; }
 
-    // Exactly length bytes at offset within the block, or nothing.
-    QByteArray bytes(qint64 offset, qint64 length) const
+    // Exactly length bytes at offset within the block, or nothing; without
+    // a copy where the source keeps them, else in storage. Valid until the
+    // next call.
+    QByteArrayView view(qint64 offset, qint64 length, QByteArray &storage) const
     {
         if (offset < 0 || length <= 0 || offset > m_size || length > m_size - offset)
-            return QByteArray();
-        QByteArray b = m_source.read(m_offset + offset, length);
-        return b.size() == length ? b : QByteArray();
+            return QByteArrayView();
+        QByteArrayView b = m_source.peek(m_offset + offset, length);
+        if (b.isEmpty()) {
+            storage = m_source.read(m_offset + offset, length);
+            b = storage;
+        }
+        return b.size() == length ? b : QByteArrayView();
+    }
+    QByteArray bytes(qint64 offset, qint64 length) const
+    {
+        QByteArray storage;
+        return view(offset, length, storage).toByteArray();
     }
 
     quint16 u16(const char *p) const
@@ -99,34 +112,60 @@ bool wanted(quint16 tag)
 QList<Entry> readDirectory(const Block &block, qint64 offset, bool *any)
 {
     QList<Entry> entries;
-    const QByteArray countBytes = block.bytes(offset, 2);
+    QByteArray storage;
+    const QByteArrayView countBytes = block.view(offset, 2, storage);
     if (countBytes.isEmpty())
         return entries;
-    const int n = block.u16(countBytes.constData());
+    const int n = block.u16(countBytes.data());
     if (n > kMaxEntries)
         return entries;
     // Entries cut off by the end of the block end the directory.
     const qint64 whole = std::min<qint64>(n, (block.size() - offset - 2) / kEntryBytes);
     if (whole <= 0)
         return entries;
-    const QByteArray table = block.bytes(offset + 2, whole * kEntryBytes);
-    for (qint64 i = 0; i < whole; ++i) {
-        const char *p = table.constData() + i * kEntryBytes;
-        const quint32 count = block.u32(p + 4);
-        if (count >= kMaxCount)
-            continue; // passed over: no entry at all
-        *any = true;
+    // The wanted entries are taken from the table first: reading a value
+    // may move the bytes the table view points into.
+    struct Raw
+    {
+        quint16 tag;
+        int type;
+        quint32 count;
+        char value[4];
+    };
+    Raw raw[16];
+    int rawCount = 0;
+    {
+        const QByteArrayView table = block.view(offset + 2, whole * kEntryBytes, storage);
+        if (table.isEmpty())
+            return entries;
+        for (qint64 i = 0; i < whole; ++i) {
+            const char *p = table.data() + i * kEntryBytes;
+            const quint32 count = block.u32(p + 4);
+            if (count >= kMaxCount)
+                continue; // passed over: no entry at all
+            *any = true;
+            const quint16 tag = block.u16(p);
+            if (!wanted(tag) || rawCount == int(std::size(raw)))
+                continue;
+            Raw &r = raw[rawCount++];
+            r.tag = tag;
+            r.type = block.u16(p + 2);
+            r.count = count;
+            std::memcpy(r.value, p + 8, 4);
+        }
+    }
+    entries.reserve(rawCount);
+    for (int i = 0; i < rawCount; ++i) {
+        const Raw &r = raw[i];
         Entry e;
-        e.tag = block.u16(p);
-        if (!wanted(e.tag))
-            continue;
-        e.type = block.u16(p + 2);
-        e.count = count;
-        const qint64 size = typeSize(e.type) * qint64(count);
+        e.tag = r.tag;
+        e.type = r.type;
+        e.count = r.count;
+        const qint64 size = typeSize(e.type) * qint64(r.count);
         if (size <= 4) {
-            e.data = QByteArray(p + 8, size);
+            e.data = QByteArray(r.value, size);
         } else {
-            const qint64 valueOffset = block.u32(p + 8);
+            const qint64 valueOffset = block.u32(r.value);
             // A value outside the block, wholly or in part, is none.
             if (valueOffset < block.size() && size <= block.size() - valueOffset)
                 e.data = block.bytes(valueOffset, size);
