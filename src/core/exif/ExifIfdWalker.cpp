@@ -166,8 +166,9 @@ QList<Entry> readDirectory(const Block &block, qint64 offset, bool *any)
             e.data = QByteArray(r.value, size);
         } else {
             const qint64 valueOffset = block.u32(r.value);
-            // A value outside the block, wholly or in part, is none.
-            if (valueOffset < block.size() && size <= block.size() - valueOffset)
+            // A value outside the block, wholly or in part, is none; so is
+            // one at offset 0, where the header lies.
+            if (valueOffset > 0 && valueOffset < block.size() && size <= block.size() - valueOffset)
                 e.data = block.bytes(valueOffset, size);
         }
         entries.append(std::move(e));

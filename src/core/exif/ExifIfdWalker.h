@@ -20,9 +20,9 @@ class ExifByteSource;
 // The rules are those of decodeSixTags over the metadata library's decoding
 // of the same block: a directory of more than 256 entries is not read, an
 // entry cut off by the end of the block ends its directory, an entry with a
-// count of 0x10000000 or more is passed over, a value outside the block
-// leaves its entry without a value, and the Exif IFD is not read when it is
-// IFD0 again.
+// count of 0x10000000 or more is passed over, a value outside the block (or
+// at offset 0, where the header lies) leaves its entry without a value, and
+// the Exif IFD is not read when it is IFD0 again.
 namespace exififd {
 
 // False when the block is no TIFF structure or holds no entry; out then
