@@ -55,7 +55,7 @@ bool exportFolder(const QString &folder, const QString &out)
     model.setProviders(providers);
     model.setShowMode(1);
     model.fill(FolderScanner(folder).scan(FolderScanner::Images), withTrailingSeparator(folder), QString());
-    return exportImagesInfo(out, imagesinfo::listedFiles(model));
+    return exportListedFiles(out, imagesinfo::listedFiles(model));
 }
 
 // Drops the page cache of every file in folder (clean pages only; they were

@@ -347,7 +347,7 @@ void TestExifWalk::eachFileOpenedOnce()
     QCOMPARE(ExifByteSource::filesOpened() - before, quint64(count));
 
     const quint64 afterFill = ExifByteSource::filesOpened();
-    const QByteArray reused = imagesinfo::fileText(imagesinfo::listedFiles(model));
+    const QByteArray reused = imagesinfo::listedFileText(imagesinfo::listedFiles(model));
     ExifStatistics reusedStatistics;
     const auto known = model.exifRecordsByScanIndex();
     QVERIFY(reusedStatistics.gather(model.folder(), model.names(), {}, nullptr, &known));

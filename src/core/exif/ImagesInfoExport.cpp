@@ -89,10 +89,10 @@ QByteArray fileText(const QStringList &listedPaths)
     listed.reserve(listedPaths.size());
     for (const QString &path : listedPaths)
         listed.append({path, std::nullopt});
-    return fileText(listed);
+    return listedFileText(listed);
 }
 
-QByteArray fileText(const QList<ListedFile> &listed)
+QByteArray listedFileText(const QList<ListedFile> &listed)
 {
     // Reading the fields is the slow part; it runs on every core.
     const QList<ReadRow> rows = QtConcurrent::blockingMapped<QList<ReadRow>>(listed, readRow);
@@ -131,9 +131,9 @@ bool exportImagesInfo(const QString &outputPath, const QStringList &listedPaths,
     return safewrite::writeFile(outputPath, imagesinfo::fileText(listedPaths), error);
 }
 
-bool exportImagesInfo(const QString &outputPath, const QList<imagesinfo::ListedFile> &listed, QString *error)
+bool exportListedFiles(const QString &outputPath, const QList<imagesinfo::ListedFile> &listed, QString *error)
 {
-    return safewrite::writeFile(outputPath, imagesinfo::fileText(listed), error);
+    return safewrite::writeFile(outputPath, imagesinfo::listedFileText(listed), error);
 }
 
 } // namespace quorvel

@@ -42,7 +42,7 @@ struct ListedFile
 // The whole file for the listed files, in order: header, then the rows
 // numbered from 1. A link stands for its target. The fields of a file are
 // read only when the row does not hold them already.
-QByteArray fileText(const QList<ListedFile> &listed);
+QByteArray listedFileText(const QList<ListedFile> &listed);
 QByteArray fileText(const QStringList &listedPaths);
 
 // The paths of the rows the list shows, top to bottom.
@@ -56,6 +56,7 @@ QList<ListedFile> listedFiles(const FileListModel &model);
 // only once the new one is complete. False, with the reason in *error, when
 // it cannot be written.
 bool exportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error = nullptr);
-bool exportImagesInfo(const QString &outputPath, const QList<imagesinfo::ListedFile> &listed, QString *error = nullptr);
+// The same for the rows as the list holds them (imagesinfo::listedFiles).
+bool exportListedFiles(const QString &outputPath, const QList<imagesinfo::ListedFile> &listed, QString *error = nullptr);
 
 } // namespace quorvel

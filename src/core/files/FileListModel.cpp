@@ -106,6 +106,7 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
     else
         std::for_each(candidates.begin(), candidates.end(), read);
 
+    m_rows.reserve(candidates.size());
     for (Candidate &c : candidates) {
         if (!fileList::passesFilter(lowerFilter, c.name, c.description, exifView ? &c.exif.texts : nullptr))
             continue;

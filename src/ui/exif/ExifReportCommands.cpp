@@ -36,7 +36,7 @@ void exportImagesInfo(QWidget *parent, const FileListModel &list)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool written = exportImagesInfo(path, imagesinfo::listedFiles(list), &error);
+    const bool written = exportListedFiles(path, imagesinfo::listedFiles(list), &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
         QMessageBox::warning(parent, text(QT_TRANSLATE_NOOP("exportImagesInfo", "Warning")), error);
