@@ -32,7 +32,7 @@ int runExport(const CommandLine &line)
     }
     const ListedFolder listed(positional.at(0), filter);
     QString error;
-    if (!exportImagesInfo(positional.at(1), imagesinfo::listedPaths(listed.model()), &error)) {
+    if (!exportListedFiles(positional.at(1), imagesinfo::listedFiles(listed.model()), &error)) {
         err(QStringLiteral("quorvel-tool: ") + error);
         return 1;
     }

@@ -30,7 +30,10 @@ int runStats(const CommandLine &line)
     }
     const ListedFolder listed(folder, filter);
     ExifStatistics statistics;
-    statistics.gather(listed.model().folder(), listed.model().names());
+    // The fields the listing read are counted as they are: each file is
+    // read once.
+    const auto known = listed.model().exifRecordsByScanIndex();
+    statistics.gather(listed.model().folder(), listed.model().names(), {}, nullptr, &known);
     for (const ExifStatistics::Row &row : statistics.rows(listed.model().folder()))
         out(row.text + u'\t' + row.count);
     return 0;

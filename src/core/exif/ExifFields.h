@@ -21,6 +21,16 @@ struct ExifFields
     bool operator==(const ExifFields &) const = default;
 };
 
+// The fields as one read of a file gave them: read is false when the file
+// could not be read or carries no EXIF (the fields then at their defaults).
+struct ExifRecord
+{
+    bool read = false;
+    ExifFields fields;
+
+    bool operator==(const ExifRecord &) const = default;
+};
+
 // The ISO code for automatic ISO; every display style shows it as "Auto".
 inline constexpr int kAutoIso = 15;
 

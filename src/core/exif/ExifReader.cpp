@@ -3,6 +3,7 @@
 #include "core/exif/CanonIsoRule.h"
 #include "core/exif/ContainerExif.h"
 #include "core/exif/ExifByteSource.h"
+#include "core/exif/ExifIfdWalker.h"
 #include "core/exif/ExifCompanion.h"
 #include "core/exif/ExifLibrary.h"
 #include "core/exif/ExifTagDecoder.h"
@@ -27,6 +28,25 @@ bool isTiffBased(int imageType)
         || imageType == Exiv2::ImageType::orf || imageType == Exiv2::ImageType::rw2;
 }
 
+// The EXIF of a TIFF-based file, through the metadata library, which knows
+// the raw formats' own layouts. False when the file is none of them.
+bool loadTiffBased(ExifByteSource &source, Exiv2::ExifData &data)
+{
+    const QByteArrayView head = source.head();
+    const int type = Exiv2::ImageFactory::getType(reinterpret_cast<const Exiv2::byte *>(head.data()),
+                                                  long(head.size()));
+    if (!isTiffBased(type))
+        return false;
+    const QByteArrayView bytes = source.memory();
+    auto image = source.isFile() ? exiv2::openFile(QFile::encodeName(source.openPath()).toStdString())
+                                 : exiv2::openMemory(bytes.data(), bytes.size());
+    if (!image.get())
+        return false;
+    image->readMetadata();
+    data = image->exifData();
+    return true;
+}
+
 // Decodes the source's EXIF entries into data. False when the format is
 // not one that carries EXIF here. Exiv2 exceptions pass through. For a
 // container format *containerBlock receives the block, whose own offsets
@@ -49,26 +69,13 @@ bool loadExifData(ExifByteSource &source, Exiv2::ExifData &data, QByteArray *con
                                   uint32_t(containerBlock->size()));
         return true;
     }
-    const QByteArrayView head = source.head();
-    const int type = Exiv2::ImageFactory::getType(reinterpret_cast<const Exiv2::byte *>(head.data()),
-                                                  long(head.size()));
-    if (!isTiffBased(type))
-        return false;
-    const QByteArrayView bytes = source.memory();
-    auto image = source.isFile() ? exiv2::openFile(QFile::encodeName(source.openPath()).toStdString())
-                                 : exiv2::openMemory(bytes.data(), bytes.size());
-    if (!image.get())
-        return false;
-    image->readMetadata();
-    data = image->exifData();
-    return true;
+    return loadTiffBased(source, data);
 }
 
 // The ISO from a Canon maker note, or 0. The camera-settings offset counts
 // from the start of the file, or of the block for a container format.
-int canonMakerNoteIso(const Exiv2::ExifData &data, ExifByteSource &source, const QByteArray &containerBlock)
+int canonMakerNoteIso(const exiftags::MakerNote &note, ExifByteSource &source, const QByteArray &containerBlock)
 {
-    const exiftags::MakerNote note = exiftags::findMakerNote(data);
     if (!note.exists || note.typeCode != exiftags::kTypeUndefined)
         return 0;
     const auto settings = canoniso::findCameraSettings(note.bytes);
@@ -95,7 +102,8 @@ QString cleaned(QString text)
     return text.mid(from, to - from);
 }
 
-bool readFields(ExifByteSource &source, ExifFields &out)
+// The fields through the metadata library's decoding of every entry.
+bool readFieldsThroughLibrary(ExifByteSource &source, ExifFields &out)
 {
     initExifLibrary();
     try {
@@ -105,13 +113,41 @@ bool readFields(ExifByteSource &source, ExifFields &out)
             return false;
         exiftags::decodeSixTags(data, out);
         if (out.iso == 0 && out.model.contains(QLatin1String("Canon")))
-            out.iso = canonMakerNoteIso(data, source, containerBlock);
+            out.iso = canonMakerNoteIso(exiftags::findMakerNote(data), source, containerBlock);
     } catch (...) {
         // Exiv2::AnyError for damaged files, std::bad_alloc for absurd sizes:
         // either way the file has no EXIF the program can use.
         out = ExifFields();
         return false;
     }
+    out.model = cleaned(out.model);
+    out.dateTimeOriginal = cleaned(out.dateTimeOriginal);
+    return true;
+}
+
+// A JPEG's or a container's block is walked for the six tags alone; only
+// TIFF-based files go through the metadata library.
+bool readFields(ExifByteSource &source, ExifFields &out)
+{
+    QByteArray containerBlock;
+    exiftags::MakerNote note;
+    bool found = false;
+    if (jpegexif::isJpeg(source.head())) {
+        const jpegexif::BlockPlace place = jpegexif::locate(source);
+        found = place.size > 0 && exififd::readSixTags(source, place.offset, place.size, out, &note);
+    } else if (containerexif::kindOf(source.head()) != containerexif::Kind::None) {
+        containerBlock = containerexif::find(source);
+        ExifByteSource block(containerBlock.constData(), containerBlock.size());
+        found = !containerBlock.isEmpty() && exififd::readSixTags(block, 0, containerBlock.size(), out, &note);
+    } else {
+        return readFieldsThroughLibrary(source, out);
+    }
+    if (!found) {
+        out = ExifFields();
+        return false;
+    }
+    if (out.iso == 0 && out.model.contains(QLatin1String("Canon")))
+        out.iso = canonMakerNoteIso(note, source, containerBlock);
     out.model = cleaned(out.model);
     out.dateTimeOriginal = cleaned(out.dateTimeOriginal);
     return true;
@@ -135,6 +171,24 @@ bool readExifFieldsFromMemory(const char *data, qint64 size, ExifFields &out)
     out = ExifFields();
     ExifByteSource source(data, size);
     return readFields(source, out);
+}
+
+bool readExifFieldsThroughLibrary(const QString &path, ExifFields &out)
+{
+    out = ExifFields();
+    if (path.isEmpty())
+        return false;
+    ExifByteSource source(exifSourcePath(path));
+    if (!source.isOpen())
+        return false;
+    return readFieldsThroughLibrary(source, out);
+}
+
+bool readExifFieldsFromMemoryThroughLibrary(const char *data, qint64 size, ExifFields &out)
+{
+    out = ExifFields();
+    ExifByteSource source(data, size);
+    return readFieldsThroughLibrary(source, out);
 }
 
 } // namespace quorvel

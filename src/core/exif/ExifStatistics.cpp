@@ -107,20 +107,28 @@ void ExifStatistics::sort()
 }
 
 bool ExifStatistics::gather(const QString &folder, const std::vector<QString> &fileTable, const Progress &progress,
-                            const std::atomic_bool *cancel)
+                            const std::atomic_bool *cancel, const std::vector<std::optional<ExifRecord>> *known)
 {
     clear();
     m_fileCount = int(fileTable.size());
     const int total = int(std::count_if(fileTable.begin(), fileTable.end(), [](const QString &n) { return !n.isEmpty(); }));
     int done = 0;
-    for (const QString &name : fileTable) {
+    for (size_t i = 0; i < fileTable.size(); ++i) {
+        const QString &name = fileTable[i];
         if (name.isEmpty())
             continue; // hidden by the list's filter
         if (cancel && cancel->load(std::memory_order_relaxed))
             return false;
         ExifInfo info;
-        if (info.read(link::effectivePath(joinPath(folder, name))))
+        const std::optional<ExifRecord> *record = known && i < known->size() ? &(*known)[i] : nullptr;
+        if (record && record->has_value()) {
+            if ((*record)->read) {
+                info.assign((*record)->fields);
+                count(info);
+            }
+        } else if (info.read(link::effectivePath(joinPath(folder, name)))) {
             count(info);
+        }
         ++done;
         if (progress)
             progress(done, total);

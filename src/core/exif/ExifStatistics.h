@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -30,10 +31,13 @@ public:
     using Progress = std::function<void(int done, int total)>;
 
     // Reads every shown file of the table (folder + name, a link through its
-    // target), counts its fields and sorts the tallies. With cancel set from
-    // another thread the gathering stops early and returns false.
+    // target), counts its fields and sorts the tallies. A file whose record
+    // known holds (indexed like the table, as the file list read it) is not
+    // read again. With cancel set from another thread the gathering stops
+    // early and returns false.
     bool gather(const QString &folder, const std::vector<QString> &fileTable, const Progress &progress = {},
-                const std::atomic_bool *cancel = nullptr);
+                const std::atomic_bool *cancel = nullptr,
+                const std::vector<std::optional<ExifRecord>> *known = nullptr);
 
     // Empties the tallies and both counts.
     void clear();

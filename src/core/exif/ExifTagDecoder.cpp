@@ -63,20 +63,11 @@ const Exiv2::Exifdatum *typedEntry(const Exiv2::ExifData &data, uint16_t tag, bo
     return d;
 }
 
-// An ASCII value up to its first NUL. EXIF says 7-bit ASCII; many programs
-// write UTF-8, older ones a Latin code page.
-QString asciiText(const Exiv2::Exifdatum &d)
+QString datumText(const Exiv2::Exifdatum &d)
 {
     QByteArray bytes(d.size(), Qt::Uninitialized);
     d.copy(reinterpret_cast<Exiv2::byte *>(bytes.data()), Exiv2::littleEndian);
-    const qsizetype nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
-    return text;
+    return asciiText(std::move(bytes));
 }
 
 bool firstRational(const Exiv2::Exifdatum &d, uint32_t &numerator, uint32_t &denominator)
@@ -91,39 +82,61 @@ bool firstRational(const Exiv2::Exifdatum &d, uint32_t &numerator, uint32_t &den
 
 } // namespace
 
+QString asciiText(QByteArray bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    return text;
+}
+
+void setExposure(quint32 num, quint32 den, ExifFields &out)
+{
+    if (den == 0 || num > INT_MAX || den > INT_MAX)
+        return;
+    int n = int(num), m = int(den);
+    reduceFraction(n, m);
+    out.exposureNumerator = n;
+    out.exposureDenominator = m;
+    out.present = 1;
+}
+
+void setFocalLength(quint32 num, quint32 den, ExifFields &out)
+{
+    if (den == 0)
+        return;
+    // Truncated to tenths, not rounded: 18.75 mm is held as 18.7.
+    out.focalLength = float(std::trunc(double(num) / double(den) * 10.0) * 0.1);
+    out.present = 1;
+}
+
+void setFNumber(quint32 num, quint32 den, ExifFields &out)
+{
+    if (den == 0)
+        return;
+    out.fNumber = float(double(num) / double(den));
+    out.present = 1;
+}
+
 void decodeSixTags(const Exiv2::ExifData &data, ExifFields &out)
 {
     if (const auto *d = typedEntry(data, Model, true, kTypeAscii)) {
-        out.model = asciiText(*d);
+        out.model = datumText(*d);
         out.present = 1;
     }
-    if (const auto *d = typedEntry(data, ExposureTime, false, kTypeRational)) {
-        uint32_t num = 0, den = 0;
-        if (firstRational(*d, num, den) && den != 0 && num <= INT_MAX && den <= INT_MAX) {
-            int n = int(num), m = int(den);
-            reduceFraction(n, m);
-            out.exposureNumerator = n;
-            out.exposureDenominator = m;
-            out.present = 1;
-        }
-    }
-    if (const auto *d = typedEntry(data, FocalLength, false, kTypeRational)) {
-        uint32_t num = 0, den = 0;
-        if (firstRational(*d, num, den) && den != 0) {
-            // Truncated to tenths, not rounded: 18.75 mm is held as 18.7.
-            out.focalLength = float(std::trunc(double(num) / double(den) * 10.0) * 0.1);
-            out.present = 1;
-        }
-    }
-    if (const auto *d = typedEntry(data, FNumber, false, kTypeRational)) {
-        uint32_t num = 0, den = 0;
-        if (firstRational(*d, num, den) && den != 0) {
-            out.fNumber = float(double(num) / double(den));
-            out.present = 1;
-        }
-    }
+    uint32_t num = 0, den = 0;
+    if (const auto *d = typedEntry(data, ExposureTime, false, kTypeRational); d && firstRational(*d, num, den))
+        setExposure(num, den, out);
+    if (const auto *d = typedEntry(data, FocalLength, false, kTypeRational); d && firstRational(*d, num, den))
+        setFocalLength(num, den, out);
+    if (const auto *d = typedEntry(data, FNumber, false, kTypeRational); d && firstRational(*d, num, den))
+        setFNumber(num, den, out);
     if (const auto *d = typedEntry(data, DateTimeOriginal, false, kTypeAscii)) {
-        out.dateTimeOriginal = asciiText(*d);
+        out.dateTimeOriginal = datumText(*d);
         out.present = 1;
     }
     if (const auto *d = typedEntry(data, IsoSpeedRatings, false, kTypeShort)) {

@@ -28,6 +28,16 @@ struct MakerNote
 };
 MakerNote findMakerNote(const Exiv2::ExifData &data);
 
+// The conversions both decoders share. asciiText takes the value up to its
+// first NUL: EXIF says 7-bit ASCII; many programs write UTF-8, older ones a
+// Latin code page. The set functions store a rational's first value and set
+// present, or leave the field absent for a zero denominator (and, for the
+// exposure, a part beyond the int range).
+QString asciiText(QByteArray bytes);
+void setExposure(quint32 numerator, quint32 denominator, ExifFields &out);
+void setFocalLength(quint32 numerator, quint32 denominator, ExifFields &out);
+void setFNumber(quint32 numerator, quint32 denominator, ExifFields &out);
+
 // TIFF type codes the fields must have.
 inline constexpr int kTypeAscii = 2;
 inline constexpr int kTypeShort = 3;

@@ -39,11 +39,16 @@ struct ReadRow
     bool read = false;
 };
 
-ReadRow readRow(const QString &listedPath)
+ReadRow readRow(const ListedFile &listed)
 {
     ReadRow row;
-    const QString path = link::effectivePath(listedPath);
+    const QString path = link::effectivePath(listed.path);
     row.fileName = fileNameOf(path);
+    if (listed.known) {
+        row.read = listed.known->read;
+        row.fields = row.read ? listed.known->fields : ExifFields();
+        return row;
+    }
     ExifInfo info;
     row.read = info.read(path);
     row.fields = info.fields();
@@ -80,8 +85,17 @@ QString line(int number, const QString &fileName, const ExifFields &fields, bool
 
 QByteArray fileText(const QStringList &listedPaths)
 {
+    QList<ListedFile> listed;
+    listed.reserve(listedPaths.size());
+    for (const QString &path : listedPaths)
+        listed.append({path, std::nullopt});
+    return listedFileText(listed);
+}
+
+QByteArray listedFileText(const QList<ListedFile> &listed)
+{
     // Reading the fields is the slow part; it runs on every core.
-    const QList<ReadRow> rows = QtConcurrent::blockingMapped<QList<ReadRow>>(listedPaths, readRow);
+    const QList<ReadRow> rows = QtConcurrent::blockingMapped<QList<ReadRow>>(listed, readRow);
     QString text = header();
     for (qsizetype i = 0; i < rows.size(); ++i)
         text += line(int(i + 1), rows.at(i).fileName, rows.at(i).fields, rows.at(i).read) + u'\n';
@@ -97,6 +111,17 @@ QStringList listedPaths(const FileListModel &model)
     return paths;
 }
 
+QList<ListedFile> listedFiles(const FileListModel &model)
+{
+    QList<ListedFile> files;
+    files.reserve(model.rowCount());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const ExifRecord *known = model.exifRecordAt(row);
+        files.append({model.pathAt(row), known ? std::optional<ExifRecord>(*known) : std::nullopt});
+    }
+    return files;
+}
+
 } // namespace quorvel::imagesinfo
 
 namespace quorvel {
@@ -104,6 +129,11 @@ namespace quorvel {
 bool exportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error)
 {
     return safewrite::writeFile(outputPath, imagesinfo::fileText(listedPaths), error);
+}
+
+bool exportListedFiles(const QString &outputPath, const QList<imagesinfo::ListedFile> &listed, QString *error)
+{
+    return safewrite::writeFile(outputPath, imagesinfo::listedFileText(listed), error);
 }
 
 } // namespace quorvel

@@ -3,8 +3,11 @@
 #include "core/exif/ExifFields.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace quorvel {
 
@@ -28,12 +31,24 @@ QString header();
 // fields, each absent field as "unknown", "0,0" or "0".
 QString line(int number, const QString &fileName, const ExifFields &fields, bool fieldsRead);
 
-// The whole file for the listed paths, in order: header, then the rows
-// numbered from 1. A link stands for its target.
+// A row of the export: the listed file and, when the list read them
+// already, its fields as read.
+struct ListedFile
+{
+    QString path;
+    std::optional<ExifRecord> known;
+};
+
+// The whole file for the listed files, in order: header, then the rows
+// numbered from 1. A link stands for its target. The fields of a file are
+// read only when the row does not hold them already.
+QByteArray listedFileText(const QList<ListedFile> &listed);
 QByteArray fileText(const QStringList &listedPaths);
 
 // The paths of the rows the list shows, top to bottom.
 QStringList listedPaths(const FileListModel &model);
+// The same with the fields the list read for its EXIF view.
+QList<ListedFile> listedFiles(const FileListModel &model);
 
 } // namespace imagesinfo
 
@@ -41,5 +56,7 @@ QStringList listedPaths(const FileListModel &model);
 // only once the new one is complete. False, with the reason in *error, when
 // it cannot be written.
 bool exportImagesInfo(const QString &outputPath, const QStringList &listedPaths, QString *error = nullptr);
+// The same for the rows as the list holds them (imagesinfo::listedFiles).
+bool exportListedFiles(const QString &outputPath, const QList<imagesinfo::ListedFile> &listed, QString *error = nullptr);
 
 } // namespace quorvel

@@ -31,6 +31,16 @@ bool isJpeg(QByteArrayView head)
 
 namespace {
 
+// Up to length bytes at offset, without a copy where the source keeps them.
+QByteArrayView bytesAt(ExifByteSource &source, qint64 offset, qint64 length, QByteArray &storage)
+{
+    const QByteArrayView kept = source.peek(offset, length);
+    if (!kept.isEmpty())
+        return kept;
+    storage = source.read(offset, length);
+    return storage;
+}
+
 // Walks the marker segments from the start of the file up to the first scan,
 // calling visit(marker, position of the marker, segment length) for each
 // segment with a length, until visit returns true. False when the walk ends
@@ -42,8 +52,9 @@ bool walkSegments(ExifByteSource &source, Visit visit)
     if (!isJpeg(source.head()))
         return false;
     qint64 pos = 2;
+    QByteArray storage;
     for (int n = 0; n < kMaxSegments; ++n) {
-        const QByteArray header = source.read(pos, 4);
+        const QByteArrayView header = bytesAt(source, pos, 4, storage);
         if (header.size() < 2 || uchar(header[0]) != kMarker)
             return false;
         const uchar marker = uchar(header[1]);
@@ -77,21 +88,33 @@ bool isFrameHeader(uchar marker)
 
 } // namespace
 
-QByteArray find(ExifByteSource &source)
+BlockPlace locate(ExifByteSource &source)
 {
-    QByteArray block;
+    BlockPlace place;
     walkSegments(source, [&](uchar marker, qint64 pos, qint64 length) {
         if (marker != kApp1 || length - 2 < kExifIdSize)
             return false;
-        const QByteArray id = source.read(pos + 4, kExifIdSize);
-        if (id != QByteArrayView(kExifId, kExifIdSize))
+        QByteArray storage;
+        if (bytesAt(source, pos + 4, kExifIdSize, storage) != QByteArrayView(kExifId, kExifIdSize))
             return false;
-        const qint64 blockSize = length - 2 - kExifIdSize;
-        block = source.read(pos + 4 + kExifIdSize, blockSize);
-        if (block.size() != blockSize)
-            block.clear();
+        const qint64 offset = pos + 4 + kExifIdSize;
+        const qint64 size = length - 2 - kExifIdSize;
+        // A segment cut short by the end of the file gives no block.
+        if (size > 0 && offset + size <= source.size())
+            place = {offset, size};
         return true;
     });
+    return place;
+}
+
+QByteArray find(ExifByteSource &source)
+{
+    const BlockPlace place = locate(source);
+    if (place.size <= 0)
+        return QByteArray();
+    QByteArray block = source.read(place.offset, place.size);
+    if (block.size() != place.size)
+        block.clear();
     return block;
 }
 

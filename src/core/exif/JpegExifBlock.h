@@ -21,6 +21,15 @@ bool isJpeg(QByteArrayView head);
 // itself, and gives up after kMaxSegments markers.
 QByteArray find(ExifByteSource &source);
 
+// Where that block lies in the file, found by the same walk without reading
+// the block itself. Empty (size 0) when find would give nothing.
+struct BlockPlace
+{
+    qint64 offset = 0;
+    qint64 size = 0;
+};
+BlockPlace locate(ExifByteSource &source);
+
 // The picture's width and height from the frame header (SOFn) that starts
 // its image data, found by the same walk. Empty when there is none before
 // the first scan or the markers are damaged.

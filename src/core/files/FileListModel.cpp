@@ -1,5 +1,7 @@
 #include "core/files/FileListModel.h"
 
+#include "core/exif/ExifFieldTexts.h"
+
 #include "core/files/LinkFile.h"
 #include "core/files/PathUtil.h"
 
@@ -28,30 +30,39 @@ void FileListModel::setShowMode(int mode)
     m_sortPosition = 0;
     m_sortDescending = false;
     for (Row &row : m_rows)
-        readCells(row, nullptr);
+        readCells(row);
     sortRows();
     endResetModel();
 }
 
-void FileListModel::readCells(Row &row, const fileList::ExifTexts *known) const
+FileListModel::ExifRead FileListModel::readExif(const QString &path) const
+{
+    ExifRead read;
+    if (m_providers.exifRecord) {
+        read.record = m_providers.exifRecord(path);
+        read.texts = ExifFieldTexts::of(read.record->fields, ExifFieldTexts::Style::List);
+    } else if (m_providers.exif) {
+        read.texts = m_providers.exif(path);
+    }
+    return read;
+}
+
+void FileListModel::readCells(Row &row) const
 {
     const QString path = joinPath(m_folder, row.name);
     row.cells[size_t(Column::FileName)] = row.name;
     row.cells[size_t(Column::Description)] = m_providers.description ? m_providers.description(path) : QString();
-    fileList::ExifTexts exif;
+    ExifRead exif;
     // A link file's own EXIF is read, which it has none of.
-    if (m_showMode == 1 && !row.link) {
-        if (known)
-            exif = *known;
-        else if (m_providers.exif)
-            exif = m_providers.exif(path);
-    }
-    row.cells[size_t(Column::Aperture)] = exif.aperture;
-    row.cells[size_t(Column::Exposure)] = exif.exposure;
-    row.cells[size_t(Column::Iso)] = exif.iso;
-    row.cells[size_t(Column::Focal)] = exif.focalLength;
-    row.cells[size_t(Column::Camera)] = exif.camera;
-    row.cells[size_t(Column::DateTime)] = exif.dateTime;
+    if (m_showMode == 1 && !row.link)
+        exif = readExif(path);
+    row.exif = std::move(exif.record);
+    row.cells[size_t(Column::Aperture)] = exif.texts.aperture;
+    row.cells[size_t(Column::Exposure)] = exif.texts.exposure;
+    row.cells[size_t(Column::Iso)] = exif.texts.iso;
+    row.cells[size_t(Column::Focal)] = exif.texts.focalLength;
+    row.cells[size_t(Column::Camera)] = exif.texts.camera;
+    row.cells[size_t(Column::DateTime)] = exif.texts.dateTime;
 }
 
 void FileListModel::fill(const FolderEntries &entries, const QString &folder, const QString &filterText)
@@ -72,7 +83,7 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
         QString name;
         bool link;
         QString description;
-        fileList::ExifTexts exif;
+        ExifRead exif;
     };
     std::vector<Candidate> candidates;
     candidates.reserve(size_t(entries.size()));
@@ -87,16 +98,17 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
         const QString path = joinPath(m_folder, c.name);
         if (m_providers.description)
             c.description = m_providers.description(path);
-        if (exifView && !c.link && m_providers.exif)
-            c.exif = m_providers.exif(path);
+        if (exifView && !c.link)
+            c.exif = readExif(path);
     };
     if (candidates.size() > 64)
         QtConcurrent::blockingMap(candidates, read);
     else
         std::for_each(candidates.begin(), candidates.end(), read);
 
+    m_rows.reserve(candidates.size());
     for (Candidate &c : candidates) {
-        if (!fileList::passesFilter(lowerFilter, c.name, c.description, exifView ? &c.exif : nullptr))
+        if (!fileList::passesFilter(lowerFilter, c.name, c.description, exifView ? &c.exif.texts : nullptr))
             continue;
         m_names[size_t(c.scanIndex)] = c.name;
         Row row;
@@ -105,12 +117,13 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
         row.link = c.link;
         row.cells[size_t(Column::FileName)] = c.name;
         row.cells[size_t(Column::Description)] = c.description;
-        row.cells[size_t(Column::Aperture)] = c.exif.aperture;
-        row.cells[size_t(Column::Exposure)] = c.exif.exposure;
-        row.cells[size_t(Column::Iso)] = c.exif.iso;
-        row.cells[size_t(Column::Focal)] = c.exif.focalLength;
-        row.cells[size_t(Column::Camera)] = c.exif.camera;
-        row.cells[size_t(Column::DateTime)] = c.exif.dateTime;
+        row.cells[size_t(Column::Aperture)] = c.exif.texts.aperture;
+        row.cells[size_t(Column::Exposure)] = c.exif.texts.exposure;
+        row.cells[size_t(Column::Iso)] = c.exif.texts.iso;
+        row.cells[size_t(Column::Focal)] = c.exif.texts.focalLength;
+        row.cells[size_t(Column::Camera)] = c.exif.texts.camera;
+        row.cells[size_t(Column::DateTime)] = c.exif.texts.dateTime;
+        row.exif = std::move(c.exif.record);
         m_rows.push_back(std::move(row));
     }
     sortRows();
@@ -214,7 +227,7 @@ FileListModel::Update FileListModel::update(const FolderEntries &entries)
         Row row;
         row.name = name;
         row.link = link::isLinkName(name);
-        readCells(row, nullptr);
+        readCells(row);
         const fileList::ExifTexts exif{row.cells[size_t(Column::Camera)], row.cells[size_t(Column::DateTime)],
                                        row.cells[size_t(Column::Exposure)], row.cells[size_t(Column::Aperture)],
                                        row.cells[size_t(Column::Iso)], row.cells[size_t(Column::Focal)]};
@@ -299,6 +312,23 @@ int FileListModel::rowOfLowerName(const QString &lowerName) const
     return -1;
 }
 
+const ExifRecord *FileListModel::exifRecordAt(int row) const
+{
+    if (row < 0 || row >= int(m_rows.size()) || !m_rows[size_t(row)].exif)
+        return nullptr;
+    return &*m_rows[size_t(row)].exif;
+}
+
+std::vector<std::optional<ExifRecord>> FileListModel::exifRecordsByScanIndex() const
+{
+    std::vector<std::optional<ExifRecord>> records(m_names.size());
+    for (const Row &row : m_rows) {
+        if (row.scanIndex >= 0 && size_t(row.scanIndex) < records.size())
+            records[size_t(row.scanIndex)] = row.exif;
+    }
+    return records;
+}
+
 void FileListModel::removeFileRow(int row)
 {
     if (row < 0 || row >= int(m_rows.size()))
@@ -321,6 +351,8 @@ void FileListModel::renameFileRow(int row, const QString &name)
     m_known.insert(name);
     r.name = name;
     r.link = link::isLinkName(name);
+    if (r.link)
+        r.exif.reset();
     r.cells[size_t(Column::FileName)] = name;
     if (r.scanIndex >= 0 && r.scanIndex < int(m_names.size()))
         m_names[size_t(r.scanIndex)] = name;
@@ -333,7 +365,7 @@ void FileListModel::refreshRow(int row, const QString &description)
         return;
     Row &r = m_rows[size_t(row)];
     if (m_showMode == 1)
-        readCells(r, nullptr);
+        readCells(r);
     r.cells[size_t(Column::Description)] = description;
     Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }

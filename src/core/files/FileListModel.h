@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/exif/ExifFields.h"
 #include "core/files/FileListRules.h"
 #include "core/files/FolderScanner.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace quorvel {
@@ -24,12 +26,16 @@ public:
     static constexpr int ScanIndexRole = Qt::UserRole;
     static constexpr int PathRole = Qt::UserRole + 1;
 
-    // Where the cell texts come from. Both may be called from worker threads
-    // while the list is filled.
+    // Where the cell texts come from. All may be called from worker threads
+    // while the list is filled. With exifRecord set, exif is not used: the
+    // texts are made from the record's fields, and the record is kept for
+    // the export and the statistics, so that they need not read the file
+    // again.
     struct Providers
     {
         std::function<QString(const QString &fullPath)> description;
         std::function<fileList::ExifTexts(const QString &fullPath)> exif;
+        std::function<ExifRecord(const QString &fullPath)> exifRecord;
     };
 
     explicit FileListModel(QObject *parent = nullptr);
@@ -83,6 +89,11 @@ public:
     // The first row, in display order, whose lower-cased name is lowerName.
     int rowOfLowerName(const QString &lowerName) const;
     int rowOfName(const QString &name) const;
+    // What the list read of the row's EXIF: null unless it was read for the
+    // EXIF view through the exifRecord provider (never for a link).
+    const ExifRecord *exifRecordAt(int row) const;
+    // The same for every row, indexed by scan index (empty where none).
+    std::vector<std::optional<ExifRecord>> exifRecordsByScanIndex() const;
     // The names table by scan index (empty for hidden and deleted files).
     const std::vector<QString> &names() const { return m_names; }
     int scanCount() const { return int(m_names.size()); }
@@ -114,9 +125,18 @@ private:
         QString name;
         bool link = false;
         std::array<QString, 8> cells; // indexed by fileList::Column
+        std::optional<ExifRecord> exif;
     };
 
-    void readCells(Row &row, const fileList::ExifTexts *exif) const;
+    // The row's EXIF as the providers give it: texts, and the record when
+    // the exifRecord provider gave them.
+    struct ExifRead
+    {
+        fileList::ExifTexts texts;
+        std::optional<ExifRecord> record;
+    };
+    ExifRead readExif(const QString &path) const;
+    void readCells(Row &row) const;
     void sortRows();
     bool rowLess(const Row &a, const Row &b) const;
     // Sorts again and moves the persistent indices (selection, current row)

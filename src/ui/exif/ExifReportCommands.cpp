@@ -23,7 +23,7 @@ QString text(const char *source)
 
 void showExifStatistics(QWidget *parent, const FileListModel &list)
 {
-    ExifStatisticsDialog dialog(list.folder(), list.names(), parent);
+    ExifStatisticsDialog dialog(list.folder(), list.names(), parent, list.exifRecordsByScanIndex());
     dialog.exec();
 }
 
@@ -36,7 +36,7 @@ void exportImagesInfo(QWidget *parent, const FileListModel &list)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString error;
-    const bool written = exportImagesInfo(path, imagesinfo::listedPaths(list), &error);
+    const bool written = exportListedFiles(path, imagesinfo::listedFiles(list), &error);
     QApplication::restoreOverrideCursor();
     if (!written) {
         QMessageBox::warning(parent, text(QT_TRANSLATE_NOOP("exportImagesInfo", "Warning")), error);

@@ -19,10 +19,12 @@ constexpr int kWaitTextOffset = 40;
 
 } // namespace
 
-ExifStatisticsDialog::ExifStatisticsDialog(const QString &folder, std::vector<QString> fileTable, QWidget *parent)
+ExifStatisticsDialog::ExifStatisticsDialog(const QString &folder, std::vector<QString> fileTable, QWidget *parent,
+                                           std::vector<std::optional<ExifRecord>> known)
     : QDialog(parent)
     , m_folder(folder)
     , m_fileTable(std::move(fileTable))
+    , m_known(std::move(known))
 {
     setWindowTitle(tr("EXIF statistics"));
     const QFontMetrics fm(font());
@@ -106,12 +108,12 @@ void ExifStatisticsDialog::startGathering()
     const auto toRead = std::count_if(m_fileTable.begin(), m_fileTable.end(), [](const QString &n) { return !n.isEmpty(); });
     m_progress->setVisible(toRead > kProgressBarFiles);
     m_watcher.setFuture(QtConcurrent::run(
-        [folder = m_folder, table = m_fileTable, cancel = &m_cancel](QPromise<ExifStatistics> &promise) {
+        [folder = m_folder, table = m_fileTable, known = m_known, cancel = &m_cancel](QPromise<ExifStatistics> &promise) {
             ExifStatistics statistics;
             promise.setProgressRange(0, int(std::count_if(table.begin(), table.end(),
                                                           [](const QString &n) { return !n.isEmpty(); })));
             if (statistics.gather(folder, table, [&promise](int done, int) { promise.setProgressValue(done); },
-                                  cancel))
+                                  cancel, &known))
                 promise.addResult(statistics);
         }));
 }

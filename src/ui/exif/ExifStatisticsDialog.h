@@ -27,8 +27,10 @@ public:
     static constexpr int kProgressBarFiles = 100;
 
     // fileTable: the file list's names by scan index, empty for the files
-    // its filter hides.
-    ExifStatisticsDialog(const QString &folder, std::vector<QString> fileTable, QWidget *parent = nullptr);
+    // its filter hides; known: what the list read of their EXIF, indexed the
+    // same way, so those files are not read again.
+    ExifStatisticsDialog(const QString &folder, std::vector<QString> fileTable, QWidget *parent = nullptr,
+                         std::vector<std::optional<ExifRecord>> known = {});
     ~ExifStatisticsDialog() override;
 
     bool isGathered() const { return m_gathered; }
@@ -50,6 +52,7 @@ private:
 
     QString m_folder;
     std::vector<QString> m_fileTable;
+    std::vector<std::optional<ExifRecord>> m_known;
     QTreeWidget *m_list = nullptr;
     QLabel *m_waitText = nullptr;
     QProgressBar *m_progress = nullptr;

@@ -93,10 +93,10 @@ FileListPane::FileListPane(QWidget *parent)
 
     FileListModel::Providers providers;
     providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
-    providers.exif = [](const QString &path) {
-        ExifFields fields;
-        readExifFields(path, fields);
-        return ExifFieldTexts::of(fields, ExifFieldTexts::Style::List);
+    providers.exifRecord = [](const QString &path) {
+        ExifRecord record;
+        record.read = readExifFields(path, record.fields);
+        return record;
     };
     m_model->setProviders(providers);
     m_model->setShowMode(settings::listMode(settingsStore()));
