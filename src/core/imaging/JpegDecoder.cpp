@@ -74,8 +74,10 @@ Session *sessionOf(j_common_ptr cinfo)
 // The device source: the file is read a chunk at a time, so that only what
 // the picture needs is ever read, and never more than a chunk is held.
 constexpr qint64 kReadChunk = 64 * 1024;
-// The rows of a strip that a decode whose pixels are not kept goes through;
-// readPixels asks libjpeg for at most this many at once.
+// readPixels asks libjpeg for at most this many rows at once.
+constexpr int kRowsPerRead = 16;
+// The rows of the strip that a decode whose pixels are not kept goes
+// through.
 constexpr int kStripRows = 16;
 
 void initSource(j_decompress_ptr)
@@ -280,7 +282,7 @@ bool readPixels(Session *s, const PixelTarget *t)
     jpeg_start_decompress(&s->cinfo);
     const JDIMENSION height = s->cinfo.output_height;
     const int width = int(s->cinfo.output_width);
-    JSAMPROW rows[kStripRows];
+    JSAMPROW rows[kRowsPerRead];
     while (s->cinfo.output_scanline < height) {
         const JDIMENSION first = s->cinfo.output_scanline;
         if (t->cmykRow) {
@@ -295,8 +297,7 @@ bool readPixels(Session *s, const PixelTarget *t)
             continue;
         }
         JDIMENSION n = height - first;
-        if (n > JDIMENSION(kStripRows))
-            n = kStripRows;
+        n = std::min({n, JDIMENSION(kRowsPerRead), t->rowsHeld});
         for (JDIMENSION i = 0; i < n; ++i)
             rows[i] = t->bits + qsizetype((first + i) % t->rowsHeld) * t->bytesPerLine;
         if (jpeg_read_scanlines(&s->cinfo, rows, n) == 0)
@@ -395,7 +396,6 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
         height = int(cinfo.output_height);
     }
 
-    // A strip holds at least the rows one read gives (readPixels).
     const bool strip = !options.keepPixels && height > kStripRows;
     QImage image = strip ? QImage(width, kStripRows, QImage::Format_RGB32) : ImageBufferPool::allocateRgb32(width, height);
     if (image.isNull())
