@@ -63,6 +63,8 @@ DecodeResult decodeJpeg(const QString &path, const DecodeOptions &options, bool 
                                 : orientation::kUpright;
     if (turnedPictureWanted && orientation != orientation::kUpright)
         return DecodeResult();
+    if (options.keepPixels)
+        preparePictureMemory(path, options);
     DecodeResult result = JpegDecoder::decode(file, options);
     if (!result.ok() || !file.seek(0))
         return DecodeResult();
@@ -95,8 +97,6 @@ int runDecode(const CommandLine &line)
     // of rows as djpeg does, instead of 96 MB of fresh memory for a 24 MP
     // photo. A colour conversion still runs over the whole picture.
     options.keepPixels = !outPath.isEmpty() || options.useCms;
-    if (options.keepPixels)
-        preparePictureMemory(path, options);
 #ifdef QUORVEL_TOOL_DECODE
     bool handOver = false;
     int pixelDepth = 0;
@@ -106,6 +106,8 @@ int runDecode(const CommandLine &line)
     // The picture as decoded is the picture as stored.
     const QSize stored = result.fullSize.isEmpty() ? result.image.size() : result.fullSize;
 #else
+    if (options.keepPixels)
+        preparePictureMemory(path, options);
     const DecodeResult result = ImageDecoder::decodeFile(path, options);
     if (!result.ok()) {
         err(QStringLiteral("quorvel-tool: %1: %2").arg(QDir::toNativeSeparators(path), result.error));
