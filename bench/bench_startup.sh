@@ -6,7 +6,7 @@
 #   quorvel-tool info (a tiny JPEG)  beside exiv2 -g Exif.Image.Model
 #   quorvel-tool-all --version       beside exiv2 --version (the complete
 #                                    tool, every imaging library loaded)
-#   quorvel-tool decode (tiny JPEG)  beside djpeg (handed to the complete tool)
+#   quorvel-tool decode (tiny JPEG)  beside djpeg (handed to quorvel-tool-decode)
 #
 # usage: bench/bench_startup.sh   (QUORVEL_BIN: the folder of quorvel-tool,
 #                                  default build-bench/bin; bench/run-all.sh sets it)
@@ -41,7 +41,7 @@ result() {
   printf 'RESULT\t%s\t%s\t%s\tms\t%s\t%s\t-\n' "$1" "$ours" "$ref" "$ratio" "$4"
 }
 
-echo "quorvel-tool: $(ldd "$tool" | wc -l) shared libraries at start, quorvel-tool-all: $(ldd "$bin/quorvel-tool-all" | wc -l)"
+echo "quorvel-tool: $(ldd "$tool" | wc -l) shared libraries at start, quorvel-tool-decode: $(ldd "$bin/quorvel-tool-decode" | wc -l), quorvel-tool-all: $(ldd "$bin/quorvel-tool-all" | wc -l)"
 # The floor this machine gives any process now: a busy machine shows here.
 result "start-up floor: true / exiv2 --version" "true" "exiv2 --version" "-"
 result "start-up: quorvel-tool --version / exiv2 --version" "$tool --version" "exiv2 --version" "5ms"

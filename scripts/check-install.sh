@@ -46,7 +46,7 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 
 step "installed files"
 expected=(
-  bin/quorvel bin/quorvel-tool libexec/quorvel/quorvel-tool-all
+  bin/quorvel bin/quorvel-tool libexec/quorvel/quorvel-tool-decode libexec/quorvel/quorvel-tool-all
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
   share/icons/hicolor/scalable/apps/$id.svg

@@ -12,46 +12,66 @@
 #include <unistd.h>
 #else
 #include <QProcess>
+
+#include <memory>
 #endif
+
+#include <cstdio>
 
 namespace quorvel::cli {
 
 namespace {
 
-#ifdef Q_OS_WIN
-const char kFullTool[] = "quorvel-tool-all.exe";
-#else
-const char kFullTool[] = "quorvel-tool-all";
-#endif
+int keptArgc = 0;
+char **keptArgv = nullptr;
 
-// Where the complete tool may lie, relative to this program's folder.
-QStringList candidates(const QString &ownFolder)
+QString fileName(const char *program)
 {
-    return {QDir(ownFolder).filePath(QString::fromLatin1(kFullTool)),
-            QDir(ownFolder).filePath(QStringLiteral(QUORVEL_TOOL_LIBEXEC_RELATIVE "/") + QString::fromLatin1(kFullTool))};
+#ifdef Q_OS_WIN
+    return QString::fromLatin1(program) + QStringLiteral(".exe");
+#else
+    return QString::fromLatin1(program);
+#endif
 }
 
-QString findFullTool(const QString &ownFolder)
+// Where the program may lie, relative to this program's folder.
+QStringList candidates(const QString &ownFolder, const QString &name)
 {
-    for (const QString &path : candidates(ownFolder)) {
+    return {QDir(ownFolder).filePath(name),
+            QDir(ownFolder).filePath(QStringLiteral(QUORVEL_TOOL_LIBEXEC_RELATIVE "/") + name)};
+}
+
+QString findTool(const QString &ownFolder, const QString &name)
+{
+    for (const QString &path : candidates(ownFolder, name)) {
         if (QFileInfo(path).isExecutable())
             return path;
     }
     return QString();
 }
 
-int notFound()
+int notFound(const QString &name)
 {
-    err(QStringLiteral("quorvel-tool: the complete tool (%1) is missing beside this program; reinstall Quorvel")
-            .arg(QString::fromLatin1(kFullTool)));
+    err(QStringLiteral("quorvel-tool: %1 is missing beside this program; reinstall Quorvel").arg(name));
     return 127;
 }
 
 } // namespace
 
+void keepArguments(int argc, char **argv)
+{
+    keptArgc = argc;
+    keptArgv = argv;
+}
+
+int handOverKept(const char *program)
+{
+    return handOver(program, keptArgc, keptArgv);
+}
+
 #ifdef Q_OS_UNIX
 
-int handOver(int argc, char **argv)
+int handOver(const char *program, int argc, char **argv)
 {
     Q_UNUSED(argc);
     // The program's own file, not argv[0], which may be a bare name.
@@ -64,9 +84,14 @@ int handOver(int argc, char **argv)
     } else {
         folder = QFileInfo(QFile::decodeName(argv[0])).absolutePath();
     }
-    const QString path = findFullTool(folder);
+    const QString name = fileName(program);
+    const QString path = findTool(folder, name);
     if (path.isEmpty())
-        return notFound();
+        return notFound(name);
+    // Standard output may hold lines not yet written: the program that
+    // takes over must not find them lost.
+    std::fflush(stdout);
+    std::fflush(stderr);
     const QByteArray file = QFile::encodeName(path);
     ::execv(file.constData(), argv);
     err(QStringLiteral("quorvel-tool: cannot start %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
@@ -75,12 +100,15 @@ int handOver(int argc, char **argv)
 
 #else
 
-int handOver(int argc, char **argv)
+int handOver(const char *program, int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QString path = findFullTool(QCoreApplication::applicationDirPath());
+    std::unique_ptr<QCoreApplication> own;
+    if (!QCoreApplication::instance())
+        own = std::make_unique<QCoreApplication>(argc, argv);
+    const QString name = fileName(program);
+    const QString path = findTool(QCoreApplication::applicationDirPath(), name);
     if (path.isEmpty())
-        return notFound();
+        return notFound(name);
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);

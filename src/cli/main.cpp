@@ -3,7 +3,10 @@
 
 #include "Commands.h"
 
-#ifdef QUORVEL_TOOL_FRONT
+#if defined(QUORVEL_TOOL_FRONT) || defined(QUORVEL_TOOL_DECODE)
+// One of the tool's parts (see Handover.h): what it does not carry itself it
+// hands on.
+#define QUORVEL_TOOL_PART
 #include "Handover.h"
 #else
 #include <QGuiApplication>
@@ -26,6 +29,11 @@ const Command kCommands[] = {
     {"info", defineInfo, runInfo},
     {"set-exif", defineSetExif, runSetExif},
     {"describe", defineDescribe, runDescribe},
+};
+#elif defined(QUORVEL_TOOL_DECODE)
+// quorvel-tool-decode: decode, for JPEG files (DecodeCommand.cpp).
+const Command kCommands[] = {
+    {"decode", defineDecode, runDecode},
 };
 #else
 // Every command, in the order the help lists them.
@@ -54,7 +62,7 @@ const Command *findCommand(const QString &name)
 }
 
 
-#ifndef QUORVEL_TOOL_FRONT
+#ifndef QUORVEL_TOOL_PART
 // The commands with their synopses, each followed by its summary.
 QString commandList()
 {
@@ -76,7 +84,7 @@ QString usage()
                           "       quorvel-tool --help | --version\n");
 }
 
-#ifndef QUORVEL_TOOL_FRONT
+#ifndef QUORVEL_TOOL_PART
 QString help()
 {
     return usage()
@@ -97,7 +105,7 @@ void print(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-#ifndef QUORVEL_TOOL_FRONT
+#ifndef QUORVEL_TOOL_PART
 int mistake(const QString &message)
 {
     err(QStringLiteral("quorvel-tool: ") + message);
@@ -111,7 +119,7 @@ int mistake(const QString &message)
 int runCommand(const Command &command, int argc, char **argv)
 {
     std::unique_ptr<QCoreApplication> app;
-#ifndef QUORVEL_TOOL_FRONT
+#ifndef QUORVEL_TOOL_PART
     if (command.needsGui) {
         // No window is ever shown: the offscreen platform serves anywhere.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -165,16 +173,23 @@ int main(int argc, char **argv)
         err(QStringLiteral("Try 'quorvel-tool --help' for the commands."));
         return 2;
     }
+#ifdef QUORVEL_TOOL_PART
+    keepArguments(argc, argv);
+#endif
     if (const Command *command = findCommand(QString::fromLocal8Bit(argv[1])))
         return runCommand(*command, argc, argv);
 #ifdef QUORVEL_TOOL_FRONT
+    if (std::strcmp(argv[1], "decode") == 0)
+        return handOver(kDecodeTool, argc, argv);
     if (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-v") == 0) {
         if (argc > 2)
-            return handOver(argc, argv); // the complete tool explains the mistake
+            return handOver(kCompleteTool, argc, argv); // the complete tool explains the mistake
         out(QStringLiteral("quorvel-tool " QUORVEL_VERSION));
         return 0;
     }
-    return handOver(argc, argv);
+#endif
+#ifdef QUORVEL_TOOL_PART
+    return handOver(kCompleteTool, argc, argv);
 #else
 
     // No command first: the tool's own options, or a mistake.

@@ -1,4 +1,4 @@
-// Both programs started as processes, as a user or a script starts them.
+// The programs started as processes, as a user or a script starts them.
 
 #include "support/TestSupport.h"
 
@@ -37,6 +37,22 @@ Run run(const QString &program, const QStringList &args)
     return result;
 }
 
+// testorig.jpg's picture with an EXIF block saying "turned 90 degrees
+// clockwise" (orientation 6) put before it.
+QByteArray turnedJpeg(const QByteArray &jpeg)
+{
+    QByteArray tiff("II*\0\x08\0\0\0", 8);
+    tiff += QByteArray("\x01\0", 2);                                   // one entry
+    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12); // Orientation, SHORT, 1, 6
+    tiff += QByteArray(4, '\0');                                        // no next directory
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(body.size()) + 2;
+    QByteArray app1("\xFF\xE1", 2);
+    app1 += char(length >> 8);
+    app1 += char(length & 0xFF);
+    return jpeg.left(2) + app1 + body + jpeg.mid(2);
+}
+
 const QStringList kToolCommands{"scan", "info", "decode", "bench-decode", "stats",
                                 "export", "set-exif", "set-dpi", "rotate"};
 
@@ -54,6 +70,9 @@ private Q_SLOTS:
     void everyToolCommandHasHelp();
     void toolCommandsStillWork();
     void toolWithoutItsCompleteHalf();
+    void decodeAnswersAsTheCompleteTool_data();
+    void decodeAnswersAsTheCompleteTool();
+    void decodingToolAlone();
 };
 
 void TestExecutables::viewerEndsAtOnce_data()
@@ -175,6 +194,97 @@ void TestExecutables::toolWithoutItsCompleteHalf()
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("quorvel-tool " QUORVEL_TEST_VERSION "\n"));
     process.start(alone, {"decode", dir.filePath("a.jpg")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 127);
+    QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-decode"));
+    process.start(alone, {"rotate", dir.filePath("a.jpg"), "cw"});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 127);
+    QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-all"));
+}
+
+// quorvel-tool decode goes to the decoding program, which does JPEG files
+// itself and hands the rest to the complete tool: whichever does the work,
+// the answer (line, state, message, exit status, the written picture) is
+// the complete tool's. The line is the same with --out, when the whole
+// picture is kept, as without, when the rows only pass through.
+void TestExecutables::decodeAnswersAsTheCompleteTool_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("baseline") << "jpeg/testorig.jpg" << QStringList{} << "ok";
+    QTest::newRow("arithmetic") << "jpeg/testimgari.jpg" << QStringList{} << "ok";
+    QTest::newRow("grey") << "jpeg/hopper_gray.jpg" << QStringList{} << "ok";
+    QTest::newRow("cmyk") << "jpeg/pil_sample_cmyk.jpg" << QStringList{} << "ok";
+    QTest::newRow("cmyk, colour managed") << "jpeg/pil_sample_cmyk.jpg" << QStringList{"--cms"} << "ok";
+    QTest::newRow("profile, colour managed") << "jpeg/icc_profile_big.jpg" << QStringList{"--cms"} << "ok";
+    QTest::newRow("turned") << "turned.jpg" << QStringList{} << "ok";
+    QTest::newRow("cut short") << "short.jpg" << QStringList{} << "partial";
+    QTest::newRow("12 bits: refused") << "jpeg/testorig12.jpg" << QStringList{} << "";
+    QTest::newRow("broken") << "broken/1-string-format.jpg" << QStringList{} << "";
+    QTest::newRow("tiff: handed on") << "tiff/rgb-3c-8b.tiff" << QStringList{} << "ok";
+    QTest::newRow("missing") << "none.jpg" << QStringList{} << "";
+}
+
+void TestExecutables::decodeAnswersAsTheCompleteTool()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    QFETCH(QString, state);
+    QTemporaryDir dir;
+    const QByteArray orig = test::readFile(test::sharedFile("jpeg/testorig.jpg"));
+    if (orig.isEmpty())
+        QSKIP("shared test data not found; set QUORVEL_TESTDATA");
+    QVERIFY(test::writeFile(dir.filePath("turned.jpg"), turnedJpeg(orig)));
+    QVERIFY(test::writeFile(dir.filePath("short.jpg"), orig.left(orig.size() * 2 / 3)));
+    const QString path = QFile::exists(dir.filePath(file)) || file == "none.jpg" ? dir.filePath(file)
+                                                                                 : test::sharedFile(file);
+
+    const Run complete = run("quorvel-tool-all", QStringList{"decode", path} + options);
+    const Run ours = run("quorvel-tool", QStringList{"decode", path} + options);
+    QCOMPARE(ours.status, complete.status);
+    QCOMPARE(ours.out, complete.out);
+    QCOMPARE(ours.err, complete.err);
+    if (state.isEmpty()) {
+        QCOMPARE(ours.status, 1);
+        return;
+    }
+    QCOMPARE(ours.status, 0);
+    QVERIFY2(ours.out.endsWith('\t' + state + '\n'), qPrintable(ours.out));
+
+    const QStringList outOption{"--out", dir.filePath("ours.png")};
+    const Run kept = run("quorvel-tool", QStringList{"decode", path} + options + outOption);
+    QCOMPARE(kept.status, 0);
+    QCOMPARE(kept.out, ours.out);
+    QCOMPARE(run("quorvel-tool-all", QStringList{"decode", path, "--out", dir.filePath("all.png")} + options).status, 0);
+    const QByteArray written = test::readFile(dir.filePath("ours.png"));
+    QVERIFY(!written.isEmpty());
+    QCOMPARE(written, test::readFile(dir.filePath("all.png")));
+}
+
+// The decoding program with quorvel-tool but without the complete tool, as
+// a partial install leaves them: JPEG files still decode, the rest names
+// what is missing.
+void TestExecutables::decodingToolAlone()
+{
+#ifdef Q_OS_WIN
+    const QString suffix = QStringLiteral(".exe");
+#else
+    const QString suffix;
+#endif
+    const QString jpeg = test::sharedFile("jpeg/testorig.jpg");
+    if (!QFile::exists(jpeg))
+        QSKIP("shared test data not found; set QUORVEL_TESTDATA");
+    QTemporaryDir dir;
+    for (const QString name : {"quorvel-tool", "quorvel-tool-decode"})
+        QVERIFY(QFile::copy(QDir(QStringLiteral(QUORVEL_RUNTIME_DIR)).filePath(name + suffix), dir.filePath(name + suffix)));
+    QProcess process;
+    process.start(dir.filePath("quorvel-tool" + suffix), {"decode", jpeg});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), run("quorvel-tool-all", {"decode", jpeg}).out);
+    process.start(dir.filePath("quorvel-tool" + suffix), {"decode", test::sharedFile("tiff/rgb-3c-8b.tiff")});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 127);
     QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-all"));

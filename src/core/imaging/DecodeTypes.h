@@ -56,6 +56,13 @@ struct DecodeOptions
     // seen. reduceTo and DecodeResult::fullSize are then in that turned
     // picture's terms.
     bool applyOrientation = false;
+    // false when the caller wants only the outcome (decoder, size, state)
+    // and never looks at the pixels, as a check of a file does: a decoder
+    // that can (JPEG) then decodes every row into a strip of a few rows it
+    // reuses instead of holding the whole picture, delivers that strip as
+    // the image and the picture's size in DecodeResult::fullSize. Other
+    // decoders deliver the whole picture.
+    bool keepPixels = true;
 
     bool cancelled() const { return cancel && cancel->load(std::memory_order_relaxed); }
     // Whether a picture of this size may be allocated.
@@ -70,7 +77,8 @@ struct DecodeResult
     DecoderKind decoder = DecoderKind::None;
     QString error;
     // The picture's size in the file when the decoder delivered it reduced
-    // (DecodeOptions::reduceTo); empty otherwise.
+    // (DecodeOptions::reduceTo) or only as a strip of rows
+    // (DecodeOptions::keepPixels); empty otherwise.
     QSize fullSize;
     // The decoder already applied the format's own orientation (HEIF's
     // rotation and mirroring, JPEG XL's, a camera raw file's turn, a TIFF's

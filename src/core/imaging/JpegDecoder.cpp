@@ -74,6 +74,11 @@ Session *sessionOf(j_common_ptr cinfo)
 // The device source: the file is read a chunk at a time, so that only what
 // the picture needs is ever read, and never more than a chunk is held.
 constexpr qint64 kReadChunk = 64 * 1024;
+// readPixels asks libjpeg for at most this many rows at once.
+constexpr int kRowsPerRead = 16;
+// The rows of the strip that a decode whose pixels are not kept goes
+// through.
+constexpr int kStripRows = 16;
 
 void initSource(j_decompress_ptr)
 {
@@ -245,6 +250,9 @@ struct PixelTarget
 {
     uchar *bits;
     qsizetype bytesPerLine;
+    // Rows the target holds: the picture's height, or a strip that row y
+    // goes into at y modulo its height.
+    JDIMENSION rowsHeld;
     // CMYK output goes through this row buffer, then into the image.
     uchar *cmykRow;
     const IccConverter *cmykConverter;
@@ -274,14 +282,14 @@ bool readPixels(Session *s, const PixelTarget *t)
     jpeg_start_decompress(&s->cinfo);
     const JDIMENSION height = s->cinfo.output_height;
     const int width = int(s->cinfo.output_width);
-    JSAMPROW rows[16];
+    JSAMPROW rows[kRowsPerRead];
     while (s->cinfo.output_scanline < height) {
         const JDIMENSION first = s->cinfo.output_scanline;
         if (t->cmykRow) {
             rows[0] = t->cmykRow;
             if (jpeg_read_scanlines(&s->cinfo, rows, 1) != 1)
                 fail(s, "JPEG data ended early");
-            auto *out = reinterpret_cast<QRgb *>(t->bits + qsizetype(first) * t->bytesPerLine);
+            auto *out = reinterpret_cast<QRgb *>(t->bits + qsizetype(first % t->rowsHeld) * t->bytesPerLine);
             if (t->cmykConverter)
                 t->cmykConverter->convertCmykRow(t->cmykRow, out, width);
             else
@@ -289,10 +297,9 @@ bool readPixels(Session *s, const PixelTarget *t)
             continue;
         }
         JDIMENSION n = height - first;
-        if (n > 16)
-            n = 16;
+        n = std::min({n, JDIMENSION(kRowsPerRead), t->rowsHeld});
         for (JDIMENSION i = 0; i < n; ++i)
-            rows[i] = t->bits + qsizetype(first + i) * t->bytesPerLine;
+            rows[i] = t->bits + qsizetype((first + i) % t->rowsHeld) * t->bytesPerLine;
         if (jpeg_read_scanlines(&s->cinfo, rows, n) == 0)
             fail(s, "JPEG data ended early");
     }
@@ -389,7 +396,8 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
         height = int(cinfo.output_height);
     }
 
-    QImage image = ImageBufferPool::allocateRgb32(width, height);
+    const bool strip = !options.keepPixels && height > kStripRows;
+    QImage image = strip ? QImage(width, kStripRows, QImage::Format_RGB32) : ImageBufferPool::allocateRgb32(width, height);
     if (image.isNull())
         return fail(QStringLiteral("JPEG: out of memory"));
     std::vector<uchar> cmykRow;
@@ -405,13 +413,13 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
                 cmykConverter.reset();
         }
     }
-    const PixelTarget target{image.bits(), image.bytesPerLine(), cmyk ? cmykRow.data() : nullptr,
+    const PixelTarget target{image.bits(), image.bytesPerLine(), JDIMENSION(image.height()), cmyk ? cmykRow.data() : nullptr,
                              cmykConverter.get(), inverted};
     if (!readPixels(s, &target))
         return fail(messageOf(*s));
     if (s->nothingDecoded)
         return fail(QStringLiteral("JPEG: the data ends before any of the picture"));
-    if (int(cinfo.output_width) != image.width() || int(cinfo.output_height) != image.height())
+    if (int(cinfo.output_width) != width || int(cinfo.output_height) != height)
         return fail(QStringLiteral("JPEG: unexpected output size"));
 
     if (options.useCms && s->icc && !cmyk)
@@ -423,6 +431,8 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
     result.partial = s->damaged;
     if (reduce)
         result.fullSize = QSize(int(cinfo.image_width), int(cinfo.image_height));
+    else if (strip)
+        result.fullSize = QSize(width, height);
     return result;
 }
 

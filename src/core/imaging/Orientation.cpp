@@ -48,21 +48,6 @@ int orientationOf(const Matrix &m)
 
 } // namespace
 
-int normalised(int value)
-{
-    return value >= 1 && value <= 8 ? value : kUpright;
-}
-
-bool swapsSides(int orientation)
-{
-    return orientation >= 5 && orientation <= 8;
-}
-
-QSize turnedSize(QSize size, int orientation)
-{
-    return swapsSides(orientation) ? size.transposed() : size;
-}
-
 namespace {
 
 // Mirrors a picture of 32-bit pixels where it lies (OpenCV's flip), without

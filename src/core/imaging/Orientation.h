@@ -14,13 +14,23 @@ namespace quorvel::orientation {
 // The same eight values name the eight lossless JPEG transforms.
 inline constexpr int kUpright = 1;
 
+// Inline, so that readers of the EXIF orientation need no imaging library.
 // A value read from a file: anything outside 1..8 counts as 1.
-int normalised(int value);
+inline constexpr int normalised(int value)
+{
+    return value >= 1 && value <= 8 ? value : kUpright;
+}
 // Whether width and height trade places (5..8).
-bool swapsSides(int orientation);
+inline constexpr bool swapsSides(int orientation)
+{
+    return orientation >= 5 && orientation <= 8;
+}
 // The size of the picture once turned (or, as turning back swaps the same
 // way, once turned back).
-QSize turnedSize(QSize size, int orientation);
+inline QSize turnedSize(QSize size, int orientation)
+{
+    return swapsSides(orientation) ? size.transposed() : size;
+}
 
 // The picture turned as the orientation says. A picture of orientation 1 is
 // returned as it is, without a copy; mirrors (2 to 4) happen in place unless
