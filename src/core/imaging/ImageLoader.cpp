@@ -1,6 +1,7 @@
 #include "core/imaging/ImageLoader.h"
 
 #include "core/imaging/DecoderChoice.h"
+#include "core/imaging/DisplayAhead.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/settings/AppSettings.h"
 
@@ -17,11 +18,15 @@ ImageLoader::ImageLoader(QObject *parent)
 
 ImageLoader::~ImageLoader()
 {
-    m_cancel.store(true);
+    m_loadCancel.store(true);
+    m_preloadCancel.store(true);
+    m_fullCancel.store(true);
     if (m_loadThread.joinable())
         m_loadThread.join();
     if (m_preloadThread.joinable())
         m_preloadThread.join();
+    if (m_fullThread.joinable())
+        m_fullThread.join();
     // Queued calls still posted to this object die with it.
 }
 
@@ -47,6 +52,94 @@ DecodeOptions ImageLoader::optionsFromSettings() const
     return options;
 }
 
+DecodeOptions ImageLoader::optionsFor(const DisplayTarget &target) const
+{
+    DecodeOptions options = optionsFromSettings();
+    options.reduceTo = DisplayAhead::reduceBox(target);
+    options.reduceToFit = !options.reduceTo.isEmpty();
+    return options;
+}
+
+ImageLoader::Picture ImageLoader::pictureFrom(DecodeResult &&result, const DisplayTarget &target)
+{
+    Picture picture;
+    if (!result.ok())
+        return picture;
+    picture.image = std::move(result.image);
+    picture.partial = result.partial;
+    picture.fullSize = result.fullSize.isEmpty() ? picture.image.size() : result.fullSize;
+    picture.ahead = DisplayAhead::prepare(picture.image, picture.fullSize, target);
+    return picture;
+}
+
+void ImageLoader::dropFullResolution()
+{
+    m_currentFull = QImage();
+    m_fullRequested = false;
+    ++m_fullGeneration;
+    m_fullCancel.store(true);
+}
+
+bool ImageLoader::requestFullResolution()
+{
+    if (m_busy || m_fullRequested || !isCurrentReduced() || m_currentPath.isEmpty())
+        return false;
+    // A decode for an earlier picture was told to stop; it ends at once.
+    if (m_fullThread.joinable())
+        m_fullThread.join();
+    m_fullCancel.store(false);
+    m_fullRequested = true;
+    DecodeOptions options = optionsFromSettings();
+    options.cancel = &m_fullCancel;
+    m_fullThread = std::thread([this, path = m_currentPath, options, generation = m_fullGeneration] {
+        ++m_decodeCount;
+        DecodeResult result = m_decode(path, options);
+        {
+            std::lock_guard lock(m_fullMutex);
+            m_fullResult = result.ok() ? std::move(result.image) : QImage();
+            m_fullResultGeneration = generation;
+        }
+        QMetaObject::invokeMethod(this, "handleFullResolutionFinished", Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void ImageLoader::handleFullResolutionFinished()
+{
+    QImage full;
+    quint64 generation = 0;
+    {
+        std::lock_guard lock(m_fullMutex);
+        full = std::exchange(m_fullResult, QImage());
+        generation = m_fullResultGeneration;
+    }
+    if (generation != m_fullGeneration || !m_fullRequested)
+        return; // for a picture no longer current
+    m_fullRequested = false;
+    // A file replaced since its first look is not mixed with it.
+    if (full.isNull() || full.size() != m_current.fullSize)
+        return;
+    m_currentFull = std::move(full);
+    emit fullResolutionReady();
+}
+
+bool ImageLoader::loadFullResolutionNow()
+{
+    if (!isCurrentReduced())
+        return !m_current.image.isNull();
+    if (m_busy)
+        return false;
+    DecodeResult result = m_decode(m_currentPath, optionsFromSettings());
+    ++m_decodeCount;
+    if (!result.ok() || result.image.size() != m_current.fullSize)
+        return false;
+    // A decode still running behind is not waited for; its result is stale.
+    dropFullResolution();
+    m_currentFull = std::move(result.image);
+    emit fullResolutionReady();
+    return true;
+}
+
 bool ImageLoader::isPreloading() const
 {
     std::lock_guard lock(m_preloadMutex);
@@ -62,21 +155,25 @@ QString ImageLoader::preloadedPath() const
 bool ImageLoader::hasPreloadedImage() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return !m_preloadedImage.isNull();
+    return !m_preloaded.image.isNull();
 }
 
 void ImageLoader::discardPreloadLocked()
 {
-    m_preloadedImage = QImage();
-    m_preloadedPartial = false;
+    m_preloaded = Picture();
     m_preloadedPath.clear();
     ++m_preloadGeneration;
+    // A preload still running is no longer wanted.
+    m_preloadCancel.store(true);
 }
 
 bool ImageLoader::requestLoad(const QString &path)
 {
     if (m_busy) {
+        // Only the last request counts: the running load is abandoned, and
+        // the pending one starts as soon as it has handed over.
         m_pendingPath = path;
+        m_loadCancel.store(true);
         return false;
     }
     if (path != m_previousPath) {
@@ -88,29 +185,27 @@ bool ImageLoader::requestLoad(const QString &path)
                 m_preloadDone.wait_for(lock, std::chrono::milliseconds(kPreloadWaitMs),
                                        [this] { return !m_preloading; });
             }
-            QImage preloaded = std::exchange(m_preloadedImage, QImage());
-            const bool partial = std::exchange(m_preloadedPartial, false);
-            if (preloaded.isNull()) {
+            Picture preloaded = std::exchange(m_preloaded, Picture());
+            if (preloaded.image.isNull()) {
                 // Still running after the wait, or failed: its late result
                 // must not be served.
                 discardPreloadLocked();
             } else {
                 m_preloadedPath.clear();
                 lock.unlock();
+                dropFullResolution();
                 m_previous = std::move(m_current);
-                m_previousPartial = m_currentPartial;
                 m_current = std::move(preloaded);
-                m_currentPartial = partial;
-                m_imagePresent = !m_current.isNull();
+                m_imagePresent = !m_current.image.isNull();
                 m_previousPath = m_currentPath;
                 m_currentPath = path;
                 m_loadedPath = path;
                 return true;
             }
         }
-    } else if (!m_previous.isNull()) {
+    } else if (!m_previous.image.isNull()) {
+        dropFullResolution();
         std::swap(m_current, m_previous);
-        std::swap(m_currentPartial, m_previousPartial);
         m_previousPath = m_currentPath;
         m_currentPath = path;
         m_loadedPath = path;
@@ -123,10 +218,9 @@ bool ImageLoader::requestLoad(const QString &path)
 
 void ImageLoader::startBackgroundLoad(const QString &path)
 {
+    dropFullResolution();
     m_previous = std::move(m_current);
-    m_previousPartial = m_currentPartial;
-    m_current = QImage();
-    m_currentPartial = false;
+    m_current = Picture();
     m_previousPath = m_currentPath;
     m_currentPath = loadingPath();
     m_imagePresent = false;
@@ -138,13 +232,14 @@ void ImageLoader::startBackgroundLoad(const QString &path)
     // at most returning.
     if (m_loadThread.joinable())
         m_loadThread.join();
-    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFromSettings());
+    m_loadCancel.store(false);
+    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFor(m_target), m_target);
     emit busyChanged(true);
 }
 
-void ImageLoader::runLoad(const QString &path, DecodeOptions options)
+void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTarget target)
 {
-    options.cancel = &m_cancel;
+    options.cancel = &m_loadCancel;
     if (isRawFile(path)) {
         options.progress = [this](int percent) { postProgress(percent); };
         postProgress(0);
@@ -166,34 +261,38 @@ void ImageLoader::runLoad(const QString &path, DecodeOptions options)
     }
     ++m_decodeCount;
     DecodeResult result = m_decode(path, options);
+    const QString error = result.error;
+    Picture picture;
+    if (!m_loadCancel.load())
+        picture = pictureFrom(std::move(result), target);
     {
         std::lock_guard lock(m_loadMutex);
-        m_loadResult = std::move(result);
+        m_loadResult = std::move(picture);
         m_loadResultPath = path;
+        m_loadResultError = error;
     }
     QMetaObject::invokeMethod(this, "handleLoadFinished", Qt::QueuedConnection);
 }
 
 void ImageLoader::handleLoadFinished()
 {
-    DecodeResult result;
+    Picture result;
     QString path;
+    QString error;
     {
         std::lock_guard lock(m_loadMutex);
-        result = std::move(m_loadResult);
-        m_loadResult = DecodeResult();
-        path = std::move(m_loadResultPath);
-        m_loadResultPath.clear();
+        result = std::exchange(m_loadResult, Picture());
+        path = std::exchange(m_loadResultPath, QString());
+        error = std::exchange(m_loadResultError, QString());
     }
     m_preview = QImage();
     m_loadingPath.clear();
-    if (result.ok()) {
-        m_current = std::move(result.image);
-        m_currentPartial = result.partial;
+    if (!result.image.isNull()) {
+        m_current = std::move(result);
         m_loadedPath = path;
         m_lastError.clear();
     } else {
-        m_lastError = result.error;
+        m_lastError = error;
     }
     m_busy = false;
     emit busyChanged(false);
@@ -219,8 +318,14 @@ void ImageLoader::handlePreviewFinished()
 
 ImageLoader::DoneOutcome ImageLoader::onLoadDone()
 {
+    // A cache hit's load-done handling that arrives after a newer request
+    // started a load: that load's own loadDone() follows. Finishing now
+    // would show "no picture" in between.
+    if (m_busy)
+        return DoneOutcome::NewLoadStarted;
     if (!m_pendingPath.isEmpty()) {
         const QString pending = std::exchange(m_pendingPath, QString());
+        m_lastError.clear();
         if (!requestLoad(pending))
             return DoneOutcome::NewLoadStarted;
     } else if (!m_loadedPath.isEmpty()) {
@@ -239,8 +344,7 @@ bool ImageLoader::startPreload(const QString &path)
         std::lock_guard lock(m_preloadMutex);
         if (m_preloading)
             return false;
-        m_preloadedImage = QImage();
-        m_preloadedPartial = false;
+        m_preloaded = Picture();
         if (isRawFile(path)) {
             m_preloadedPath.clear();
             return false;
@@ -251,23 +355,25 @@ bool ImageLoader::startPreload(const QString &path)
     }
     if (m_preloadThread.joinable())
         m_preloadThread.join(); // finished: preloading was clear
-    DecodeOptions options = optionsFromSettings();
+    m_preloadCancel.store(false);
+    DecodeOptions options = optionsFor(m_target);
     options.nameFallback = false;
-    m_preloadThread = std::thread(&ImageLoader::runPreload, this, path, options, generation);
+    m_preloadThread = std::thread(&ImageLoader::runPreload, this, path, options, m_target, generation);
     return true;
 }
 
-void ImageLoader::runPreload(const QString &path, DecodeOptions options, quint64 generation)
+void ImageLoader::runPreload(const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation)
 {
-    options.cancel = &m_cancel;
+    options.cancel = &m_preloadCancel;
     ++m_decodeCount;
     DecodeResult result = m_decode(path, options);
+    // The display is prepared here too, so that showing the picture is a copy.
+    Picture picture = m_preloadCancel.load() ? Picture() : pictureFrom(std::move(result), target);
     {
         std::lock_guard lock(m_preloadMutex);
         if (generation == m_preloadGeneration) {
-            if (result.ok()) {
-                m_preloadedImage = std::move(result.image);
-                m_preloadedPartial = result.partial;
+            if (!picture.image.isNull()) {
+                m_preloaded = std::move(picture);
             } else {
                 m_preloadedPath.clear();
             }
@@ -298,8 +404,7 @@ void ImageLoader::handleProgress()
 
 void ImageLoader::emptyCache()
 {
-    m_previous = QImage();
-    m_previousPartial = false;
+    m_previous = Picture();
     m_previousPath = emptiedCachePath();
     std::lock_guard lock(m_preloadMutex);
     discardPreloadLocked();
@@ -307,8 +412,8 @@ void ImageLoader::emptyCache()
 
 void ImageLoader::clearAll()
 {
-    m_current = QImage();
-    m_currentPartial = false;
+    dropFullResolution();
+    m_current = Picture();
     m_preview = QImage();
     m_imagePresent = false;
     emit cleared();

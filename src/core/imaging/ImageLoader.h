@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/imaging/DecodeTypes.h"
+#include "core/imaging/PreparedDisplay.h"
 
 #include <QImage>
 #include <QObject>
@@ -46,6 +47,14 @@ namespace quorvel {
 //     as for any load, and the current image then replaces the preview.
 //   - before a file on disk is replaced: clearAll() and/or emptyCache(), then
 //     reload.
+//   - setDisplayTarget(): what the view shows pictures in. While it is set,
+//     loads and preloads decode a JPEG only at the DCT scale that covers the
+//     view (a first look at a fraction of the cost) and prepare its display
+//     bitmap on their thread (currentAhead()), so showing it is a copy to
+//     the screen. The previous and the preloaded pictures stay at that size.
+//     When the view needs more (zoom, a full-resolution treatment, the
+//     histogram) it calls requestFullResolution(); fullResolutionReady()
+//     tells when currentImage() is the whole picture.
 class ImageLoader : public QObject
 {
     Q_OBJECT
@@ -94,15 +103,34 @@ public:
     // Empties the current slot.
     void clearAll();
 
-    const QImage &currentImage() const { return m_current; }
+    // What the view shows pictures in (an invalid target: nothing known,
+    // pictures are decoded whole). Taken up by the next load or preload.
+    void setDisplayTarget(const DisplayTarget &target) { m_target = target; }
+    const DisplayTarget &displayTarget() const { return m_target; }
+
+    // The current picture: the whole one, or the reduced first look.
+    const QImage &currentImage() const { return m_currentFull.isNull() ? m_current.image : m_currentFull; }
+    // The size of the whole current picture.
+    QSize currentFullSize() const { return m_current.fullSize; }
+    bool isCurrentReduced() const { return m_currentFull.isNull() && m_current.image.size() != m_current.fullSize; }
+    // The display bitmap prepared with the current picture (null when none
+    // was); the view takes it when it still fits.
+    const PreparedDisplay &currentAhead() const { return m_current.ahead; }
+    // Starts decoding the whole current picture behind the reduced one;
+    // false when it is not reduced, a load runs, or the decode already runs.
+    bool requestFullResolution();
+    bool isFullResolutionPending() const { return m_fullRequested; }
+    // The same, waited for (a copy to the clipboard needs it at once).
+    // Returns whether currentImage() is the whole picture.
+    bool loadFullResolutionNow();
     // Only part of the current image could be decoded (a damaged file).
-    bool isCurrentPartial() const { return m_currentPartial; }
+    bool isCurrentPartial() const { return m_current.partial; }
     const QString &currentPath() const { return m_currentPath; }
     const QString &previousPath() const { return m_previousPath; }
     const QString &pendingPath() const { return m_pendingPath; }
     // The path of the last successful load or cache hit ("" after a failure).
     const QString &loadedPath() const { return m_loadedPath; }
-    bool hasPreviousImage() const { return !m_previous.isNull(); }
+    bool hasPreviousImage() const { return !m_previous.image.isNull(); }
     bool isImagePresent() const { return m_imagePresent; }
     bool isBusy() const { return m_busy; }
     bool isPreloading() const;
@@ -122,6 +150,8 @@ signals:
     void rawDecodeProgress(int percent);
     void previewReady();
     void preloadFinished();
+    // The whole current picture replaced the reduced one (currentImage()).
+    void fullResolutionReady();
     // clearAll() ran: display bitmaps derived from the image must go.
     void cleared();
 
@@ -130,11 +160,28 @@ private:
     Q_INVOKABLE void handlePreviewFinished();
     Q_INVOKABLE void handlePreloadFinished();
     Q_INVOKABLE void handleProgress();
+    Q_INVOKABLE void handleFullResolutionFinished();
+
+    // A picture in one of the slots: reduced when its image is smaller than
+    // fullSize, with the display bitmap prepared on the loading thread.
+    struct Picture
+    {
+        QImage image;
+        bool partial = false;
+        QSize fullSize;
+        PreparedDisplay ahead;
+    };
+    // Turns a decode's result into a slot's picture, preparing its display.
+    static Picture pictureFrom(DecodeResult &&result, const DisplayTarget &target);
+    DecodeOptions optionsFor(const DisplayTarget &target) const;
+    // The current picture changes: its whole version goes, and a decode of
+    // it still running is abandoned.
+    void dropFullResolution();
 
     DecodeOptions optionsFromSettings() const;
     void startBackgroundLoad(const QString &path);
-    void runLoad(const QString &path, DecodeOptions options);
-    void runPreload(const QString &path, DecodeOptions options, quint64 generation);
+    void runLoad(const QString &path, DecodeOptions options, DisplayTarget target);
+    void runPreload(const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
     void postProgress(int percent);
     // With m_preloadMutex held.
     void discardPreloadLocked();
@@ -142,13 +189,20 @@ private:
     DecodeFunction m_decode;
     DecodeFunction m_decodePreview;
     std::atomic<int> m_decodeCount{0};
-    std::atomic_bool m_cancel{false};
+    // Set when a newer request supersedes the running load or preload.
+    std::atomic_bool m_loadCancel{false};
+    std::atomic_bool m_preloadCancel{false};
 
     // Owner thread only.
-    QImage m_current;
-    QImage m_previous;
-    bool m_currentPartial = false;
-    bool m_previousPartial = false;
+    DisplayTarget m_target;
+    Picture m_current;
+    Picture m_previous;
+    // The whole current picture, decoded behind the reduced one.
+    QImage m_currentFull;
+    std::thread m_fullThread;
+    std::atomic_bool m_fullCancel{false};
+    bool m_fullRequested = false;
+    quint64 m_fullGeneration = 0;
     QString m_currentPath;
     QString m_previousPath;
     QString m_pendingPath;
@@ -164,8 +218,9 @@ private:
 
     // Hand-over from the load thread.
     std::mutex m_loadMutex;
-    DecodeResult m_loadResult;
+    Picture m_loadResult;
     QString m_loadResultPath;
+    QString m_loadResultError;
     QImage m_previewResult;
     QString m_previewResultPath;
 
@@ -174,11 +229,15 @@ private:
     std::condition_variable m_preloadDone;
     bool m_preloading = false;
     QString m_preloadedPath;
-    QImage m_preloadedImage;
-    bool m_preloadedPartial = false;
+    Picture m_preloaded;
     // Bumped whenever the preload is discarded: a thread still running for
     // an older generation publishes nothing.
     quint64 m_preloadGeneration = 0;
+
+    // Hand-over from the full-resolution decode.
+    std::mutex m_fullMutex;
+    QImage m_fullResult;
+    quint64 m_fullResultGeneration = 0;
 
     std::atomic<int> m_rawPercent{0};
     std::atomic_bool m_progressPosted{false};

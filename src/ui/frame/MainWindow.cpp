@@ -266,6 +266,10 @@ void MainWindow::connectView()
     });
     connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &ImageView::setProgress);
     connect(m_loader, &ImageLoader::previewReady, m_view, &ImageView::showPreview);
+    connect(m_loader, &ImageLoader::fullResolutionReady, this, [this] {
+        if (m_histogram && m_histogram->isVisible() && m_view->hasImage())
+            m_histogram->setImage(m_loader->currentImage());
+    });
     connect(m_view, &ImageView::statusChanged, this, [this](const QString &facts, const QString &info) {
         setStatusFacts(facts);
         setStatusInfo(info);
@@ -289,8 +293,12 @@ void MainWindow::toggleHistogram()
     m_histogram = new HistogramWindow(this);
     connect(m_histogram, &QObject::destroyed, m_commands, &CommandRouter::scheduleUpdate);
     m_histogram->show();
-    if (m_view->hasImage())
+    if (m_view->hasImage()) {
+        // The histogram counts the whole picture: it is decoded behind a
+        // first look, and the histogram follows when it is there.
+        m_loader->requestFullResolution();
         m_histogram->setImage(m_loader->currentImage());
+    }
 }
 
 void MainWindow::onLoadDone()
@@ -304,8 +312,11 @@ void MainWindow::onLoadDone()
     if (!next.isEmpty())
         m_loader->startPreload(next);
     m_slideshow->pictureShown();
-    if (m_histogram && m_histogram->isVisible())
+    if (m_histogram && m_histogram->isVisible()) {
+        if (m_view->hasImage())
+            m_loader->requestFullResolution();
         m_histogram->setImage(m_view->hasImage() ? m_loader->currentImage() : QImage());
+    }
     m_commands->scheduleUpdate();
 }
 

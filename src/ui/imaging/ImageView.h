@@ -89,6 +89,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Tells the loader what pictures are shown in, for reduced decodes and
+    // display bitmaps prepared ahead.
+    void updateDisplayTarget();
+    // The loader decoded the whole current picture behind the first look.
+    void showFullResolution();
     QSize deviceSize() const;
     QPoint devicePoint(const QPointF &logical) const;
     void zoomChangedBy(bool changed);
