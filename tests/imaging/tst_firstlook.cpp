@@ -132,6 +132,8 @@ private Q_SLOTS:
     void displayPreparedAheadIsTaken();
     void supersededLoadIsDropped();
     void lateCacheHitHandlingKeepsThePicture();
+    void twoFilesAheadWhileTheViewIsKnown_data();
+    void twoFilesAheadWhileTheViewIsKnown();
 };
 
 void TestFirstLook::firstLookGivesWayToTheWholePicture_data()
@@ -380,6 +382,47 @@ void TestFirstLook::lateCacheHitHandlingKeepsThePicture()
     QVERIFY(done.wait(5000));
     QCOMPARE(loader.currentPath(), QStringLiteral("/f/C.jpg"));
     QVERIFY(loader.isImagePresent());
+}
+
+void TestFirstLook::twoFilesAheadWhileTheViewIsKnown_data()
+{
+    QTest::addColumn<bool>("target");
+    QTest::addColumn<int>("ahead");
+    QTest::newRow("view known: two, at screen size") << true << 2;
+    QTest::newRow("no view: one whole picture") << false << 1;
+}
+
+void TestFirstLook::twoFilesAheadWhileTheViewIsKnown()
+{
+    QFETCH(bool, target);
+    QFETCH(int, ahead);
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    if (target)
+        loader.setDisplayTarget({kView, 4});
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QVERIFY(!loader.requestLoad(QStringLiteral("/f/1.jpg")));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QCOMPARE(loader.preloadAhead({QStringLiteral("/f/2.jpg"), QStringLiteral("/f/3.jpg")}), ahead);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.decodeCount(), 1 + ahead);
+
+    // A step on: the file after it is held already, one more is started.
+    QVERIFY(loader.requestLoad(QStringLiteral("/f/2.jpg")));
+    QCOMPARE(loader.preloadAhead({QStringLiteral("/f/3.jpg"), QStringLiteral("/f/4.jpg")}), 1);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.decodeCount(), 2 + ahead);
+    QCOMPARE(loader.requestLoad(QStringLiteral("/f/3.jpg")), true);
+    QCOMPARE(loader.decodeCount(), 2 + ahead);
+    QCOMPARE(loader.hasPreloadedImage(), ahead == 2);
+
+    // Somewhere else: what was held is dropped.
+    QVERIFY(!loader.requestLoad(QStringLiteral("/f/9.jpg")));
+    QVERIFY(!loader.hasPreloadedImage());
+    QVERIFY(loader.preloadedPath().isEmpty());
+    QVERIFY(done.wait(5000));
 }
 
 QTEST_GUILESS_MAIN(TestFirstLook)

@@ -5,6 +5,7 @@
 #include "core/imaging/ImageDecoder.h"
 #include "core/settings/AppSettings.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace quorvel {
@@ -19,12 +20,14 @@ ImageLoader::ImageLoader(QObject *parent)
 ImageLoader::~ImageLoader()
 {
     m_loadCancel.store(true);
-    m_preloadCancel.store(true);
     m_fullCancel.store(true);
+    for (PreloadSlot &slot : m_slots)
+        slot.cancel.store(true);
     if (m_loadThread.joinable())
         m_loadThread.join();
-    if (m_preloadThread.joinable())
-        m_preloadThread.join();
+    for (PreloadSlot &slot : m_slots)
+        if (slot.thread.joinable())
+            slot.thread.join();
     if (m_fullThread.joinable())
         m_fullThread.join();
     // Queued calls still posted to this object die with it.
@@ -143,28 +146,39 @@ bool ImageLoader::loadFullResolutionNow()
 bool ImageLoader::isPreloading() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return m_preloading;
+    return std::any_of(std::begin(m_slots), std::end(m_slots), [](const PreloadSlot &s) { return s.preloading; });
 }
 
 QString ImageLoader::preloadedPath() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return m_preloadedPath;
+    for (const PreloadSlot &slot : m_slots)
+        if (!slot.path.isEmpty())
+            return slot.path;
+    return QString();
 }
 
 bool ImageLoader::hasPreloadedImage() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return !m_preloaded.image.isNull();
+    return std::any_of(std::begin(m_slots), std::end(m_slots),
+                       [](const PreloadSlot &s) { return !s.picture.image.isNull(); });
+}
+
+void ImageLoader::discardSlotLocked(int index)
+{
+    PreloadSlot &slot = m_slots[index];
+    slot.picture = Picture();
+    slot.path.clear();
+    slot.generation = ++m_preloadGeneration;
+    // A preload still running is no longer wanted.
+    slot.cancel.store(true);
 }
 
 void ImageLoader::discardPreloadLocked()
 {
-    m_preloaded = Picture();
-    m_preloadedPath.clear();
-    ++m_preloadGeneration;
-    // A preload still running is no longer wanted.
-    m_preloadCancel.store(true);
+    for (int i = 0; i < kPreloadSlots; ++i)
+        discardSlotLocked(i);
 }
 
 bool ImageLoader::requestLoad(const QString &path)
@@ -178,20 +192,26 @@ bool ImageLoader::requestLoad(const QString &path)
     }
     if (path != m_previousPath) {
         std::unique_lock lock(m_preloadMutex);
-        if (m_preloadedPath.isEmpty() || m_preloadedPath != path) {
+        int hit = -1;
+        for (int i = 0; i < kPreloadSlots; ++i)
+            if (!path.isEmpty() && m_slots[i].path == path)
+                hit = i;
+        if (hit < 0) {
             discardPreloadLocked();
         } else {
-            if (m_preloading) {
+            // The other slot stays: it holds the file after this one.
+            PreloadSlot &slot = m_slots[hit];
+            if (slot.preloading) {
                 m_preloadDone.wait_for(lock, std::chrono::milliseconds(kPreloadWaitMs),
-                                       [this] { return !m_preloading; });
+                                       [&slot] { return !slot.preloading; });
             }
-            Picture preloaded = std::exchange(m_preloaded, Picture());
+            Picture preloaded = std::exchange(slot.picture, Picture());
             if (preloaded.image.isNull()) {
                 // Still running after the wait, or failed: its late result
                 // must not be served.
-                discardPreloadLocked();
+                discardSlotLocked(hit);
             } else {
-                m_preloadedPath.clear();
+                slot.path.clear();
                 lock.unlock();
                 dropFullResolution();
                 m_previous = std::move(m_current);
@@ -339,46 +359,86 @@ bool ImageLoader::startPreload(const QString &path)
 {
     if (m_busy || path.isEmpty())
         return false;
-    quint64 generation = 0;
     {
         std::lock_guard lock(m_preloadMutex);
-        if (m_preloading)
+        for (const PreloadSlot &slot : m_slots)
+            if (slot.preloading)
+                return false;
+        discardPreloadLocked();
+        if (isRawFile(path))
             return false;
-        m_preloaded = Picture();
-        if (isRawFile(path)) {
-            m_preloadedPath.clear();
-            return false;
-        }
-        m_preloadedPath = path;
-        m_preloading = true;
-        generation = ++m_preloadGeneration;
+        startSlotLocked(0, path);
     }
-    if (m_preloadThread.joinable())
-        m_preloadThread.join(); // finished: preloading was clear
-    m_preloadCancel.store(false);
-    DecodeOptions options = optionsFor(m_target);
-    options.nameFallback = false;
-    m_preloadThread = std::thread(&ImageLoader::runPreload, this, path, options, m_target, generation);
     return true;
 }
 
-void ImageLoader::runPreload(const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation)
+int ImageLoader::preloadAhead(const QStringList &paths)
 {
-    options.cancel = &m_preloadCancel;
+    if (m_busy)
+        return 0;
+    QStringList wanted;
+    for (const QString &path : paths) {
+        if (!path.isEmpty() && !isRawFile(path) && !wanted.contains(path))
+            wanted.append(path);
+        if (wanted.size() == (m_target.isValid() ? kPreloadSlots : 1))
+            break;
+    }
+    std::lock_guard lock(m_preloadMutex);
+    for (int i = 0; i < kPreloadSlots; ++i)
+        if (!m_slots[i].path.isEmpty() && !wanted.contains(m_slots[i].path))
+            discardSlotLocked(i);
+    int started = 0;
+    for (const QString &path : std::as_const(wanted)) {
+        const bool held = std::any_of(std::begin(m_slots), std::end(m_slots),
+                                      [&path](const PreloadSlot &s) { return s.path == path; });
+        if (held)
+            continue;
+        // A slot whose dropped preload still runs is not free yet.
+        for (int i = 0; i < kPreloadSlots; ++i) {
+            if (m_slots[i].path.isEmpty() && !m_slots[i].preloading) {
+                startSlotLocked(i, path);
+                ++started;
+                break;
+            }
+        }
+    }
+    return started;
+}
+
+void ImageLoader::startSlotLocked(int index, const QString &path)
+{
+    PreloadSlot &slot = m_slots[index];
+    // Not preloading: its thread has finished, or is at most returning.
+    if (slot.thread.joinable())
+        slot.thread.join();
+    slot.picture = Picture();
+    slot.path = path;
+    slot.preloading = true;
+    slot.generation = ++m_preloadGeneration;
+    slot.cancel.store(false);
+    DecodeOptions options = optionsFor(m_target);
+    options.nameFallback = false;
+    slot.thread = std::thread(&ImageLoader::runPreload, this, index, path, options, m_target, slot.generation);
+}
+
+void ImageLoader::runPreload(int index, const QString &path, DecodeOptions options, DisplayTarget target,
+                             quint64 generation)
+{
+    PreloadSlot &slot = m_slots[index];
+    options.cancel = &slot.cancel;
     ++m_decodeCount;
     DecodeResult result = m_decode(path, options);
     // The display is prepared here too, so that showing the picture is a copy.
-    Picture picture = m_preloadCancel.load() ? Picture() : pictureFrom(std::move(result), target);
+    Picture picture = slot.cancel.load() ? Picture() : pictureFrom(std::move(result), target);
     {
         std::lock_guard lock(m_preloadMutex);
-        if (generation == m_preloadGeneration) {
-            if (!picture.image.isNull()) {
-                m_preloaded = std::move(picture);
-            } else {
-                m_preloadedPath.clear();
-            }
+        if (generation == slot.generation) {
+            if (!picture.image.isNull())
+                slot.picture = std::move(picture);
+            else
+                slot.path.clear();
         }
-        m_preloading = false;
+        slot.preloading = false;
     }
     m_preloadDone.notify_all();
     QMetaObject::invokeMethod(this, "handlePreloadFinished", Qt::QueuedConnection);

@@ -98,6 +98,11 @@ public:
     // Starts decoding path ahead unless a load or a preload runs. Camera raw
     // files are never preloaded. Returns whether a preload started.
     bool startPreload(const QString &path);
+    // Keeps decoded ahead the files of paths (the nearest first) that fit
+    // into the preload slots, on a thread each: what is held already stays,
+    // the others are dropped. Only the first while no display target is set
+    // (whole pictures take too much memory). Returns how many started.
+    int preloadAhead(const QStringList &paths);
     // Drops the previous and the preloaded image; the current one stays.
     void emptyCache();
     // Empties the current slot.
@@ -181,7 +186,11 @@ private:
     DecodeOptions optionsFromSettings() const;
     void startBackgroundLoad(const QString &path);
     void runLoad(const QString &path, DecodeOptions options, DisplayTarget target);
-    void runPreload(const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
+    void runPreload(int slot, const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
+    // With m_preloadMutex held: starts the preload of path in a slot that
+    // runs no thread.
+    void startSlotLocked(int slot, const QString &path);
+    void discardSlotLocked(int slot);
     void postProgress(int percent);
     // With m_preloadMutex held.
     void discardPreloadLocked();
@@ -191,7 +200,6 @@ private:
     std::atomic<int> m_decodeCount{0};
     // Set when a newer request supersedes the running load or preload.
     std::atomic_bool m_loadCancel{false};
-    std::atomic_bool m_preloadCancel{false};
 
     // Owner thread only.
     DisplayTarget m_target;
@@ -214,7 +222,6 @@ private:
     bool m_imagePresent = false;
     bool m_busy = false;
     std::thread m_loadThread;
-    std::thread m_preloadThread;
 
     // Hand-over from the load thread.
     std::mutex m_loadMutex;
@@ -224,14 +231,22 @@ private:
     QImage m_previewResult;
     QString m_previewResultPath;
 
-    // The preload, shared with its thread.
+    // The preloads, each shared with its thread (the thread object itself
+    // is the owner thread's).
+    static constexpr int kPreloadSlots = 2;
+    struct PreloadSlot
+    {
+        bool preloading = false;
+        QString path;
+        Picture picture;
+        // A thread still running for an older generation publishes nothing.
+        quint64 generation = 0;
+        std::atomic_bool cancel{false};
+        std::thread thread;
+    };
     mutable std::mutex m_preloadMutex;
     std::condition_variable m_preloadDone;
-    bool m_preloading = false;
-    QString m_preloadedPath;
-    Picture m_preloaded;
-    // Bumped whenever the preload is discarded: a thread still running for
-    // an older generation publishes nothing.
+    PreloadSlot m_slots[kPreloadSlots];
     quint64 m_preloadGeneration = 0;
 
     // Hand-over from the full-resolution decode.

@@ -308,9 +308,15 @@ void MainWindow::onLoadDone()
         return;
     m_view->afterLoad();
     // In a slideshow the first picture follows the last: it is made ready too.
-    const QString next = m_slideshow->isRunning() ? m_slideshow->nextPath() : m_fileList->neighbourPath(false);
-    if (!next.isEmpty())
-        m_loader->startPreload(next);
+    // Otherwise the two files after this one, so that a held key finds them
+    // decoded on two threads.
+    if (m_slideshow->isRunning()) {
+        const QString next = m_slideshow->nextPath();
+        if (!next.isEmpty())
+            m_loader->startPreload(next);
+    } else {
+        m_loader->preloadAhead({m_fileList->neighbourPath(false), m_fileList->neighbourPath(false, 2)});
+    }
     m_slideshow->pictureShown();
     if (m_histogram && m_histogram->isVisible()) {
         if (m_view->hasImage())
