@@ -151,8 +151,11 @@ void ImageView::afterLoad()
     }
     setProgress(-1);
     updateCursor();
+    // Painted now, not when the event loop gets to it: with a key held the
+    // next key press would otherwise come first and wait for its own
+    // picture, and this one would never reach the screen.
+    repaint();
     refreshStatus();
-    update();
     Q_EMIT zoomChanged();
 }
 
