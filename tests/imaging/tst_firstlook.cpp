@@ -46,10 +46,12 @@ public:
                     r.fullSize = kFull;
             }
             r.image = QImage(size, QImage::Format_RGB32);
-            r.image.fill(qRgb(int(qHash(path) % 256), 40, 80));
+            r.image.fill(colourFor(path));
             return r;
         };
     }
+
+    static QRgb colourFor(const QString &path) { return qRgb(int(qHash(path) % 256), 40, 80); }
 
     void hold()
     {
@@ -86,18 +88,30 @@ private:
 // The frame's part: load-done handling and the preload of the next file.
 struct Frame
 {
+    explicit Frame(ImageLoader &l, const QString &nextPath = QString()) : loader(l), next(nextPath) {}
+
     ImageLoader &loader;
     QString next;
     int shown = 0;
+    QList<QRgb> passing;
 
     void connect()
     {
         QObject::connect(&loader, &ImageLoader::loadDone, &loader, [this] { handleLoadDone(); });
+        QObject::connect(&loader, &ImageLoader::passingReady, &loader,
+                         [this] { passing.append(loader.passingImage().pixel(0, 0)); });
     }
     void handleLoadDone()
     {
-        if (loader.onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
+        switch (loader.onLoadDone()) {
+        case ImageLoader::DoneOutcome::NewLoadStarted:
             return;
+        case ImageLoader::DoneOutcome::ShowPassing:
+            passing.append(loader.passingImage().pixel(0, 0));
+            return;
+        case ImageLoader::DoneOutcome::Finished:
+            break;
+        }
         if (loader.isImagePresent())
             ++shown;
         if (!next.isEmpty())
@@ -130,7 +144,7 @@ private Q_SLOTS:
     void jpegDecodedAtTheScaleThatCoversTheView();
     void displayPreparedAheadIsTaken_data();
     void displayPreparedAheadIsTaken();
-    void supersededLoadIsDropped();
+    void passedPictureShownWhileTheNewestLoads();
     void lateCacheHitHandlingKeepsThePicture();
     void twoFilesAheadWhileTheViewIsKnown_data();
     void twoFilesAheadWhileTheViewIsKnown();
@@ -331,7 +345,7 @@ void TestFirstLook::displayPreparedAheadIsTaken()
     QCOMPARE(engine.preparationCount(), taken ? 0 : 1);
 }
 
-void TestFirstLook::supersededLoadIsDropped()
+void TestFirstLook::passedPictureShownWhileTheNewestLoads()
 {
     ScalingDecoder fake;
     ImageLoader loader;
@@ -339,21 +353,47 @@ void TestFirstLook::supersededLoadIsDropped()
     loader.setDisplayTarget({kView, 4});
     Frame frame{loader};
     frame.connect();
-    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    const QStringList files{"/f/A.jpg", "/f/B.jpg", "/f/C.jpg"};
 
+    // A key held: A loads, B and C are pressed before it is ready. They are
+    // decoded on the preload threads meanwhile.
     fake.hold();
-    frame.show(QStringLiteral("/f/A.jpg"));
+    frame.show(files[0]);
     QVERIFY(QTest::qWaitFor([&] { return fake.decoded().size() == 1; }, 5000));
-    frame.show(QStringLiteral("/f/B.jpg"));
-    frame.show(QStringLiteral("/f/C.jpg"));
+    frame.show(files[1]);
+    frame.show(files[2]);
+    QVERIFY(QTest::qWaitFor([&] { return fake.decoded().size() == 3; }, 5000));
     fake.release();
-    QVERIFY(QTest::qWaitFor([&] { return done.count() == 2; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return frame.shown == 1; }, 5000));
     QVERIFY(waitIdle(loader));
-    // A was abandoned when B was asked for; B was passed before it started.
-    QCOMPARE(fake.decoded(), QStringList({"/f/A.jpg", "/f/C.jpg"}));
-    QCOMPARE(frame.shown, 1);
-    QCOMPARE(loader.currentPath(), QStringLiteral("/f/C.jpg"));
+    QCOMPARE(loader.currentPath(), files[2]);
+    QCOMPARE(loader.currentImage().pixel(0, 0), fake.colourFor(files[2]));
+    QVERIFY(!loader.currentAhead().bitmap.isNull());
+    QCOMPARE(fake.decoded().size(), 3); // C was taken from its preload
+    // Whatever finished first was shown in passing, but never a picture
+    // older than the one on screen.
+    int last = -1;
+    for (QRgb colour : std::as_const(frame.passing)) {
+        int index = -1;
+        for (int i = 0; i < files.size(); ++i)
+            if (fake.colourFor(files[i]) == colour)
+                index = i;
+        QVERIFY2(index > last, "an older picture followed a newer one");
+        last = index;
+    }
     QVERIFY(loader.lastError().isEmpty());
+
+    // Asked for again while it loads: it is decoded once.
+    fake.hold();
+    frame.show(QStringLiteral("/f/D.jpg"));
+    frame.show(QStringLiteral("/f/E.jpg"));
+    frame.show(QStringLiteral("/f/D.jpg"));
+    fake.release();
+    QVERIFY(QTest::qWaitFor([&] { return frame.shown == 2; }, 5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.decoded().count(QStringLiteral("/f/D.jpg")), 1);
+    QCOMPARE(loader.currentPath(), QStringLiteral("/f/D.jpg"));
+    QVERIFY(loader.isImagePresent());
 }
 
 void TestFirstLook::lateCacheHitHandlingKeepsThePicture()

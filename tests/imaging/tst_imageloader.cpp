@@ -84,6 +84,7 @@ struct Frame
     QString next;
     int shown = 0;
     int notLoaded = 0;
+    int passing = 0;
 
     void connect()
     {
@@ -91,8 +92,15 @@ struct Frame
     }
     void handleLoadDone()
     {
-        if (loader.onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
+        switch (loader.onLoadDone()) {
+        case ImageLoader::DoneOutcome::NewLoadStarted:
             return;
+        case ImageLoader::DoneOutcome::ShowPassing:
+            ++passing;
+            return;
+        case ImageLoader::DoneOutcome::Finished:
+            break;
+        }
         if (loader.isImagePresent())
             ++shown;
         else
@@ -168,9 +176,15 @@ void TestImageLoader::requestsDuringALoadCollapse()
 
     QVERIFY(QTest::qWaitFor([&] { return done.count() == 2; }, 5000));
     QVERIFY(waitIdle(loader));
+    // B and C were passed before a decode could start; only D, the last,
+    // follows A. A is not abandoned: a key held faster than pictures decode
+    // must still see one with every decode, so A is shown in passing (it is
+    // newer than what was on screen) while D loads.
     QCOMPARE(fake.decoded(), QStringList({"/f/A.jpg", "/f/D.jpg"}));
-    QCOMPARE(frame.shown, 1); // A was decoded but never shown
+    QCOMPARE(frame.passing, 1);
+    QCOMPARE(frame.shown, 1);
     QCOMPARE(loader.currentPath(), QStringLiteral("/f/D.jpg"));
+    QCOMPARE(loader.previousPath(), QStringLiteral("/f/A.jpg"));
     QVERIFY(loader.isImagePresent());
     QCOMPARE(loader.currentImage().pixel(0, 0), FakeDecoder::colourFor(QStringLiteral("/f/D.jpg")));
     QVERIFY(loader.pendingPath().isEmpty());

@@ -170,6 +170,7 @@ void ImageLoader::discardSlotLocked(int index)
     PreloadSlot &slot = m_slots[index];
     slot.picture = Picture();
     slot.path.clear();
+    slot.seq = 0;
     slot.generation = ++m_preloadGeneration;
     // A preload still running is no longer wanted.
     slot.cancel.store(true);
@@ -183,11 +184,17 @@ void ImageLoader::discardPreloadLocked()
 
 bool ImageLoader::requestLoad(const QString &path)
 {
+    const quint64 seq = ++m_requestSeq;
     if (m_busy) {
-        // Only the last request counts: the running load is abandoned, and
-        // the pending one starts as soon as it has handed over.
+        // Only the last request counts: it starts as soon as the running
+        // load has handed over. That load is not abandoned: with a key held
+        // its picture is still newer than the one on screen, and abandoning
+        // every load the next key press overtakes would show nothing until
+        // the key is let go. A camera raw decode takes too long for that.
         m_pendingPath = path;
-        m_loadCancel.store(true);
+        if (isRawFile(m_loadingPath))
+            m_loadCancel.store(true);
+        preloadWhileBusy(path, seq);
         return false;
     }
     if (path != m_previousPath) {
@@ -220,6 +227,7 @@ bool ImageLoader::requestLoad(const QString &path)
                 m_previousPath = m_currentPath;
                 m_currentPath = path;
                 m_loadedPath = path;
+                m_screenSeq = seq;
                 return true;
             }
         }
@@ -230,9 +238,11 @@ bool ImageLoader::requestLoad(const QString &path)
         m_currentPath = path;
         m_loadedPath = path;
         m_imagePresent = true;
+        m_screenSeq = seq;
         return true;
     }
     startBackgroundLoad(path);
+    m_loadSeq = seq;
     return false;
 }
 
@@ -346,12 +356,33 @@ ImageLoader::DoneOutcome ImageLoader::onLoadDone()
     if (!m_pendingPath.isEmpty()) {
         const QString pending = std::exchange(m_pendingPath, QString());
         m_lastError.clear();
+        if (pending == m_loadedPath && !m_current.image.isNull()) {
+            // Asked for again while it loaded: it is there.
+            m_currentPath = m_loadedPath;
+            m_imagePresent = true;
+            return DoneOutcome::Finished;
+        }
+        // The picture of a file the keys have passed becomes current for a
+        // moment, so that it is the previous one once the newest is shown.
+        // It is shown meanwhile unless a newer one is on screen already.
+        const bool loaded = !m_loadedPath.isEmpty() && !m_current.image.isNull();
+        if (loaded) {
+            m_currentPath = m_loadedPath;
+            m_imagePresent = true;
+        }
+        const bool passed = loaded && m_loadSeq > m_screenSeq;
+        if (passed) {
+            m_passing = m_current;
+            m_screenSeq = m_loadSeq;
+        }
         if (!requestLoad(pending))
-            return DoneOutcome::NewLoadStarted;
+            return passed ? DoneOutcome::ShowPassing : DoneOutcome::NewLoadStarted;
     } else if (!m_loadedPath.isEmpty()) {
         m_currentPath = m_loadedPath;
         m_imagePresent = true;
+        m_screenSeq = m_loadSeq;
     }
+    m_passing = Picture();
     return DoneOutcome::Finished;
 }
 
@@ -405,7 +436,7 @@ int ImageLoader::preloadAhead(const QStringList &paths)
     return started;
 }
 
-void ImageLoader::startSlotLocked(int index, const QString &path)
+void ImageLoader::startSlotLocked(int index, const QString &path, quint64 seq)
 {
     PreloadSlot &slot = m_slots[index];
     // Not preloading: its thread has finished, or is at most returning.
@@ -415,6 +446,7 @@ void ImageLoader::startSlotLocked(int index, const QString &path)
     slot.path = path;
     slot.preloading = true;
     slot.generation = ++m_preloadGeneration;
+    slot.seq = seq;
     slot.cancel.store(false);
     DecodeOptions options = optionsFor(m_target);
     options.nameFallback = false;
@@ -444,9 +476,58 @@ void ImageLoader::runPreload(int index, const QString &path, DecodeOptions optio
     QMetaObject::invokeMethod(this, "handlePreloadFinished", Qt::QueuedConnection);
 }
 
+void ImageLoader::preloadWhileBusy(const QString &path, quint64 seq)
+{
+    // Whole pictures on three threads would take too much memory.
+    if (!m_target.isValid() || path.isEmpty() || path == m_loadingPath || isRawFile(path))
+        return;
+    std::lock_guard lock(m_preloadMutex);
+    int idle = -1;
+    for (int i = 0; i < kPreloadSlots; ++i) {
+        const PreloadSlot &slot = m_slots[i];
+        if (slot.path == path)
+            return;
+        // An empty slot first, then one holding a file asked for earlier
+        // (the keys have passed it), then one decoded ahead.
+        auto rank = [](const PreloadSlot &s) { return s.path.isEmpty() ? 2 : s.seq != 0 ? 1 : 0; };
+        if (!slot.preloading && (idle < 0 || rank(slot) > rank(m_slots[idle])))
+            idle = i;
+    }
+    if (idle >= 0)
+        startSlotLocked(idle, path, seq);
+}
+
 void ImageLoader::handlePreloadFinished()
 {
     emit preloadFinished();
+    if (!m_busy || m_pendingPath.isEmpty())
+        return;
+    // A file asked for while the load runs is ready: it is shown if nothing
+    // newer is on screen, and its thread goes on with the newest request.
+    bool show = false;
+    {
+        std::lock_guard lock(m_preloadMutex);
+        int newest = -1;
+        for (int i = 0; i < kPreloadSlots; ++i) {
+            const PreloadSlot &slot = m_slots[i];
+            if (!slot.preloading && !slot.picture.image.isNull() && slot.seq > m_screenSeq
+                && (newest < 0 || slot.seq > m_slots[newest].seq))
+                newest = i;
+        }
+        if (newest >= 0) {
+            PreloadSlot &slot = m_slots[newest];
+            m_passing = slot.picture;
+            m_screenSeq = slot.seq;
+            // The pending request itself stays, to be served when the load
+            // has handed over.
+            if (slot.path != m_pendingPath)
+                discardSlotLocked(newest);
+            show = true;
+        }
+    }
+    preloadWhileBusy(m_pendingPath, m_requestSeq);
+    if (show)
+        emit passingReady();
 }
 
 void ImageLoader::postProgress(int percent)
@@ -465,6 +546,7 @@ void ImageLoader::handleProgress()
 void ImageLoader::emptyCache()
 {
     m_previous = Picture();
+    m_passing = Picture();
     m_previousPath = emptiedCachePath();
     std::lock_guard lock(m_preloadMutex);
     discardPreloadLocked();
@@ -474,6 +556,7 @@ void ImageLoader::clearAll()
 {
     dropFullResolution();
     m_current = Picture();
+    m_passing = Picture();
     m_preview = QImage();
     m_imagePresent = false;
     emit cleared();

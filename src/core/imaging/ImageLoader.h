@@ -29,12 +29,15 @@ namespace quorvel {
 //   - show a file: requestLoad(path). true means the cache served it at
 //     once: handle it as a finished load (call the load-done handling
 //     yourself). false means a load started, or, while busy, that path became
-//     the pending request (only the last of several survives).
+//     the pending request (only the last of several survives). The running
+//     load goes on: its picture is shown when it is ready (ShowPassing),
+//     except for a camera raw file, whose long decode is abandoned.
 //   - loadDone(): a background load ended, well or not. The frame re-enables
 //     what it disabled, then calls onLoadDone(); on Finished it shows the
 //     current image when isImagePresent() (else "File not loaded"), starts
 //     the preload of the next file of the list (startPreload) and refreshes
-//     the histogram; on NewLoadStarted it does nothing more.
+//     the histogram; on NewLoadStarted it does nothing more; on ShowPassing
+//     it paints passingImage() and waits for the next loadDone().
 //   - while isBusy(), commands that touch the image or the list do nothing,
 //     and the directory tree is disabled so the folder cannot change under a
 //     load (busyChanged() tells when to switch it). The wait cursor during
@@ -74,6 +77,12 @@ public:
         // A pending request started a new background load: the image just
         // decoded is not shown; wait for the next loadDone().
         NewLoadStarted,
+        // As NewLoadStarted, but the picture just decoded, for a file the
+        // keys have passed meanwhile, is newer than the one on screen: show
+        // it (passingImage()) while the newest request loads. A held key
+        // thus sees a new picture with every decode instead of none until
+        // it is let go.
+        ShowPassing,
     };
 
     explicit ImageLoader(QObject *parent = nullptr);
@@ -128,6 +137,11 @@ public:
     // The same, waited for (a copy to the clipboard needs it at once).
     // Returns whether currentImage() is the whole picture.
     bool loadFullResolutionNow();
+    // After ShowPassing or passingReady(): the picture of a file the keys
+    // have passed, with its display bitmap.
+    const QImage &passingImage() const { return m_passing.image; }
+    QSize passingFullSize() const { return m_passing.fullSize; }
+    const PreparedDisplay &passingAhead() const { return m_passing.ahead; }
     // Only part of the current image could be decoded (a damaged file).
     bool isCurrentPartial() const { return m_current.partial; }
     const QString &currentPath() const { return m_currentPath; }
@@ -155,6 +169,10 @@ signals:
     void rawDecodeProgress(int percent);
     void previewReady();
     void preloadFinished();
+    // While a load runs, a file asked for meanwhile finished decoding on a
+    // preload thread and is newer than the picture on screen: show
+    // passingImage() until the load is done.
+    void passingReady();
     // The whole current picture replaced the reduced one (currentImage()).
     void fullResolutionReady();
     // clearAll() ran: display bitmaps derived from the image must go.
@@ -189,11 +207,14 @@ private:
     void runPreload(int slot, const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
     // With m_preloadMutex held: starts the preload of path in a slot that
     // runs no thread.
-    void startSlotLocked(int slot, const QString &path);
+    void startSlotLocked(int slot, const QString &path, quint64 seq = 0);
     void discardSlotLocked(int slot);
     void postProgress(int percent);
     // With m_preloadMutex held.
     void discardPreloadLocked();
+    // While busy: decodes path, asked for meanwhile, on an idle preload
+    // thread, so that both cores work on what the keys reach.
+    void preloadWhileBusy(const QString &path, quint64 seq);
 
     DecodeFunction m_decode;
     DecodeFunction m_decodePreview;
@@ -221,6 +242,12 @@ private:
     QImage m_preview;
     bool m_imagePresent = false;
     bool m_busy = false;
+    // Every request is numbered; a picture is worth showing in passing only
+    // when it was asked for after the one on screen.
+    quint64 m_requestSeq = 0;
+    quint64 m_screenSeq = 0;
+    quint64 m_loadSeq = 0;
+    Picture m_passing;
     std::thread m_loadThread;
 
     // Hand-over from the load thread.
@@ -241,6 +268,8 @@ private:
         Picture picture;
         // A thread still running for an older generation publishes nothing.
         quint64 generation = 0;
+        // The request that started it while a load ran (0: decoded ahead).
+        quint64 seq = 0;
         std::atomic_bool cancel{false};
         std::thread thread;
     };

@@ -266,6 +266,7 @@ void MainWindow::connectView()
     });
     connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &ImageView::setProgress);
     connect(m_loader, &ImageLoader::previewReady, m_view, &ImageView::showPreview);
+    connect(m_loader, &ImageLoader::passingReady, m_view, &ImageView::showPassing);
     connect(m_loader, &ImageLoader::fullResolutionReady, this, [this] {
         if (m_histogram && m_histogram->isVisible() && m_view->hasImage())
             m_histogram->setImage(m_loader->currentImage());
@@ -304,8 +305,15 @@ void MainWindow::toggleHistogram()
 void MainWindow::onLoadDone()
 {
     m_tree->setEnabled(true);
-    if (m_loader->onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
+    switch (m_loader->onLoadDone()) {
+    case ImageLoader::DoneOutcome::NewLoadStarted:
         return;
+    case ImageLoader::DoneOutcome::ShowPassing:
+        m_view->showPassing();
+        return;
+    case ImageLoader::DoneOutcome::Finished:
+        break;
+    }
     m_view->afterLoad();
     // In a slideshow the first picture follows the last: it is made ready too.
     // Otherwise the two files after this one, so that a held key finds them

@@ -159,6 +159,16 @@ void ImageView::afterLoad()
     Q_EMIT zoomChanged();
 }
 
+void ImageView::showPassing()
+{
+    if (m_loader.passingImage().isNull())
+        return;
+    m_model.resize(deviceSize());
+    m_model.showImage(m_loader.passingImage(), m_loader.passingFullSize(), m_loader.passingAhead());
+    // Painted at once for the same reason as in afterLoad().
+    repaint();
+}
+
 void ImageView::showPreview()
 {
     if (m_loader.previewImage().isNull())

@@ -38,6 +38,8 @@ public:
     // The loader's preview of the camera raw file being loaded: shown until
     // afterLoad() brings the whole picture; the progress line runs on.
     void showPreview();
+    // A picture the keys have passed, shown until the newest one is loaded.
+    void showPassing();
     QString currentPath() const { return m_currentPath; }
 
     bool hasImage() const;
