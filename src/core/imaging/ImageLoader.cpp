@@ -6,7 +6,6 @@
 #include "core/settings/AppSettings.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace quorvel {
 
@@ -209,13 +208,20 @@ bool ImageLoader::requestLoad(const QString &path)
             // The other slot stays: it holds the file after this one.
             PreloadSlot &slot = m_slots[hit];
             if (slot.preloading) {
-                m_preloadDone.wait_for(lock, std::chrono::milliseconds(kPreloadWaitMs),
-                                       [&slot] { return !slot.preloading; });
+                // Not ready yet: the loader is busy with it as with a load of
+                // its own, and the preload hands it over. Waiting here would
+                // hold the user interface: with a key held, every press would
+                // then be handled in turn instead of skipping ahead.
+                lock.unlock();
+                beginLoad(path);
+                m_adoptedSlot = hit;
+                m_loadSeq = seq;
+                emit busyChanged(true);
+                return false;
             }
             Picture preloaded = std::exchange(slot.picture, Picture());
             if (preloaded.image.isNull()) {
-                // Still running after the wait, or failed: its late result
-                // must not be served.
+                // Failed: decoded again by a load.
                 discardSlotLocked(hit);
             } else {
                 slot.path.clear();
@@ -248,6 +254,13 @@ bool ImageLoader::requestLoad(const QString &path)
 
 void ImageLoader::startBackgroundLoad(const QString &path)
 {
+    beginLoad(path);
+    startLoadThread(path);
+    emit busyChanged(true);
+}
+
+void ImageLoader::beginLoad(const QString &path)
+{
     dropFullResolution();
     m_previous = std::move(m_current);
     m_current = Picture();
@@ -258,13 +271,16 @@ void ImageLoader::startBackgroundLoad(const QString &path)
     m_loadingPath = path;
     m_preview = QImage();
     m_busy = true;
+}
+
+void ImageLoader::startLoadThread(const QString &path)
+{
     // The previous load thread has handed its result over already; it is
     // at most returning.
     if (m_loadThread.joinable())
         m_loadThread.join();
     m_loadCancel.store(false);
     m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFor(m_target), m_target);
-    emit busyChanged(true);
 }
 
 void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTarget target)
@@ -315,6 +331,11 @@ void ImageLoader::handleLoadFinished()
         path = std::exchange(m_loadResultPath, QString());
         error = std::exchange(m_loadResultError, QString());
     }
+    finishLoad(std::move(result), path, error);
+}
+
+void ImageLoader::finishLoad(Picture &&result, const QString &path, const QString &error)
+{
     m_preview = QImage();
     m_loadingPath.clear();
     if (!result.image.isNull()) {
@@ -472,8 +493,30 @@ void ImageLoader::runPreload(int index, const QString &path, DecodeOptions optio
         }
         slot.preloading = false;
     }
-    m_preloadDone.notify_all();
     QMetaObject::invokeMethod(this, "handlePreloadFinished", Qt::QueuedConnection);
+}
+
+bool ImageLoader::takeAdoptedSlot()
+{
+    Picture picture;
+    {
+        std::lock_guard lock(m_preloadMutex);
+        PreloadSlot &slot = m_slots[m_adoptedSlot];
+        if (slot.preloading)
+            return false;
+        picture = std::exchange(slot.picture, Picture());
+        discardSlotLocked(m_adoptedSlot);
+    }
+    m_adoptedSlot = -1;
+    if (picture.image.isNull()) {
+        // The preload failed (it tries the content's decoder only) or was
+        // dropped: a load of its own decodes the file.
+        startLoadThread(m_loadingPath);
+        return true;
+    }
+    const QString path = m_loadingPath; // finishLoad() clears it
+    finishLoad(std::move(picture), path, QString());
+    return true;
 }
 
 void ImageLoader::preloadWhileBusy(const QString &path, quint64 seq)
@@ -485,7 +528,7 @@ void ImageLoader::preloadWhileBusy(const QString &path, quint64 seq)
     int idle = -1;
     for (int i = 0; i < kPreloadSlots; ++i) {
         const PreloadSlot &slot = m_slots[i];
-        if (slot.path == path)
+        if (slot.path == path || i == m_adoptedSlot)
             return;
         // An empty slot first, then one holding a file asked for earlier
         // (the keys have passed it), then one decoded ahead.
@@ -500,6 +543,8 @@ void ImageLoader::preloadWhileBusy(const QString &path, quint64 seq)
 void ImageLoader::handlePreloadFinished()
 {
     emit preloadFinished();
+    if (m_adoptedSlot >= 0 && takeAdoptedSlot())
+        return;
     if (!m_busy || m_pendingPath.isEmpty())
         return;
     // A file asked for while the load runs is ready: it is shown if nothing
@@ -510,7 +555,7 @@ void ImageLoader::handlePreloadFinished()
         int newest = -1;
         for (int i = 0; i < kPreloadSlots; ++i) {
             const PreloadSlot &slot = m_slots[i];
-            if (!slot.preloading && !slot.picture.image.isNull() && slot.seq > m_screenSeq
+            if (i != m_adoptedSlot && !slot.preloading && !slot.picture.image.isNull() && slot.seq > m_screenSeq
                 && (newest < 0 || slot.seq > m_slots[newest].seq))
                 newest = i;
         }

@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <atomic>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -29,7 +28,9 @@ namespace quorvel {
 //   - show a file: requestLoad(path). true means the cache served it at
 //     once: handle it as a finished load (call the load-done handling
 //     yourself). false means a load started, or, while busy, that path became
-//     the pending request (only the last of several survives). The running
+//     the pending request (only the last of several survives). A file still
+//     being preloaded is not waited for: false, and its preload thread
+//     hands it over as a load's. The running
 //     load goes on: its picture is shown when it is ready (ShowPassing),
 //     except for a camera raw file, whose long decode is abandoned.
 //   - loadDone(): a background load ended, well or not. The frame re-enables
@@ -64,8 +65,6 @@ class ImageLoader : public QObject
 public:
     using DecodeFunction = std::function<DecodeResult(const QString &path, const DecodeOptions &options)>;
 
-    // A request for the file being preloaded waits this long for the preload.
-    static constexpr int kPreloadWaitMs = 4000;
     // The current path while a background load runs.
     static QString loadingPath() { return QStringLiteral("empty"); }
     // The previous path after emptyCache(); it matches no real path.
@@ -203,6 +202,15 @@ private:
 
     DecodeOptions optionsFromSettings() const;
     void startBackgroundLoad(const QString &path);
+    // The slots change as for a load of path (the user interface is told
+    // by the caller); startLoadThread() decodes it.
+    void beginLoad(const QString &path);
+    void startLoadThread(const QString &path);
+    void finishLoad(Picture &&result, const QString &path, const QString &error);
+    // The preload the loader is busy with has ended: its picture is handed
+    // over as a load's, or a load decodes the file after all. false while
+    // it still runs.
+    bool takeAdoptedSlot();
     void runLoad(const QString &path, DecodeOptions options, DisplayTarget target);
     void runPreload(int slot, const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
     // With m_preloadMutex held: starts the preload of path in a slot that
@@ -248,6 +256,9 @@ private:
     quint64 m_screenSeq = 0;
     quint64 m_loadSeq = 0;
     Picture m_passing;
+    // The preload slot the loader is busy with, or -1: a file asked for
+    // while it was being preloaded.
+    int m_adoptedSlot = -1;
     std::thread m_loadThread;
 
     // Hand-over from the load thread.
@@ -274,7 +285,6 @@ private:
         std::thread thread;
     };
     mutable std::mutex m_preloadMutex;
-    std::condition_variable m_preloadDone;
     PreloadSlot m_slots[kPreloadSlots];
     quint64 m_preloadGeneration = 0;
 
