@@ -2,6 +2,7 @@
 
 #include "core/settings/AppSettings.h"
 
+#include <opencv2/core/utility.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
@@ -102,6 +103,29 @@ Scratch &scratch()
     return s;
 }
 
+// The separable filter of a reduction, in bands of rows on OpenCV's worker
+// threads. A band's filter reads the rows around it from the whole picture,
+// as one pass would, so the bands join without a seam and the result is
+// that of one pass, pixel for pixel.
+void filterInBands(const cv::Mat &src, cv::Mat &dst, const cv::Mat &kernelX, const cv::Mat &kernelY)
+{
+    constexpr int kMinBandRows = 64;
+    const int bands = std::clamp(std::min(cv::getNumThreads(), src.rows / kMinBandRows), 1, 16);
+    auto filterRows = [&](int top, int bottom) {
+        cv::Mat out = dst.rowRange(top, bottom);
+        cv::sepFilter2D(src.rowRange(top, bottom), out, -1, kernelX, kernelY, cv::Point(-1, -1), 0,
+                        cv::BORDER_REFLECT_101);
+    };
+    if (bands == 1) {
+        filterRows(0, src.rows);
+        return;
+    }
+    cv::parallel_for_(cv::Range(0, bands), [&](const cv::Range &range) {
+        for (int b = range.start; b < range.end; ++b)
+            filterRows(src.rows * b / bands, src.rows * (b + 1) / bands);
+    });
+}
+
 // The returned picture may live in this thread's scratch memory: use it
 // before the next reduction on the thread.
 cv::Mat reduce(const cv::Mat &region, double fx, double fy, bool bicubic, double *kx, double *ky)
@@ -122,8 +146,9 @@ cv::Mat reduce(const cv::Mat &region, double fx, double fy, bool bicubic, double
     const double rx = fx / *kx, ry = fy / *ky;
     if (rx > 1.0001 || ry > 1.0001) {
         cv::Mat &filtered = scratch().filtered;
-        cv::sepFilter2D(work, filtered, -1, stretchedKernel(std::max(1.0, rx), bicubic),
-                        stretchedKernel(std::max(1.0, ry), bicubic), cv::Point(-1, -1), 0, cv::BORDER_REFLECT_101);
+        filtered.create(work.size(), work.type());
+        filterInBands(work, filtered, stretchedKernel(std::max(1.0, rx), bicubic),
+                      stretchedKernel(std::max(1.0, ry), bicubic));
         work = filtered;
     }
     return work;

@@ -112,11 +112,7 @@ void ImageView::showFile(const QString &path)
     m_currentPath = target;
     Q_EMIT statusChanged(viewStatus::loading(), QDir::toNativeSeparators(target));
     updateDisplayTarget();
-    bool served = false;
-    {
-        WaitCursor wait; // a running preload of this file may be waited for
-        served = m_loader.requestLoad(target);
-    }
+    const bool served = m_loader.requestLoad(target);
     if (served)
         Q_EMIT servedFromCache();
 }
