@@ -2,8 +2,12 @@
 
 #include "core/settings/AppSettings.h"
 
-#include <opencv2/core/utility.hpp>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
+
 #include <opencv2/imgproc.hpp>
+
+#include <atomic>
 
 #include <algorithm>
 #include <cmath>
@@ -59,7 +63,11 @@ double cubic(double x)
 cv::Mat stretchedKernel(double factor, bool bicubic)
 {
     const double support = (bicubic ? 2.0 : 1.0) * factor;
-    const int radius = std::max(1, int(std::ceil(support - 1e-9)));
+    // Taps at the support's edge weigh nothing; they are left out, which
+    // spares up to half the filter's work and changes no pixel.
+    int radius = std::max(1, int(std::ceil(support - 1e-9)));
+    while (radius > 1 && (bicubic ? cubic(radius / factor) : tent(radius / factor)) == 0)
+        --radius;
     std::vector<float> weights;
     double sum = 0;
     for (int i = -radius; i <= radius; ++i) {
@@ -103,27 +111,34 @@ Scratch &scratch()
     return s;
 }
 
-// The separable filter of a reduction, in bands of rows on OpenCV's worker
-// threads. A band's filter reads the rows around it from the whole picture,
-// as one pass would, so the bands join without a seam and the result is
-// that of one pass, pixel for pixel.
+// The separable filter of a reduction, the rows in two halves on two cores
+// (when the global thread pool has two threads). A half's filter reads the
+// rows around it from the whole picture, as one pass would, so the halves
+// join without a seam and the result is that of one pass, pixel for pixel.
 void filterInBands(const cv::Mat &src, cv::Mat &dst, const cv::Mat &kernelX, const cv::Mat &kernelY)
 {
-    constexpr int kMinBandRows = 64;
-    const int bands = std::clamp(std::min(cv::getNumThreads(), src.rows / kMinBandRows), 1, 16);
+    constexpr int kMinRowsToSplit = 128;
     auto filterRows = [&](int top, int bottom) {
         cv::Mat out = dst.rowRange(top, bottom);
         cv::sepFilter2D(src.rowRange(top, bottom), out, -1, kernelX, kernelY, cv::Point(-1, -1), 0,
                         cv::BORDER_REFLECT_101);
     };
-    if (bands == 1) {
+    if (src.rows < kMinRowsToSplit || QThreadPool::globalInstance()->maxThreadCount() < 2) {
         filterRows(0, src.rows);
         return;
     }
-    cv::parallel_for_(cv::Range(0, bands), [&](const cv::Range &range) {
-        for (int b = range.start; b < range.end; ++b)
-            filterRows(src.rows * b / bands, src.rows * (b + 1) / bands);
+    const int half = src.rows / 2;
+    // The helper's last word, so that a thread checker sees its work end
+    // before this frame does (waitForFinished() orders it through Qt).
+    std::atomic_bool helperDone{false};
+    QFuture<void> helper = QtConcurrent::run([&] {
+        filterRows(half, src.rows);
+        helperDone.store(true, std::memory_order_release);
     });
+    filterRows(0, half);
+    helper.waitForFinished();
+    [[maybe_unused]] const bool done = helperDone.load(std::memory_order_acquire);
+    Q_ASSERT(done);
 }
 
 // The returned picture may live in this thread's scratch memory: use it
