@@ -3,11 +3,10 @@
 #include "core/settings/AppSettings.h"
 
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <opencv2/imgproc.hpp>
 
-#include <atomic>
+#include <thread>
 
 #include <algorithm>
 #include <cmath>
@@ -112,7 +111,7 @@ Scratch &scratch()
 }
 
 // The separable filter of a reduction, the rows in two halves on two cores
-// (when the global thread pool has two threads). A half's filter reads the
+// (when the program's thread pool may use two threads). A half's filter reads the
 // rows around it from the whole picture, as one pass would, so the halves
 // join without a seam and the result is that of one pass, pixel for pixel.
 void filterInBands(const cv::Mat &src, cv::Mat &dst, const cv::Mat &kernelX, const cv::Mat &kernelY)
@@ -127,18 +126,13 @@ void filterInBands(const cv::Mat &src, cv::Mat &dst, const cv::Mat &kernelX, con
         filterRows(0, src.rows);
         return;
     }
+    // A thread of its own rather than the pool: the cost of starting it is
+    // tiny beside the filter's, and the pool may be busy with the picture's
+    // other work.
     const int half = src.rows / 2;
-    // The helper's last word, so that a thread checker sees its work end
-    // before this frame does (waitForFinished() orders it through Qt).
-    std::atomic_bool helperDone{false};
-    QFuture<void> helper = QtConcurrent::run([&] {
-        filterRows(half, src.rows);
-        helperDone.store(true, std::memory_order_release);
-    });
+    std::thread helper(filterRows, half, src.rows);
     filterRows(0, half);
-    helper.waitForFinished();
-    [[maybe_unused]] const bool done = helperDone.load(std::memory_order_acquire);
-    Q_ASSERT(done);
+    helper.join();
 }
 
 // The returned picture may live in this thread's scratch memory: use it
