@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tests of the threaded parts - the image loader, its first look
-# and the thumbnail work - with ThreadSanitizer (in build-tsan/, only what those tests need) and
-# runs them. Any data race fails the run.
+# and the thumbnail work - with ThreadSanitizer (in build-tsan/, only what
+# those tests need) and runs them. Any data race fails the run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-tsan"
