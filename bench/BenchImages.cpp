@@ -12,7 +12,9 @@
 
 namespace quorvel::bench {
 
-bool writeTestJpeg(const QString &path, int width, int height, int seed)
+namespace {
+
+bool writeJpeg(const QString &path, int width, int height, int seed, const quint32 *mark)
 {
     std::vector<unsigned char> rgb(size_t(width) * size_t(height) * 3);
     uint32_t state = 2463534242u + uint32_t(seed) * 7919u;
@@ -37,6 +39,17 @@ bool writeTestJpeg(const QString &path, int width, int height, int seed)
             row[x * 3 + 2] = (unsigned char)std::clamp(b + n, 0, 255);
         }
     }
+    if (mark) {
+        const int bw = width / 6, bh = height / 6;
+        for (int y = (height - bh) / 2; y < (height + bh) / 2; ++y) {
+            unsigned char *row = rgb.data() + size_t(y) * size_t(width) * 3;
+            for (int x = (width - bw) / 2; x < (width + bw) / 2; ++x) {
+                row[x * 3 + 0] = (unsigned char)(*mark >> 16);
+                row[x * 3 + 1] = (unsigned char)(*mark >> 8);
+                row[x * 3 + 2] = (unsigned char)*mark;
+            }
+        }
+    }
     tjhandle tj = tjInitCompress();
     unsigned char *jpeg = nullptr;
     unsigned long size = 0;
@@ -48,6 +61,18 @@ bool writeTestJpeg(const QString &path, int width, int height, int seed)
     const bool ok = f.open(QIODevice::WriteOnly) && f.write(reinterpret_cast<const char *>(jpeg), qint64(size)) == qint64(size);
     tjFree(jpeg);
     return ok;
+}
+
+} // namespace
+
+bool writeTestJpeg(const QString &path, int width, int height, int seed)
+{
+    return writeJpeg(path, width, height, seed, nullptr);
+}
+
+bool writeMarkedTestJpeg(const QString &path, int width, int height, int seed, quint32 mark)
+{
+    return writeJpeg(path, width, height, seed, &mark);
 }
 
 Timing summarize(QList<double> ms)

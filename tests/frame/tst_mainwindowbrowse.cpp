@@ -111,19 +111,21 @@ void TestMainWindowBrowse::nextFileComesFromThePreload()
     frame.showFolder(m_dir.path());
     QVERIFY(waitForImage(frame));
     ImageLoader *loader = frame.loader();
-    QVERIFY(QTest::qWaitFor([&] { return loader->hasPreloadedImage(); }, 5000));
+    // The view is known: the two files after a.jpg are decoded ahead.
+    QVERIFY(QTest::qWaitFor([&] { return loader->hasPreloadedImage() && !loader->isPreloading(); }, 5000));
     const int decodes = loader->decodeCount();
     QVERIFY(frame.commands()->trigger(cmd::NextImage));
     QTRY_VERIFY(frame.statusFacts().startsWith("b.jpg: 210x100"));
-    // Served without a load; the one decode since is the preload of c.jpg.
+    // Served without a load, and c.jpg was decoded ahead already.
     QCOMPARE(loader->preloadedPath(), m_dir.filePath("c.jpg"));
     QTRY_VERIFY(!loader->isPreloading());
-    QCOMPARE(loader->decodeCount(), decodes + 1);
+    QCOMPARE(loader->decodeCount(), decodes);
     // Back to the previous one: swapped, not decoded.
     QVERIFY(frame.commands()->trigger(cmd::PreviousImage));
     QVERIFY(QTest::qWaitFor([&] { return frame.statusFacts().startsWith("a.jpg"); }, 5000));
     QTRY_VERIFY(!loader->isPreloading());
-    QCOMPARE(loader->decodeCount(), decodes + 1 + (loader->preloadedPath() == m_dir.filePath("b.jpg") ? 1 : 0));
+    // a.jpg is not decoded; at most b.jpg is decoded ahead again.
+    QVERIFY(loader->decodeCount() <= decodes + 1);
     frame.hide();
 }
 

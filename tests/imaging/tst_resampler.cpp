@@ -2,8 +2,10 @@
 #include "core/settings/AppSettings.h"
 
 #include <QTest>
+#include <QThreadPool>
 
 #include <cmath>
+#include <random>
 
 using namespace quorvel;
 
@@ -71,6 +73,8 @@ private Q_SLOTS:
     void partialDrawMatchesWholeScaling_data();
     void partialDrawMatchesWholeScaling();
     void partialDrawAtHighZoomMapsPixelsExactly();
+    void halvesGiveTheOnePassResult_data();
+    void halvesGiveTheOnePassResult();
 };
 
 void TestResampler::nearestKeepsHardEdges()
@@ -174,6 +178,51 @@ void TestResampler::partialDrawAtHighZoomMapsPixelsExactly()
     Resampler::drawScaled(source, QRectF(20.4, 30, 10, 10), target, target.rect(), InterpolationNearest);
     QCOMPARE(target.pixel(2, 0), source.pixel(20, 30));
     QCOMPARE(target.pixel(3, 0), source.pixel(21, 30));
+}
+
+void TestResampler::halvesGiveTheOnePassResult_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("part");
+    for (int m : {6, 7}) {
+        // A box reduction and the filter, and the filter alone.
+        QTest::newRow(qPrintable(QString("mode %1 by 3.75").arg(m))) << m << QSize(320, 240) << false;
+        QTest::newRow(qPrintable(QString("mode %1 by 1.4").arg(m))) << m << QSize(857, 643) << false;
+        QTest::newRow(qPrintable(QString("mode %1 part").arg(m))) << m << QSize(320, 240) << true;
+    }
+}
+
+void TestResampler::halvesGiveTheOnePassResult()
+{
+    QFETCH(int, mode);
+    QFETCH(QSize, size);
+    QFETCH(bool, part);
+    // Noise, so that every tap of the filter counts.
+    QImage source(1200, 900, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < source.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(source.scanLine(y));
+        for (int x = 0; x < source.width(); ++x)
+            row[x] = random() | 0xff000000u;
+    }
+    auto scale = [&] {
+        if (!part)
+            return Resampler::scaled(source, size, mode);
+        QImage drawn(size, QImage::Format_RGB32);
+        drawn.fill(Qt::black);
+        Resampler::drawScaled(source, QRectF(150, 100, 900, 700), drawn, QRect(10, 5, 300, 233), mode);
+        return drawn;
+    };
+    // One thread in the pool: one pass; two: the halves on two cores.
+    QThreadPool *pool = QThreadPool::globalInstance();
+    const int threads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    const QImage onePass = scale();
+    pool->setMaxThreadCount(2);
+    const QImage inHalves = scale();
+    pool->setMaxThreadCount(threads);
+    QCOMPARE(inHalves, onePass);
 }
 
 QTEST_GUILESS_MAIN(TestResampler)

@@ -94,10 +94,15 @@ void runRows(int begin, int end, int width, const BandFunction &band, const Pixe
 
     std::vector<QFuture<void>> helpers;
     helpers.reserve(threads - 1);
+    // Each helper's last word: what it did on this stack frame happens
+    // before the frame ends. waitForFinished() orders that as well, but
+    // through Qt's own primitives, which a thread checker does not see.
+    std::atomic<int> helpersDone{0};
     for (int t = 1; t < threads; ++t)
-        helpers.push_back(QtConcurrent::run([&runNext] {
+        helpers.push_back(QtConcurrent::run([&runNext, &helpersDone] {
             while (runNext()) {
             }
+            helpersDone.fetch_add(1, std::memory_order_release);
         }));
     while (runNext())
         counter.rowsDone(done.load());
@@ -105,6 +110,8 @@ void runRows(int begin, int end, int width, const BandFunction &band, const Pixe
     // then finds no band left.
     for (QFuture<void> &helper : helpers)
         helper.waitForFinished();
+    [[maybe_unused]] const int finished = helpersDone.load(std::memory_order_acquire);
+    Q_ASSERT(finished == threads - 1);
     counter.rowsDone(rows);
 }
 

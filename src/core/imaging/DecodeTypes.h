@@ -51,6 +51,10 @@ struct DecodeOptions
     // covers this size, favouring speed over the last bit of quality. Other
     // decoders deliver the whole picture.
     QSize reduceTo;
+    // reduceTo is a box the picture is to be fitted into with its aspect
+    // ratio kept (a view): the reduced picture need only cover that fitted
+    // size, not the whole box.
+    bool reduceToFit = false;
     // Turn the picture as its EXIF orientation says ("Rotate pictures by
     // their EXIF orientation"), so that it comes out as it is meant to be
     // seen. reduceTo and DecodeResult::fullSize are then in that turned

@@ -11,11 +11,33 @@
 
 namespace quorvel {
 
-void DisplayEngine::setImage(const QImage &image)
+void DisplayEngine::setImage(const QImage &image, QSize fullSize, PreparedDisplay ahead)
 {
     m_image = image;
+    m_fullSize = fullSize.isEmpty() ? image.size() : fullSize;
+    m_ahead = std::move(ahead);
     m_bitmap = QImage();
     m_modes.endDisplayTreatments();
+    makeProcessedImage();
+    m_rebuild = true;
+}
+
+bool DisplayEngine::needsFullResolution() const
+{
+    if (!isReduced())
+        return false;
+    return m_zoomed.width() > m_image.width() || m_zoomed.height() > m_image.height()
+           || m_modes.fullResolution().isOn();
+}
+
+void DisplayEngine::setFullResolution(const QImage &image)
+{
+    if (!hasImage() || image.isNull())
+        return;
+    m_image = image;
+    m_fullSize = image.size();
+    m_ahead = PreparedDisplay();
+    m_bitmap = QImage();
     makeProcessedImage();
     m_rebuild = true;
 }
@@ -23,6 +45,8 @@ void DisplayEngine::setImage(const QImage &image)
 void DisplayEngine::clear()
 {
     m_image = QImage();
+    m_fullSize = QSize();
+    m_ahead = PreparedDisplay();
     m_processed = QImage();
     m_bitmap = QImage();
     m_modes.endDisplayTreatments();
@@ -31,7 +55,7 @@ void DisplayEngine::clear()
 
 void DisplayEngine::applyZoom(float zoom)
 {
-    m_zoomed = zoom::zoomedSize(m_image.size(), zoom);
+    m_zoomed = zoom::zoomedSize(m_fullSize, zoom);
     if (hasImage()) {
         m_modes.endDisplayTreatments();
         m_rebuild = true;
@@ -132,6 +156,18 @@ QRect DisplayEngine::prepare(const QRect &imageRect, QSize view, int mode)
         m_lastImageRect = imageRect;
         m_lastView = view;
         m_lastMode = mode;
+        // A bitmap prepared ahead serves the first showing as it is, unless a
+        // treatment changes what it must show.
+        PreparedDisplay ahead = std::exchange(m_ahead, PreparedDisplay());
+        if (ahead.fits(imageRect, view, mode) && m_processed.isNull()
+            && m_modes.displayChannelToApply() == channel::None && !m_modes.displayOverexposureApplies()
+            && !m_modes.showsAllChannels()) {
+            m_bitmap = std::move(ahead.bitmap);
+            m_position = ahead.position;
+            ++m_aheadTaken;
+            m_preparedPixels = qint64(m_bitmap.width()) * m_bitmap.height();
+            return QRect(m_position, m_bitmap.size());
+        }
         ++m_preparations;
 
         const QImage &source = displaySource();

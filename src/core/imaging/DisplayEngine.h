@@ -2,6 +2,7 @@
 
 #include "core/common/PixelRows.h"
 #include "core/imaging/ChannelModes.h"
+#include "core/imaging/PreparedDisplay.h"
 
 #include <QImage>
 #include <QRect>
@@ -24,9 +25,24 @@ public:
     // The image on display (the current image of the loader), or a null image.
     // A new image ends the display treatments and is given the
     // full-resolution treatment that is on.
-    void setImage(const QImage &image);
+    //
+    // A picture decoded at a reduced scale comes with the size of the whole
+    // picture (fullSize): zoom and the facts shown are in the whole picture's
+    // terms, and needsFullResolution() tells when the reduced one no longer
+    // serves. ahead is a display bitmap prepared before the showing; it is
+    // taken instead of preparing one when it fits the first preparation.
+    void setImage(const QImage &image, QSize fullSize = QSize(), PreparedDisplay ahead = PreparedDisplay());
     const QImage &image() const { return m_image; }
     bool hasImage() const { return !m_image.isNull(); }
+    // The whole picture's size; the image's own unless it is reduced.
+    QSize imageSize() const { return m_fullSize; }
+    bool isReduced() const { return hasImage() && m_fullSize != m_image.size(); }
+    // The reduced picture no longer serves: the zoom shows more pixels than
+    // it has, or a full-resolution treatment is on.
+    bool needsFullResolution() const;
+    // The whole picture has been decoded behind the reduced one: it takes its
+    // place with zoom and pan kept, and the display is prepared again.
+    void setFullResolution(const QImage &image);
     // Drops the image and every derived bitmap. The full-resolution modes
     // stay, for the next image.
     void clear();
@@ -75,6 +91,8 @@ public:
     // Pixels of the last prepared bitmap, for checking the work a pan costs.
     qint64 preparedPixels() const { return m_preparedPixels; }
     int preparationCount() const { return m_preparations; }
+    // How many bitmaps prepared ahead were taken instead.
+    int aheadTakenCount() const { return m_aheadTaken; }
 
 private:
     // The image the display is prepared from.
@@ -89,6 +107,8 @@ private:
     bool changeModes(Command command);
 
     QImage m_image;
+    QSize m_fullSize;
+    PreparedDisplay m_ahead;
     QImage m_processed;
     ChannelModes m_modes;
     PixelRows::Progress m_progress;
@@ -101,6 +121,7 @@ private:
     bool m_rebuild = true;
     qint64 m_preparedPixels = 0;
     int m_preparations = 0;
+    int m_aheadTaken = 0;
 };
 
 // Draws the image into rect with its aspect ratio kept, centred; odd fitted

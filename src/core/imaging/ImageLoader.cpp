@@ -1,10 +1,11 @@
 #include "core/imaging/ImageLoader.h"
 
 #include "core/imaging/DecoderChoice.h"
+#include "core/imaging/DisplayAhead.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/settings/AppSettings.h"
 
-#include <chrono>
+#include <algorithm>
 
 namespace quorvel {
 
@@ -17,11 +18,17 @@ ImageLoader::ImageLoader(QObject *parent)
 
 ImageLoader::~ImageLoader()
 {
-    m_cancel.store(true);
+    m_loadCancel.store(true);
+    m_fullCancel.store(true);
+    for (PreloadSlot &slot : m_slots)
+        slot.cancel.store(true);
     if (m_loadThread.joinable())
         m_loadThread.join();
-    if (m_preloadThread.joinable())
-        m_preloadThread.join();
+    for (PreloadSlot &slot : m_slots)
+        if (slot.thread.joinable())
+            slot.thread.join();
+    if (m_fullThread.joinable())
+        m_fullThread.join();
     // Queued calls still posted to this object die with it.
 }
 
@@ -47,86 +54,216 @@ DecodeOptions ImageLoader::optionsFromSettings() const
     return options;
 }
 
+DecodeOptions ImageLoader::optionsFor(const DisplayTarget &target) const
+{
+    DecodeOptions options = optionsFromSettings();
+    options.reduceTo = DisplayAhead::reduceBox(target);
+    options.reduceToFit = !options.reduceTo.isEmpty();
+    return options;
+}
+
+ImageLoader::Picture ImageLoader::pictureFrom(DecodeResult &&result, const DisplayTarget &target)
+{
+    Picture picture;
+    if (!result.ok())
+        return picture;
+    picture.image = std::move(result.image);
+    picture.partial = result.partial;
+    picture.fullSize = result.fullSize.isEmpty() ? picture.image.size() : result.fullSize;
+    picture.ahead = DisplayAhead::prepare(picture.image, picture.fullSize, target);
+    return picture;
+}
+
+void ImageLoader::dropFullResolution()
+{
+    m_currentFull = QImage();
+    m_fullRequested = false;
+    ++m_fullGeneration;
+    m_fullCancel.store(true);
+}
+
+bool ImageLoader::requestFullResolution()
+{
+    if (m_busy || m_fullRequested || !isCurrentReduced() || m_currentPath.isEmpty())
+        return false;
+    // A decode for an earlier picture was told to stop; it ends at once.
+    if (m_fullThread.joinable())
+        m_fullThread.join();
+    m_fullCancel.store(false);
+    m_fullRequested = true;
+    DecodeOptions options = optionsFromSettings();
+    options.cancel = &m_fullCancel;
+    m_fullThread = std::thread([this, path = m_currentPath, options, generation = m_fullGeneration] {
+        ++m_decodeCount;
+        DecodeResult result = m_decode(path, options);
+        {
+            std::lock_guard lock(m_fullMutex);
+            m_fullResult = result.ok() ? std::move(result.image) : QImage();
+            m_fullResultGeneration = generation;
+        }
+        QMetaObject::invokeMethod(this, "handleFullResolutionFinished", Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void ImageLoader::handleFullResolutionFinished()
+{
+    QImage full;
+    quint64 generation = 0;
+    {
+        std::lock_guard lock(m_fullMutex);
+        full = std::exchange(m_fullResult, QImage());
+        generation = m_fullResultGeneration;
+    }
+    if (generation != m_fullGeneration || !m_fullRequested)
+        return; // for a picture no longer current
+    m_fullRequested = false;
+    // A file replaced since its first look is not mixed with it.
+    if (full.isNull() || full.size() != m_current.fullSize)
+        return;
+    m_currentFull = std::move(full);
+    emit fullResolutionReady();
+}
+
+bool ImageLoader::loadFullResolutionNow()
+{
+    if (!isCurrentReduced())
+        return !m_current.image.isNull();
+    if (m_busy)
+        return false;
+    DecodeResult result = m_decode(m_currentPath, optionsFromSettings());
+    ++m_decodeCount;
+    if (!result.ok() || result.image.size() != m_current.fullSize)
+        return false;
+    // A decode still running behind is not waited for; its result is stale.
+    dropFullResolution();
+    m_currentFull = std::move(result.image);
+    emit fullResolutionReady();
+    return true;
+}
+
 bool ImageLoader::isPreloading() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return m_preloading;
+    return std::any_of(std::begin(m_slots), std::end(m_slots), [](const PreloadSlot &s) { return s.preloading; });
 }
 
 QString ImageLoader::preloadedPath() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return m_preloadedPath;
+    for (const PreloadSlot &slot : m_slots)
+        if (!slot.path.isEmpty())
+            return slot.path;
+    return QString();
 }
 
 bool ImageLoader::hasPreloadedImage() const
 {
     std::lock_guard lock(m_preloadMutex);
-    return !m_preloadedImage.isNull();
+    return std::any_of(std::begin(m_slots), std::end(m_slots),
+                       [](const PreloadSlot &s) { return !s.picture.image.isNull(); });
+}
+
+void ImageLoader::discardSlotLocked(int index)
+{
+    PreloadSlot &slot = m_slots[index];
+    slot.picture = Picture();
+    slot.path.clear();
+    slot.seq = 0;
+    slot.generation = ++m_preloadGeneration;
+    // A preload still running is no longer wanted.
+    slot.cancel.store(true);
 }
 
 void ImageLoader::discardPreloadLocked()
 {
-    m_preloadedImage = QImage();
-    m_preloadedPartial = false;
-    m_preloadedPath.clear();
-    ++m_preloadGeneration;
+    for (int i = 0; i < kPreloadSlots; ++i)
+        discardSlotLocked(i);
 }
 
 bool ImageLoader::requestLoad(const QString &path)
 {
+    const quint64 seq = ++m_requestSeq;
     if (m_busy) {
+        // Only the last request counts: it starts as soon as the running
+        // load has handed over. That load is not abandoned: with a key held
+        // its picture is still newer than the one on screen, and abandoning
+        // every load the next key press overtakes would show nothing until
+        // the key is let go. A camera raw decode takes too long for that.
         m_pendingPath = path;
+        if (isRawFile(m_loadingPath))
+            m_loadCancel.store(true);
+        preloadWhileBusy(path, seq);
         return false;
     }
     if (path != m_previousPath) {
         std::unique_lock lock(m_preloadMutex);
-        if (m_preloadedPath.isEmpty() || m_preloadedPath != path) {
+        int hit = -1;
+        for (int i = 0; i < kPreloadSlots; ++i)
+            if (!path.isEmpty() && m_slots[i].path == path)
+                hit = i;
+        if (hit < 0) {
             discardPreloadLocked();
         } else {
-            if (m_preloading) {
-                m_preloadDone.wait_for(lock, std::chrono::milliseconds(kPreloadWaitMs),
-                                       [this] { return !m_preloading; });
-            }
-            QImage preloaded = std::exchange(m_preloadedImage, QImage());
-            const bool partial = std::exchange(m_preloadedPartial, false);
-            if (preloaded.isNull()) {
-                // Still running after the wait, or failed: its late result
-                // must not be served.
-                discardPreloadLocked();
-            } else {
-                m_preloadedPath.clear();
+            // The other slot stays: it holds the file after this one.
+            PreloadSlot &slot = m_slots[hit];
+            if (slot.preloading) {
+                // Not ready yet: the loader is busy with it as with a load of
+                // its own, and the preload hands it over. Waiting here would
+                // hold the user interface: with a key held, every press would
+                // then be handled in turn instead of skipping ahead.
                 lock.unlock();
+                beginLoad(path);
+                m_adoptedSlot = hit;
+                m_loadSeq = seq;
+                emit busyChanged(true);
+                return false;
+            }
+            Picture preloaded = std::exchange(slot.picture, Picture());
+            if (preloaded.image.isNull()) {
+                // Failed: decoded again by a load.
+                discardSlotLocked(hit);
+            } else {
+                slot.path.clear();
+                lock.unlock();
+                dropFullResolution();
                 m_previous = std::move(m_current);
-                m_previousPartial = m_currentPartial;
                 m_current = std::move(preloaded);
-                m_currentPartial = partial;
-                m_imagePresent = !m_current.isNull();
+                m_imagePresent = !m_current.image.isNull();
                 m_previousPath = m_currentPath;
                 m_currentPath = path;
                 m_loadedPath = path;
+                m_screenSeq = seq;
                 return true;
             }
         }
-    } else if (!m_previous.isNull()) {
+    } else if (!m_previous.image.isNull()) {
+        dropFullResolution();
         std::swap(m_current, m_previous);
-        std::swap(m_currentPartial, m_previousPartial);
         m_previousPath = m_currentPath;
         m_currentPath = path;
         m_loadedPath = path;
         m_imagePresent = true;
+        m_screenSeq = seq;
         return true;
     }
     startBackgroundLoad(path);
+    m_loadSeq = seq;
     return false;
 }
 
 void ImageLoader::startBackgroundLoad(const QString &path)
 {
+    beginLoad(path);
+    startLoadThread(path);
+    emit busyChanged(true);
+}
+
+void ImageLoader::beginLoad(const QString &path)
+{
+    dropFullResolution();
     m_previous = std::move(m_current);
-    m_previousPartial = m_currentPartial;
-    m_current = QImage();
-    m_currentPartial = false;
+    m_current = Picture();
     m_previousPath = m_currentPath;
     m_currentPath = loadingPath();
     m_imagePresent = false;
@@ -134,17 +271,21 @@ void ImageLoader::startBackgroundLoad(const QString &path)
     m_loadingPath = path;
     m_preview = QImage();
     m_busy = true;
+}
+
+void ImageLoader::startLoadThread(const QString &path)
+{
     // The previous load thread has handed its result over already; it is
     // at most returning.
     if (m_loadThread.joinable())
         m_loadThread.join();
-    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFromSettings());
-    emit busyChanged(true);
+    m_loadCancel.store(false);
+    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFor(m_target), m_target);
 }
 
-void ImageLoader::runLoad(const QString &path, DecodeOptions options)
+void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTarget target)
 {
-    options.cancel = &m_cancel;
+    options.cancel = &m_loadCancel;
     if (isRawFile(path)) {
         options.progress = [this](int percent) { postProgress(percent); };
         postProgress(0);
@@ -166,34 +307,43 @@ void ImageLoader::runLoad(const QString &path, DecodeOptions options)
     }
     ++m_decodeCount;
     DecodeResult result = m_decode(path, options);
+    const QString error = result.error;
+    Picture picture;
+    if (!m_loadCancel.load())
+        picture = pictureFrom(std::move(result), target);
     {
         std::lock_guard lock(m_loadMutex);
-        m_loadResult = std::move(result);
+        m_loadResult = std::move(picture);
         m_loadResultPath = path;
+        m_loadResultError = error;
     }
     QMetaObject::invokeMethod(this, "handleLoadFinished", Qt::QueuedConnection);
 }
 
 void ImageLoader::handleLoadFinished()
 {
-    DecodeResult result;
+    Picture result;
     QString path;
+    QString error;
     {
         std::lock_guard lock(m_loadMutex);
-        result = std::move(m_loadResult);
-        m_loadResult = DecodeResult();
-        path = std::move(m_loadResultPath);
-        m_loadResultPath.clear();
+        result = std::exchange(m_loadResult, Picture());
+        path = std::exchange(m_loadResultPath, QString());
+        error = std::exchange(m_loadResultError, QString());
     }
+    finishLoad(std::move(result), path, error);
+}
+
+void ImageLoader::finishLoad(Picture &&result, const QString &path, const QString &error)
+{
     m_preview = QImage();
     m_loadingPath.clear();
-    if (result.ok()) {
-        m_current = std::move(result.image);
-        m_currentPartial = result.partial;
+    if (!result.image.isNull()) {
+        m_current = std::move(result);
         m_loadedPath = path;
         m_lastError.clear();
     } else {
-        m_lastError = result.error;
+        m_lastError = error;
     }
     m_busy = false;
     emit busyChanged(false);
@@ -219,14 +369,41 @@ void ImageLoader::handlePreviewFinished()
 
 ImageLoader::DoneOutcome ImageLoader::onLoadDone()
 {
+    // A cache hit's load-done handling that arrives after a newer request
+    // started a load: that load's own loadDone() follows. Finishing now
+    // would show "no picture" in between.
+    if (m_busy)
+        return DoneOutcome::NewLoadStarted;
     if (!m_pendingPath.isEmpty()) {
         const QString pending = std::exchange(m_pendingPath, QString());
+        m_lastError.clear();
+        if (pending == m_loadedPath && !m_current.image.isNull()) {
+            // Asked for again while it loaded: it is there.
+            m_currentPath = m_loadedPath;
+            m_imagePresent = true;
+            return DoneOutcome::Finished;
+        }
+        // The picture of a file the keys have passed becomes current for a
+        // moment, so that it is the previous one once the newest is shown.
+        // It is shown meanwhile unless a newer one is on screen already.
+        const bool loaded = !m_loadedPath.isEmpty() && !m_current.image.isNull();
+        if (loaded) {
+            m_currentPath = m_loadedPath;
+            m_imagePresent = true;
+        }
+        const bool passed = loaded && m_loadSeq > m_screenSeq;
+        if (passed) {
+            m_passing = m_current;
+            m_screenSeq = m_loadSeq;
+        }
         if (!requestLoad(pending))
-            return DoneOutcome::NewLoadStarted;
+            return passed ? DoneOutcome::ShowPassing : DoneOutcome::NewLoadStarted;
     } else if (!m_loadedPath.isEmpty()) {
         m_currentPath = m_loadedPath;
         m_imagePresent = true;
+        m_screenSeq = m_loadSeq;
     }
+    m_passing = Picture();
     return DoneOutcome::Finished;
 }
 
@@ -234,53 +411,168 @@ bool ImageLoader::startPreload(const QString &path)
 {
     if (m_busy || path.isEmpty())
         return false;
-    quint64 generation = 0;
     {
         std::lock_guard lock(m_preloadMutex);
-        if (m_preloading)
+        for (const PreloadSlot &slot : m_slots)
+            if (slot.preloading)
+                return false;
+        discardPreloadLocked();
+        if (isRawFile(path))
             return false;
-        m_preloadedImage = QImage();
-        m_preloadedPartial = false;
-        if (isRawFile(path)) {
-            m_preloadedPath.clear();
-            return false;
-        }
-        m_preloadedPath = path;
-        m_preloading = true;
-        generation = ++m_preloadGeneration;
+        startSlotLocked(0, path);
     }
-    if (m_preloadThread.joinable())
-        m_preloadThread.join(); // finished: preloading was clear
-    DecodeOptions options = optionsFromSettings();
-    options.nameFallback = false;
-    m_preloadThread = std::thread(&ImageLoader::runPreload, this, path, options, generation);
     return true;
 }
 
-void ImageLoader::runPreload(const QString &path, DecodeOptions options, quint64 generation)
+int ImageLoader::preloadAhead(const QStringList &paths)
 {
-    options.cancel = &m_cancel;
-    ++m_decodeCount;
-    DecodeResult result = m_decode(path, options);
-    {
-        std::lock_guard lock(m_preloadMutex);
-        if (generation == m_preloadGeneration) {
-            if (result.ok()) {
-                m_preloadedImage = std::move(result.image);
-                m_preloadedPartial = result.partial;
-            } else {
-                m_preloadedPath.clear();
+    if (m_busy)
+        return 0;
+    QStringList wanted;
+    for (const QString &path : paths) {
+        if (!path.isEmpty() && !isRawFile(path) && !wanted.contains(path))
+            wanted.append(path);
+        if (wanted.size() == (m_target.isValid() ? kPreloadSlots : 1))
+            break;
+    }
+    std::lock_guard lock(m_preloadMutex);
+    for (int i = 0; i < kPreloadSlots; ++i)
+        if (!m_slots[i].path.isEmpty() && !wanted.contains(m_slots[i].path))
+            discardSlotLocked(i);
+    int started = 0;
+    for (const QString &path : std::as_const(wanted)) {
+        const bool held = std::any_of(std::begin(m_slots), std::end(m_slots),
+                                      [&path](const PreloadSlot &s) { return s.path == path; });
+        if (held)
+            continue;
+        // A slot whose dropped preload still runs is not free yet.
+        for (int i = 0; i < kPreloadSlots; ++i) {
+            if (m_slots[i].path.isEmpty() && !m_slots[i].preloading) {
+                startSlotLocked(i, path);
+                ++started;
+                break;
             }
         }
-        m_preloading = false;
     }
-    m_preloadDone.notify_all();
+    return started;
+}
+
+void ImageLoader::startSlotLocked(int index, const QString &path, quint64 seq)
+{
+    PreloadSlot &slot = m_slots[index];
+    // Not preloading: its thread has finished, or is at most returning.
+    if (slot.thread.joinable())
+        slot.thread.join();
+    slot.picture = Picture();
+    slot.path = path;
+    slot.preloading = true;
+    slot.generation = ++m_preloadGeneration;
+    slot.seq = seq;
+    slot.cancel.store(false);
+    DecodeOptions options = optionsFor(m_target);
+    options.nameFallback = false;
+    slot.thread = std::thread(&ImageLoader::runPreload, this, index, path, options, m_target, slot.generation);
+}
+
+void ImageLoader::runPreload(int index, const QString &path, DecodeOptions options, DisplayTarget target,
+                             quint64 generation)
+{
+    PreloadSlot &slot = m_slots[index];
+    options.cancel = &slot.cancel;
+    ++m_decodeCount;
+    DecodeResult result = m_decode(path, options);
+    // The display is prepared here too, so that showing the picture is a copy.
+    Picture picture = slot.cancel.load() ? Picture() : pictureFrom(std::move(result), target);
+    {
+        std::lock_guard lock(m_preloadMutex);
+        if (generation == slot.generation) {
+            if (!picture.image.isNull())
+                slot.picture = std::move(picture);
+            else
+                slot.path.clear();
+        }
+        slot.preloading = false;
+    }
     QMetaObject::invokeMethod(this, "handlePreloadFinished", Qt::QueuedConnection);
+}
+
+bool ImageLoader::takeAdoptedSlot()
+{
+    Picture picture;
+    {
+        std::lock_guard lock(m_preloadMutex);
+        PreloadSlot &slot = m_slots[m_adoptedSlot];
+        if (slot.preloading)
+            return false;
+        picture = std::exchange(slot.picture, Picture());
+        discardSlotLocked(m_adoptedSlot);
+    }
+    m_adoptedSlot = -1;
+    if (picture.image.isNull()) {
+        // The preload failed (it tries the content's decoder only) or was
+        // dropped: a load of its own decodes the file.
+        startLoadThread(m_loadingPath);
+        return true;
+    }
+    const QString path = m_loadingPath; // finishLoad() clears it
+    finishLoad(std::move(picture), path, QString());
+    return true;
+}
+
+void ImageLoader::preloadWhileBusy(const QString &path, quint64 seq)
+{
+    // Whole pictures on three threads would take too much memory.
+    if (!m_target.isValid() || path.isEmpty() || path == m_loadingPath || isRawFile(path))
+        return;
+    std::lock_guard lock(m_preloadMutex);
+    int idle = -1;
+    for (int i = 0; i < kPreloadSlots; ++i) {
+        const PreloadSlot &slot = m_slots[i];
+        if (slot.path == path || i == m_adoptedSlot)
+            return;
+        // An empty slot first, then one holding a file asked for earlier
+        // (the keys have passed it), then one decoded ahead.
+        auto rank = [](const PreloadSlot &s) { return s.path.isEmpty() ? 2 : s.seq != 0 ? 1 : 0; };
+        if (!slot.preloading && (idle < 0 || rank(slot) > rank(m_slots[idle])))
+            idle = i;
+    }
+    if (idle >= 0)
+        startSlotLocked(idle, path, seq);
 }
 
 void ImageLoader::handlePreloadFinished()
 {
     emit preloadFinished();
+    if (m_adoptedSlot >= 0 && takeAdoptedSlot())
+        return;
+    if (!m_busy || m_pendingPath.isEmpty())
+        return;
+    // A file asked for while the load runs is ready: it is shown if nothing
+    // newer is on screen, and its thread goes on with the newest request.
+    bool show = false;
+    {
+        std::lock_guard lock(m_preloadMutex);
+        int newest = -1;
+        for (int i = 0; i < kPreloadSlots; ++i) {
+            const PreloadSlot &slot = m_slots[i];
+            if (i != m_adoptedSlot && !slot.preloading && !slot.picture.image.isNull() && slot.seq > m_screenSeq
+                && (newest < 0 || slot.seq > m_slots[newest].seq))
+                newest = i;
+        }
+        if (newest >= 0) {
+            PreloadSlot &slot = m_slots[newest];
+            m_passing = slot.picture;
+            m_screenSeq = slot.seq;
+            // The pending request itself stays, to be served when the load
+            // has handed over.
+            if (slot.path != m_pendingPath)
+                discardSlotLocked(newest);
+            show = true;
+        }
+    }
+    preloadWhileBusy(m_pendingPath, m_requestSeq);
+    if (show)
+        emit passingReady();
 }
 
 void ImageLoader::postProgress(int percent)
@@ -298,8 +590,8 @@ void ImageLoader::handleProgress()
 
 void ImageLoader::emptyCache()
 {
-    m_previous = QImage();
-    m_previousPartial = false;
+    m_previous = Picture();
+    m_passing = Picture();
     m_previousPath = emptiedCachePath();
     std::lock_guard lock(m_preloadMutex);
     discardPreloadLocked();
@@ -307,8 +599,9 @@ void ImageLoader::emptyCache()
 
 void ImageLoader::clearAll()
 {
-    m_current = QImage();
-    m_currentPartial = false;
+    dropFullResolution();
+    m_current = Picture();
+    m_passing = Picture();
     m_preview = QImage();
     m_imagePresent = false;
     emit cleared();

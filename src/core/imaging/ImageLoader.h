@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/imaging/DecodeTypes.h"
+#include "core/imaging/PreparedDisplay.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
 
 #include <atomic>
-#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -28,12 +28,17 @@ namespace quorvel {
 //   - show a file: requestLoad(path). true means the cache served it at
 //     once: handle it as a finished load (call the load-done handling
 //     yourself). false means a load started, or, while busy, that path became
-//     the pending request (only the last of several survives).
+//     the pending request (only the last of several survives). A file still
+//     being preloaded is not waited for: false, and its preload thread
+//     hands it over as a load's. The running
+//     load goes on: its picture is shown when it is ready (ShowPassing),
+//     except for a camera raw file, whose long decode is abandoned.
 //   - loadDone(): a background load ended, well or not. The frame re-enables
 //     what it disabled, then calls onLoadDone(); on Finished it shows the
 //     current image when isImagePresent() (else "File not loaded"), starts
 //     the preload of the next file of the list (startPreload) and refreshes
-//     the histogram; on NewLoadStarted it does nothing more.
+//     the histogram; on NewLoadStarted it does nothing more; on ShowPassing
+//     it paints passingImage() and waits for the next loadDone().
 //   - while isBusy(), commands that touch the image or the list do nothing,
 //     and the directory tree is disabled so the folder cannot change under a
 //     load (busyChanged() tells when to switch it). The wait cursor during
@@ -46,14 +51,20 @@ namespace quorvel {
 //     as for any load, and the current image then replaces the preview.
 //   - before a file on disk is replaced: clearAll() and/or emptyCache(), then
 //     reload.
+//   - setDisplayTarget(): what the view shows pictures in. While it is set,
+//     loads and preloads decode a JPEG only at the DCT scale that covers the
+//     view (a first look at a fraction of the cost) and prepare its display
+//     bitmap on their thread (currentAhead()), so showing it is a copy to
+//     the screen. The previous and the preloaded pictures stay at that size.
+//     When the view needs more (zoom, a full-resolution treatment, the
+//     histogram) it calls requestFullResolution(); fullResolutionReady()
+//     tells when currentImage() is the whole picture.
 class ImageLoader : public QObject
 {
     Q_OBJECT
 public:
     using DecodeFunction = std::function<DecodeResult(const QString &path, const DecodeOptions &options)>;
 
-    // A request for the file being preloaded waits this long for the preload.
-    static constexpr int kPreloadWaitMs = 4000;
     // The current path while a background load runs.
     static QString loadingPath() { return QStringLiteral("empty"); }
     // The previous path after emptyCache(); it matches no real path.
@@ -65,6 +76,12 @@ public:
         // A pending request started a new background load: the image just
         // decoded is not shown; wait for the next loadDone().
         NewLoadStarted,
+        // As NewLoadStarted, but the picture just decoded, for a file the
+        // keys have passed meanwhile, is newer than the one on screen: show
+        // it (passingImage()) while the newest request loads. A held key
+        // thus sees a new picture with every decode instead of none until
+        // it is let go.
+        ShowPassing,
     };
 
     explicit ImageLoader(QObject *parent = nullptr);
@@ -89,20 +106,49 @@ public:
     // Starts decoding path ahead unless a load or a preload runs. Camera raw
     // files are never preloaded. Returns whether a preload started.
     bool startPreload(const QString &path);
+    // Keeps decoded ahead the files of paths (the nearest first) that fit
+    // into the preload slots, on a thread each: what is held already stays,
+    // the others are dropped. Only the first while no display target is set
+    // (whole pictures take too much memory). Returns how many started.
+    int preloadAhead(const QStringList &paths);
     // Drops the previous and the preloaded image; the current one stays.
     void emptyCache();
     // Empties the current slot.
     void clearAll();
 
-    const QImage &currentImage() const { return m_current; }
+    // What the view shows pictures in (an invalid target: nothing known,
+    // pictures are decoded whole). Taken up by the next load or preload.
+    void setDisplayTarget(const DisplayTarget &target) { m_target = target; }
+    const DisplayTarget &displayTarget() const { return m_target; }
+
+    // The current picture: the whole one, or the reduced first look.
+    const QImage &currentImage() const { return m_currentFull.isNull() ? m_current.image : m_currentFull; }
+    // The size of the whole current picture.
+    QSize currentFullSize() const { return m_current.fullSize; }
+    bool isCurrentReduced() const { return m_currentFull.isNull() && m_current.image.size() != m_current.fullSize; }
+    // The display bitmap prepared with the current picture (null when none
+    // was); the view takes it when it still fits.
+    const PreparedDisplay &currentAhead() const { return m_current.ahead; }
+    // Starts decoding the whole current picture behind the reduced one;
+    // false when it is not reduced, a load runs, or the decode already runs.
+    bool requestFullResolution();
+    bool isFullResolutionPending() const { return m_fullRequested; }
+    // The same, waited for (a copy to the clipboard needs it at once).
+    // Returns whether currentImage() is the whole picture.
+    bool loadFullResolutionNow();
+    // After ShowPassing or passingReady(): the picture of a file the keys
+    // have passed, with its display bitmap.
+    const QImage &passingImage() const { return m_passing.image; }
+    QSize passingFullSize() const { return m_passing.fullSize; }
+    const PreparedDisplay &passingAhead() const { return m_passing.ahead; }
     // Only part of the current image could be decoded (a damaged file).
-    bool isCurrentPartial() const { return m_currentPartial; }
+    bool isCurrentPartial() const { return m_current.partial; }
     const QString &currentPath() const { return m_currentPath; }
     const QString &previousPath() const { return m_previousPath; }
     const QString &pendingPath() const { return m_pendingPath; }
     // The path of the last successful load or cache hit ("" after a failure).
     const QString &loadedPath() const { return m_loadedPath; }
-    bool hasPreviousImage() const { return !m_previous.isNull(); }
+    bool hasPreviousImage() const { return !m_previous.image.isNull(); }
     bool isImagePresent() const { return m_imagePresent; }
     bool isBusy() const { return m_busy; }
     bool isPreloading() const;
@@ -122,6 +168,12 @@ signals:
     void rawDecodeProgress(int percent);
     void previewReady();
     void preloadFinished();
+    // While a load runs, a file asked for meanwhile finished decoding on a
+    // preload thread and is newer than the picture on screen: show
+    // passingImage() until the load is done.
+    void passingReady();
+    // The whole current picture replaced the reduced one (currentImage()).
+    void fullResolutionReady();
     // clearAll() ran: display bitmaps derived from the image must go.
     void cleared();
 
@@ -130,25 +182,64 @@ private:
     Q_INVOKABLE void handlePreviewFinished();
     Q_INVOKABLE void handlePreloadFinished();
     Q_INVOKABLE void handleProgress();
+    Q_INVOKABLE void handleFullResolutionFinished();
+
+    // A picture in one of the slots: reduced when its image is smaller than
+    // fullSize, with the display bitmap prepared on the loading thread.
+    struct Picture
+    {
+        QImage image;
+        bool partial = false;
+        QSize fullSize;
+        PreparedDisplay ahead;
+    };
+    // Turns a decode's result into a slot's picture, preparing its display.
+    static Picture pictureFrom(DecodeResult &&result, const DisplayTarget &target);
+    DecodeOptions optionsFor(const DisplayTarget &target) const;
+    // The current picture changes: its whole version goes, and a decode of
+    // it still running is abandoned.
+    void dropFullResolution();
 
     DecodeOptions optionsFromSettings() const;
     void startBackgroundLoad(const QString &path);
-    void runLoad(const QString &path, DecodeOptions options);
-    void runPreload(const QString &path, DecodeOptions options, quint64 generation);
+    // The slots change as for a load of path (the user interface is told
+    // by the caller); startLoadThread() decodes it.
+    void beginLoad(const QString &path);
+    void startLoadThread(const QString &path);
+    void finishLoad(Picture &&result, const QString &path, const QString &error);
+    // The preload the loader is busy with has ended: its picture is handed
+    // over as a load's, or a load decodes the file after all. false while
+    // it still runs.
+    bool takeAdoptedSlot();
+    void runLoad(const QString &path, DecodeOptions options, DisplayTarget target);
+    void runPreload(int slot, const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
+    // With m_preloadMutex held: starts the preload of path in a slot that
+    // runs no thread.
+    void startSlotLocked(int slot, const QString &path, quint64 seq = 0);
+    void discardSlotLocked(int slot);
     void postProgress(int percent);
     // With m_preloadMutex held.
     void discardPreloadLocked();
+    // While busy: decodes path, asked for meanwhile, on an idle preload
+    // thread, so that both cores work on what the keys reach.
+    void preloadWhileBusy(const QString &path, quint64 seq);
 
     DecodeFunction m_decode;
     DecodeFunction m_decodePreview;
     std::atomic<int> m_decodeCount{0};
-    std::atomic_bool m_cancel{false};
+    // Set when a newer request supersedes the running load or preload.
+    std::atomic_bool m_loadCancel{false};
 
     // Owner thread only.
-    QImage m_current;
-    QImage m_previous;
-    bool m_currentPartial = false;
-    bool m_previousPartial = false;
+    DisplayTarget m_target;
+    Picture m_current;
+    Picture m_previous;
+    // The whole current picture, decoded behind the reduced one.
+    QImage m_currentFull;
+    std::thread m_fullThread;
+    std::atomic_bool m_fullCancel{false};
+    bool m_fullRequested = false;
+    quint64 m_fullGeneration = 0;
     QString m_currentPath;
     QString m_previousPath;
     QString m_pendingPath;
@@ -159,26 +250,48 @@ private:
     QImage m_preview;
     bool m_imagePresent = false;
     bool m_busy = false;
+    // Every request is numbered; a picture is worth showing in passing only
+    // when it was asked for after the one on screen.
+    quint64 m_requestSeq = 0;
+    quint64 m_screenSeq = 0;
+    quint64 m_loadSeq = 0;
+    Picture m_passing;
+    // The preload slot the loader is busy with, or -1: a file asked for
+    // while it was being preloaded.
+    int m_adoptedSlot = -1;
     std::thread m_loadThread;
-    std::thread m_preloadThread;
 
     // Hand-over from the load thread.
     std::mutex m_loadMutex;
-    DecodeResult m_loadResult;
+    Picture m_loadResult;
     QString m_loadResultPath;
+    QString m_loadResultError;
     QImage m_previewResult;
     QString m_previewResultPath;
 
-    // The preload, shared with its thread.
+    // The preloads, each shared with its thread (the thread object itself
+    // is the owner thread's).
+    static constexpr int kPreloadSlots = 2;
+    struct PreloadSlot
+    {
+        bool preloading = false;
+        QString path;
+        Picture picture;
+        // A thread still running for an older generation publishes nothing.
+        quint64 generation = 0;
+        // The request that started it while a load ran (0: decoded ahead).
+        quint64 seq = 0;
+        std::atomic_bool cancel{false};
+        std::thread thread;
+    };
     mutable std::mutex m_preloadMutex;
-    std::condition_variable m_preloadDone;
-    bool m_preloading = false;
-    QString m_preloadedPath;
-    QImage m_preloadedImage;
-    bool m_preloadedPartial = false;
-    // Bumped whenever the preload is discarded: a thread still running for
-    // an older generation publishes nothing.
+    PreloadSlot m_slots[kPreloadSlots];
     quint64 m_preloadGeneration = 0;
+
+    // Hand-over from the full-resolution decode.
+    std::mutex m_fullMutex;
+    QImage m_fullResult;
+    quint64 m_fullResultGeneration = 0;
 
     std::atomic<int> m_rawPercent{0};
     std::atomic_bool m_progressPosted{false};

@@ -17,9 +17,9 @@ bool ImageViewModel::resize(QSize view)
     return false;
 }
 
-void ImageViewModel::showImage(const QImage &image)
+void ImageViewModel::showImage(const QImage &image, QSize fullSize, PreparedDisplay ahead)
 {
-    m_engine.setImage(image);
+    m_engine.setImage(image, fullSize, std::move(ahead));
     if (hasImage()) {
         resetPan();
         chooseZoom();
@@ -40,7 +40,7 @@ void ImageViewModel::chooseZoom()
         return;
     }
     const QRect client = clientRect();
-    const float fit = zoom::fitZoom(m_engine.image().size(), client.width(), client.height());
+    const float fit = zoom::fitZoom(m_engine.imageSize(), client.width(), client.height());
     applyZoom(std::min(fit, 100.0f));
 }
 
@@ -78,7 +78,7 @@ bool ImageViewModel::fitWidth()
 {
     if (!hasImage())
         return false;
-    m_remembered = zoom::fitZoom(m_engine.image().size(), m_view.width(), m_view.height());
+    m_remembered = zoom::fitZoom(m_engine.imageSize(), m_view.width(), m_view.height());
     applyZoom(std::min(m_remembered, 100.0f));
     resetPan();
     return true;

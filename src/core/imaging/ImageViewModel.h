@@ -33,8 +33,9 @@ public:
     // both. Returns whether the zoom was chosen again.
     bool resize(QSize view);
 
-    // After a load: a new image (or none).
-    void showImage(const QImage &image);
+    // After a load: a new image (or none); see DisplayEngine::setImage for
+    // a reduced picture and a bitmap prepared ahead.
+    void showImage(const QImage &image, QSize fullSize = QSize(), PreparedDisplay ahead = PreparedDisplay());
     void clear();
 
     // Fit (at most 100 %) or, while locked, the remembered zoom.

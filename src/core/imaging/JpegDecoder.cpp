@@ -3,6 +3,7 @@
 #include "core/imaging/ImageBufferPool.h"
 
 #include "core/imaging/IccConverter.h"
+#include "core/imaging/ZoomMath.h"
 
 #include <QIODevice>
 
@@ -246,6 +247,15 @@ bool chooseReducedScale(Session *s, unsigned int wantWidth, unsigned int wantHei
     return true;
 }
 
+// The size a reduced decode must still cover: reduceTo itself, or the
+// picture fitted into it when reduceTo is a view's box.
+QSize reducedCover(int width, int height, const DecodeOptions &options)
+{
+    if (!options.reduceToFit)
+        return options.reduceTo;
+    return zoom::fitInto(QSize(width, height), options.reduceTo);
+}
+
 struct PixelTarget
 {
     uchar *bits;
@@ -388,9 +398,10 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
     cinfo.out_color_space = cmyk ? JCS_CMYK : kRgb32Space;
 
     int width = int(cinfo.image_width), height = int(cinfo.image_height);
-    const bool reduce = !options.reduceTo.isEmpty() && (options.reduceTo.width() < width || options.reduceTo.height() < height);
+    const QSize cover = options.reduceTo.isEmpty() ? QSize() : reducedCover(width, height, options);
+    const bool reduce = !cover.isEmpty() && (cover.width() < width || cover.height() < height);
     if (reduce) {
-        if (!chooseReducedScale(s, unsigned(options.reduceTo.width()), unsigned(options.reduceTo.height())))
+        if (!chooseReducedScale(s, unsigned(cover.width()), unsigned(cover.height())))
             return fail(messageOf(*s));
         width = int(cinfo.output_width);
         height = int(cinfo.output_height);

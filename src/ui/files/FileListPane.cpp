@@ -335,11 +335,13 @@ bool FileListPane::hasNeighbour(bool above) const
     return above ? selected > 0 : selected + 1 < m_model->rowCount();
 }
 
-QString FileListPane::neighbourPath(bool above) const
+QString FileListPane::neighbourPath(bool above, int distance) const
 {
-    if (!hasNeighbour(above))
+    const int selected = selectedIndex();
+    const int row = selected + (above ? -distance : distance);
+    if (selected < 0 || distance < 1 || row < 0 || row >= m_model->rowCount())
         return QString();
-    return link::effectivePath(m_model->pathAt(selectedIndex() + (above ? -1 : 1)));
+    return link::effectivePath(m_model->pathAt(row));
 }
 
 QString FileListPane::selectedName() const

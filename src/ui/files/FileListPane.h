@@ -38,7 +38,7 @@ public:
     bool navigate(int how);
     bool hasNeighbour(bool above) const;
     // The effective path of the row above or below the first selected one.
-    QString neighbourPath(bool above) const;
+    QString neighbourPath(bool above, int distance = 1) const;
     QString selectedName() const;
     QString selectedPath(bool nameOnly = false, bool resolveLinks = false) const;
     // The full paths of all selected rows, in row order.

@@ -266,6 +266,11 @@ void MainWindow::connectView()
     });
     connect(m_loader, &ImageLoader::rawDecodeProgress, m_view, &ImageView::setProgress);
     connect(m_loader, &ImageLoader::previewReady, m_view, &ImageView::showPreview);
+    connect(m_loader, &ImageLoader::passingReady, m_view, &ImageView::showPassing);
+    connect(m_loader, &ImageLoader::fullResolutionReady, this, [this] {
+        if (m_histogram && m_histogram->isVisible() && m_view->hasImage())
+            m_histogram->setImage(m_loader->currentImage());
+    });
     connect(m_view, &ImageView::statusChanged, this, [this](const QString &facts, const QString &info) {
         setStatusFacts(facts);
         setStatusInfo(info);
@@ -289,23 +294,43 @@ void MainWindow::toggleHistogram()
     m_histogram = new HistogramWindow(this);
     connect(m_histogram, &QObject::destroyed, m_commands, &CommandRouter::scheduleUpdate);
     m_histogram->show();
-    if (m_view->hasImage())
+    if (m_view->hasImage()) {
+        // The histogram counts the whole picture: it is decoded behind a
+        // first look, and the histogram follows when it is there.
+        m_loader->requestFullResolution();
         m_histogram->setImage(m_loader->currentImage());
+    }
 }
 
 void MainWindow::onLoadDone()
 {
     m_tree->setEnabled(true);
-    if (m_loader->onLoadDone() == ImageLoader::DoneOutcome::NewLoadStarted)
+    switch (m_loader->onLoadDone()) {
+    case ImageLoader::DoneOutcome::NewLoadStarted:
         return;
+    case ImageLoader::DoneOutcome::ShowPassing:
+        m_view->showPassing();
+        return;
+    case ImageLoader::DoneOutcome::Finished:
+        break;
+    }
     m_view->afterLoad();
     // In a slideshow the first picture follows the last: it is made ready too.
-    const QString next = m_slideshow->isRunning() ? m_slideshow->nextPath() : m_fileList->neighbourPath(false);
-    if (!next.isEmpty())
-        m_loader->startPreload(next);
+    // Otherwise the two files after this one, so that a held key finds them
+    // decoded on two threads.
+    if (m_slideshow->isRunning()) {
+        const QString next = m_slideshow->nextPath();
+        if (!next.isEmpty())
+            m_loader->startPreload(next);
+    } else {
+        m_loader->preloadAhead({m_fileList->neighbourPath(false), m_fileList->neighbourPath(false, 2)});
+    }
     m_slideshow->pictureShown();
-    if (m_histogram && m_histogram->isVisible())
+    if (m_histogram && m_histogram->isVisible()) {
+        if (m_view->hasImage())
+            m_loader->requestFullResolution();
         m_histogram->setImage(m_view->hasImage() ? m_loader->currentImage() : QImage());
+    }
     m_commands->scheduleUpdate();
 }
 

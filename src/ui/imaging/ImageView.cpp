@@ -49,6 +49,28 @@ ImageView::ImageView(ImageLoader &loader, QWidget *parent)
     setAcceptDrops(true);
     m_progressLine = new ProgressLineWidget(this);
     m_model.engine().setProgress([this](int percent) { setProgress(percent >= 100 ? -1 : percent); });
+    connect(&m_loader, &ImageLoader::fullResolutionReady, this, &ImageView::showFullResolution);
+}
+
+void ImageView::updateDisplayTarget()
+{
+    // With a locked zoom or a full-resolution treatment the whole picture is
+    // needed anyway: nothing is reduced or prepared ahead.
+    DisplayTarget target;
+    if (!m_model.isLocked() && !m_model.engine().modes().fullResolution().isOn()) {
+        target.view = deviceSize();
+        target.mode = globalSettings().resizeFullScreen;
+    }
+    m_loader.setDisplayTarget(target);
+}
+
+void ImageView::showFullResolution()
+{
+    if (!m_model.hasImage() || !m_model.engine().isReduced()
+        || m_loader.currentFullSize() != m_model.engine().imageSize())
+        return;
+    m_model.engine().setFullResolution(m_loader.currentImage());
+    update();
 }
 
 ImageView::~ImageView() = default;
@@ -89,11 +111,8 @@ void ImageView::showFile(const QString &path)
     m_unresolvedLink = false;
     m_currentPath = target;
     Q_EMIT statusChanged(viewStatus::loading(), QDir::toNativeSeparators(target));
-    bool served = false;
-    {
-        WaitCursor wait; // a running preload of this file may be waited for
-        served = m_loader.requestLoad(target);
-    }
+    updateDisplayTarget();
+    const bool served = m_loader.requestLoad(target);
     if (served)
         Q_EMIT servedFromCache();
 }
@@ -121,15 +140,29 @@ void ImageView::afterLoad()
 {
     if (m_loader.isImagePresent()) {
         m_model.resize(deviceSize());
-        m_model.showImage(m_loader.currentImage());
+        // The bitmap the loader prepared ahead is used when it still fits.
+        m_model.showImage(m_loader.currentImage(), m_loader.currentFullSize(), m_loader.currentAhead());
     } else {
         m_model.clear();
     }
     setProgress(-1);
     updateCursor();
+    // Painted now, not when the event loop gets to it: with a key held the
+    // next key press would otherwise come first and wait for its own
+    // picture, and this one would never reach the screen.
+    repaint();
     refreshStatus();
-    update();
     Q_EMIT zoomChanged();
+}
+
+void ImageView::showPassing()
+{
+    if (m_loader.passingImage().isNull())
+        return;
+    m_model.resize(deviceSize());
+    m_model.showImage(m_loader.passingImage(), m_loader.passingFullSize(), m_loader.passingAhead());
+    // Painted at once for the same reason as in afterLoad().
+    repaint();
 }
 
 void ImageView::showPreview()
@@ -158,7 +191,7 @@ void ImageView::refreshStatus()
     const QString listText = m_listText ? m_listText() : QString();
     ExifFields fields;
     readExifFields(path, fields);
-    Q_EMIT statusChanged(viewStatus::facts(fileNameOf(path), m_model.engine().image().size(), depth, listText,
+    Q_EMIT statusChanged(viewStatus::facts(fileNameOf(path), m_model.engine().imageSize(), depth, listText,
                                            m_loader.isCurrentPartial()),
                          viewStatus::info(formatExifSummary(fields), m_model.zoom()));
 }
@@ -213,6 +246,9 @@ void ImageView::copyToClipboard()
     if (!m_model.hasImage())
         return;
     WaitCursor wait;
+    // The clipboard gets the whole picture, never the first look.
+    if (m_model.engine().isReduced() && !m_loader.loadFullResolutionNow())
+        return;
     QGuiApplication::clipboard()->setImage(m_model.engine().imageForCopy());
 }
 
@@ -228,6 +264,10 @@ void ImageView::paintEvent(QPaintEvent *)
     }
     // Everything below is in device pixels: the bitmap is drawn 1:1.
     painter.scale(1 / dpr, 1 / dpr);
+    // Zoomed in beyond the first look, or a treatment that works on the
+    // whole picture: it is decoded behind, and shown when it is there.
+    if (m_model.engine().needsFullResolution())
+        m_loader.requestFullResolution();
     const QRegion background = m_model.prepareForPaint(globalSettings().resizeFullScreen);
     if (m_model.hasImage()) {
         const QImage &bitmap = m_model.engine().displayBitmap();
@@ -245,6 +285,7 @@ void ImageView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_progressLine->setGeometry(0, height() - 5, width(), 1);
+    updateDisplayTarget();
     if (m_model.resize(deviceSize())) {
         WaitCursor wait;
         refreshStatus();

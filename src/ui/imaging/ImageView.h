@@ -38,6 +38,8 @@ public:
     // The loader's preview of the camera raw file being loaded: shown until
     // afterLoad() brings the whole picture; the progress line runs on.
     void showPreview();
+    // A picture the keys have passed, shown until the newest one is loaded.
+    void showPassing();
     QString currentPath() const { return m_currentPath; }
 
     bool hasImage() const;
@@ -89,6 +91,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Tells the loader what pictures are shown in, for reduced decodes and
+    // display bitmaps prepared ahead.
+    void updateDisplayTarget();
+    // The loader decoded the whole current picture behind the first look.
+    void showFullResolution();
     QSize deviceSize() const;
     QPoint devicePoint(const QPointF &logical) const;
     void zoomChangedBy(bool changed);

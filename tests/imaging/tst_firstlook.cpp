@@ -1,0 +1,469 @@
+#include "core/imaging/ImageLoader.h"
+#include "core/imaging/ImageViewModel.h"
+#include "core/imaging/ZoomMath.h"
+#include "core/settings/AppSettings.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <condition_variable>
+#include <mutex>
+
+using namespace quorvel;
+
+namespace {
+
+constexpr QSize kFull(1600, 1200);
+
+// Stands in for the codec layer: every picture is 1600 x 1200 and can be
+// delivered reduced as a JPEG can; decodes can be held, and a held decode
+// that is cancelled meanwhile fails as the real decoders do.
+class ScalingDecoder
+{
+public:
+    ImageLoader::DecodeFunction function()
+    {
+        return [this](const QString &path, const DecodeOptions &options) {
+            std::unique_lock lock(m_mutex);
+            m_decoded.append(path);
+            m_reduceTo.append(options.reduceTo);
+            m_gateOpen.wait(lock, [this] { return !m_holding; });
+            if (options.cancelled())
+                return DecodeResult::failure(DecoderKind::Jpeg, QStringLiteral("decoding cancelled"));
+            DecodeResult r;
+            r.decoder = DecoderKind::Jpeg;
+            QSize size = kFull;
+            if (!options.reduceTo.isEmpty()) {
+                const QSize cover = options.reduceToFit ? zoom::fitInto(kFull, options.reduceTo) : options.reduceTo;
+                // The DCT scales: 1/8 .. 8/8.
+                for (int m = 1; m <= 8; ++m) {
+                    size = QSize(kFull.width() * m / 8, kFull.height() * m / 8);
+                    if (size.width() >= cover.width() && size.height() >= cover.height())
+                        break;
+                }
+                if (size != kFull)
+                    r.fullSize = kFull;
+            }
+            r.image = QImage(size, QImage::Format_RGB32);
+            r.image.fill(colourFor(path));
+            return r;
+        };
+    }
+
+    static QRgb colourFor(const QString &path) { return qRgb(int(qHash(path) % 256), 40, 80); }
+
+    void hold()
+    {
+        std::lock_guard lock(m_mutex);
+        m_holding = true;
+    }
+    void release()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_holding = false;
+        }
+        m_gateOpen.notify_all();
+    }
+    QStringList decoded() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_decoded;
+    }
+    QSize lastReduceTo() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_reduceTo.isEmpty() ? QSize() : m_reduceTo.last();
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_gateOpen;
+    bool m_holding = false;
+    QStringList m_decoded;
+    QList<QSize> m_reduceTo;
+};
+
+// The frame's part: load-done handling and the preload of the next file.
+struct Frame
+{
+    explicit Frame(ImageLoader &l, const QString &nextPath = QString()) : loader(l), next(nextPath) {}
+
+    ImageLoader &loader;
+    QString next;
+    int shown = 0;
+    QList<QRgb> passing;
+
+    void connect()
+    {
+        QObject::connect(&loader, &ImageLoader::loadDone, &loader, [this] { handleLoadDone(); });
+        QObject::connect(&loader, &ImageLoader::passingReady, &loader,
+                         [this] { passing.append(loader.passingImage().pixel(0, 0)); });
+    }
+    void handleLoadDone()
+    {
+        switch (loader.onLoadDone()) {
+        case ImageLoader::DoneOutcome::NewLoadStarted:
+            return;
+        case ImageLoader::DoneOutcome::ShowPassing:
+            passing.append(loader.passingImage().pixel(0, 0));
+            return;
+        case ImageLoader::DoneOutcome::Finished:
+            break;
+        }
+        if (loader.isImagePresent())
+            ++shown;
+        if (!next.isEmpty())
+            loader.startPreload(next);
+    }
+    void show(const QString &path)
+    {
+        if (loader.requestLoad(path))
+            handleLoadDone();
+    }
+};
+
+bool waitIdle(ImageLoader &loader)
+{
+    return QTest::qWaitFor([&] { return !loader.isBusy() && !loader.isPreloading(); }, 5000);
+}
+
+const QSize kView(404, 304); // a 400 x 300 client area: 1600 x 1200 fits at 25 %
+
+} // namespace
+
+class TestFirstLook : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { globalSettings().resetToDefaults(); }
+    void firstLookGivesWayToTheWholePicture_data();
+    void firstLookGivesWayToTheWholePicture();
+    void jpegDecodedAtTheScaleThatCoversTheView_data();
+    void jpegDecodedAtTheScaleThatCoversTheView();
+    void displayPreparedAheadIsTaken_data();
+    void displayPreparedAheadIsTaken();
+    void passedPictureShownWhileTheNewestLoads();
+    void lateCacheHitHandlingKeepsThePicture();
+    void twoFilesAheadWhileTheViewIsKnown_data();
+    void twoFilesAheadWhileTheViewIsKnown();
+};
+
+void TestFirstLook::firstLookGivesWayToTheWholePicture_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("needsWhole");
+    QTest::newRow("fitted") << "none" << false;
+    QTest::newRow("zoom out") << "zoomOut" << false;
+    QTest::newRow("zoom in beyond the first look") << "zoomIn" << true;
+    QTest::newRow("full size") << "fullSize" << true;
+    QTest::newRow("full-resolution channel") << "channel" << true;
+    QTest::newRow("display channel") << "displayChannel" << false;
+}
+
+void TestFirstLook::firstLookGivesWayToTheWholePicture()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, needsWhole);
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    loader.setDisplayTarget({kView, 4});
+    Frame frame{loader, QStringLiteral("/f/B.jpg")};
+    frame.connect();
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+
+    frame.show(QStringLiteral("/f/A.jpg"));
+    QVERIFY(done.wait(5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.lastReduceTo(), QSize(400, 300));
+    QVERIFY(loader.isCurrentReduced());
+    QCOMPARE(loader.currentImage().size(), QSize(400, 300));
+    QCOMPARE(loader.currentFullSize(), kFull);
+
+    ImageViewModel model;
+    model.resize(kView);
+    model.showImage(loader.currentImage(), loader.currentFullSize(), loader.currentAhead());
+    // Zoom and facts are the whole picture's.
+    QCOMPARE(model.zoom(), 25.0f);
+    QCOMPARE(model.engine().imageSize(), kFull);
+    QVERIFY(model.engine().isReduced());
+
+    DisplayEngine &engine = model.engine();
+    if (action == QLatin1String("zoomOut"))
+        QVERIFY(model.zoomOut());
+    else if (action == QLatin1String("zoomIn"))
+        QVERIFY(model.zoomIn());
+    else if (action == QLatin1String("fullSize"))
+        QVERIFY(model.fullSize());
+    else if (action == QLatin1String("channel"))
+        QVERIFY(engine.setChannel(channel::Red, true));
+    else if (action == QLatin1String("displayChannel"))
+        QVERIFY(engine.setChannel(channel::Red, false));
+    const float zoomBefore = model.zoom();
+    QCOMPARE(engine.needsFullResolution(), needsWhole);
+    if (!needsWhole)
+        return;
+
+    QSignalSpy whole(&loader, &ImageLoader::fullResolutionReady);
+    const int decodes = loader.decodeCount();
+    QVERIFY(loader.requestFullResolution());
+    QVERIFY(!loader.requestFullResolution()); // one decode at a time
+    QVERIFY(whole.wait(5000));
+    QCOMPARE(loader.decodeCount(), decodes + 1);
+    QCOMPARE(fake.lastReduceTo(), QSize());
+    QVERIFY(!loader.isCurrentReduced());
+    QCOMPARE(loader.currentImage().size(), kFull);
+    engine.setFullResolution(loader.currentImage());
+    QCOMPARE(engine.image().size(), kFull);
+    QVERIFY(!engine.needsFullResolution());
+    QCOMPARE(model.zoom(), zoomBefore);
+    model.prepareForPaint(4);
+    QVERIFY(!engine.displayBitmap().isNull());
+
+    // On to the preloaded next photo and back: the whole picture is not kept
+    // for the previous one, and stepping back still costs no decode.
+    QVERIFY(loader.requestLoad(QStringLiteral("/f/B.jpg")));
+    frame.next.clear();
+    frame.handleLoadDone();
+    QVERIFY(loader.isCurrentReduced());
+    const int afterStep = loader.decodeCount();
+    QVERIFY(loader.requestLoad(QStringLiteral("/f/A.jpg")));
+    QCOMPARE(loader.decodeCount(), afterStep);
+    QVERIFY(loader.isCurrentReduced());
+    QCOMPARE(loader.currentImage().size(), QSize(400, 300));
+}
+
+void TestFirstLook::jpegDecodedAtTheScaleThatCoversTheView_data()
+{
+    QTest::addColumn<QSize>("view");
+    QTest::addColumn<QSize>("firstLook");
+    // 1600 x 1200 into the client area (the view less 2 pixels a side).
+    QTest::newRow("a quarter covers 400 x 300") << QSize(404, 304) << QSize(400, 300);
+    QTest::newRow("3/8 covers 500 x 375") << QSize(504, 404) << QSize(600, 450);
+    QTest::newRow("half covers 800 x 600") << QSize(804, 604) << QSize(800, 600);
+    QTest::newRow("an eighth for a thumbnail-sized view") << QSize(150, 150) << QSize(200, 150);
+    QTest::newRow("a view as large as the picture: whole") << QSize(1700, 1300) << QSize(1600, 1200);
+}
+
+void TestFirstLook::jpegDecodedAtTheScaleThatCoversTheView()
+{
+    QFETCH(QSize, view);
+    QFETCH(QSize, firstLook);
+    QTemporaryDir dir;
+    QImage picture(kFull, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, (x + y) % 256));
+    const QString path = dir.filePath(QStringLiteral("p.jpg"));
+    QVERIFY(picture.save(path, "JPEG", 90));
+
+    ImageLoader loader;
+    loader.setDisplayTarget({view, 7});
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QVERIFY(!loader.requestLoad(path));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QCOMPARE(loader.currentImage().size(), firstLook);
+    QCOMPARE(loader.currentFullSize(), kFull);
+    QCOMPARE(loader.isCurrentReduced(), firstLook != kFull);
+    QVERIFY(!loader.currentAhead().isNull());
+
+    if (firstLook != kFull) {
+        QSignalSpy whole(&loader, &ImageLoader::fullResolutionReady);
+        QVERIFY(loader.requestFullResolution());
+        QVERIFY(whole.wait(5000));
+        QCOMPARE(loader.currentImage().size(), kFull);
+    }
+    // Without a target nothing is reduced.
+    loader.emptyCache();
+    loader.clearAll();
+    loader.setDisplayTarget({});
+    QVERIFY(!loader.requestLoad(path));
+    QVERIFY(done.wait(5000));
+    loader.onLoadDone();
+    QCOMPARE(loader.currentImage().size(), kFull);
+    QVERIFY(loader.currentAhead().isNull());
+}
+
+void TestFirstLook::displayPreparedAheadIsTaken_data()
+{
+    QTest::addColumn<int>("paintMode");
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("same view and mode") << 4 << false << true;
+    QTest::newRow("high-quality mode") << 7 << false << true;
+    QTest::newRow("mode changed since") << 3 << false << false;
+    QTest::newRow("zoom locked in the view") << 4 << true << false;
+}
+
+void TestFirstLook::displayPreparedAheadIsTaken()
+{
+    QFETCH(int, paintMode);
+    QFETCH(bool, locked);
+    QFETCH(bool, taken);
+    const int targetMode = paintMode == 7 ? 7 : 4;
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    loader.setDisplayTarget({kView, targetMode});
+    Frame frame{loader, QStringLiteral("/f/B.jpg")};
+    frame.connect();
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QSignalSpy preloaded(&loader, &ImageLoader::preloadFinished);
+    frame.show(QStringLiteral("/f/A.jpg"));
+    QVERIFY(done.wait(5000));
+    QVERIFY(preloaded.wait(5000));
+
+    // The preloaded next photo comes with its display bitmap.
+    QVERIFY(loader.requestLoad(QStringLiteral("/f/B.jpg")));
+    const PreparedDisplay ahead = loader.currentAhead();
+    QVERIFY(!ahead.isNull());
+
+    ImageViewModel model;
+    model.resize(kView);
+    if (locked)
+        model.toggleLock(); // at the zoom before any picture, not the fit
+    model.showImage(loader.currentImage(), loader.currentFullSize(), ahead);
+    model.prepareForPaint(paintMode);
+    const DisplayEngine &engine = model.engine();
+    QCOMPARE(engine.aheadTakenCount(), taken ? 1 : 0);
+    QCOMPARE(engine.preparationCount(), taken ? 0 : 1);
+    if (taken) {
+        QCOMPARE(engine.displayBitmap().cacheKey(), ahead.bitmap.cacheKey());
+        // The same bitmap the view would have made itself.
+        ImageViewModel own;
+        own.resize(kView);
+        own.showImage(loader.currentImage(), loader.currentFullSize());
+        own.prepareForPaint(paintMode);
+        QCOMPARE(own.engine().displayBitmap(), engine.displayBitmap());
+        QCOMPARE(own.engine().displayPosition(), engine.displayPosition());
+    }
+    // Later paints reuse what is there.
+    model.prepareForPaint(paintMode);
+    QCOMPARE(engine.preparationCount(), taken ? 0 : 1);
+}
+
+void TestFirstLook::passedPictureShownWhileTheNewestLoads()
+{
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    loader.setDisplayTarget({kView, 4});
+    Frame frame{loader};
+    frame.connect();
+    const QStringList files{"/f/A.jpg", "/f/B.jpg", "/f/C.jpg"};
+
+    // A key held: A loads, B and C are pressed before it is ready. They are
+    // decoded on the preload threads meanwhile.
+    fake.hold();
+    frame.show(files[0]);
+    QVERIFY(QTest::qWaitFor([&] { return fake.decoded().size() == 1; }, 5000));
+    frame.show(files[1]);
+    frame.show(files[2]);
+    QVERIFY(QTest::qWaitFor([&] { return fake.decoded().size() == 3; }, 5000));
+    fake.release();
+    QVERIFY(QTest::qWaitFor([&] { return frame.shown == 1; }, 5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.currentPath(), files[2]);
+    QCOMPARE(loader.currentImage().pixel(0, 0), fake.colourFor(files[2]));
+    QVERIFY(!loader.currentAhead().bitmap.isNull());
+    QCOMPARE(fake.decoded().size(), 3); // C was taken from its preload
+    // Whatever finished first was shown in passing, but never a picture
+    // older than the one on screen.
+    int last = -1;
+    for (QRgb colour : std::as_const(frame.passing)) {
+        int index = -1;
+        for (int i = 0; i < files.size(); ++i)
+            if (fake.colourFor(files[i]) == colour)
+                index = i;
+        QVERIFY2(index > last, "an older picture followed a newer one");
+        last = index;
+    }
+    QVERIFY(loader.lastError().isEmpty());
+
+    // Asked for again while it loads: it is decoded once.
+    fake.hold();
+    frame.show(QStringLiteral("/f/D.jpg"));
+    frame.show(QStringLiteral("/f/E.jpg"));
+    frame.show(QStringLiteral("/f/D.jpg"));
+    fake.release();
+    QVERIFY(QTest::qWaitFor([&] { return frame.shown == 2; }, 5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.decoded().count(QStringLiteral("/f/D.jpg")), 1);
+    QCOMPARE(loader.currentPath(), QStringLiteral("/f/D.jpg"));
+    QVERIFY(loader.isImagePresent());
+}
+
+void TestFirstLook::lateCacheHitHandlingKeepsThePicture()
+{
+    // A photo served from the cache has its load-done handling queued; a key
+    // pressed meanwhile starts a load. The late handling must neither show
+    // "no picture" nor end the load's wait.
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    Frame frame{loader, QStringLiteral("/f/B.jpg")};
+    frame.connect();
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QSignalSpy preloaded(&loader, &ImageLoader::preloadFinished);
+    frame.show(QStringLiteral("/f/A.jpg"));
+    QVERIFY(done.wait(5000));
+    QVERIFY(preloaded.wait(5000));
+    frame.next.clear();
+
+    QVERIFY(loader.requestLoad(QStringLiteral("/f/B.jpg")));
+    fake.hold();
+    QVERIFY(!loader.requestLoad(QStringLiteral("/f/C.jpg")));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::NewLoadStarted);
+    QVERIFY(loader.isBusy());
+    fake.release();
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.currentPath(), QStringLiteral("/f/C.jpg"));
+    QVERIFY(loader.isImagePresent());
+}
+
+void TestFirstLook::twoFilesAheadWhileTheViewIsKnown_data()
+{
+    QTest::addColumn<bool>("target");
+    QTest::addColumn<int>("ahead");
+    QTest::newRow("view known: two, at screen size") << true << 2;
+    QTest::newRow("no view: one whole picture") << false << 1;
+}
+
+void TestFirstLook::twoFilesAheadWhileTheViewIsKnown()
+{
+    QFETCH(bool, target);
+    QFETCH(int, ahead);
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    if (target)
+        loader.setDisplayTarget({kView, 4});
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    QVERIFY(!loader.requestLoad(QStringLiteral("/f/1.jpg")));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QCOMPARE(loader.preloadAhead({QStringLiteral("/f/2.jpg"), QStringLiteral("/f/3.jpg")}), ahead);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.decodeCount(), 1 + ahead);
+
+    // A step on: the file after it is held already, one more is started.
+    QVERIFY(loader.requestLoad(QStringLiteral("/f/2.jpg")));
+    QCOMPARE(loader.preloadAhead({QStringLiteral("/f/3.jpg"), QStringLiteral("/f/4.jpg")}), 1);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.decodeCount(), 2 + ahead);
+    QCOMPARE(loader.requestLoad(QStringLiteral("/f/3.jpg")), true);
+    QCOMPARE(loader.decodeCount(), 2 + ahead);
+    QCOMPARE(loader.hasPreloadedImage(), ahead == 2);
+
+    // Somewhere else: what was held is dropped.
+    QVERIFY(!loader.requestLoad(QStringLiteral("/f/9.jpg")));
+    QVERIFY(!loader.hasPreloadedImage());
+    QVERIFY(loader.preloadedPath().isEmpty());
+    QVERIFY(done.wait(5000));
+}
+
+QTEST_GUILESS_MAIN(TestFirstLook)
+#include "tst_firstlook.moc"
