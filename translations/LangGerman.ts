@@ -2904,41 +2904,6 @@ Wollen Sie sie ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>quorvel</name>
-    <message>
-        <source>The file's EXIF data is damaged.</source>
-        <translation>Die EXIF-Daten der Datei sind beschädigt.</translation>
-    </message>
-    <message>
-        <source>The EXIF data would not fit into the file's EXIF segment.</source>
-        <translation>Die EXIF-Daten passen nicht in das EXIF-Segment der Datei.</translation>
-    </message>
-    <message>
-        <source>-a</source>
-        <translation>-a</translation>
-    </message>
-    <message>
-        <source>+a</source>
-        <translation>+a</translation>
-    </message>
-    <message>
-        <source>+b</source>
-        <translation>+b</translation>
-    </message>
-    <message>
-        <source>-b</source>
-        <translation>-b</translation>
-    </message>
-    <message>
-        <source>CIE Lab</source>
-        <translation>CIE Lab</translation>
-    </message>
-    <message>
-        <source>RGB</source>
-        <translation>RGB</translation>
-    </message>
-</context>
-<context>
     <name>quorvel::ExifWriteResult</name>
     <message>
         <source>Cannot open file</source>

@@ -42,19 +42,6 @@ bool unchanged(int fd, const QByteArray &path, const FileIdentity &expected)
         && modifiedNs(open) == expected.modifiedNs;
 }
 
-timespec toTimespec(const QDateTime &t)
-{
-    timespec ts{};
-    if (!t.isValid()) {
-        ts.tv_nsec = UTIME_OMIT;
-        return ts;
-    }
-    const qint64 ms = t.toMSecsSinceEpoch();
-    ts.tv_sec = time_t(ms / 1000 - (ms % 1000 < 0 ? 1 : 0));
-    ts.tv_nsec = long(((ms % 1000) + 1000) % 1000) * 1000000L;
-    return ts;
-}
-
 #endif
 
 } // namespace
@@ -104,8 +91,7 @@ InPlaceWrite::Outcome InPlaceWrite::write(const QString &path, qint64 offset, co
     } while (n < 0 && errno == EINTR);
     const int writeError = n < 0 ? errno : (n != bytes.size() ? ENOSPC : 0);
     if (writeError == 0) {
-        const timespec times[2] = {toTimespec(lastAccess), toTimespec(lastWrite)};
-        (void)::futimens(fd, times);
+        SafeWriter::setTimesOf(fd, lastAccess, lastWrite);
     }
     const int syncError = writeError == 0 && ::fsync(fd) != 0 ? errno : 0;
     if (writeError != 0 || syncError != 0) {

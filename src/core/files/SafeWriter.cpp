@@ -116,6 +116,14 @@ timespec toTimespec(const QDateTime &t)
 
 } // namespace
 
+#ifdef Q_OS_UNIX
+void SafeWriter::setTimesOf(int fd, const QDateTime &lastAccess, const QDateTime &lastWrite)
+{
+    const timespec times[2] = {toTimespec(lastAccess), toTimespec(lastWrite)};
+    (void)::futimens(fd, times);
+}
+#endif
+
 SafeWriter::SafeWriter(QString target, Mode mode)
     : m_target(std::move(target))
     , m_mode(mode)
@@ -348,8 +356,7 @@ bool SafeWriter::commit()
     if (m_lastAccess.isValid() || m_lastWrite.isValid()) {
         // The times are kept where the file system can; a file saved without
         // them is still the file that was meant.
-        const timespec times[2] = {toTimespec(m_lastAccess), toTimespec(m_lastWrite)};
-        (void)::futimens(m_fd, times);
+        setTimesOf(m_fd, m_lastAccess, m_lastWrite);
     }
     if (m_temporary.isEmpty() && m_mode == Mode::Replace) {
         // The unnamed file gets a hidden name in the folder, to be renamed.

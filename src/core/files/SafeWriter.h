@@ -96,6 +96,11 @@ public:
     // For tests: false makes writers use named temporary files, as on file
     // systems without unnamed ones.
     static void setUnnamedTemporaries(bool allowed);
+#ifdef Q_OS_UNIX
+    // Sets the access and modification times of an open file; an invalid
+    // time is left as it is. The in-place writer shares it.
+    static void setTimesOf(int fd, const QDateTime &lastAccess, const QDateTime &lastWrite);
+#endif
 
 private:
     bool fail(const QString &message);
