@@ -4,9 +4,10 @@
 # same run:
 #   quorvel-tool --version           beside exiv2 --version
 #   quorvel-tool info (a tiny JPEG)  beside exiv2 -g Exif.Image.Model
+#                                    (handed to quorvel-tool-meta)
 #   quorvel-tool-all --version       beside exiv2 --version (the complete
 #                                    tool, every imaging library loaded)
-#   quorvel-tool decode (tiny JPEG)  beside djpeg (handed to quorvel-tool-decode)
+#   quorvel-tool decode (tiny JPEG)  beside djpeg (decoded by quorvel-tool itself)
 #
 # usage: bench/bench_startup.sh   (QUORVEL_BIN: the folder of quorvel-tool,
 #                                  default build-bench/bin; bench/run-all.sh sets it)
@@ -41,7 +42,9 @@ result() {
   printf 'RESULT\t%s\t%s\t%s\tms\t%s\t%s\t-\n' "$1" "$ours" "$ref" "$ratio" "$4"
 }
 
-echo "quorvel-tool: $(ldd "$tool" | wc -l) shared libraries at start, quorvel-tool-decode: $(ldd "$bin/quorvel-tool-decode" | wc -l), quorvel-tool-all: $(ldd "$bin/quorvel-tool-all" | wc -l)"
+libs() { if [ -x "$bin/$1" ]; then ldd "$bin/$1" | wc -l; else echo -; fi; }
+echo "shared libraries at start: quorvel-tool $(libs quorvel-tool), quorvel-tool-meta $(libs quorvel-tool-meta)," \
+  "quorvel-tool-decode $(libs quorvel-tool-decode), quorvel-tool-all $(libs quorvel-tool-all)"
 # The floor this machine gives any process now: a busy machine shows here.
 result "start-up floor: true / exiv2 --version" "true" "exiv2 --version" "-"
 result "start-up: quorvel-tool --version / exiv2 --version" "$tool --version" "exiv2 --version" "5ms"

@@ -46,7 +46,8 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 
 step "installed files"
 expected=(
-  bin/quorvel bin/quorvel-tool libexec/quorvel/quorvel-tool-decode libexec/quorvel/quorvel-tool-all
+  bin/quorvel bin/quorvel-tool libexec/quorvel/quorvel-tool-meta libexec/quorvel/quorvel-tool-decode
+  libexec/quorvel/quorvel-tool-all
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
   share/icons/hicolor/scalable/apps/$id.svg
@@ -89,6 +90,14 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/quorvel" --version)
 echo "$out"
 [ "$out" = "quorvel $version" ] || fail "quorvel --version said '$out'"
 "$prefix/bin/quorvel-tool" scan "$root/samples" >/dev/null || fail "quorvel-tool scan"
+# Each of the tool's programs under libexec, reached through quorvel-tool.
+sample=$(find "$root/samples" -maxdepth 1 -iname '*.jpg' | sort | head -n 1)
+if [ -n "$sample" ]; then
+  "$prefix/bin/quorvel-tool" info "$sample" >/dev/null || fail "quorvel-tool info"
+  "$prefix/bin/quorvel-tool" decode "$sample" | grep -q "	jpeg	" || fail "quorvel-tool decode"
+  "$prefix/bin/quorvel-tool" decode "$sample" --out "$work/sample.png" | grep -q "	jpeg	" \
+    || fail "quorvel-tool decode --out"
+fi
 set +e
 env -u DISPLAY "$prefix/bin/quorvel" --no-such-option >/dev/null 2>&1
 status=$?

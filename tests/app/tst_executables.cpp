@@ -37,20 +37,42 @@ Run run(const QString &program, const QStringList &args)
     return result;
 }
 
-// testorig.jpg's picture with an EXIF block saying "turned 90 degrees
-// clockwise" (orientation 6) put before it.
-QByteArray turnedJpeg(const QByteArray &jpeg)
+// jpeg with an APP1 Exif segment holding tiff put before its other segments.
+QByteArray withExif(const QByteArray &jpeg, const QByteArray &tiff)
 {
-    QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0", 2);                                   // one entry
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0\x06\0\0\0", 12); // Orientation, SHORT, 1, 6
-    tiff += QByteArray(4, '\0');                                        // no next directory
     const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
     const int length = int(body.size()) + 2;
     QByteArray app1("\xFF\xE1", 2);
     app1 += char(length >> 8);
     app1 += char(length & 0xFF);
     return jpeg.left(2) + app1 + body + jpeg.mid(2);
+}
+
+// A TIFF structure whose first directory holds one Orientation entry:
+// little-endian SHORT, or big-endian LONG, with count values.
+QByteArray orientationTiff(int value, bool bigEndian = false, int count = 1)
+{
+    if (!bigEndian) {
+        QByteArray tiff("II*\0\x08\0\0\0", 8);
+        tiff += QByteArray("\x01\0", 2);                   // one entry
+        tiff += QByteArray("\x12\x01\x03\0", 4);           // Orientation, SHORT
+        tiff += char(count) + QByteArray(3, '\0');
+        tiff += char(value) + QByteArray(3, '\0');
+        return tiff + QByteArray(4, '\0');                 // no next directory
+    }
+    QByteArray tiff("MM\0*\0\0\0\x08", 8);
+    tiff += QByteArray("\0\x01", 2);
+    tiff += QByteArray("\x01\x12\0\x04", 4);               // Orientation, LONG
+    tiff += QByteArray(3, '\0') + char(count);
+    tiff += QByteArray(3, '\0') + char(value);
+    return tiff + QByteArray(4, '\0');
+}
+
+// testorig.jpg's picture with an EXIF block saying "turned 90 degrees
+// clockwise" (orientation 6) put before it.
+QByteArray turnedJpeg(const QByteArray &jpeg)
+{
+    return withExif(jpeg, orientationTiff(6));
 }
 
 const QStringList kToolCommands{"scan", "info", "decode", "bench-decode", "stats",
@@ -201,6 +223,21 @@ void TestExecutables::toolWithoutItsCompleteHalf()
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 127);
     QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-all"));
+#ifndef Q_OS_WIN
+    // The EXIF commands are another program's; a plain JPEG it decodes
+    // itself, as the complete tool would.
+    process.start(alone, {"info", dir.filePath("a.jpg")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 127);
+    QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-meta"));
+    const QString jpeg = test::sharedFile("jpeg/testorig.jpg");
+    if (QFile::exists(jpeg)) {
+        process.start(alone, {"decode", jpeg});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), run("quorvel-tool-all", {"decode", jpeg}).out);
+    }
+#endif
 }
 
 // quorvel-tool decode goes to the decoding program, which does JPEG files
@@ -220,6 +257,16 @@ void TestExecutables::decodeAnswersAsTheCompleteTool_data()
     QTest::newRow("cmyk, colour managed") << "jpeg/pil_sample_cmyk.jpg" << QStringList{"--cms"} << "ok";
     QTest::newRow("profile, colour managed") << "jpeg/icc_profile_big.jpg" << QStringList{"--cms"} << "ok";
     QTest::newRow("turned") << "turned.jpg" << QStringList{} << "ok";
+    QTest::newRow("turned, big-endian LONG") << "turned-mm.jpg" << QStringList{} << "ok";
+    QTest::newRow("orientation out of range") << "turned-12.jpg" << QStringList{} << "ok";
+    QTest::newRow("orientation with two values") << "turned-twice.jpg" << QStringList{} << "ok";
+    QTest::newRow("first of two EXIF blocks") << "turned-two-blocks.jpg" << QStringList{} << "ok";
+    QTest::newRow("two EXIF segments") << "jpeg/multiple_exif.jpg" << QStringList{} << "ok";
+    QTest::newRow("frame header past 64 KB") << "jpeg/icc_profile_big.jpg" << QStringList{} << "ok";
+    QTest::newRow("interleaved") << "jpeg/testimgint.jpg" << QStringList{} << "ok";
+    QTest::newRow("name beyond ASCII") << "Bäume 東京.jpg" << QStringList{} << "ok";
+    QTest::newRow("not a JPEG by its name") << "notes.txt" << QStringList{} << "";
+    QTest::newRow("empty") << "empty.jpg" << QStringList{} << "";
     QTest::newRow("cut short") << "short.jpg" << QStringList{} << "partial";
     QTest::newRow("12 bits: refused") << "jpeg/testorig12.jpg" << QStringList{} << "";
     QTest::newRow("broken") << "broken/1-string-format.jpg" << QStringList{} << "";
@@ -238,6 +285,14 @@ void TestExecutables::decodeAnswersAsTheCompleteTool()
         QSKIP("shared test data not found; set QUORVEL_TESTDATA");
     QVERIFY(test::writeFile(dir.filePath("turned.jpg"), turnedJpeg(orig)));
     QVERIFY(test::writeFile(dir.filePath("short.jpg"), orig.left(orig.size() * 2 / 3)));
+    QVERIFY(test::writeFile(dir.filePath("turned-mm.jpg"), withExif(orig, orientationTiff(8, true))));
+    QVERIFY(test::writeFile(dir.filePath("turned-12.jpg"), withExif(orig, orientationTiff(12))));
+    QVERIFY(test::writeFile(dir.filePath("turned-twice.jpg"), withExif(orig, orientationTiff(6, false, 2))));
+    QVERIFY(test::writeFile(dir.filePath("turned-two-blocks.jpg"),
+                            withExif(withExif(orig, orientationTiff(5)), orientationTiff(3, true))));
+    QVERIFY(test::writeFile(dir.filePath("Bäume 東京.jpg"), orig));
+    QVERIFY(test::writeFile(dir.filePath("notes.txt"), "a few words"));
+    QVERIFY(test::writeFile(dir.filePath("empty.jpg"), QByteArray()));
     const QString path = QFile::exists(dir.filePath(file)) || file == "none.jpg" ? dir.filePath(file)
                                                                                  : test::sharedFile(file);
 
