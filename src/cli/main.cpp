@@ -22,9 +22,9 @@ namespace quorvel::cli {
 namespace {
 
 #ifdef QUORVEL_TOOL_FRONT
-// quorvel-tool itself: the commands on single files that need no imaging
-// library (see Handover.h). Anything else, the help included, goes to the
-// complete tool.
+// quorvel-tool-meta (quorvel-tool itself on Windows): the commands on single
+// files that need no imaging library (see Handover.h). Anything else, the
+// help included, goes to the complete tool.
 const Command kCommands[] = {
     {"info", defineInfo, runInfo},
     {"set-exif", defineSetExif, runSetExif},
@@ -165,8 +165,8 @@ void err(const QString &line)
 int main(int argc, char **argv)
 {
     using namespace quorvel::cli;
-    // Both programs are quorvel-tool to the system: the same settings and
-    // data folders whichever of them runs the command.
+    // Every part is quorvel-tool to the system: the same settings and data
+    // folders whichever of them runs the command.
     QCoreApplication::setApplicationName(QStringLiteral("quorvel-tool"));
     if (argc < 2) {
         print(stderr, usage());
