@@ -458,3 +458,7 @@ Qt::DropActions FileListModel::supportedDragActions() const
 }
 
 } // namespace quorvel
+
+// The meta-object code is compiled here, not with every other class's: a
+// program that only lists folders (quorvel-tool) then links no imaging code.
+#include "moc_FileListModel.cpp"

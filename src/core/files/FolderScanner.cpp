@@ -1,7 +1,7 @@
 #include "core/files/FolderScanner.h"
 
 #include "core/files/PathUtil.h"
-#include "core/imaging/DecoderChoice.h"
+#include "core/imaging/RawFileNames.h"
 
 #include <QDirIterator>
 
