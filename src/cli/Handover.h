@@ -3,7 +3,8 @@
 namespace quorvel::cli {
 
 // quorvel-tool itself carries only the commands that need no imaging
-// libraries, so that it starts at once. decode goes to quorvel-tool-decode,
+// libraries (EXIF, descriptions, folder listings), so that it starts at
+// once. decode goes to quorvel-tool-decode,
 // which decodes JPEG files with libjpeg-turbo alone; everything else
 // (other formats, rotation, page preparation, the full help) is done by the
 // complete tool, quorvel-tool-all. Both lie beside quorvel-tool in the build

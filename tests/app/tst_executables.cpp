@@ -70,6 +70,7 @@ private Q_SLOTS:
     void everyToolCommandHasHelp();
     void toolCommandsStillWork();
     void toolWithoutItsCompleteHalf();
+    void folderCommandsAnswerAsTheCompleteTool();
     void decodeAnswersAsTheCompleteTool_data();
     void decodeAnswersAsTheCompleteTool();
     void decodingToolAlone();
@@ -201,6 +202,43 @@ void TestExecutables::toolWithoutItsCompleteHalf()
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitCode(), 127);
     QVERIFY(QString::fromUtf8(process.readAllStandardError()).contains("quorvel-tool-all"));
+    // The folder commands are its own.
+    QVERIFY(test::writeFile(dir.filePath("trip/b.jpg"), "not really a picture"));
+    for (const QStringList &args : {QStringList{"scan", dir.filePath("trip")}, QStringList{"stats", dir.filePath("trip")},
+                                    QStringList{"export", dir.filePath("trip"), dir.filePath("out.txt")}}) {
+        process.start(alone, args);
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, qPrintable(args.first() + ": " + process.readAllStandardError()));
+    }
+}
+
+// quorvel-tool lists folders itself (scan, stats, export): its answers and
+// the written export are the complete tool's, byte for byte.
+void TestExecutables::folderCommandsAnswerAsTheCompleteTool()
+{
+    const QString samples = test::sharedTestData();
+    if (samples.isEmpty())
+        QSKIP("shared test data not found; set QUORVEL_TESTDATA");
+    QTemporaryDir dir;
+    for (const QString &folder : {QStringLiteral("exif"), QStringLiteral("jpeg"), QStringLiteral("raw")}) {
+        const QString path = QDir(samples).filePath(folder);
+        for (const QString &command : {QStringLiteral("scan"), QStringLiteral("stats"), QStringLiteral("export")}) {
+            QStringList args{command, path};
+            if (command == QLatin1String("export"))
+                args << dir.filePath("small.txt");
+            const Run small = run("quorvel-tool", args);
+            if (command == QLatin1String("export"))
+                args.last() = dir.filePath("all.txt");
+            const Run all = run("quorvel-tool-all", args);
+            const QString what = folder + u' ' + command;
+            QVERIFY2(small.status == 0, qPrintable(what));
+            QCOMPARE(small.status, all.status);
+            QCOMPARE(small.out, all.out);
+            QCOMPARE(small.err, all.err);
+            if (command == QLatin1String("export"))
+                QCOMPARE(test::readFile(dir.filePath("small.txt")), test::readFile(dir.filePath("all.txt")));
+        }
+    }
 }
 
 // quorvel-tool decode goes to the decoding program, which does JPEG files
