@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <numeric>
 
 namespace quorvel {
 
@@ -152,7 +153,44 @@ bool FileListModel::rowLess(const Row &a, const Row &b) const
 
 void FileListModel::sortRows()
 {
-    std::sort(m_rows.begin(), m_rows.end(), [this](const Row &a, const Row &b) { return rowLess(a, b); });
+    // Positions are sorted rather than rows: a row holds a dozen strings,
+    // and moving them is most of what sorting thousands of rows costs. In
+    // label order, names of plain ASCII compare through lower-cased keys,
+    // which order them exactly as the case-insensitive compare does (it
+    // folds A-Z to a-z and leaves other ASCII alone); other names, and
+    // pairs with a non-ASCII name, take rowLess.
+    const size_t count = m_rows.size();
+    std::vector<QByteArray> keys(m_sortPosition <= 0 ? count : 0);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const QString &name = m_rows[i].name;
+        QByteArray key(name.size(), Qt::Uninitialized);
+        bool ascii = true;
+        for (qsizetype k = 0; ascii && k < name.size(); ++k) {
+            const char16_t c = name[k].unicode();
+            ascii = c < 0x80;
+            key[k] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+        }
+        if (ascii)
+            keys[i] = std::move(key);
+    }
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        const Row &a = m_rows[size_t(x)];
+        const Row &b = m_rows[size_t(y)];
+        if (!keys.empty() && !keys[size_t(x)].isNull() && !keys[size_t(y)].isNull()) {
+            int c = keys[size_t(x)].compare(keys[size_t(y)]);
+            if (c == 0)
+                c = QString::compare(a.name, b.name, Qt::CaseSensitive);
+            return m_sortDescending ? c > 0 : c < 0;
+        }
+        return rowLess(a, b);
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(count);
+    for (const int i : order)
+        sorted.push_back(std::move(m_rows[size_t(i)]));
+    m_rows = std::move(sorted);
 }
 
 void FileListModel::resortKeepingIndices()
@@ -458,7 +496,6 @@ Qt::DropActions FileListModel::supportedDragActions() const
 }
 
 } // namespace quorvel
-
 // The meta-object code is compiled here, not with every other class's: a
 // program that only lists folders (quorvel-tool) then links no imaging code.
 #include "moc_FileListModel.cpp"
