@@ -49,7 +49,7 @@ bool exportFolder(const QString &folder, const QString &out)
     FileListModel::Providers providers;
     providers.exifRecord = [](const QString &path) {
         ExifRecord record;
-        record.read = readExifFields(path, record.fields);
+        record.read = readListedExifFields(path, record.fields);
         return record;
     };
     model.setProviders(providers);

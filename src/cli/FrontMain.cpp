@@ -32,7 +32,7 @@ int main(int argc, char **argv)
         std::fputs("quorvel-tool " QUORVEL_VERSION "\n", stdout);
         return 0;
     }
-    static const char *const kMetadataCommands[] = {"info", "set-exif", "describe"};
+    static const char *const kMetadataCommands[] = {"info", "set-exif", "describe", "scan", "stats", "export"};
     for (const char *metadata : kMetadataCommands) {
         if (std::strcmp(command, metadata) == 0)
             return launchProgram(kMetadataTool, argv);

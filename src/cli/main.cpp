@@ -22,11 +22,14 @@ namespace quorvel::cli {
 namespace {
 
 #ifdef QUORVEL_TOOL_FRONT
-// quorvel-tool-meta (quorvel-tool itself on Windows): the commands on single
-// files that need no imaging library (see Handover.h). Anything else, the
-// help included, goes to the complete tool.
+// quorvel-tool-meta (quorvel-tool itself on Windows): the commands that
+// need no imaging library (see Handover.h). Anything else, the help
+// included, goes to the complete tool.
 const Command kCommands[] = {
+    {"scan", defineScan, runScan},
     {"info", defineInfo, runInfo},
+    {"stats", defineStats, runStats},
+    {"export", defineExport, runExport},
     {"set-exif", defineSetExif, runSetExif},
     {"describe", defineDescribe, runDescribe},
 };

@@ -92,6 +92,8 @@ private Q_SLOTS:
     void everyToolCommandHasHelp();
     void toolCommandsStillWork();
     void toolWithoutItsCompleteHalf();
+    void metadataProgramListsFoldersAlone();
+    void folderCommandsAnswerAsTheCompleteTool();
     void decodeAnswersAsTheCompleteTool_data();
     void decodeAnswersAsTheCompleteTool();
     void decodingToolAlone();
@@ -238,6 +240,57 @@ void TestExecutables::toolWithoutItsCompleteHalf()
         QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), run("quorvel-tool-all", {"decode", jpeg}).out);
     }
 #endif
+}
+
+// The metadata program lists folders itself: scan, stats and export need
+// neither the complete tool nor any imaging library.
+void TestExecutables::metadataProgramListsFoldersAlone()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("quorvel-tool.exe");
+#else
+    const QString name = QStringLiteral("quorvel-tool-meta");
+#endif
+    QTemporaryDir dir;
+    const QString alone = dir.filePath(name);
+    QVERIFY(QFile::copy(QDir(QStringLiteral(QUORVEL_RUNTIME_DIR)).filePath(name), alone));
+    QVERIFY(test::writeFile(dir.filePath("trip/b.jpg"), "not really a picture"));
+    QProcess process;
+    for (const QStringList &args : {QStringList{"scan", dir.filePath("trip")}, QStringList{"stats", dir.filePath("trip")},
+                                    QStringList{"export", dir.filePath("trip"), dir.filePath("out.txt")}}) {
+        process.start(alone, args);
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY2(process.exitCode() == 0, qPrintable(args.first() + ": " + process.readAllStandardError()));
+    }
+}
+
+// quorvel-tool's folder commands (scan, stats, export) answer as the
+// complete tool does, and write the same export byte for byte.
+void TestExecutables::folderCommandsAnswerAsTheCompleteTool()
+{
+    const QString samples = test::sharedTestData();
+    if (samples.isEmpty())
+        QSKIP("shared test data not found; set QUORVEL_TESTDATA");
+    QTemporaryDir dir;
+    for (const QString &folder : {QStringLiteral("exif"), QStringLiteral("jpeg"), QStringLiteral("raw")}) {
+        const QString path = QDir(samples).filePath(folder);
+        for (const QString &command : {QStringLiteral("scan"), QStringLiteral("stats"), QStringLiteral("export")}) {
+            QStringList args{command, path};
+            if (command == QLatin1String("export"))
+                args << dir.filePath("small.txt");
+            const Run small = run("quorvel-tool", args);
+            if (command == QLatin1String("export"))
+                args.last() = dir.filePath("all.txt");
+            const Run all = run("quorvel-tool-all", args);
+            const QString what = folder + u' ' + command;
+            QVERIFY2(small.status == 0, qPrintable(what));
+            QCOMPARE(small.status, all.status);
+            QCOMPARE(small.out, all.out);
+            QCOMPARE(small.err, all.err);
+            if (command == QLatin1String("export"))
+                QCOMPARE(test::readFile(dir.filePath("small.txt")), test::readFile(dir.filePath("all.txt")));
+        }
+    }
 }
 
 // quorvel-tool decode goes to the decoding program, which does JPEG files

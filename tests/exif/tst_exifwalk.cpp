@@ -132,6 +132,9 @@ void TestExifWalk::sameAsLibraryOnSamples()
         QVERIFY2(walked == decoded, qPrintable(path + QStringLiteral(": ") + describe(walked) +
                                                 QStringLiteral(" / ") + describe(decoded)));
         QVERIFY2(a == b, qPrintable(path));
+        ExifFields listed;
+        QCOMPARE(readListedExifFields(path, listed), a);
+        QVERIFY2(listed == walked, qPrintable(path));
         withFields += walked.present;
     }
     QVERIFY(withFields >= 15);

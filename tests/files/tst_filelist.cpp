@@ -75,6 +75,8 @@ private Q_SLOTS:
     void sortByColumn();
     void clicksOnTheHeader_data();
     void clicksOnTheHeader();
+    void nameOrderAsTheCaseInsensitiveCompare_data();
+    void nameOrderAsTheCaseInsensitiveCompare();
     void sortSurvivesRefreshAndResetsOnViewSwitch();
     void filter_data();
     void filter();
@@ -176,6 +178,40 @@ void TestFileList::clicksOnTheHeader()
     QCOMPARE(m.sortDescending(), descending);
     // A refresh keeps column and direction.
     m.fill(entries({"a.jpg", "b.jpg", "c.jpg", "d.jpg"}), "/p/", QString());
+    QCOMPARE(order(m), expected);
+}
+
+// Label order is QString's case-insensitive compare, names equal but for
+// case in case-sensitive order, in either direction; mixed ASCII and other
+// names included (the sort takes a shortcut for ASCII names).
+void TestFileList::nameOrderAsTheCaseInsensitiveCompare_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("case and punctuation")
+        << QStringList{"b.jpg", "A_1.jpg", "a-1.jpg", "a.jpg", "A.jpg", "[x].jpg", "a1.JPG", "Z.jpg", "_z.jpg", "~.jpg"};
+    QTest::newRow("mixed with non-ASCII")
+        << QStringList{QString::fromUtf8("Äpfel.jpg"), "apfel.jpg", QString::fromUtf8("éclair.jpg"), "Eclair.jpg",
+                       QString::fromUtf8("ß.jpg"), "ss.jpg", QString::fromUtf8("Ω.jpg"), QString::fromUtf8("ω.jpg"),
+                       "zz.jpg", "ZZ.jpg", "", "a"};
+    QStringList many;
+    for (int i = 0; i < 300; ++i)
+        many << QStringLiteral("%1img_%2.%3").arg(i % 7 == 0 ? QString::fromUtf8("é") : QString()).arg((i * 7919) % 300).arg(i % 2 ? "JPG" : "jpg");
+    QTest::newRow("many") << many;
+}
+
+void TestFileList::nameOrderAsTheCaseInsensitiveCompare()
+{
+    QFETCH(QStringList, names);
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
+    FileListModel m;
+    m.fill(entries(names), "/p/", QString());
+    QCOMPARE(order(m), expected);
+    m.sortByPosition(0);
+    std::reverse(expected.begin(), expected.end());
     QCOMPARE(order(m), expected);
 }
 

@@ -76,6 +76,15 @@ void TestFolderScanner::extensionRule_data()
     QTest::newRow("raw 3fr") << "B.3fr" << true;
     QTest::newRow("svg is not listed") << "logo.svg" << false;
     QTest::newRow("no dot") << "jpg" << false;
+    QTest::newRow("many dots") << "a.b.c..JpEg" << true;
+    QTest::newRow("ends in a dot") << "photo.jpg." << true;
+    QTest::newRow("only dots") << "..." << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("non-ASCII, listed") << QString::fromUtf8("Straße am Meer.JPG") << true;
+    QTest::newRow("non-ASCII, not listed") << QString::fromUtf8("Ärger.txt") << false;
+    QTest::newRow("non-ASCII extension letter") << QString::fromUtf8("x.jpé") << false;
+    QTest::newRow("long name") << QString(300, u'a') + ".Nef" << true;
+    QTest::newRow("long name, not listed") << QString(300, u'a') + ".txt" << false;
 }
 
 void TestFolderScanner::extensionRule()

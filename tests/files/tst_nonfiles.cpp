@@ -131,6 +131,7 @@ void TestNonFiles::readersRefuse()
     QCOMPARE(ImageDecoder::pixelDepthOfFile(path), 0);
     ExifFields fields;
     QVERIFY(!readExifFields(path, fields));
+    QVERIFY(!readListedExifFields(path, fields)); // as if it had been listed a moment ago
     QVERIFY(!readStoredThumbnail(path).isValid());
     QVERIFY(ThumbnailMaker::fromFile(path).picture.isNull());
     QVERIFY(EditedImage::load(path).isNull());

@@ -20,10 +20,10 @@ std::atomic<quint64> g_filesOpened{0};
 
 } // namespace
 
-ExifByteSource::ExifByteSource(const QString &path)
+ExifByteSource::ExifByteSource(const QString &path, Entry entry)
     : m_path(path)
 {
-    if (!open(path))
+    if (!open(path, entry))
         return;
     g_filesOpened.fetch_add(1, std::memory_order_relaxed);
     m_head = readFile(0, std::min(m_size, kHeadBytes));
@@ -43,13 +43,13 @@ ExifByteSource::~ExifByteSource()
 // The rules of FileAccess::openForReading: the entry is checked before it is
 // opened (opening some devices alone does things), opened without blocking
 // (a FIFO may have taken its place since) and the open handle checked again.
-bool ExifByteSource::open(const QString &path)
+bool ExifByteSource::open(const QString &path, Entry entry)
 {
     if (path.isEmpty())
         return false;
     const QByteArray name = QFile::encodeName(path);
     struct stat st;
-    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (entry == Entry::Unchecked && (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode)))
         return false;
     int fd;
     do {
@@ -99,7 +99,7 @@ QString ExifByteSource::openPath() const
 
 #else
 
-bool ExifByteSource::open(const QString &path)
+bool ExifByteSource::open(const QString &path, Entry)
 {
     if (!FileAccess::openForReading(m_file, path, nullptr, nullptr, FileAccess::Unbuffered))
         return false;

@@ -20,9 +20,16 @@ public:
     static constexpr qint64 kHeadBytes = 4 * 1024;
     static constexpr qint64 kMaxKeptBytes = 256 * 1024;
 
-    // Opens the file; isOpen() tells whether that worked. Only regular files
-    // are opened, without blocking (a FIFO named like a photo is refused).
-    explicit ExifByteSource(const QString &path);
+    // Where the path comes from. A path from anywhere is checked to be a
+    // regular file before it is opened (opening some devices alone does
+    // things). An entry a folder scan has just listed as a file was checked
+    // by the scan: it is opened without that second look. Either way it is
+    // opened without blocking and the open file must be a regular one, so a
+    // FIFO or device put in its place since is never read.
+    enum class Entry { Unchecked, ListedAsFile };
+
+    // Opens the file; isOpen() tells whether that worked.
+    explicit ExifByteSource(const QString &path, Entry entry = Entry::Unchecked);
     // The bytes are not copied and must outlive the source.
     ExifByteSource(const char *data, qint64 size);
     ~ExifByteSource();
@@ -57,7 +64,7 @@ public:
     static quint64 filesOpened();
 
 private:
-    bool open(const QString &path);
+    bool open(const QString &path, Entry entry);
     // Up to length bytes of the file from offset; fewer at its end.
     QByteArray readFile(qint64 offset, qint64 length);
     bool keepUpTo(qint64 end);
@@ -65,7 +72,8 @@ private:
     QString m_path;
 #ifdef Q_OS_UNIX
     // A file list reads thousands of these: the file is opened, checked and
-    // read with the fewest system calls (stat, open, fstat, pread, close).
+    // read with the fewest system calls (stat, open, fstat, pread, close;
+    // no stat for a listed entry).
     int m_fd = -1;
 #else
     QFile m_file;

@@ -155,15 +155,31 @@ bool readFields(ExifByteSource &source, ExifFields &out)
 
 } // namespace
 
-bool readExifFields(const QString &path, ExifFields &out)
+namespace {
+
+bool readFromFile(const QString &path, ExifByteSource::Entry entry, ExifFields &out)
 {
     out = ExifFields();
     if (path.isEmpty())
         return false;
-    ExifByteSource source(exifSourcePath(path));
+    // A companion file that stands in for some raw files was not listed.
+    const QString sourcePath = exifSourcePath(path);
+    ExifByteSource source(sourcePath, sourcePath == path ? entry : ExifByteSource::Entry::Unchecked);
     if (!source.isOpen())
         return false;
     return readFields(source, out);
+}
+
+} // namespace
+
+bool readExifFields(const QString &path, ExifFields &out)
+{
+    return readFromFile(path, ExifByteSource::Entry::Unchecked, out);
+}
+
+bool readListedExifFields(const QString &path, ExifFields &out)
+{
+    return readFromFile(path, ExifByteSource::Entry::ListedAsFile, out);
 }
 
 bool readExifFieldsFromMemory(const char *data, qint64 size, ExifFields &out)

@@ -10,6 +10,9 @@
 #include <QCoreApplication>
 #include <QtConcurrent>
 
+#include <numeric>
+#include <vector>
+
 namespace quorvel::imagesinfo {
 
 namespace {
@@ -94,13 +97,23 @@ QByteArray fileText(const QStringList &listedPaths)
 
 QByteArray listedFileText(const QList<ListedFile> &listed)
 {
-    // Reading the fields is the slow part; it runs on every core.
-    const QList<ReadRow> rows = QtConcurrent::blockingMapped<QList<ReadRow>>(listed, readRow);
-    QString text = header();
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        text += line(int(i + 1), rows.at(i).fileName, rows.at(i).fields, rows.at(i).read) + u'\n';
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return text.toUtf8();
+    // Reading the fields and writing out each line run on every core; a
+    // line holds no line break of its own (see oneWord).
+    std::vector<qsizetype> positions(size_t(listed.size()));
+    std::iota(positions.begin(), positions.end(), 0);
+    const QList<QByteArray> lines =
+        QtConcurrent::blockingMapped<QList<QByteArray>>(positions, [&listed](qsizetype i) {
+            const ReadRow row = readRow(listed.at(i));
+            return (line(int(i + 1), row.fileName, row.fields, row.read) + QStringLiteral("\r\n")).toUtf8();
+        });
+    QByteArray text = header().replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toUtf8();
+    qsizetype size = text.size();
+    for (const QByteArray &bytes : lines)
+        size += bytes.size();
+    text.reserve(size);
+    for (const QByteArray &bytes : lines)
+        text += bytes;
+    return text;
 }
 
 QStringList listedPaths(const FileListModel &model)

@@ -10,10 +10,53 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <numeric>
 
 namespace quorvel {
 
 using fileList::Column;
+
+namespace {
+
+// The positions of names in label order: QString's case-insensitive
+// compare, names equal but for case in case-sensitive order. Names of plain
+// ASCII compare through lower-cased keys, which order them exactly as that
+// compare does (it folds A-Z to a-z and leaves other ASCII alone); pairs
+// with another name take the compare itself.
+std::vector<int> labelOrder(const std::vector<const QString *> &names, bool descending)
+{
+    const size_t count = names.size();
+    std::vector<QByteArray> keys(count);
+    for (size_t i = 0; i < count; ++i) {
+        const QString &name = *names[i];
+        QByteArray key(name.size(), Qt::Uninitialized);
+        bool ascii = true;
+        for (qsizetype k = 0; ascii && k < name.size(); ++k) {
+            const char16_t c = name[k].unicode();
+            ascii = c < 0x80;
+            key[k] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+        }
+        if (ascii && !key.isNull())
+            keys[i] = std::move(key);
+    }
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        const QString &a = *names[size_t(x)];
+        const QString &b = *names[size_t(y)];
+        int c;
+        if (!keys[size_t(x)].isNull() && !keys[size_t(y)].isNull())
+            c = keys[size_t(x)].compare(keys[size_t(y)]);
+        else
+            c = QString::compare(a, b, Qt::CaseInsensitive);
+        if (c == 0)
+            c = QString::compare(a, b, Qt::CaseSensitive);
+        return descending ? c > 0 : c < 0;
+    });
+    return order;
+}
+
+} // namespace
 
 FileListModel::FileListModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -106,8 +149,21 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
     else
         std::for_each(candidates.begin(), candidates.end(), read);
 
+    // Rows are made in label order, so that the usual order needs no sort
+    // of finished rows.
+    std::vector<int> order;
+    if (m_sortPosition <= 0) {
+        std::vector<const QString *> names(candidates.size());
+        for (size_t i = 0; i < candidates.size(); ++i)
+            names[i] = &candidates[i].name;
+        order = labelOrder(names, m_sortDescending);
+    } else {
+        order.resize(candidates.size());
+        std::iota(order.begin(), order.end(), 0);
+    }
     m_rows.reserve(candidates.size());
-    for (Candidate &c : candidates) {
+    for (const int k : order) {
+        Candidate &c = candidates[size_t(k)];
         if (!fileList::passesFilter(lowerFilter, c.name, c.description, exifView ? &c.exif.texts : nullptr))
             continue;
         m_names[size_t(c.scanIndex)] = c.name;
@@ -126,7 +182,8 @@ void FileListModel::fill(const FolderEntries &entries, const QString &folder, co
         row.exif = std::move(c.exif.record);
         m_rows.push_back(std::move(row));
     }
-    sortRows();
+    if (m_sortPosition > 0)
+        sortRows();
     endResetModel();
 }
 
@@ -152,7 +209,26 @@ bool FileListModel::rowLess(const Row &a, const Row &b) const
 
 void FileListModel::sortRows()
 {
-    std::sort(m_rows.begin(), m_rows.end(), [this](const Row &a, const Row &b) { return rowLess(a, b); });
+    // Positions are sorted rather than rows: a row holds a dozen strings,
+    // and moving them about is most of what sorting thousands costs.
+    const size_t count = m_rows.size();
+    std::vector<int> order;
+    if (m_sortPosition <= 0) {
+        std::vector<const QString *> names(count);
+        for (size_t i = 0; i < count; ++i)
+            names[i] = &m_rows[i].name;
+        order = labelOrder(names, m_sortDescending);
+    } else {
+        order.resize(count);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [this](int x, int y) { return rowLess(m_rows[size_t(x)], m_rows[size_t(y)]); });
+    }
+    std::vector<Row> sorted;
+    sorted.reserve(count);
+    for (const int i : order)
+        sorted.push_back(std::move(m_rows[size_t(i)]));
+    m_rows = std::move(sorted);
 }
 
 void FileListModel::resortKeepingIndices()
@@ -458,3 +534,6 @@ Qt::DropActions FileListModel::supportedDragActions() const
 }
 
 } // namespace quorvel
+// The meta-object code is compiled here, not with every other class's: a
+// program that only lists folders (quorvel-tool) then links no imaging code.
+#include "moc_FileListModel.cpp"

@@ -1,7 +1,7 @@
 #include "core/files/FolderScanner.h"
 
 #include "core/files/PathUtil.h"
-#include "core/imaging/DecoderChoice.h"
+#include "core/imaging/RawFileNames.h"
 
 #include <QDirIterator>
 
@@ -45,9 +45,33 @@ const QStringList &FolderScanner::supportedExtensions()
 
 bool FolderScanner::hasSupportedExtension(QStringView name)
 {
-    for (const QString &ext : supportedExtensions()) {
-        if (name.contains(ext, Qt::CaseInsensitive))
-            return true;
+    // Every extension begins with its dot, so a match can only start at one
+    // of the name's dots. Names of plain ASCII (nearly all) are lower-cased
+    // by hand, which matches as the case-insensitive compare does; others
+    // take that compare.
+    const QStringList &extensions = supportedExtensions();
+    char lowered[256];
+    const qsizetype length = name.size();
+    bool ascii = length <= qsizetype(sizeof lowered);
+    for (qsizetype i = 0; ascii && i < length; ++i) {
+        const char16_t c = name[i].unicode();
+        ascii = c < 0x80;
+        lowered[i] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    }
+    if (!ascii) {
+        for (const QString &ext : extensions) {
+            if (name.contains(ext, Qt::CaseInsensitive))
+                return true;
+        }
+        return false;
+    }
+    const QLatin1StringView lower(lowered, length);
+    for (qsizetype dot = lower.indexOf(u'.'); dot >= 0; dot = lower.indexOf(u'.', dot + 1)) {
+        const QLatin1StringView rest = lower.sliced(dot);
+        for (const QString &ext : extensions) {
+            if (rest.startsWith(ext))
+                return true;
+        }
     }
     return false;
 }

@@ -1,17 +1,13 @@
 #pragma once
 
 #include "core/imaging/DecodeTypes.h"
+#include "core/imaging/RawFileNames.h"
 
 #include <QByteArrayView>
 #include <QList>
 #include <QStringList>
 
 namespace quorvel {
-
-// Camera raw files are recognised by name: the extension (from its dot,
-// lower-cased) containing one of these.
-const QStringList &rawExtensions();
-bool isRawFile(const QString &path);
 
 // How many leading bytes sniffDecoder looks at.
 inline constexpr int kSniffBytes = 64;

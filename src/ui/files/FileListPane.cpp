@@ -95,7 +95,7 @@ FileListPane::FileListPane(QWidget *parent)
     providers.description = [this](const QString &path) { return m_descriptions.getDescription(path); };
     providers.exifRecord = [](const QString &path) {
         ExifRecord record;
-        record.read = readExifFields(path, record.fields);
+        record.read = readListedExifFields(path, record.fields);
         return record;
     };
     m_model->setProviders(providers);
