@@ -1,8 +1,10 @@
 #include "core/files/FolderScanner.h"
 #include "core/files/PathUtil.h"
+#include "support/HostileEntries.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #endif
 
 using namespace quorvel;
+using test::Hostile;
 
 namespace {
 
@@ -47,6 +50,7 @@ private Q_SLOTS:
     void missingOrUnusableFolderGivesNothing();
     void unreadableFolderGivesNothing();
     void longPathsAreScannedWhole();
+    void entriesOfEveryKindAsQtListsThem();
 };
 
 void TestFolderScanner::extensionRule_data()
@@ -191,6 +195,58 @@ void TestFolderScanner::longPathsAreScannedWhole()
     const FolderEntries entries = FolderScanner(folder).scan(FolderScanner::FoldersAndImages);
     QCOMPARE(names(entries), QStringList({longName + ":0", QString(200, u's') + ":1"}));
     QVERIFY(QFile::exists(joinPath(folder, longName)));
+}
+
+// Files, folders, links to either, dangling links, hidden entries and
+// entries that are neither files nor folders: the scan lists what Qt's
+// directory iterator lists with the same filters, except links to entries
+// that are neither.
+void TestFolderScanner::entriesOfEveryKindAsQtListsThem()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    touch(root + "/a.jpg");
+    touch(root + "/.hidden.jpg");
+    touch(root + "/b.txt");
+    QVERIFY(QDir(root).mkpath("folder.jpg/inner"));
+    QVERIFY(QDir(root).mkpath(".hidden"));
+    QVERIFY(QDir(root).mkpath("empty"));
+    QVERIFY(QFile::link(root + "/a.jpg", root + "/link to file.jpg"));
+    QVERIFY(QFile::link(root + "/empty", root + "/link to folder"));
+    QVERIFY(QFile::link(root + "/missing.jpg", root + "/dangling.jpg"));
+    QVERIFY(QFile::link(root + "/empty", root + "/.hidden link"));
+    QStringList odd;
+    for (Hostile kind : {Hostile::Fifo, Hostile::Socket, Hostile::Device}) {
+        const QString path = root + "/" + test::hostileName(kind) + ".jpg";
+        if (test::makeHostile(kind, path))
+            odd << path;
+    }
+    test::FifoGuard guard(odd);
+
+    for (int mode : {int(FolderScanner::Folders), int(FolderScanner::Images), int(FolderScanner::FoldersAndImages)}) {
+        QDir::Filters filters = QDir::NoDotAndDotDot;
+        if (mode & FolderScanner::Folders)
+            filters |= QDir::Dirs;
+        if (mode & FolderScanner::Images)
+            filters |= QDir::Files;
+        QStringList expected;
+        QDirIterator it(root, filters);
+        while (it.hasNext()) {
+            it.next();
+            const QFileInfo info = it.fileInfo();
+            if (info.isDir())
+                expected << info.fileName() + (info.fileName() == "folder.jpg" ? ":1" : ":2");
+            else if (info.isFile() && (mode & FolderScanner::Images) && FolderScanner::hasSupportedExtension(info.fileName()))
+                expected << info.fileName() + ":0";
+            // Qt lists a link to a device as well; like the device itself,
+            // it is not a file the list could show.
+        }
+        expected.sort();
+        const QStringList scanned = names(FolderScanner(root).scan(mode));
+        QVERIFY2(scanned == expected, qPrintable(scanned.join(", ") + " / " + expected.join(", ")));
+    }
+    QCOMPARE(names(FolderScanner(root).scan(FolderScanner::Images)), QStringList({"a.jpg:0", "link to file.jpg:0"}));
+    QVERIFY(!guard.blocked());
 }
 
 QTEST_GUILESS_MAIN(TestFolderScanner)

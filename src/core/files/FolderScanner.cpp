@@ -5,6 +5,14 @@
 
 #include <QDirIterator>
 
+// Hidden means a leading dot here; on macOS a file flag hides entries too,
+// which only Qt's iterator knows about.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+#define QUORVEL_SCAN_WITH_READDIR
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
 namespace quorvel {
 
 namespace {
@@ -90,24 +98,57 @@ FolderEntries FolderScanner::scan(int mode, bool nested) const
     if (!(mode & (Folders | Images)))
         return result;
 
+    const auto addFolder = [&](const QString &name) {
+        int kind = FolderEntry::FolderWithoutSubfolders;
+        if (!nested && hasListedSubfolder(joinPath(m_folder, name)))
+            kind = FolderEntry::FolderWithSubfolders;
+        result.append({name, kind});
+    };
+
+#ifdef QUORVEL_SCAN_WITH_READDIR
+    // The directory read as Qt's iterator reads it with these filters, but
+    // without a file-information object per entry: a folder of thousands of
+    // photos is read in a fraction of the time. Hidden entries start with a
+    // dot; an entry's type comes with its name, and only links (and file
+    // systems that do not give the type) cost a look at what they point to.
+    Q_UNUSED(filters);
+    DIR *dir = ::opendir(QFile::encodeName(m_folder).constData());
+    if (!dir)
+        return result;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat st;
+            if (::fstatat(::dirfd(dir), entry->d_name, &st, 0) != 0)
+                continue; // a dangling link
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == DT_DIR) {
+            if (mode & Folders)
+                addFolder(QFile::decodeName(entry->d_name));
+        } else if (type == DT_REG && (mode & Images)) {
+            const QString name = QFile::decodeName(entry->d_name);
+            if (hasSupportedExtension(name))
+                result.append({name, FolderEntry::ListedFile});
+        }
+    }
+    ::closedir(dir);
+#else
     QDirIterator it(m_folder, filters);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
         const QString name = info.fileName();
         if (info.isDir()) {
-            if (!(mode & Folders))
-                continue;
-            int kind = FolderEntry::FolderWithoutSubfolders;
-            if (!nested && hasListedSubfolder(joinPath(m_folder, name)))
-                kind = FolderEntry::FolderWithSubfolders;
-            result.append({name, kind});
-        } else {
-            if (!(mode & Images) || !hasSupportedExtension(name))
-                continue;
+            if (mode & Folders)
+                addFolder(name);
+        } else if ((mode & Images) && hasSupportedExtension(name)) {
             result.append({name, FolderEntry::ListedFile});
         }
     }
+#endif
     return result;
 }
 
