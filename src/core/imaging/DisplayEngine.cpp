@@ -42,6 +42,18 @@ void DisplayEngine::setFullResolution(const QImage &image)
     m_rebuild = true;
 }
 
+void DisplayEngine::setRefined(const QImage &image, PreparedDisplay ahead)
+{
+    // Not over the whole picture, should it have come first.
+    if (!isReduced() || image.isNull())
+        return;
+    m_image = image;
+    m_ahead = std::move(ahead);
+    m_bitmap = QImage();
+    makeProcessedImage();
+    m_rebuild = true;
+}
+
 void DisplayEngine::clear()
 {
     m_image = QImage();

@@ -43,6 +43,10 @@ public:
     // The whole picture has been decoded behind the reduced one: it takes its
     // place with zoom and pan kept, and the display is prepared again.
     void setFullResolution(const QImage &image);
+    // A reduced picture decoded and prepared again (a draft refined, see
+    // ImageLoader::refined): it takes the place of the one shown, with zoom,
+    // pan and the display treatments kept.
+    void setRefined(const QImage &image, PreparedDisplay ahead);
     // Drops the image and every derived bitmap. The full-resolution modes
     // stay, for the next image.
     void clear();
