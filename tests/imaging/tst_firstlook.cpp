@@ -166,6 +166,7 @@ private Q_SLOTS:
     void passedPictureShownWhileTheNewestLoads();
     void draftLeftOnScreenIsRefined_data();
     void draftLeftOnScreenIsRefined();
+    void draftsAheadWhileTheKeysMove();
     void lateCacheHitHandlingKeepsThePicture();
     void twoFilesAheadWhileTheViewIsKnown_data();
     void twoFilesAheadWhileTheViewIsKnown();
@@ -531,6 +532,70 @@ void TestFirstLook::draftLeftOnScreenIsRefined()
     const qsizetype before = decoded.size();
     QVERIFY(loader.requestLoad(loader.previousPath()));
     QCOMPARE(decoded.size(), before);
+}
+
+void TestFirstLook::draftsAheadWhileTheKeysMove()
+{
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    loader.setMotionInterval(1000);
+    const DisplayTarget target{kView, 4};
+    loader.setDisplayTarget(target);
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    auto file = [](int i) { return QStringLiteral("/f/%1.jpg").arg(i); };
+    auto step = [&](int i) {
+        if (!loader.requestLoad(file(i)))
+            return false;
+        return loader.onLoadDone() == ImageLoader::DoneOutcome::Finished;
+    };
+
+    // A single step: decoded, and decoded ahead, as loads are.
+    QVERIFY(!loader.requestLoad(file(1)));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(!loader.isInMotion());
+    QCOMPARE(loader.preloadAhead({file(2), file(3)}), 2);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.reduceToOf(file(3)), DisplayAhead::reduceBox(target));
+
+    // Steps close together: what is decoded ahead meanwhile is a draft.
+    QVERIFY(step(2));
+    QVERIFY(loader.isInMotion());
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.preloadAhead({file(3), file(4)}), 1);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.reduceToOf(file(4)), DisplayAhead::draftBox(target));
+    QVERIFY(step(3));
+    QCOMPARE(loader.preloadAhead({file(4), file(5)}), 1);
+    QVERIFY(waitIdle(loader));
+    QVERIFY(step(4));
+    QVERIFY(loader.isCurrentDraft());
+    QVERIFY(loader.currentAhead().draft);
+    QCOMPARE(loader.preloadAhead({file(5), file(6)}), 1);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.decodeCount(), 6);
+    // Not refined while the keys move: the next step is likely to pass it.
+    QVERIFY(!loader.isRefinePending());
+
+    // At rest: the draft on screen is refined, the drafts ahead are decoded
+    // again as loads would, and the next step shows one at once.
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isInMotion(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isCurrentDraft() && !loader.isPreloading(); }, 5000));
+    QVERIFY(!loader.currentAhead().draft);
+    QCOMPARE(fake.decoded().count(file(5)), 2);
+    QCOMPARE(fake.decoded().count(file(6)), 2);
+    QCOMPARE(fake.reduceToOf(file(5)), DisplayAhead::draftBox(target));
+    QCOMPARE(fake.lastReduceTo(), DisplayAhead::reduceBox(target));
+    const int decodes = loader.decodeCount();
+    QVERIFY(step(5));
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.decodeCount(), decodes);
+    // And back: the previous picture, refined when the keys came to rest,
+    // costs no decode.
+    QVERIFY(step(4));
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.decodeCount(), decodes);
 }
 
 void TestFirstLook::lateCacheHitHandlingKeepsThePicture()

@@ -15,6 +15,9 @@ ImageLoader::ImageLoader(QObject *parent)
     , m_decode(&ImageDecoder::decodeFile)
     , m_decodePreview(&ImageDecoder::decodePreview)
 {
+    m_restTimer.setSingleShot(true);
+    m_restTimer.setInterval(kMotionMs);
+    connect(&m_restTimer, &QTimer::timeout, this, &ImageLoader::keysAtRest);
 }
 
 ImageLoader::~ImageLoader()
@@ -108,9 +111,25 @@ bool ImageLoader::draftDecodeServes(const Picture &draft, const DisplayTarget &t
     return loadReduces && draft.image.width() >= cover.width() && draft.image.height() >= cover.height();
 }
 
+void ImageLoader::keysAtRest()
+{
+    m_inMotion = false;
+    refineCurrent();
+    if (!m_busy && !m_aheadPaths.isEmpty() && holdsDraftAhead())
+        preloadAhead(m_aheadPaths);
+}
+
+bool ImageLoader::holdsDraftAhead() const
+{
+    std::lock_guard lock(m_preloadMutex);
+    return std::any_of(std::begin(m_slots), std::end(m_slots),
+                       [](const PreloadSlot &s) { return !s.preloading && s.picture.draft; });
+}
+
 void ImageLoader::refineCurrent()
 {
-    if (!m_current.draft || m_refineRequested || m_currentPath.isEmpty() || m_busy)
+    // While the keys move the draft is likely passed too; the rest comes.
+    if (!m_current.draft || m_refineRequested || m_currentPath.isEmpty() || m_busy || m_inMotion)
         return;
     m_refineRequested = true;
     // One refining thread: while an abandoned one still ends, its hand-over
@@ -285,6 +304,13 @@ bool ImageLoader::requestLoad(const QString &path)
 bool ImageLoader::request(const QString &path, bool draft)
 {
     const quint64 seq = ++m_requestSeq;
+    m_inMotion = m_sinceRequest.isValid() && m_sinceRequest.elapsed() < m_motionMs;
+    m_sinceRequest.start();
+    if (m_inMotion)
+        m_restTimer.start();
+    draft = draft || m_inMotion;
+    // The files after the new one are named by the next preloadAhead().
+    m_aheadPaths.clear();
     if (m_busy) {
         // Only the last request counts: it starts as soon as the running
         // load has handed over. That load is not abandoned: with a key held
@@ -534,6 +560,7 @@ int ImageLoader::preloadAhead(const QStringList &paths)
 {
     if (m_busy)
         return 0;
+    m_aheadPaths = paths;
     QStringList wanted;
     for (const QString &path : paths) {
         if (!path.isEmpty() && !isRawFile(path) && !wanted.contains(path))
@@ -542,9 +569,14 @@ int ImageLoader::preloadAhead(const QStringList &paths)
             break;
     }
     std::lock_guard lock(m_preloadMutex);
-    for (int i = 0; i < kPreloadSlots; ++i)
-        if (!m_slots[i].path.isEmpty() && !wanted.contains(m_slots[i].path))
+    // A draft decoded ahead while the keys moved is decoded again once they
+    // rest: the next step shows it at once, and as a load would.
+    for (int i = 0; i < kPreloadSlots; ++i) {
+        const PreloadSlot &slot = m_slots[i];
+        const bool restingDraft = !m_inMotion && !slot.preloading && slot.picture.draft;
+        if (!slot.path.isEmpty() && (!wanted.contains(slot.path) || restingDraft))
             discardSlotLocked(i);
+    }
     int started = 0;
     for (const QString &path : std::as_const(wanted)) {
         const bool held = std::any_of(std::begin(m_slots), std::end(m_slots),
@@ -575,9 +607,9 @@ void ImageLoader::startSlotLocked(int index, const QString &path, quint64 seq)
     slot.generation = ++m_preloadGeneration;
     slot.seq = seq;
     slot.cancel.store(false);
-    // A file asked for while a load runs is decoded as a draft; one decoded
-    // ahead is not.
-    const bool draft = seq != 0 && m_target.isValid();
+    // A file asked for while a load runs is decoded as a draft, and so is
+    // one decoded ahead while the keys move.
+    const bool draft = (seq != 0 || m_inMotion) && m_target.isValid();
     DecodeOptions options = optionsFor(m_target, draft);
     options.nameFallback = false;
     slot.thread =
@@ -655,6 +687,11 @@ void ImageLoader::handlePreloadFinished()
     emit preloadFinished();
     if (m_adoptedSlot >= 0 && takeAdoptedSlot())
         return;
+    // A draft that was still being decoded ahead when the keys came to rest.
+    if (!m_busy && !m_inMotion && !m_aheadPaths.isEmpty() && holdsDraftAhead()) {
+        preloadAhead(m_aheadPaths);
+        return;
+    }
     if (!m_busy || m_pendingPath.isEmpty())
         return;
     // A file asked for while the load runs is ready: it is shown if nothing

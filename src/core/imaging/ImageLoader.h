@@ -3,9 +3,12 @@
 #include "core/imaging/DecodeTypes.h"
 #include "core/imaging/PreparedDisplay.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 #include <atomic>
 #include <functional>
@@ -59,11 +62,13 @@ namespace quorvel {
 //     When the view needs more (zoom, a full-resolution treatment, the
 //     histogram) it calls requestFullResolution(); fullResolutionReady()
 //     tells when currentImage() is the whole picture.
-//   - drafts: files asked for while a load runs (a key held) are decoded as
-//     drafts (DisplayAhead::prepareDraft), a quick rendition that keeps up
-//     with the keys. A draft that stays current when the keys stop is
-//     decoded and prepared again as a load would, behind it; refined() tells
-//     when currentImage() and currentAhead() are the real ones.
+//   - drafts: while the keys move (requests less than kMotionMs apart, or
+//     a request while a load runs) files are decoded as drafts
+//     (DisplayAhead::prepareDraft), a quick rendition that keeps up with a
+//     held key. Once the keys rest (kMotionMs without a request) a draft
+//     that is current is decoded and prepared again as a load would, behind
+//     it; refined() tells when currentImage() and currentAhead() are the
+//     real ones. Drafts held in the preload slots are then decoded again.
 class ImageLoader : public QObject
 {
     Q_OBJECT
@@ -88,6 +93,10 @@ public:
         // it is let go.
         ShowPassing,
     };
+
+    // Requests closer together than this are keys in motion; as long
+    // without one, they rest.
+    static constexpr int kMotionMs = 200;
 
     explicit ImageLoader(QObject *parent = nullptr);
     // Waits for running threads (abandoning their decodes where possible).
@@ -134,6 +143,14 @@ public:
     // The current picture is a draft, still to be refined.
     bool isCurrentDraft() const { return m_current.draft; }
     bool isRefinePending() const { return m_refineRequested; }
+    // Requests come closer together than kMotionMs (a key held).
+    bool isInMotion() const { return m_inMotion; }
+    // Another interval than kMotionMs (tests on slow machines).
+    void setMotionInterval(int ms)
+    {
+        m_motionMs = ms;
+        m_restTimer.setInterval(ms);
+    }
     // The display bitmap prepared with the current picture (null when none
     // was); the view takes it when it still fits.
     const PreparedDisplay &currentAhead() const { return m_current.ahead; }
@@ -221,6 +238,10 @@ private:
     bool request(const QString &path, bool draft);
     // A draft current picture that stays is decoded and prepared again.
     void refineCurrent();
+    // kMotionMs without a request: the draft on screen and those decoded
+    // ahead are made again as loads would.
+    void keysAtRest();
+    bool holdsDraftAhead() const;
 
     DecodeOptions optionsFromSettings() const;
     void startBackgroundLoad(const QString &path, bool draft = false);
@@ -315,6 +336,13 @@ private:
     std::mutex m_fullMutex;
     QImage m_fullResult;
     quint64 m_fullResultGeneration = 0;
+
+    // Whether the keys are in motion, and the files last kept decoded ahead.
+    QElapsedTimer m_sinceRequest;
+    QTimer m_restTimer;
+    bool m_inMotion = false;
+    int m_motionMs = kMotionMs;
+    QStringList m_aheadPaths;
 
     // The refinement of a draft current picture, and its hand-over.
     std::thread m_refineThread;
