@@ -506,6 +506,16 @@ void TestFirstLook::draftLeftOnScreenIsRefined()
     model.showImage(frame.shownImage, kFull, frame.shownAhead);
     model.prepareForPaint(mode);
     QCOMPARE(model.engine().aheadTakenCount(), 1);
+    // Smaller than the view, by design: no whole picture is decoded for it,
+    // unless the view shows more.
+    QVERIFY(!model.engine().needsFullResolution());
+    {
+        ImageViewModel zoomed;
+        zoomed.resize(view);
+        zoomed.showImage(frame.shownImage, kFull, frame.shownAhead);
+        QVERIFY(zoomed.fullSize());
+        QVERIFY(zoomed.engine().needsFullResolution());
+    }
 
     // Then refined: the picture and its display are a load's, pixel for pixel.
     QVERIFY(QTest::qWaitFor([&] { return refined.count() == 1; }, 5000));

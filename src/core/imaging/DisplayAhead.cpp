@@ -45,6 +45,11 @@ QSize DisplayAhead::draftBox(const DisplayTarget &target)
     return QSize(std::max(1, box.width() * 3 / 4), std::max(1, box.height() * 3 / 4));
 }
 
+QSize DisplayAhead::draftServes(QSize draft)
+{
+    return QSize(draft.width() * 4 / 3 + 2, draft.height() * 4 / 3 + 2);
+}
+
 PreparedDisplay DisplayAhead::prepareDraft(const QImage &image, QSize fullSize, const DisplayTarget &target)
 {
     // Bilinear costs a few milliseconds where bicubic and the high-quality

@@ -25,6 +25,9 @@ public:
     // scale) and is scaled to the view bilinearly whatever the target's
     // mode. A draft left on screen is decoded and prepared again as usual.
     static QSize draftBox(const DisplayTarget &target);
+    // The largest display a draft of this size stands for (the view's fitted
+    // size it was decoded for, a few pixels to spare for rounding).
+    static QSize draftServes(QSize draft);
     static PreparedDisplay prepareDraft(const QImage &image, QSize fullSize, const DisplayTarget &target);
 };
 
