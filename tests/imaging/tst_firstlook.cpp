@@ -1,3 +1,5 @@
+#include "core/imaging/DisplayAhead.h"
+#include "core/imaging/ImageDecoder.h"
 #include "core/imaging/ImageLoader.h"
 #include "core/imaging/ImageViewModel.h"
 #include "core/imaging/ZoomMath.h"
@@ -76,6 +78,12 @@ public:
         std::lock_guard lock(m_mutex);
         return m_reduceTo.isEmpty() ? QSize() : m_reduceTo.last();
     }
+    QSize reduceToOf(const QString &path) const
+    {
+        std::lock_guard lock(m_mutex);
+        const qsizetype i = m_decoded.indexOf(path);
+        return i < 0 ? QSize() : m_reduceTo.at(i);
+    }
 
 private:
     mutable std::mutex m_mutex;
@@ -94,12 +102,19 @@ struct Frame
     QString next;
     int shown = 0;
     QList<QRgb> passing;
+    // What the last finished load left on screen.
+    QImage shownImage;
+    PreparedDisplay shownAhead;
+    bool shownDraft = false;
 
     void connect()
     {
         QObject::connect(&loader, &ImageLoader::loadDone, &loader, [this] { handleLoadDone(); });
-        QObject::connect(&loader, &ImageLoader::passingReady, &loader,
-                         [this] { passing.append(loader.passingImage().pixel(0, 0)); });
+        QObject::connect(&loader, &ImageLoader::passingReady, &loader, [this] { notePassing(); });
+    }
+    void notePassing()
+    {
+        passing.append(loader.passingImage().pixel(0, 0));
     }
     void handleLoadDone()
     {
@@ -107,13 +122,17 @@ struct Frame
         case ImageLoader::DoneOutcome::NewLoadStarted:
             return;
         case ImageLoader::DoneOutcome::ShowPassing:
-            passing.append(loader.passingImage().pixel(0, 0));
+            notePassing();
             return;
         case ImageLoader::DoneOutcome::Finished:
             break;
         }
-        if (loader.isImagePresent())
+        if (loader.isImagePresent()) {
             ++shown;
+            shownImage = loader.currentImage();
+            shownAhead = loader.currentAhead();
+            shownDraft = loader.isCurrentDraft();
+        }
         if (!next.isEmpty())
             loader.startPreload(next);
     }
@@ -145,6 +164,9 @@ private Q_SLOTS:
     void displayPreparedAheadIsTaken_data();
     void displayPreparedAheadIsTaken();
     void passedPictureShownWhileTheNewestLoads();
+    void draftLeftOnScreenIsRefined_data();
+    void draftLeftOnScreenIsRefined();
+    void draftsAheadWhileTheKeysMove();
     void lateCacheHitHandlingKeepsThePicture();
     void twoFilesAheadWhileTheViewIsKnown_data();
     void twoFilesAheadWhileTheViewIsKnown();
@@ -370,6 +392,16 @@ void TestFirstLook::passedPictureShownWhileTheNewestLoads()
     QCOMPARE(loader.currentImage().pixel(0, 0), fake.colourFor(files[2]));
     QVERIFY(!loader.currentAhead().bitmap.isNull());
     QCOMPARE(fake.decoded().size(), 3); // C was taken from its preload
+    // B and C, asked for while A loaded, were decoded as drafts; at this view
+    // the draft's DCT scale is a load's, so C, left on screen, is refined by
+    // preparing its display again, without a decode.
+    QCOMPARE(fake.reduceToOf(files[0]), DisplayAhead::reduceBox(loader.displayTarget()));
+    QCOMPARE(fake.reduceToOf(files[1]), DisplayAhead::draftBox(loader.displayTarget()));
+    QCOMPARE(fake.reduceToOf(files[2]), DisplayAhead::draftBox(loader.displayTarget()));
+    QVERIFY(frame.shownDraft);
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isCurrentDraft(); }, 5000));
+    QVERIFY(!loader.currentAhead().draft);
+    QCOMPARE(fake.decoded().size(), 3);
     // Whatever finished first was shown in passing, but never a picture
     // older than the one on screen.
     int last = -1;
@@ -394,6 +426,186 @@ void TestFirstLook::passedPictureShownWhileTheNewestLoads()
     QCOMPARE(fake.decoded().count(QStringLiteral("/f/D.jpg")), 1);
     QCOMPARE(loader.currentPath(), QStringLiteral("/f/D.jpg"));
     QVERIFY(loader.isImagePresent());
+}
+
+void TestFirstLook::draftLeftOnScreenIsRefined_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QSize>("view");
+    QTest::addColumn<bool>("decodedAgain");
+    // 1600 x 1200 into a 500 x 400 client area: a load decodes it at 3/8
+    // (600 x 450), a draft at 2/8 (400 x 300).
+    QTest::newRow("bicubic, draft at a smaller scale") << 4 << QSize(504, 404) << true;
+    QTest::newRow("high-quality bicubic, draft at a smaller scale") << 7 << QSize(504, 404) << true;
+    QTest::newRow("high-quality bilinear, draft at a smaller scale") << 6 << QSize(504, 404) << true;
+    QTest::newRow("bilinear, draft at a smaller scale") << 3 << QSize(504, 404) << true;
+    // Into 400 x 300 both take 2/8: only the display is prepared again.
+    QTest::newRow("bicubic, draft at the load's scale") << 4 << QSize(404, 304) << false;
+    QTest::newRow("high-quality bicubic, draft at the load's scale") << 7 << QSize(404, 304) << false;
+}
+
+void TestFirstLook::draftLeftOnScreenIsRefined()
+{
+    QFETCH(int, mode);
+    QFETCH(QSize, view);
+    QFETCH(bool, decodedAgain);
+    QTemporaryDir dir;
+    QStringList files;
+    for (int i = 0; i < 3; ++i) {
+        QImage picture(kFull, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb((x * (i + 1)) % 256, (y * 3) % 256, ((x ^ y) + 40 * i) % 256));
+        files.append(dir.filePath(QStringLiteral("p%1.jpg").arg(i)));
+        QVERIFY(picture.save(files.last(), "JPEG", 90));
+    }
+    const DisplayTarget target{view, mode};
+
+    // What a load of the last file shows.
+    ImageLoader normal;
+    normal.setDisplayTarget(target);
+    QSignalSpy normalDone(&normal, &ImageLoader::loadDone);
+    QVERIFY(!normal.requestLoad(files[2]));
+    QVERIFY(normalDone.wait(5000));
+    QCOMPARE(normal.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(!normal.isCurrentDraft());
+    QVERIFY(!normal.currentAhead().draft);
+    const QImage loaded = normal.currentImage();
+    const PreparedDisplay loadedAhead = normal.currentAhead();
+
+    // A key held: the second and third files are asked for while the first
+    // loads, and decoded as drafts.
+    std::mutex mutex;
+    QStringList decoded;
+    ImageLoader loader;
+    loader.setDecodeFunction([&](const QString &path, const DecodeOptions &options) {
+        {
+            std::lock_guard lock(mutex);
+            decoded.append(path);
+        }
+        return ImageDecoder::decodeFile(path, options);
+    });
+    loader.setDisplayTarget(target);
+    Frame frame{loader};
+    frame.connect();
+    QSignalSpy refined(&loader, &ImageLoader::refined);
+    frame.show(files[0]);
+    frame.show(files[1]);
+    frame.show(files[2]);
+    QVERIFY(QTest::qWaitFor([&] { return frame.shown == 1; }, 5000));
+    QCOMPARE(loader.currentPath(), files[2]);
+
+    // The keys stopped at a draft: shown as it came, whatever the mode.
+    QVERIFY(frame.shownDraft);
+    QVERIFY(frame.shownAhead.draft);
+    QCOMPARE(frame.shownImage.size(), decodedAgain ? QSize(400, 300) : loaded.size());
+    if (decodedAgain && mode != InterpolationBilinear)
+        QVERIFY(frame.shownAhead.bitmap != loadedAhead.bitmap);
+    ImageViewModel model;
+    model.resize(view);
+    model.showImage(frame.shownImage, kFull, frame.shownAhead);
+    model.prepareForPaint(mode);
+    QCOMPARE(model.engine().aheadTakenCount(), 1);
+    // Smaller than the view, by design: no whole picture is decoded for it,
+    // unless the view shows more.
+    QVERIFY(!model.engine().needsFullResolution());
+    {
+        ImageViewModel zoomed;
+        zoomed.resize(view);
+        zoomed.showImage(frame.shownImage, kFull, frame.shownAhead);
+        QVERIFY(zoomed.fullSize());
+        QVERIFY(zoomed.engine().needsFullResolution());
+    }
+
+    // Then refined: the picture and its display are a load's, pixel for pixel.
+    QVERIFY(QTest::qWaitFor([&] { return refined.count() == 1; }, 5000));
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.currentImage(), loaded);
+    QCOMPARE(loader.currentAhead().bitmap, loadedAhead.bitmap);
+    QCOMPARE(loader.currentAhead().position, loadedAhead.position);
+    {
+        std::lock_guard lock(mutex);
+        QCOMPARE(decoded.count(files[2]), decodedAgain ? 2 : 1);
+    }
+    model.engine().setRefined(loader.currentImage(), loader.currentAhead());
+    model.prepareForPaint(mode);
+    ImageViewModel own;
+    own.resize(view);
+    own.showImage(loaded, kFull);
+    own.prepareForPaint(mode);
+    QCOMPARE(model.engine().displayBitmap(), own.engine().displayBitmap());
+    QCOMPARE(model.engine().displayPosition(), own.engine().displayPosition());
+
+    // Stepping back costs no decode; the previous picture is still the one
+    // the keys passed.
+    QVERIFY(waitIdle(loader));
+    const qsizetype before = decoded.size();
+    QVERIFY(loader.requestLoad(loader.previousPath()));
+    QCOMPARE(decoded.size(), before);
+}
+
+void TestFirstLook::draftsAheadWhileTheKeysMove()
+{
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    loader.setMotionInterval(1000);
+    const DisplayTarget target{kView, 4};
+    loader.setDisplayTarget(target);
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    auto file = [](int i) { return QStringLiteral("/f/%1.jpg").arg(i); };
+    auto step = [&](int i) {
+        if (!loader.requestLoad(file(i)))
+            return false;
+        return loader.onLoadDone() == ImageLoader::DoneOutcome::Finished;
+    };
+
+    // A single step: decoded, and decoded ahead, as loads are.
+    QVERIFY(!loader.requestLoad(file(1)));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(!loader.isInMotion());
+    QCOMPARE(loader.preloadAhead({file(2), file(3)}), 2);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.reduceToOf(file(3)), DisplayAhead::reduceBox(target));
+
+    // Steps close together: what is decoded ahead meanwhile is a draft.
+    QVERIFY(step(2));
+    QVERIFY(loader.isInMotion());
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.preloadAhead({file(3), file(4)}), 1);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.reduceToOf(file(4)), DisplayAhead::draftBox(target));
+    QVERIFY(step(3));
+    QCOMPARE(loader.preloadAhead({file(4), file(5)}), 1);
+    QVERIFY(waitIdle(loader));
+    QVERIFY(step(4));
+    QVERIFY(loader.isCurrentDraft());
+    QVERIFY(loader.currentAhead().draft);
+    QCOMPARE(loader.preloadAhead({file(5), file(6)}), 1);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(loader.decodeCount(), 6);
+    // Not refined while the keys move: the next step is likely to pass it.
+    QVERIFY(!loader.isRefinePending());
+
+    // At rest: the draft on screen is refined, the drafts ahead are decoded
+    // again as loads would, and the next step shows one at once.
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isInMotion(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isCurrentDraft() && !loader.isPreloading(); }, 5000));
+    QVERIFY(!loader.currentAhead().draft);
+    QCOMPARE(fake.decoded().count(file(5)), 2);
+    QCOMPARE(fake.decoded().count(file(6)), 2);
+    QCOMPARE(fake.reduceToOf(file(5)), DisplayAhead::draftBox(target));
+    QCOMPARE(fake.lastReduceTo(), DisplayAhead::reduceBox(target));
+    const int decodes = loader.decodeCount();
+    QVERIFY(step(5));
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.decodeCount(), decodes);
+    // And back: the previous picture, refined when the keys came to rest,
+    // costs no decode.
+    QVERIFY(step(4));
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.decodeCount(), decodes);
 }
 
 void TestFirstLook::lateCacheHitHandlingKeepsThePicture()

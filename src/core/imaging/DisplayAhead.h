@@ -18,6 +18,17 @@ public:
     // fullSize) when it shows it fitted, as a freshly shown picture is. Null
     // when the target is unknown.
     static PreparedDisplay prepare(const QImage &image, QSize fullSize, const DisplayTarget &target);
+
+    // A draft: the quick rendition of a picture the keys are likely to pass
+    // while they are held. It may be decoded smaller than the view (the box
+    // is three quarters of reduceBox(), so a JPEG takes the next smaller DCT
+    // scale) and is scaled to the view bilinearly whatever the target's
+    // mode. A draft left on screen is decoded and prepared again as usual.
+    static QSize draftBox(const DisplayTarget &target);
+    // The largest display a draft of this size stands for (the view's fitted
+    // size it was decoded for, a few pixels to spare for rounding).
+    static QSize draftServes(QSize draft);
+    static PreparedDisplay prepareDraft(const QImage &image, QSize fullSize, const DisplayTarget &target);
 };
 
 } // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include "core/imaging/AllChannelsLayout.h"
 #include "core/imaging/ChannelTreatment.h"
+#include "core/imaging/DisplayAhead.h"
 #include "core/imaging/Resampler.h"
 #include "core/imaging/ZoomMath.h"
 #include "core/settings/AppSettings.h"
@@ -15,6 +16,7 @@ void DisplayEngine::setImage(const QImage &image, QSize fullSize, PreparedDispla
 {
     m_image = image;
     m_fullSize = fullSize.isEmpty() ? image.size() : fullSize;
+    m_draft = ahead.draft;
     m_ahead = std::move(ahead);
     m_bitmap = QImage();
     m_modes.endDisplayTreatments();
@@ -26,7 +28,10 @@ bool DisplayEngine::needsFullResolution() const
 {
     if (!isReduced())
         return false;
-    return m_zoomed.width() > m_image.width() || m_zoomed.height() > m_image.height()
+    // A draft is smaller than the view by design, and refined when the keys
+    // rest: decoding the whole picture for it would only slow the keys.
+    const QSize serves = m_draft ? DisplayAhead::draftServes(m_image.size()) : m_image.size();
+    return m_zoomed.width() > serves.width() || m_zoomed.height() > serves.height()
            || m_modes.fullResolution().isOn();
 }
 
@@ -36,7 +41,21 @@ void DisplayEngine::setFullResolution(const QImage &image)
         return;
     m_image = image;
     m_fullSize = image.size();
+    m_draft = false;
     m_ahead = PreparedDisplay();
+    m_bitmap = QImage();
+    makeProcessedImage();
+    m_rebuild = true;
+}
+
+void DisplayEngine::setRefined(const QImage &image, PreparedDisplay ahead)
+{
+    // Not over the whole picture, should it have come first.
+    if (!isReduced() || image.isNull())
+        return;
+    m_image = image;
+    m_draft = false;
+    m_ahead = std::move(ahead);
     m_bitmap = QImage();
     makeProcessedImage();
     m_rebuild = true;
@@ -46,6 +65,7 @@ void DisplayEngine::clear()
 {
     m_image = QImage();
     m_fullSize = QSize();
+    m_draft = false;
     m_ahead = PreparedDisplay();
     m_processed = QImage();
     m_bitmap = QImage();

@@ -38,11 +38,17 @@ public:
     QSize imageSize() const { return m_fullSize; }
     bool isReduced() const { return hasImage() && m_fullSize != m_image.size(); }
     // The reduced picture no longer serves: the zoom shows more pixels than
-    // it has, or a full-resolution treatment is on.
+    // it has, or a full-resolution treatment is on. A draft (its bitmap
+    // prepared ahead as one) serves as far as DisplayAhead::draftServes().
     bool needsFullResolution() const;
+    bool isDraft() const { return m_draft; }
     // The whole picture has been decoded behind the reduced one: it takes its
     // place with zoom and pan kept, and the display is prepared again.
     void setFullResolution(const QImage &image);
+    // A reduced picture decoded and prepared again (a draft refined, see
+    // ImageLoader::refined): it takes the place of the one shown, with zoom,
+    // pan and the display treatments kept.
+    void setRefined(const QImage &image, PreparedDisplay ahead);
     // Drops the image and every derived bitmap. The full-resolution modes
     // stay, for the next image.
     void clear();
@@ -108,6 +114,7 @@ private:
 
     QImage m_image;
     QSize m_fullSize;
+    bool m_draft = false;
     PreparedDisplay m_ahead;
     QImage m_processed;
     ChannelModes m_modes;

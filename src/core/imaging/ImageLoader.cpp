@@ -3,6 +3,7 @@
 #include "core/imaging/DecoderChoice.h"
 #include "core/imaging/DisplayAhead.h"
 #include "core/imaging/ImageDecoder.h"
+#include "core/imaging/ZoomMath.h"
 #include "core/settings/AppSettings.h"
 
 #include <algorithm>
@@ -14,12 +15,16 @@ ImageLoader::ImageLoader(QObject *parent)
     , m_decode(&ImageDecoder::decodeFile)
     , m_decodePreview(&ImageDecoder::decodePreview)
 {
+    m_restTimer.setSingleShot(true);
+    m_restTimer.setInterval(kMotionMs);
+    connect(&m_restTimer, &QTimer::timeout, this, &ImageLoader::keysAtRest);
 }
 
 ImageLoader::~ImageLoader()
 {
     m_loadCancel.store(true);
     m_fullCancel.store(true);
+    m_refineCancel.store(true);
     for (PreloadSlot &slot : m_slots)
         slot.cancel.store(true);
     if (m_loadThread.joinable())
@@ -29,6 +34,8 @@ ImageLoader::~ImageLoader()
             slot.thread.join();
     if (m_fullThread.joinable())
         m_fullThread.join();
+    if (m_refineThread.joinable())
+        m_refineThread.join();
     // Queued calls still posted to this object die with it.
 }
 
@@ -54,23 +61,26 @@ DecodeOptions ImageLoader::optionsFromSettings() const
     return options;
 }
 
-DecodeOptions ImageLoader::optionsFor(const DisplayTarget &target) const
+DecodeOptions ImageLoader::optionsFor(const DisplayTarget &target, bool draft) const
 {
     DecodeOptions options = optionsFromSettings();
-    options.reduceTo = DisplayAhead::reduceBox(target);
+    options.reduceTo = draft ? DisplayAhead::draftBox(target) : DisplayAhead::reduceBox(target);
     options.reduceToFit = !options.reduceTo.isEmpty();
     return options;
 }
 
-ImageLoader::Picture ImageLoader::pictureFrom(DecodeResult &&result, const DisplayTarget &target)
+ImageLoader::Picture ImageLoader::pictureFrom(DecodeResult &&result, const DisplayTarget &target, bool draft)
 {
     Picture picture;
     if (!result.ok())
         return picture;
     picture.image = std::move(result.image);
     picture.partial = result.partial;
+    picture.decodedReduced = !result.fullSize.isEmpty();
     picture.fullSize = result.fullSize.isEmpty() ? picture.image.size() : result.fullSize;
-    picture.ahead = DisplayAhead::prepare(picture.image, picture.fullSize, target);
+    picture.draft = draft && target.isValid();
+    picture.ahead = picture.draft ? DisplayAhead::prepareDraft(picture.image, picture.fullSize, target)
+                                  : DisplayAhead::prepare(picture.image, picture.fullSize, target);
     return picture;
 }
 
@@ -80,6 +90,111 @@ void ImageLoader::dropFullResolution()
     m_fullRequested = false;
     ++m_fullGeneration;
     m_fullCancel.store(true);
+    m_refineRequested = false;
+    ++m_refineGeneration;
+    m_refineCancel.store(true);
+}
+
+bool ImageLoader::draftDecodeServes(const Picture &draft, const DisplayTarget &target)
+{
+    // Decoded whole: the draft's box already asked for no reduction, and a
+    // load's larger box asks for none either (or the decoder cannot reduce).
+    if (!draft.decodedReduced)
+        return true;
+    // A reduced decode takes the smallest scale that covers the picture
+    // fitted into the box. A load's box is larger than the draft's, so the
+    // draft's scale is the load's too when it covers the load's fitted size
+    // and the load reduces as well (only a reduced decode takes the quicker
+    // IDCT).
+    const QSize cover = zoom::fitInto(draft.fullSize, DisplayAhead::reduceBox(target));
+    const bool loadReduces = cover.width() < draft.fullSize.width() || cover.height() < draft.fullSize.height();
+    return loadReduces && draft.image.width() >= cover.width() && draft.image.height() >= cover.height();
+}
+
+void ImageLoader::keysAtRest()
+{
+    m_inMotion = false;
+    refineCurrent();
+    if (!m_busy && !m_aheadPaths.isEmpty() && holdsDraftAhead())
+        preloadAhead(m_aheadPaths);
+}
+
+bool ImageLoader::holdsDraftAhead() const
+{
+    std::lock_guard lock(m_preloadMutex);
+    return std::any_of(std::begin(m_slots), std::end(m_slots),
+                       [](const PreloadSlot &s) { return !s.preloading && s.picture.draft; });
+}
+
+void ImageLoader::refineCurrent()
+{
+    // While the keys move the draft is likely passed too; the rest comes.
+    if (!m_current.draft || m_refineRequested || m_currentPath.isEmpty() || m_busy || m_inMotion)
+        return;
+    m_refineRequested = true;
+    // One refining thread: while an abandoned one still ends, its hand-over
+    // starts the next (handleRefineFinished).
+    if (m_refineRunning.load())
+        return;
+    if (m_refineThread.joinable())
+        m_refineThread.join();
+    m_refineCancel.store(false);
+    m_refineRunning.store(true);
+    DecodeOptions options = optionsFor(m_target);
+    options.cancel = &m_refineCancel;
+    // Only the display is prepared again when a load would decode the same.
+    QImage decoded;
+    if (draftDecodeServes(m_current, m_target))
+        decoded = m_current.image;
+    m_refineThread = std::thread([this, path = m_currentPath, options, target = m_target, decoded,
+                                  fullSize = m_current.fullSize, partial = m_current.partial,
+                                  reduced = m_current.decodedReduced, generation = m_refineGeneration]() mutable {
+        Picture picture;
+        if (!decoded.isNull()) {
+            picture.image = std::move(decoded);
+            picture.fullSize = fullSize;
+            picture.partial = partial;
+            picture.decodedReduced = reduced;
+            picture.ahead = DisplayAhead::prepare(picture.image, fullSize, target);
+        } else {
+            ++m_decodeCount;
+            DecodeResult result = m_decode(path, options);
+            if (!m_refineCancel.load())
+                picture = pictureFrom(std::move(result), target);
+        }
+        {
+            std::lock_guard lock(m_refineMutex);
+            m_refineResult = std::move(picture);
+            m_refineResultGeneration = generation;
+        }
+        m_refineRunning.store(false);
+        QMetaObject::invokeMethod(this, "handleRefineFinished", Qt::QueuedConnection);
+    });
+}
+
+void ImageLoader::handleRefineFinished()
+{
+    Picture picture;
+    quint64 generation = 0;
+    {
+        std::lock_guard lock(m_refineMutex);
+        picture = std::exchange(m_refineResult, Picture());
+        generation = m_refineResultGeneration;
+    }
+    if (generation != m_refineGeneration) {
+        // For a picture no longer current; the current one may be waiting.
+        if (m_refineRequested && !m_refineRunning.load()) {
+            m_refineRequested = false;
+            refineCurrent();
+        }
+        return;
+    }
+    m_refineRequested = false;
+    // A failure, or a file replaced since: the draft stays.
+    if (picture.image.isNull() || picture.fullSize != m_current.fullSize)
+        return;
+    m_current = std::move(picture);
+    emit refined();
 }
 
 bool ImageLoader::requestFullResolution()
@@ -183,7 +298,19 @@ void ImageLoader::discardPreloadLocked()
 
 bool ImageLoader::requestLoad(const QString &path)
 {
+    return request(path, false);
+}
+
+bool ImageLoader::request(const QString &path, bool draft)
+{
     const quint64 seq = ++m_requestSeq;
+    m_inMotion = m_sinceRequest.isValid() && m_sinceRequest.elapsed() < m_motionMs;
+    m_sinceRequest.start();
+    if (m_inMotion)
+        m_restTimer.start();
+    draft = draft || m_inMotion;
+    // The files after the new one are named by the next preloadAhead().
+    m_aheadPaths.clear();
     if (m_busy) {
         // Only the last request counts: it starts as soon as the running
         // load has handed over. That load is not abandoned: with a key held
@@ -247,15 +374,15 @@ bool ImageLoader::requestLoad(const QString &path)
         m_screenSeq = seq;
         return true;
     }
-    startBackgroundLoad(path);
+    startBackgroundLoad(path, draft);
     m_loadSeq = seq;
     return false;
 }
 
-void ImageLoader::startBackgroundLoad(const QString &path)
+void ImageLoader::startBackgroundLoad(const QString &path, bool draft)
 {
     beginLoad(path);
-    startLoadThread(path);
+    startLoadThread(path, draft);
     emit busyChanged(true);
 }
 
@@ -273,17 +400,18 @@ void ImageLoader::beginLoad(const QString &path)
     m_busy = true;
 }
 
-void ImageLoader::startLoadThread(const QString &path)
+void ImageLoader::startLoadThread(const QString &path, bool draft)
 {
     // The previous load thread has handed its result over already; it is
     // at most returning.
     if (m_loadThread.joinable())
         m_loadThread.join();
     m_loadCancel.store(false);
-    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFor(m_target), m_target);
+    draft = draft && m_target.isValid();
+    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFor(m_target, draft), m_target, draft);
 }
 
-void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTarget target)
+void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTarget target, bool draft)
 {
     options.cancel = &m_loadCancel;
     if (isRawFile(path)) {
@@ -310,7 +438,7 @@ void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTar
     const QString error = result.error;
     Picture picture;
     if (!m_loadCancel.load())
-        picture = pictureFrom(std::move(result), target);
+        picture = pictureFrom(std::move(result), target, draft);
     {
         std::lock_guard lock(m_loadMutex);
         m_loadResult = std::move(picture);
@@ -381,6 +509,7 @@ ImageLoader::DoneOutcome ImageLoader::onLoadDone()
             // Asked for again while it loaded: it is there.
             m_currentPath = m_loadedPath;
             m_imagePresent = true;
+            refineCurrent();
             return DoneOutcome::Finished;
         }
         // The picture of a file the keys have passed becomes current for a
@@ -396,7 +525,9 @@ ImageLoader::DoneOutcome ImageLoader::onLoadDone()
             m_passing = m_current;
             m_screenSeq = m_loadSeq;
         }
-        if (!requestLoad(pending))
+        // The keys have moved on during a load: what they reach now is
+        // likely passed too, and is decoded as a draft.
+        if (!request(pending, true))
             return passed ? DoneOutcome::ShowPassing : DoneOutcome::NewLoadStarted;
     } else if (!m_loadedPath.isEmpty()) {
         m_currentPath = m_loadedPath;
@@ -404,6 +535,7 @@ ImageLoader::DoneOutcome ImageLoader::onLoadDone()
         m_screenSeq = m_loadSeq;
     }
     m_passing = Picture();
+    refineCurrent();
     return DoneOutcome::Finished;
 }
 
@@ -428,6 +560,7 @@ int ImageLoader::preloadAhead(const QStringList &paths)
 {
     if (m_busy)
         return 0;
+    m_aheadPaths = paths;
     QStringList wanted;
     for (const QString &path : paths) {
         if (!path.isEmpty() && !isRawFile(path) && !wanted.contains(path))
@@ -436,9 +569,14 @@ int ImageLoader::preloadAhead(const QStringList &paths)
             break;
     }
     std::lock_guard lock(m_preloadMutex);
-    for (int i = 0; i < kPreloadSlots; ++i)
-        if (!m_slots[i].path.isEmpty() && !wanted.contains(m_slots[i].path))
+    // A draft decoded ahead while the keys moved is decoded again once they
+    // rest: the next step shows it at once, and as a load would.
+    for (int i = 0; i < kPreloadSlots; ++i) {
+        const PreloadSlot &slot = m_slots[i];
+        const bool restingDraft = !m_inMotion && !slot.preloading && slot.picture.draft;
+        if (!slot.path.isEmpty() && (!wanted.contains(slot.path) || restingDraft))
             discardSlotLocked(i);
+    }
     int started = 0;
     for (const QString &path : std::as_const(wanted)) {
         const bool held = std::any_of(std::begin(m_slots), std::end(m_slots),
@@ -469,20 +607,24 @@ void ImageLoader::startSlotLocked(int index, const QString &path, quint64 seq)
     slot.generation = ++m_preloadGeneration;
     slot.seq = seq;
     slot.cancel.store(false);
-    DecodeOptions options = optionsFor(m_target);
+    // A file asked for while a load runs is decoded as a draft, and so is
+    // one decoded ahead while the keys move.
+    const bool draft = (seq != 0 || m_inMotion) && m_target.isValid();
+    DecodeOptions options = optionsFor(m_target, draft);
     options.nameFallback = false;
-    slot.thread = std::thread(&ImageLoader::runPreload, this, index, path, options, m_target, slot.generation);
+    slot.thread =
+        std::thread(&ImageLoader::runPreload, this, index, path, options, m_target, slot.generation, draft);
 }
 
 void ImageLoader::runPreload(int index, const QString &path, DecodeOptions options, DisplayTarget target,
-                             quint64 generation)
+                             quint64 generation, bool draft)
 {
     PreloadSlot &slot = m_slots[index];
     options.cancel = &slot.cancel;
     ++m_decodeCount;
     DecodeResult result = m_decode(path, options);
     // The display is prepared here too, so that showing the picture is a copy.
-    Picture picture = slot.cancel.load() ? Picture() : pictureFrom(std::move(result), target);
+    Picture picture = slot.cancel.load() ? Picture() : pictureFrom(std::move(result), target, draft);
     {
         std::lock_guard lock(m_preloadMutex);
         if (generation == slot.generation) {
@@ -545,6 +687,11 @@ void ImageLoader::handlePreloadFinished()
     emit preloadFinished();
     if (m_adoptedSlot >= 0 && takeAdoptedSlot())
         return;
+    // A draft that was still being decoded ahead when the keys came to rest.
+    if (!m_busy && !m_inMotion && !m_aheadPaths.isEmpty() && holdsDraftAhead()) {
+        preloadAhead(m_aheadPaths);
+        return;
+    }
     if (!m_busy || m_pendingPath.isEmpty())
         return;
     // A file asked for while the load runs is ready: it is shown if nothing

@@ -3,9 +3,12 @@
 #include "core/imaging/DecodeTypes.h"
 #include "core/imaging/PreparedDisplay.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 #include <atomic>
 #include <functional>
@@ -59,6 +62,13 @@ namespace quorvel {
 //     When the view needs more (zoom, a full-resolution treatment, the
 //     histogram) it calls requestFullResolution(); fullResolutionReady()
 //     tells when currentImage() is the whole picture.
+//   - drafts: while the keys move (requests less than kMotionMs apart, or
+//     a request while a load runs) files are decoded as drafts
+//     (DisplayAhead::prepareDraft), a quick rendition that keeps up with a
+//     held key. Once the keys rest (kMotionMs without a request) a draft
+//     that is current is decoded and prepared again as a load would, behind
+//     it; refined() tells when currentImage() and currentAhead() are the
+//     real ones. Drafts held in the preload slots are then decoded again.
 class ImageLoader : public QObject
 {
     Q_OBJECT
@@ -83,6 +93,10 @@ public:
         // it is let go.
         ShowPassing,
     };
+
+    // Requests closer together than this are keys in motion; as long
+    // without one, they rest.
+    static constexpr int kMotionMs = 200;
 
     explicit ImageLoader(QObject *parent = nullptr);
     // Waits for running threads (abandoning their decodes where possible).
@@ -126,6 +140,17 @@ public:
     // The size of the whole current picture.
     QSize currentFullSize() const { return m_current.fullSize; }
     bool isCurrentReduced() const { return m_currentFull.isNull() && m_current.image.size() != m_current.fullSize; }
+    // The current picture is a draft, still to be refined.
+    bool isCurrentDraft() const { return m_current.draft; }
+    bool isRefinePending() const { return m_refineRequested; }
+    // Requests come closer together than kMotionMs (a key held).
+    bool isInMotion() const { return m_inMotion; }
+    // Another interval than kMotionMs (tests on slow machines).
+    void setMotionInterval(int ms)
+    {
+        m_motionMs = ms;
+        m_restTimer.setInterval(ms);
+    }
     // The display bitmap prepared with the current picture (null when none
     // was); the view takes it when it still fits.
     const PreparedDisplay &currentAhead() const { return m_current.ahead; }
@@ -174,6 +199,9 @@ signals:
     void passingReady();
     // The whole current picture replaced the reduced one (currentImage()).
     void fullResolutionReady();
+    // The current picture, a draft, was decoded and prepared again as a
+    // load does: currentImage() and currentAhead() replace the draft's.
+    void refined();
     // clearAll() ran: display bitmaps derived from the image must go.
     void cleared();
 
@@ -183,6 +211,7 @@ private:
     Q_INVOKABLE void handlePreloadFinished();
     Q_INVOKABLE void handleProgress();
     Q_INVOKABLE void handleFullResolutionFinished();
+    Q_INVOKABLE void handleRefineFinished();
 
     // A picture in one of the slots: reduced when its image is smaller than
     // fullSize, with the display bitmap prepared on the loading thread.
@@ -192,27 +221,42 @@ private:
         bool partial = false;
         QSize fullSize;
         PreparedDisplay ahead;
+        // A quick rendition (see DisplayAhead::prepareDraft).
+        bool draft = false;
+        // The decoder delivered it reduced (a JPEG at a DCT scale).
+        bool decodedReduced = false;
     };
+    // Whether a load would decode the draft's very pixels, so that refining
+    // it is a preparation of its display alone.
+    static bool draftDecodeServes(const Picture &draft, const DisplayTarget &target);
     // Turns a decode's result into a slot's picture, preparing its display.
-    static Picture pictureFrom(DecodeResult &&result, const DisplayTarget &target);
-    DecodeOptions optionsFor(const DisplayTarget &target) const;
+    static Picture pictureFrom(DecodeResult &&result, const DisplayTarget &target, bool draft = false);
+    DecodeOptions optionsFor(const DisplayTarget &target, bool draft = false) const;
     // The current picture changes: its whole version goes, and a decode of
-    // it still running is abandoned.
+    // it still running is abandoned (the refinement of a draft too).
     void dropFullResolution();
+    bool request(const QString &path, bool draft);
+    // A draft current picture that stays is decoded and prepared again.
+    void refineCurrent();
+    // kMotionMs without a request: the draft on screen and those decoded
+    // ahead are made again as loads would.
+    void keysAtRest();
+    bool holdsDraftAhead() const;
 
     DecodeOptions optionsFromSettings() const;
-    void startBackgroundLoad(const QString &path);
+    void startBackgroundLoad(const QString &path, bool draft = false);
     // The slots change as for a load of path (the user interface is told
     // by the caller); startLoadThread() decodes it.
     void beginLoad(const QString &path);
-    void startLoadThread(const QString &path);
+    void startLoadThread(const QString &path, bool draft = false);
     void finishLoad(Picture &&result, const QString &path, const QString &error);
     // The preload the loader is busy with has ended: its picture is handed
     // over as a load's, or a load decodes the file after all. false while
     // it still runs.
     bool takeAdoptedSlot();
-    void runLoad(const QString &path, DecodeOptions options, DisplayTarget target);
-    void runPreload(int slot, const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation);
+    void runLoad(const QString &path, DecodeOptions options, DisplayTarget target, bool draft);
+    void runPreload(int slot, const QString &path, DecodeOptions options, DisplayTarget target, quint64 generation,
+                    bool draft);
     // With m_preloadMutex held: starts the preload of path in a slot that
     // runs no thread.
     void startSlotLocked(int slot, const QString &path, quint64 seq = 0);
@@ -292,6 +336,23 @@ private:
     std::mutex m_fullMutex;
     QImage m_fullResult;
     quint64 m_fullResultGeneration = 0;
+
+    // Whether the keys are in motion, and the files last kept decoded ahead.
+    QElapsedTimer m_sinceRequest;
+    QTimer m_restTimer;
+    bool m_inMotion = false;
+    int m_motionMs = kMotionMs;
+    QStringList m_aheadPaths;
+
+    // The refinement of a draft current picture, and its hand-over.
+    std::thread m_refineThread;
+    std::atomic_bool m_refineCancel{false};
+    std::atomic_bool m_refineRunning{false};
+    bool m_refineRequested = false;
+    quint64 m_refineGeneration = 0;
+    std::mutex m_refineMutex;
+    Picture m_refineResult;
+    quint64 m_refineResultGeneration = 0;
 
     std::atomic<int> m_rawPercent{0};
     std::atomic_bool m_progressPosted{false};

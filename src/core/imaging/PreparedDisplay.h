@@ -31,11 +31,15 @@ struct PreparedDisplay
     QRect imageRect;
     QSize view;
     int mode = 0;
+    // A quick rendition for a picture the keys are likely to pass (scaled
+    // with a cheap interpolation, whatever mode is chosen): taken for any
+    // mode, and replaced by the real one when the picture stays on screen.
+    bool draft = false;
 
     bool isNull() const { return bitmap.isNull(); }
     bool fits(const QRect &rect, QSize viewSize, int m) const
     {
-        return !isNull() && rect == imageRect && viewSize == view && m == mode;
+        return !isNull() && rect == imageRect && viewSize == view && (m == mode || draft);
     }
 };
 

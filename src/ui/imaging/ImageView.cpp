@@ -50,6 +50,7 @@ ImageView::ImageView(ImageLoader &loader, QWidget *parent)
     m_progressLine = new ProgressLineWidget(this);
     m_model.engine().setProgress([this](int percent) { setProgress(percent >= 100 ? -1 : percent); });
     connect(&m_loader, &ImageLoader::fullResolutionReady, this, &ImageView::showFullResolution);
+    connect(&m_loader, &ImageLoader::refined, this, &ImageView::showRefined);
 }
 
 void ImageView::updateDisplayTarget()
@@ -70,6 +71,16 @@ void ImageView::showFullResolution()
         || m_loader.currentFullSize() != m_model.engine().imageSize())
         return;
     m_model.engine().setFullResolution(m_loader.currentImage());
+    update();
+}
+
+void ImageView::showRefined()
+{
+    // Only over the draft of the same picture, not over its whole version.
+    if (!m_model.hasImage() || !m_model.engine().isReduced() || m_loader.isBusy()
+        || m_loader.currentFullSize() != m_model.engine().imageSize())
+        return;
+    m_model.engine().setRefined(m_loader.currentImage(), m_loader.currentAhead());
     update();
 }
 

@@ -96,6 +96,8 @@ private:
     void updateDisplayTarget();
     // The loader decoded the whole current picture behind the first look.
     void showFullResolution();
+    // The loader refined the draft on screen (ImageLoader::refined).
+    void showRefined();
     QSize deviceSize() const;
     QPoint devicePoint(const QPointF &logical) const;
     void zoomChangedBy(bool changed);
