@@ -702,13 +702,15 @@ void TestDecoders::reducedJpeg_data()
     JpegLayout cmykLayout;
     cmykLayout.kind = JpegLayout::Cmyk;
     const QByteArray cmyk = writeJpeg(bands(800, 600), cmykLayout);
-    // The smallest of the scales M/8 whose picture still covers the size.
+    // The smallest of the scales M/8 whose picture still covers the size
+    // (asked for the fastest, a half in place of 3/8).
     QTest::newRow("one eighth") << landscape << QSize(60, 45) << QSize(100, 75) << QSize(800, 600);
     QTest::newRow("two eighths") << landscape << QSize(120, 90) << QSize(200, 150) << QSize(800, 600);
     QTest::newRow("portrait") << portrait << QSize(45, 60) << QSize(75, 100) << QSize(600, 800);
     QTest::newRow("odd size rounds up") << odd << QSize(60, 45) << QSize(101, 76) << QSize(803, 601);
     QTest::newRow("three eighths for one pixel more") << landscape << QSize(201, 10) << QSize(300, 225)
                                                       << QSize(800, 600);
+    QTest::newRow("five eighths") << landscape << QSize(401, 10) << QSize(500, 375) << QSize(800, 600);
     QTest::newRow("CMYK") << cmyk << QSize(60, 45) << QSize(100, 75) << QSize(800, 600);
     QTest::newRow("larger than the picture: whole") << landscape << QSize(1000, 800) << QSize(800, 600) << QSize();
     QTest::newRow("not asked: whole") << landscape << QSize() << QSize(800, 600) << QSize();
@@ -728,6 +730,15 @@ void TestDecoders::reducedJpeg()
     QVERIFY(qRed(r.image.pixel(1, 1)) > 200 && qGreen(r.image.pixel(1, 1)) < 60);
     const QRgb grey = r.image.pixel(r.image.width() / 2, r.image.height() - 2);
     QVERIFY(qAbs(qGreen(grey) - 128) < 20);
+
+    // Asked for the fastest scale: the same, but a half where 3/8 would do.
+    options.reduceFastest = true;
+    const DecodeResult fastest = decodeBytes(bytes, QStringLiteral("a.jpg"), options);
+    QVERIFY2(fastest.ok(), qPrintable(fastest.error));
+    QFETCH(QSize, size);
+    QFETCH(QSize, fullSize);
+    const bool threeEighths = !fullSize.isEmpty() && size.width() * 8 == fullSize.width() * 3;
+    QCOMPARE(fastest.image.size(), threeEighths ? fullSize / 2 : size);
 }
 
 QTEST_GUILESS_MAIN(TestDecoders)

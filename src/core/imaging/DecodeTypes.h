@@ -55,6 +55,10 @@ struct DecodeOptions
     // ratio kept (a view): the reduced picture need only cover that fitted
     // size, not the whole box.
     bool reduceToFit = false;
+    // Of the reduced scales that cover reduceTo, the one that decodes
+    // fastest rather than the smallest, at the cost of memory (JPEG: a half
+    // where 3/8 would do). For the picture the user is waiting for.
+    bool reduceFastest = false;
     // Turn the picture as its EXIF orientation says ("Rotate pictures by
     // their EXIF orientation"), so that it comes out as it is meant to be
     // seen. reduceTo and DecodeResult::fullSize are then in that turned

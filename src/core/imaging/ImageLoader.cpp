@@ -66,6 +66,10 @@ DecodeOptions ImageLoader::optionsFor(const DisplayTarget &target, bool draft) c
     DecodeOptions options = optionsFromSettings();
     options.reduceTo = draft ? DisplayAhead::draftBox(target) : DisplayAhead::reduceBox(target);
     options.reduceToFit = !options.reduceTo.isEmpty();
+    // Drafts are for speed; pictures decoded ahead and kept take the
+    // smallest scale (a load asks for the fastest itself). A draft at a
+    // load's scale is then what the load would decode (draftDecodeServes).
+    options.reduceFastest = draft;
     return options;
 }
 
@@ -141,6 +145,7 @@ void ImageLoader::refineCurrent()
     m_refineCancel.store(false);
     m_refineRunning.store(true);
     DecodeOptions options = optionsFor(m_target);
+    options.reduceFastest = true; // as the load it stands for
     options.cancel = &m_refineCancel;
     // Only the display is prepared again when a load would decode the same.
     QImage decoded;
@@ -408,7 +413,10 @@ void ImageLoader::startLoadThread(const QString &path, bool draft)
         m_loadThread.join();
     m_loadCancel.store(false);
     draft = draft && m_target.isValid();
-    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, optionsFor(m_target, draft), m_target, draft);
+    DecodeOptions options = optionsFor(m_target, draft);
+    // The user waits for this one: the scale that decodes fastest.
+    options.reduceFastest = true;
+    m_loadThread = std::thread(&ImageLoader::runLoad, this, path, options, m_target, draft);
 }
 
 void ImageLoader::runLoad(const QString &path, DecodeOptions options, DisplayTarget target, bool draft)

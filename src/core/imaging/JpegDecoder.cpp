@@ -151,7 +151,8 @@ DecodeResult decodeSession(Session *session, const DecodeOptions &options)
     const QSize cover = options.reduceTo.isEmpty() ? QSize() : reducedCover(width, height, options);
     const bool reduce = !cover.isEmpty() && (cover.width() < width || cover.height() < height);
     if (reduce) {
-        if (!jpegsession::chooseReducedScale(s, unsigned(cover.width()), unsigned(cover.height())))
+        if (!jpegsession::chooseReducedScale(s, unsigned(cover.width()), unsigned(cover.height()),
+                                             options.reduceFastest))
             return fail(messageOf(*s));
         width = int(cinfo.output_width);
         height = int(cinfo.output_height);
