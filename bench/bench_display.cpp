@@ -2,15 +2,18 @@
 // 1600x1000, in each interpolation mode, in the same run:
 //   - in process: the preparation of the decoded picture beside one memcpy
 //     of the same pixel buffer (one pass over its pixels);
-//   - as processes: the file decoded and its display bitmap prepared
-//     (this program with --once) beside vipsthumbnail decoding and shrinking
-//     the same JPEG to the same size (its default kernel, lanczos3);
+//   - as processes: the file decoded as the viewer decodes a photo it shows
+//     (at the DCT scale that covers the view) and its display bitmap
+//     prepared (this program with --once) beside vipsthumbnail decoding and
+//     shrinking the same JPEG to the same size (shrink-on-load, then its
+//     default kernel, lanczos3);
 // and the pixels a pan step at 500 % prepares.
 //
 //   bench_display [--once JPEG MODE]
 
 #include "BenchUtil.h"
 
+#include "core/imaging/DisplayAhead.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/ImageViewModel.h"
 #include "core/settings/AppSettings.h"
@@ -42,16 +45,23 @@ QString processLimit(int mode)
                                                     : QStringLiteral("1.0");
 }
 
-// One job as a process: decode, fit to the view, prepare.
+// One job as a process, as the viewer shows a photo it has not decoded
+// ahead: decoded at the DCT scale that covers the view (vipsthumbnail too
+// shrinks a JPEG as it loads it), fitted, prepared.
 int once(const QStringList &args)
 {
-    const DecodeResult decoded = ImageDecoder::decodeFile(args.value(0), DecodeOptions());
+    const DisplayTarget target{QSize(1600, 1000), args.value(1).toInt()};
+    DecodeOptions options;
+    options.reduceTo = DisplayAhead::reduceBox(target);
+    options.reduceToFit = true;
+    options.reduceFastest = true;
+    const DecodeResult decoded = ImageDecoder::decodeFile(args.value(0), options);
     if (!decoded.ok())
         return 1;
     ImageViewModel model;
-    model.resize(QSize(1600, 1000));
-    model.showImage(decoded.image);
-    model.prepareForPaint(args.value(1).toInt());
+    model.resize(target.view);
+    model.showImage(decoded.image, decoded.fullSize);
+    model.prepareForPaint(target.mode);
     return 0;
 }
 
