@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "PictureMemory.h"
 
+#include "core/files/SafeWriter.h"
 #include "core/imaging/DecodeTypes.h"
 #include "core/imaging/Orientation.h"
 
@@ -16,6 +17,7 @@
 #include "core/imaging/ImageDecoder.h"
 #endif
 
+#include <QBuffer>
 #include <QDir>
 
 namespace quorvel::cli {
@@ -117,9 +119,19 @@ int runDecode(const CommandLine &line)
     const QSize stored = orientation::turnedSize(shown, result.orientation);
     const int pixelDepth = ImageDecoder::pixelDepthOfFile(path);
 #endif
-    if (!outPath.isEmpty() && !result.image.save(outPath, "PNG")) {
-        err(QStringLiteral("quorvel-tool: cannot write %1").arg(outPath));
-        return 1;
+    if (!outPath.isEmpty()) {
+        // Through a temporary file: a full disk leaves no half picture.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        SafeWriter writer(QDir::fromNativeSeparators(outPath));
+        const bool encoded = result.image.save(&buffer, "PNG");
+        if (!encoded || !writer.open() || !writer.write(png) || !writer.commit()) {
+            const QString why = encoded ? writer.errorString() : QStringLiteral("the picture could not be encoded");
+            err(QStringLiteral("quorvel-tool: cannot write %1: %2")
+                    .arg(outPath, QString(why).replace(QLatin1Char('\n'), QLatin1String(": "))));
+            return 1;
+        }
     }
     out(QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7")
             .arg(QDir::toNativeSeparators(path), decoderName(result.decoder))

@@ -1,5 +1,6 @@
 #include "PictureMemory.h"
 
+#include "core/files/FileAccess.h"
 #include "core/imaging/DecodeTypes.h"
 #include "core/imaging/ImageBufferPool.h"
 
@@ -17,8 +18,10 @@ namespace {
 // megabyte (the frame header follows the metadata segments).
 bool jpegSize(const QString &path, int &width, int &height)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Never blocks: a FIFO named like a picture is left to the decoder,
+    // which refuses it.
+    QFile file;
+    if (!FileAccess::openForReading(file, path))
         return false;
     tjhandle tj = tjInitDecompress();
     if (!tj)

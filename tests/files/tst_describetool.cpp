@@ -1,6 +1,8 @@
 // quorvel-tool describe, and the folder commands that read descriptions,
-// as processes: what they print, what they store, what they refuse.
+// as processes: what they print, what they store, what they refuse; and
+// decode's refusals of what is not a photo.
 
+#include "WriterCases.h"
 #include "support/HostileEntries.h"
 #include "support/TestSupport.h"
 
@@ -51,7 +53,12 @@ private Q_SLOTS:
     void linkFileDescribesItsTarget();
     void refusals_data();
     void refusals();
+    void linkToNonFileRefused_data();
+    void linkToNonFileRefused();
     void folderCommandsDoNotWait();
+    void decodeDoesNotWait_data();
+    void decodeDoesNotWait();
+    void decodeOutputNamesTheReason();
 };
 
 void TestDescribeTool::storesAndPrints()
@@ -101,6 +108,8 @@ void TestDescribeTool::refusals_data()
     QTest::newRow("descript.ion a link outside, set") << QStringLiteral("link descript.ion") << true;
     QTest::newRow("the file a FIFO") << QStringLiteral("fifo a.jpg") << true;
     QTest::newRow("no such file") << QStringLiteral("none") << true;
+    QTest::newRow("a loop of links, read") << QStringLiteral("loop") << false;
+    QTest::newRow("a loop of links, set") << QStringLiteral("loop") << true;
 }
 
 // Each refusal exits 1 at once with a message naming the file, and changes
@@ -122,6 +131,8 @@ void TestDescribeTool::refusals()
     if (entry == QLatin1String("fifo a.jpg")) {
         if (!test::makeHostile(test::Hostile::Fifo, a))
             QSKIP("this platform has no FIFOs");
+    } else if (entry == QLatin1String("loop")) {
+        QVERIFY(QFile::link(a, a));
     } else if (entry != QLatin1String("none")) {
         QVERIFY(test::writeFile(a, "x"));
     }
@@ -131,8 +142,40 @@ void TestDescribeTool::refusals()
     QVERIFY2(run.err.startsWith(QStringLiteral("quorvel-tool: ") + QDir::toNativeSeparators(a)), qPrintable(run.err));
     QCOMPARE(run.err.count(u'\n'), 1);
     QCOMPARE(test::readFile(outside), QByteArray("alias ll='ls -l'\n"));
-    if (entry == QLatin1String("fifo a.jpg") || entry == QLatin1String("none"))
+    if (entry == QLatin1String("fifo a.jpg") || entry == QLatin1String("none") || entry == QLatin1String("loop"))
         QVERIFY(!QFileInfo::exists(dir.filePath("descript.ion")));
+    if (entry == QLatin1String("loop")) // the system's reason, not "No such file"
+        QVERIFY2(run.err.contains(QStringLiteral("Too many levels of symbolic links")), qPrintable(run.err));
+}
+
+void TestDescribeTool::linkToNonFileRefused_data()
+{
+    QTest::addColumn<int>("kind");
+    for (test::Hostile kind : {test::Hostile::Fifo, test::Hostile::Socket, test::Hostile::Folder})
+        QTest::newRow(test::hostileName(kind)) << int(kind);
+    QTest::newRow("nothing") << -1;
+}
+
+// A .link file is described through its target, beside the target: one
+// that leads to something other than a photo (whose folder could be
+// anywhere, /dev included) is refused and no description file is made.
+void TestDescribeTool::linkToNonFileRefused()
+{
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath("album")) && QDir().mkpath(dir.filePath("elsewhere")));
+    const QString target = dir.filePath("elsewhere/x.jpg");
+    if (kind >= 0 && !test::makeHostile(test::Hostile(kind), target))
+        QSKIP("this platform cannot make such an entry");
+    test::FifoGuard guard({target});
+    const QString linkFile = dir.filePath("album/x.jpg.link");
+    QVERIFY(test::writeFile(linkFile, "../elsewhere/x.jpg"));
+    const Run run = tool({QStringLiteral("describe"), QStringLiteral("--set"), QStringLiteral("text"), linkFile});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(!run.err.isEmpty());
+    QVERIFY(!QFileInfo::exists(dir.filePath("elsewhere/descript.ion")));
+    QVERIFY(!QFileInfo::exists(dir.filePath("album/descript.ion")));
+    QVERIFY(!guard.blocked());
 }
 
 // The statistics and the export read the folder's descriptions: a FIFO in
@@ -150,6 +193,46 @@ void TestDescribeTool::folderCommandsDoNotWait()
     const Run exported = tool({QStringLiteral("export"), dir.path(), dir.filePath("out.txt")});
     QCOMPARE(exported.exitCode, 0);
     QVERIFY(QFileInfo(dir.filePath("out.txt")).size() > 0);
+}
+
+void TestDescribeTool::decodeDoesNotWait_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("decode") << QStringList();
+    QTest::newRow("decode --out") << QStringList{QStringLiteral("--out"), QStringLiteral("OUT")};
+    QTest::newRow("decode --cms") << QStringList{QStringLiteral("--cms")};
+}
+
+// A FIFO named like a photo is refused at once, whatever the options ask of
+// the picture.
+void TestDescribeTool::decodeDoesNotWait()
+{
+    QFETCH(QStringList, options);
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("x.jpg");
+    if (!test::makeHostile(test::Hostile::Fifo, fifo))
+        QSKIP("this platform has no FIFOs");
+    test::FifoGuard guard({fifo});
+    options.replaceInStrings(QStringLiteral("OUT"), dir.filePath("out.png"));
+    const Run run = tool(QStringList{QStringLiteral("decode"), fifo} + options);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("not a regular file")), qPrintable(run.err));
+    QVERIFY(!guard.blocked());
+    QVERIFY(!QFileInfo::exists(dir.filePath("out.png")));
+}
+
+// A picture that cannot be written says why, and leaves nothing behind.
+void TestDescribeTool::decodeOutputNamesTheReason()
+{
+    QTemporaryDir dir;
+    const QString photo = dir.filePath("a.jpg");
+    QVERIFY(test::writeFile(photo, test::photoBytes()));
+    const Run run =
+        tool({QStringLiteral("decode"), photo, QStringLiteral("--out"), dir.filePath("missing/out.png")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("No such file or directory")), qPrintable(run.err));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("a.jpg")});
 }
 
 QTEST_GUILESS_MAIN(TestDescribeTool)

@@ -25,7 +25,10 @@
 #include "core/files/ThumbnailMaker.h"
 #include "core/imaging/ImageDecoder.h"
 #include "core/imaging/ImageLoader.h"
+#include "core/imaging/PngChunks.h"
+#include "core/imaging/RawDecoder.h"
 
+#include <QBuffer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,6 +96,11 @@ private Q_SLOTS:
     void versionIndexRefused();
     void writersReadOnlyWhatTheyNeed_data();
     void writersReadOnlyWhatTheyNeed();
+    void versionLockRefused_data();
+    void versionLockRefused();
+    void sparsePngWalkEnds();
+    void hugeFrameNotTurned();
+    void reasonsNamed();
 };
 
 void TestNonFiles::initTestCase()
@@ -461,6 +469,114 @@ void TestNonFiles::writersReadOnlyWhatTheyNeed()
         QVERIFY2(outcome.ok, qPrintable(outcome.message));
         QVERIFY(QFileInfo(setup.photo).size() > kSize - 4096);
     }
+}
+
+void TestNonFiles::versionLockRefused_data()
+{
+    descriptionFileRefused_data();
+}
+
+// The lock file beside the version index is opened and read to see whether
+// its holder still runs: a FIFO or a link in its place is refused at once.
+void TestNonFiles::versionLockRefused()
+{
+    QFETCH(int, kind);
+    QTemporaryDir dir;
+    const QString repo = dir.filePath("repo");
+    QVERIFY(QDir().mkpath(repo));
+    const QString lock = repo + QStringLiteral("/") + VersionStore::indexFileName() + QStringLiteral(".lock");
+    const QString outside = dir.filePath("notes.txt");
+    QVERIFY(test::writeFile(outside, "12345\n"));
+    if (kind == kLinkToPhoto) {
+        QVERIFY(QFile::link(outside, lock));
+    } else if (!test::makeHostile(Hostile(kind), lock)) {
+        QSKIP("this platform cannot make such an entry");
+    }
+    const QString photo = dir.filePath("photo.jpg");
+    QVERIFY(test::writeFile(photo, test::photoBytes()));
+    test::FifoGuard guard({lock});
+    VersionStore store(repo);
+    QCOMPARE(store.rememberVersion(photo), 0);
+    QVERIFY(!store.lastError().isEmpty());
+    QCOMPARE(test::readFile(outside), QByteArray("12345\n"));
+    QVERIFY(!guard.blocked());
+}
+
+// A sparse file after a PNG's first chunk: zeros are no chunk type, so the
+// walk that checks chunk lengths before the reader stops at once instead of
+// reading millions of empty chunk headers.
+void TestNonFiles::sparsePngWalkEnds()
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(image.save(&buffer, "PNG"));
+    const QByteArray head = png.left(8 + 25); // the signature and IHDR
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sparse.png");
+    if (!writeSparse(path, head, qint64(1) << 30))
+        QSKIP("no room for a sparse file here");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    int reads = 0;
+    const auto read = [&](qint64 offset, qint64 length) {
+        ++reads;
+        return file.seek(offset) ? file.read(length) : QByteArray();
+    };
+    QCOMPARE(pngchunks::walk(file.size(), read, [](const pngchunks::Chunk &) { return false; }),
+             pngchunks::Walk::Damaged);
+    QVERIFY2(reads <= 2, qPrintable(QString::number(reads)));
+    QVERIFY(!ImageDecoder::decodeFile(path, DecodeOptions()).ok());
+}
+
+// A small JPEG whose frame header claims 60000 x 60000 pixels: the lossless
+// turn would hold every block of that in memory. It is refused, as the
+// decode refuses it, and the file stays as it was.
+void TestNonFiles::hugeFrameNotTurned()
+{
+    QByteArray jpeg = JpegEncoder::encode(pattern(64, 48), 90);
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    QVERIFY(sof > 0);
+    for (int at : {5, 7}) { // height, then width
+        jpeg[sof + at] = char(0xEA);
+        jpeg[sof + at + 1] = char(0x60);
+    }
+    QString error;
+    QVERIFY(ImageTransform::turnJpeg(jpeg, 6, false, &error).isEmpty());
+    QVERIFY2(error.contains(QStringLiteral("60000 x 60000")), qPrintable(error));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.jpg");
+    QVERIFY(test::writeFile(path, jpeg));
+    TransformQuestions yes;
+    yes.replaceOriginal = [] { return true; };
+    yes.notDivisible = [] { return true; };
+    const SaveResult result = ImageTransform::transformImageFile(path, path, TransformCode::Rotate90, yes);
+    QVERIFY(!result.ok());
+    QVERIFY2(result.message.contains(QStringLiteral("60000 x 60000")), qPrintable(result.message));
+    QCOMPARE(test::readFile(path), jpeg);
+}
+
+// Refusals name what is wrong in words: an empty raw file, and a name whose
+// bytes the system's encoding cannot show (it reaches the program with
+// replacement characters and so names nothing).
+void TestNonFiles::reasonsNamed()
+{
+    QTemporaryDir dir;
+    const QString raw = dir.filePath("empty.nef");
+    QVERIFY(test::writeFile(raw, QByteArray()));
+    const DecodeResult decoded = ImageDecoder::decodeFile(raw, DecodeOptions());
+    QVERIFY(!decoded.ok());
+    QVERIFY2(decoded.error.contains(QStringLiteral("empty")), qPrintable(decoded.error));
+
+    QFile file;
+    QString error;
+    QVERIFY(!FileAccess::openForReading(file, dir.filePath(QStringLiteral("bad\uFFFDname.jpg")), &error));
+    QCOMPARE(error, FileAccess::undecodableName());
+    QVERIFY(!FileAccess::openForReading(file, dir.filePath(QStringLiteral("missing.jpg")), &error));
+    QCOMPARE(error, FileAccess::systemError(ENOENT));
 }
 
 QTEST_GUILESS_MAIN(TestNonFiles)

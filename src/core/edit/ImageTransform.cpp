@@ -56,6 +56,21 @@ bool sameFile(const QString &a, const QString &b)
 // The most compressed data a JPEG whose header is given can sensibly hold:
 // two bytes per sample is more than any encoder spends, and the header and
 // a generous margin (for data after the picture) come on top.
+// The picture size a JPEG header's frame gives; empty without a frame.
+QSize jpegFrameSize(const QByteArray &header)
+{
+    const jpegsegments::Layout layout = jpegsegments::walk(header);
+    for (const jpegsegments::Segment &s : layout.segments) {
+        const bool frame = s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8
+            && s.marker != 0xCC;
+        if (!frame || s.dataLength < 6)
+            continue;
+        const auto at = [&](qsizetype i) { return int(uchar(header[s.dataStart + i])); };
+        return QSize((at(3) << 8) | at(4), (at(1) << 8) | at(2));
+    }
+    return QSize();
+}
+
 qint64 maxJpegBytes(const QByteArray &header)
 {
     const jpegsegments::Layout layout = jpegsegments::walk(header);
@@ -64,11 +79,9 @@ qint64 maxJpegBytes(const QByteArray &header)
             && s.marker != 0xCC;
         if (!frame || s.dataLength < 6)
             continue;
-        const auto at = [&](qsizetype i) { return qint64(uchar(header[s.dataStart + i])); };
-        const qint64 height = (at(1) << 8) | at(2);
-        const qint64 width = (at(3) << 8) | at(4);
-        const qint64 components = at(5);
-        return header.size() + kJpegMarginBytes + width * height * components * 2;
+        const QSize size = jpegFrameSize(header);
+        const qint64 components = uchar(header[s.dataStart + 5]);
+        return header.size() + kJpegMarginBytes + qint64(size.width()) * size.height() * components * 2;
     }
     return header.size() + kJpegMarginBytes;
 }
@@ -142,6 +155,18 @@ QByteArray ImageTransform::turnJpeg(const QByteArray &jpeg, int orientation, boo
             *error = QString::fromLocal8Bit(tjGetErrorStr2(nullptr));
         return QByteArray();
     }
+    // Every block of the picture is held in memory while it turns: a size
+    // the viewer would not decode is refused before anything is allocated
+    // (an embedded thumbnail can claim any size too).
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.handle, reinterpret_cast<const unsigned char *>(jpeg.constData()),
+                            static_cast<unsigned long>(jpeg.size()), &width, &height, &subsamp, &colorspace)
+            == 0
+        && !DecodeOptions().sizeAllowed(width, height)) {
+        if (error)
+            *error = tr("A picture of %1 x %2 pixels is too large.").arg(width).arg(height);
+        return QByteArray();
+    }
     tjtransform xform{};
     xform.op = tjOperation(orientation);
     xform.options = trim ? TJXOPT_TRIM : TJXOPT_PERFECT;
@@ -205,7 +230,15 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         // than a picture of the size the header gives can hold.
         QByteArray header;
         if (!jpegsegments::readHeader(in, header))
-            return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
+            return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file") + QLatin1Char('\n')
+                                                              + tr("The JPEG header is damaged."));
+        // The transform holds every block of the picture in memory: a
+        // picture the viewer would not decode is not turned either.
+        if (const QSize frame = jpegFrameSize(header);
+            !frame.isEmpty() && !DecodeOptions().sizeAllowed(frame.width(), frame.height()))
+            return SaveResult::of(SaveResult::Failed,
+                                  tr("Cannot rotate image") + QLatin1Char('\n')
+                                      + tr("A picture of %1 x %2 pixels is too large.").arg(frame.width()).arg(frame.height()));
         if (in.size() > std::min(maxJpegBytes(header), decodelimits::kMaxEncodedBytes))
             return SaveResult::of(SaveResult::Failed, tr("Cannot rotate image") + QLatin1Char('\n')
                                                           + tr("The file holds far more data than its picture can."));

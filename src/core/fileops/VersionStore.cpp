@@ -172,6 +172,10 @@ QString VersionStore::lockPath() const
 
 bool VersionStore::lockIndex(QLockFile &lock)
 {
+    // A lock file is opened and read to see whether its holder still runs:
+    // a FIFO there would block, a link lead elsewhere.
+    if (const QString why = FileAccess::writeRefusal(lock.fileName()); !why.isEmpty())
+        return fail(tr("The version repository \"%1\" cannot be changed: %2").arg(shown(m_folder), why));
     lock.setStaleLockTime(kStaleLockMs);
     if (lock.tryLock(kLockWaitMs))
         return true;

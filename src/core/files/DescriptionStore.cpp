@@ -400,6 +400,18 @@ bool DescriptionStore::setDescription(const QString &listedPath, const QString &
             m_error = tr("The link \"%1\" could not be resolved.").arg(shown(listedPath));
             return false;
         }
+        // The description goes beside the target, so the target must be
+        // a photo the list can show: never a device, a FIFO or a folder
+        // (whose folder could be anywhere, /dev included).
+        const QFileInfo info(*target);
+        if (!info.exists()) {
+            m_error = tr("The link \"%1\" could not be resolved.").arg(shown(listedPath));
+            return false;
+        }
+        if (!info.isFile()) {
+            m_error = shown(*target) + QStringLiteral(": ") + FileAccess::notRegularFile();
+            return false;
+        }
         filePath = *target;
     }
     const QString file = fileInFolder(folderOf(filePath));

@@ -76,6 +76,11 @@ QString FileAccess::notRegularFile()
     return tr("not a regular file");
 }
 
+QString FileAccess::undecodableName()
+{
+    return tr("the file name is not valid in the system's character encoding; rename the file");
+}
+
 QString FileAccess::symbolicLink()
 {
     return tr("a symbolic link");
@@ -108,7 +113,11 @@ bool FileAccess::openForReading(QFile &file, const QString &path, QString *error
     // Refused before it is opened: opening some devices alone does things.
     struct stat st;
     if ((noLinks ? ::lstat(name.constData(), &st) : ::stat(name.constData(), &st)) != 0) {
-        setError(error, systemError(errno));
+        // A name whose bytes are not valid in the system's encoding came
+        // through as replacement characters, and so names nothing.
+        const int code = errno;
+        setError(error, code == ENOENT && path.contains(QChar::ReplacementCharacter) ? undecodableName()
+                                                                                       : systemError(code));
         return false;
     }
     if (S_ISLNK(st.st_mode)) {

@@ -73,6 +73,7 @@ public:
     // The short reasons and messages the rules give.
     static QString notRegularFile();
     static QString symbolicLink();
+    static QString undecodableName();
     static QString changedByAnotherProgram();
 };
 

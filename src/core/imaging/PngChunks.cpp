@@ -4,6 +4,21 @@
 
 namespace quorvel::pngchunks {
 
+namespace {
+
+// A chunk type is four ASCII letters; anything else (the zeros of a sparse
+// file, say) means the walk has left the chunk structure.
+bool validType(QByteArrayView type)
+{
+    for (char c : type) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    return type.size() == 4;
+}
+
+} // namespace
+
 bool hasSignature(QByteArrayView head)
 {
     return head.startsWith(QByteArrayView("\x89PNG\r\n\x1a\n", 8));
@@ -17,7 +32,7 @@ Walk walk(qint64 size, const Read &read, const std::function<bool(const Chunk &)
         if (header.size() != 8)
             return Walk::ReadError;
         const quint32 length = qFromBigEndian<quint32>(header.constData());
-        if (length > 0x7fffffffu || qint64(length) > size - at - 12)
+        if (length > 0x7fffffffu || qint64(length) > size - at - 12 || !validType(QByteArrayView(header).sliced(4)))
             return Walk::Damaged;
         const Chunk chunk{header.sliced(4), at + 8, qint64(length)};
         if (visit(chunk))

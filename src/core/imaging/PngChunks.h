@@ -22,7 +22,8 @@ struct Chunk
 enum class Walk {
     Ended,     // at IEND, or at the end of the file
     Stopped,   // visit asked to stop
-    Damaged,   // a chunk claims more bytes than the file holds
+    Damaged,   // a chunk type that is not four letters, or a chunk claims more
+               // bytes than the file holds
     ReadError, // a chunk header could not be read
 };
 

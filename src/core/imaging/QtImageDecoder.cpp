@@ -46,8 +46,10 @@ bool truncatedBmp(QIODevice &device)
 // libpng allocates what a chunk's length field claims before it reads the
 // chunk, so a few hundred bytes claiming a text chunk of gigabytes cost
 // gigabytes. Every chunk must fit in the file (and within PNG's own limit of
-// 2^31 - 1 bytes) before the file goes to Qt's reader; only the 8-byte chunk
-// headers are read.
+// 2^31 - 1 bytes) and carry a proper type before the file goes to Qt's
+// reader; only the 8-byte chunk headers are read, and at most a million of
+// them (a picture's data chunks are kilobytes each, so that covers files of
+// gigabytes), so a file of empty chunks cannot keep the walk busy for long.
 QString pngChunkProblem(QIODevice &device)
 {
     if (!pngchunks::hasSignature(device.peek(8)))
@@ -57,11 +59,11 @@ QString pngChunkProblem(QIODevice &device)
         return device.seek(start + offset) ? device.read(length) : QByteArray();
     };
     const pngchunks::Walk walk =
-        pngchunks::walk(device.size() - start, read, [](const pngchunks::Chunk &) { return false; });
+        pngchunks::walk(device.size() - start, read, [](const pngchunks::Chunk &) { return false; }, 1 << 20);
     device.seek(start);
     switch (walk) {
     case pngchunks::Walk::ReadError: return QStringLiteral("PNG: read error");
-    case pngchunks::Walk::Damaged: return QStringLiteral("PNG: a chunk claims more bytes than the file holds");
+    case pngchunks::Walk::Damaged: return QStringLiteral("PNG: damaged chunk structure");
     default: return QString();
     }
 }

@@ -49,6 +49,11 @@ int progressCallback(void *data, enum LibRaw_progress stage, int iteration, int 
     return 0;
 }
 
+QString emptyFile()
+{
+    return QStringLiteral("raw: the file is empty");
+}
+
 QString librawMessage(int code)
 {
     return QStringLiteral("raw: %1").arg(QString::fromLocal8Bit(libraw_strerror(code)));
@@ -218,6 +223,9 @@ QImage RawDecoder::turnedByFlip(QImage image, int flip)
 
 DecodeResult RawDecoder::decodePreview(const QFile &file, const QString &path, const DecodeOptions &options)
 {
+    // LibRaw calls an empty file an input/output error.
+    if (file.size() == 0)
+        return DecodeResult::failure(DecoderKind::Raw, emptyFile());
     return previewWith(options, fileOpener(file, path));
 }
 
@@ -237,6 +245,8 @@ DecodeResult RawDecoder::decode(const QString &path, const DecodeOptions &option
 
 DecodeResult RawDecoder::decode(const QFile &file, const QString &path, const DecodeOptions &options)
 {
+    if (file.size() == 0)
+        return DecodeResult::failure(DecoderKind::Raw, emptyFile());
     return decodeWith(options, fileOpener(file, path));
 }
 
