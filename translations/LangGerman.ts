@@ -1488,6 +1488,38 @@ Wollen Sie alle Listen erstellen (&lt;Ja&gt;) oder nur die aktuelle (&lt;Nein&gt
         <source>"H"</source>
         <translation>"H"</translation>
     </message>
+    <message>
+        <source>"Right", "Page Down" / "Left", "Page Up"</source>
+        <translation>"Rechts", "Bild ab" / "Links", "Bild auf"</translation>
+    </message>
+    <message>
+        <source>"Home" / "End"</source>
+        <translation>"Pos1" / "Ende"</translation>
+    </message>
+    <message>
+        <source>"Enter", "F11"</source>
+        <translation>"Eingabe", "F11"</translation>
+    </message>
+    <message>
+        <source>"F10"</source>
+        <translation>"F10"</translation>
+    </message>
+    <message>
+        <source>"Ctrl+C"</source>
+        <translation>"Strg+C"</translation>
+    </message>
+    <message>
+        <source>"F2"</source>
+        <translation>"F2"</translation>
+    </message>
+    <message>
+        <source>"Ctrl+Z"</source>
+        <translation>"Strg+Z"</translation>
+    </message>
+    <message>
+        <source>"Ctrl+Q"</source>
+        <translation>"Strg+Q"</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::MainWindow</name>

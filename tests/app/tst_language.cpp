@@ -4,6 +4,7 @@
 #include "core/settings/MemorySettingsStore.h"
 #include "support/TestSupport.h"
 #include "ui/app/LanguageLoader.h"
+#include "ui/frame/KeyHelpDialog.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void modulesNamedByTheirOwnLanguage();
     void germanExifWriterMessages_data();
     void germanExifWriterMessages();
+    void germanKeyHelpNamesGermanKeys();
     void firstStartFollowsTheSystem_data();
     void firstStartFollowsTheSystem();
 };
@@ -190,6 +192,23 @@ void TestLanguage::germanExifWriterMessages()
     ExifWriteResult result;
     result.status = ExifWriteResult::Status(status);
     QVERIFY2(result.message().startsWith(expected), qPrintable(result.message()));
+    loader.apply(QString());
+}
+
+// Every line of the key help, the keys added beside the command table's
+// included, names the keys as a German keyboard labels them.
+void TestLanguage::germanKeyHelpNamesGermanKeys()
+{
+    LanguageLoader loader(QStringLiteral(QUORVEL_RUNTIME_DIR));
+    QVERIFY(loader.apply("LangGerman.qm"));
+    static const QRegularExpression english(
+        QStringLiteral("Ctrl|Shift|\"Del\"|Space|Backspace|Page|Home|\"End\"|Right|Left|Enter|mouse"));
+    for (const KeyHelpDialog::Group &group : KeyHelpDialog::groups()) {
+        for (const KeyHelpDialog::Line &line : group.lines) {
+            const QString keys = QCoreApplication::translate("quorvel::KeyHelpDialog", line.keys);
+            QVERIFY2(!english.match(keys).hasMatch(), qPrintable(keys));
+        }
+    }
     loader.apply(QString());
 }
 
