@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$root/build-package"}
 
-"$root/scripts/build.sh" "$build" -DQUORVEL_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release
+"$root/scripts/build.sh" "$build" -DQUORVEL_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
 cd "$build"
 cpack -G DEB
 ls -1 "$build"/quorvel_*.deb
