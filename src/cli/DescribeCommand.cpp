@@ -5,14 +5,7 @@
 #include "core/files/PathUtil.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace quorvel::cli {
 
@@ -27,20 +20,11 @@ QString absolute(const QString &path)
 // or through a link.
 QString whyNot(const QString &path)
 {
-#ifdef Q_OS_UNIX
     // The system's own reason: a loop of links is not a missing file.
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return FileAccess::systemError(errno);
-    if (!S_ISREG(st.st_mode))
+    if (const QString why = FileAccess::lookupProblem(path); !why.isEmpty())
+        return why;
+    if (!QFileInfo(path).isFile())
         return FileAccess::notRegularFile();
-#else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return FileAccess::systemError(ENOENT);
-    if (!info.isFile())
-        return FileAccess::notRegularFile();
-#endif
     return QString();
 }
 

@@ -4,6 +4,7 @@
 #include "core/exif/ExifFormat.h"
 #include "core/exif/ExifNumberText.h"
 #include "core/exif/ExifReader.h"
+#include "core/files/FileAccess.h"
 
 #include <QFileInfo>
 
@@ -108,8 +109,8 @@ int runInfo(const CommandLine &line)
         printTsvHeader();
     int status = 0;
     for (const QString &path : files) {
-        if (!QFileInfo::exists(path)) {
-            err(QStringLiteral("quorvel-tool: no such file: %1").arg(path));
+        if (const QString why = FileAccess::lookupProblem(path); !why.isEmpty()) {
+            err(QStringLiteral("quorvel-tool: %1: %2").arg(path, why));
             status = 1;
         }
         ExifFields fields;

@@ -59,6 +59,8 @@ private Q_SLOTS:
     void decodeDoesNotWait_data();
     void decodeDoesNotWait();
     void decodeOutputNamesTheReason();
+    void missingFilesNamedByTheirReason_data();
+    void missingFilesNamedByTheirReason();
 };
 
 void TestDescribeTool::storesAndPrints()
@@ -233,6 +235,48 @@ void TestDescribeTool::decodeOutputNamesTheReason()
     QVERIFY2(run.err.contains(QStringLiteral("No such file or directory")), qPrintable(run.err));
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("a.jpg")});
+}
+
+void TestDescribeTool::missingFilesNamedByTheirReason_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("undecodable"); // else a loop of links
+    QTest::addColumn<QString>("reason");
+    for (const char *command : {"info", "describe"}) {
+        QTest::addRow("%s, a loop of links", command)
+            << QString::fromLatin1(command) << false << QStringLiteral("Too many levels of symbolic links");
+        QTest::addRow("%s, a name not in the system's encoding", command)
+            << QString::fromLatin1(command) << true << QStringLiteral("not valid in the system's character encoding");
+    }
+}
+
+// A file that is there but cannot be named, or a loop of links, is not
+// reported as a missing file.
+void TestDescribeTool::missingFilesNamedByTheirReason()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, undecodable);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    Run run;
+    if (undecodable) {
+        // Made and named from a shell: the bytes never pass through a QString.
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("name=$(printf 'bad\\377.jpg'); : > \"$name\"; "
+                                                          "\"$0\" \"$1\" \"$name\"; s=$?; rm \"$name\"; exit $s"),
+                     QDir(QStringLiteral(QUORVEL_RUNTIME_DIR)).filePath(QStringLiteral("quorvel-tool")), command});
+        QVERIFY(shell.waitForFinished(60000));
+        run.exitCode = shell.exitCode();
+        run.err = QString::fromUtf8(shell.readAllStandardError());
+    } else {
+        const QString a = dir.filePath("a.jpg");
+        QVERIFY(QFile::link(dir.filePath("b.jpg"), a) && QFile::link(a, dir.filePath("b.jpg")));
+        run = tool({command, a});
+    }
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(reason), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestDescribeTool)

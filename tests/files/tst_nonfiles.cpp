@@ -557,6 +557,19 @@ void TestNonFiles::hugeFrameNotTurned()
     QVERIFY(!result.ok());
     QVERIFY2(result.message.contains(QStringLiteral("60000 x 60000")), qPrintable(result.message));
     QCOMPARE(test::readFile(path), jpeg);
+
+    // A TIFF that ends early is not turned either, and the message says why.
+    QImage picture = pattern(64, 48);
+    QByteArray tiff;
+    QBuffer buffer(&tiff);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(picture.save(&buffer, "TIFF"));
+    const QString cut = dir.filePath("cut.tif");
+    QVERIFY(test::writeFile(cut, tiff.left(tiff.size() / 2)));
+    yes.tiffWithoutExif = [] { return true; };
+    const SaveResult turned = ImageTransform::transformImageFile(cut, cut, TransformCode::Rotate90, yes);
+    QVERIFY(!turned.ok());
+    QVERIFY2(turned.message.startsWith(QStringLiteral("Cannot open file\n")), qPrintable(turned.message));
 }
 
 // Refusals name what is wrong in words: an empty raw file, and a name whose

@@ -272,7 +272,9 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
         options.applyOrientation = asShown;
         const DecodeResult decoded = TiffDecoder::decode(in, options);
         if (!decoded.ok())
-            return SaveResult::of(SaveResult::CannotOpen, tr("Cannot open file"));
+            return SaveResult::of(SaveResult::CannotOpen, decoded.error.isEmpty()
+                                                              ? tr("Cannot open file")
+                                                              : tr("Cannot open file") + QLatin1Char('\n') + decoded.error);
         if (decoded.partial)
             return SaveResult::of(SaveResult::Damaged, SaveRules::damagedMessage());
         QImage image = decoded.image;

@@ -76,6 +76,32 @@ QString FileAccess::notRegularFile()
     return tr("not a regular file");
 }
 
+namespace {
+
+// A name whose bytes are not valid in the system's encoding came through as
+// replacement characters, and so names nothing.
+QString reasonFor(const QString &path, int code)
+{
+    return code == ENOENT && path.contains(QChar::ReplacementCharacter) ? FileAccess::undecodableName()
+                                                                        : FileAccess::systemError(code);
+}
+
+} // namespace
+
+QString FileAccess::lookupProblem(const QString &path)
+{
+    if (path.isEmpty())
+        return systemError(ENOENT);
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return reasonFor(path, errno);
+    return QString();
+#else
+    return QFileInfo::exists(path) ? QString() : reasonFor(path, ENOENT);
+#endif
+}
+
 QString FileAccess::undecodableName()
 {
     return tr("the file name is not valid in the system's character encoding; rename the file");
@@ -113,11 +139,7 @@ bool FileAccess::openForReading(QFile &file, const QString &path, QString *error
     // Refused before it is opened: opening some devices alone does things.
     struct stat st;
     if ((noLinks ? ::lstat(name.constData(), &st) : ::stat(name.constData(), &st)) != 0) {
-        // A name whose bytes are not valid in the system's encoding came
-        // through as replacement characters, and so names nothing.
-        const int code = errno;
-        setError(error, code == ENOENT && path.contains(QChar::ReplacementCharacter) ? undecodableName()
-                                                                                       : systemError(code));
+        setError(error, reasonFor(path, errno));
         return false;
     }
     if (S_ISLNK(st.st_mode)) {

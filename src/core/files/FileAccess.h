@@ -54,6 +54,12 @@ public:
     // The entry at path as it is now, a link not followed.
     static FileIdentity identityOf(const QString &path);
 
+    // Why nothing can be found at path, links followed: the system's
+    // reason ("No such file or directory", "Too many levels of symbolic
+    // links") or a name the system's encoding cannot show. Empty when
+    // something is there.
+    static QString lookupProblem(const QString &path);
+
     // Why nothing may be written to path: its entry is a symbolic link or
     // not a regular file. Empty when a regular file or nothing is there.
     static QString writeRefusal(const QString &path);
