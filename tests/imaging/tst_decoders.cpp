@@ -511,6 +511,8 @@ void TestDecoders::refusalsSayWhy_data()
     QByteArray cut = qtBytes(img, "PNG");
     cut.chop(30);
     QTest::newRow("png cut short") << cut << "more bytes than the file holds";
+    QTest::newRow("png of zeros after its header") << qtBytes(img, "PNG").left(33) + QByteArray(4096, '\0')
+                                                   << "damaged chunk structure";
 }
 
 void TestDecoders::refusalsSayWhy()

@@ -32,7 +32,9 @@ Walk walk(qint64 size, const Read &read, const std::function<bool(const Chunk &)
         if (header.size() != 8)
             return Walk::ReadError;
         const quint32 length = qFromBigEndian<quint32>(header.constData());
-        if (length > 0x7fffffffu || qint64(length) > size - at - 12 || !validType(QByteArrayView(header).sliced(4)))
+        if (!validType(QByteArrayView(header).sliced(4)))
+            return Walk::BadType;
+        if (length > 0x7fffffffu || qint64(length) > size - at - 12)
             return Walk::Damaged;
         const Chunk chunk{header.sliced(4), at + 8, qint64(length)};
         if (visit(chunk))

@@ -22,8 +22,8 @@ struct Chunk
 enum class Walk {
     Ended,     // at IEND, or at the end of the file
     Stopped,   // visit asked to stop
-    Damaged,   // a chunk type that is not four letters, or a chunk claims more
-               // bytes than the file holds
+    Damaged,   // a chunk claims more bytes than the file holds
+    BadType,   // a chunk type that is not four letters: no chunk structure there
     ReadError, // a chunk header could not be read
 };
 

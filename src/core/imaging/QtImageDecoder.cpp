@@ -63,7 +63,8 @@ QString pngChunkProblem(QIODevice &device)
     device.seek(start);
     switch (walk) {
     case pngchunks::Walk::ReadError: return QStringLiteral("PNG: read error");
-    case pngchunks::Walk::Damaged: return QStringLiteral("PNG: damaged chunk structure");
+    case pngchunks::Walk::Damaged: return QStringLiteral("PNG: a chunk claims more bytes than the file holds");
+    case pngchunks::Walk::BadType: return QStringLiteral("PNG: damaged chunk structure (a chunk type that is no type)");
     default: return QString();
     }
 }
