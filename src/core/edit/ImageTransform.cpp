@@ -56,8 +56,15 @@ bool sameFile(const QString &a, const QString &b)
 // The most compressed data a JPEG whose header is given can sensibly hold:
 // two bytes per sample is more than any encoder spends, and the header and
 // a generous margin (for data after the picture) come on top.
-// The picture size a JPEG header's frame gives; empty without a frame.
-QSize jpegFrameSize(const QByteArray &header)
+// What a JPEG header's frame says: the picture's size (empty without a
+// frame) and its number of components.
+struct JpegFrame
+{
+    QSize size;
+    int components = 0;
+};
+
+JpegFrame jpegFrame(const QByteArray &header)
 {
     const jpegsegments::Layout layout = jpegsegments::walk(header);
     for (const jpegsegments::Segment &s : layout.segments) {
@@ -66,24 +73,16 @@ QSize jpegFrameSize(const QByteArray &header)
         if (!frame || s.dataLength < 6)
             continue;
         const auto at = [&](qsizetype i) { return int(uchar(header[s.dataStart + i])); };
-        return QSize((at(3) << 8) | at(4), (at(1) << 8) | at(2));
+        return JpegFrame{QSize((at(3) << 8) | at(4), (at(1) << 8) | at(2)), at(5)};
     }
-    return QSize();
+    return JpegFrame();
 }
 
 qint64 maxJpegBytes(const QByteArray &header)
 {
-    const jpegsegments::Layout layout = jpegsegments::walk(header);
-    for (const jpegsegments::Segment &s : layout.segments) {
-        const bool frame = s.marker >= 0xC0 && s.marker <= 0xCF && s.marker != 0xC4 && s.marker != 0xC8
-            && s.marker != 0xCC;
-        if (!frame || s.dataLength < 6)
-            continue;
-        const QSize size = jpegFrameSize(header);
-        const qint64 components = uchar(header[s.dataStart + 5]);
-        return header.size() + kJpegMarginBytes + qint64(size.width()) * size.height() * components * 2;
-    }
-    return header.size() + kJpegMarginBytes;
+    const JpegFrame frame = jpegFrame(header);
+    return header.size() + kJpegMarginBytes
+           + qint64(frame.size.width()) * frame.size.height() * frame.components * 2;
 }
 
 struct TjHandle
@@ -234,7 +233,7 @@ SaveResult ImageTransform::transformImageFile(const QString &source, const QStri
                                                               + tr("The JPEG header is damaged."));
         // The transform holds every block of the picture in memory: a
         // picture the viewer would not decode is not turned either.
-        if (const QSize frame = jpegFrameSize(header);
+        if (const QSize frame = jpegFrame(header).size;
             !frame.isEmpty() && !DecodeOptions().sizeAllowed(frame.width(), frame.height()))
             return SaveResult::of(SaveResult::Failed,
                                   tr("Cannot rotate image") + QLatin1Char('\n')
