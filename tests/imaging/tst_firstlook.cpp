@@ -149,6 +149,8 @@ bool waitIdle(ImageLoader &loader)
 }
 
 const QSize kView(404, 304); // a 400 x 300 client area: 1600 x 1200 fits at 25 %
+// A 200 x 150 client area: a load and a draft both take the 1/8 scale.
+const QSize kSmallView(204, 154);
 
 } // namespace
 
@@ -373,7 +375,7 @@ void TestFirstLook::passedPictureShownWhileTheNewestLoads()
     ScalingDecoder fake;
     ImageLoader loader;
     loader.setDecodeFunction(fake.function());
-    loader.setDisplayTarget({kView, 4});
+    loader.setDisplayTarget({kSmallView, 4});
     Frame frame{loader};
     frame.connect();
     const QStringList files{"/f/A.jpg", "/f/B.jpg", "/f/C.jpg"};
@@ -435,15 +437,15 @@ void TestFirstLook::draftLeftOnScreenIsRefined_data()
     QTest::addColumn<QSize>("view");
     QTest::addColumn<bool>("decodedAgain");
     // 1600 x 1200 into a 500 x 400 client area: a load decodes it at 4/8
-    // (800 x 600; 3/8 would cover, but a half is faster), a draft at 2/8
-    // (400 x 300).
+    // (800 x 600; 3/8 would cover, but a half is faster), a draft at 1/8
+    // (200 x 150).
     QTest::newRow("bicubic, draft at a smaller scale") << 4 << QSize(504, 404) << true;
     QTest::newRow("high-quality bicubic, draft at a smaller scale") << 7 << QSize(504, 404) << true;
     QTest::newRow("high-quality bilinear, draft at a smaller scale") << 6 << QSize(504, 404) << true;
     QTest::newRow("bilinear, draft at a smaller scale") << 3 << QSize(504, 404) << true;
-    // Into 400 x 300 both take 2/8: only the display is prepared again.
-    QTest::newRow("bicubic, draft at the load's scale") << 4 << QSize(404, 304) << false;
-    QTest::newRow("high-quality bicubic, draft at the load's scale") << 7 << QSize(404, 304) << false;
+    // Into 200 x 150 both take 1/8: only the display is prepared again.
+    QTest::newRow("bicubic, draft at the load's scale") << 4 << kSmallView << false;
+    QTest::newRow("high-quality bicubic, draft at the load's scale") << 7 << kSmallView << false;
 }
 
 void TestFirstLook::draftLeftOnScreenIsRefined()
@@ -500,7 +502,7 @@ void TestFirstLook::draftLeftOnScreenIsRefined()
     // The keys stopped at a draft: shown as it came, whatever the mode.
     QVERIFY(frame.shownDraft);
     QVERIFY(frame.shownAhead.draft);
-    QCOMPARE(frame.shownImage.size(), decodedAgain ? QSize(400, 300) : loaded.size());
+    QCOMPARE(frame.shownImage.size(), decodedAgain ? QSize(200, 150) : loaded.size());
     if (decodedAgain && mode != InterpolationBilinear)
         QVERIFY(frame.shownAhead.bitmap != loadedAhead.bitmap);
     ImageViewModel model;

@@ -42,12 +42,12 @@ QSize DisplayAhead::draftBox(const DisplayTarget &target)
     const QSize box = reduceBox(target);
     if (box.isEmpty())
         return box;
-    return QSize(std::max(1, box.width() * 3 / 4), std::max(1, box.height() * 3 / 4));
+    return QSize(std::max(1, box.width() * 2 / 5), std::max(1, box.height() * 2 / 5));
 }
 
 QSize DisplayAhead::draftServes(QSize draft)
 {
-    return QSize(draft.width() * 4 / 3 + 2, draft.height() * 4 / 3 + 2);
+    return QSize(draft.width() * 5 / 2 + 2, draft.height() * 5 / 2 + 2);
 }
 
 PreparedDisplay DisplayAhead::prepareDraft(const QImage &image, QSize fullSize, const DisplayTarget &target)

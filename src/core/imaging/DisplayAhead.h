@@ -21,9 +21,11 @@ public:
 
     // A draft: the quick rendition of a picture the keys are likely to pass
     // while they are held. It may be decoded smaller than the view (the box
-    // is three quarters of reduceBox(), so a JPEG takes the next smaller DCT
-    // scale) and is scaled to the view bilinearly whatever the target's
-    // mode. A draft left on screen is decoded and prepared again as usual.
+    // is two fifths of reduceBox(), so that a 24-megapixel JPEG on a full-HD
+    // view takes the 1/8 DCT scale, whose decode is little more than reading
+    // the compressed data) and is scaled to the view bilinearly whatever the
+    // target's mode. A draft left on screen is decoded and prepared again as
+    // usual.
     static QSize draftBox(const DisplayTarget &target);
     // The largest display a draft of this size stands for (the view's fitted
     // size it was decoded for, a few pixels to spare for rounding).
