@@ -31,7 +31,7 @@ public:
             m_decoded.append(path);
             m_reduceTo.append(options.reduceTo);
             m_gateOpen.wait(lock, [this] { return !m_holding; });
-            if (options.cancelled())
+            if (options.cancelled() || path.contains(QLatin1String("broken")))
                 return DecodeResult::failure(DecoderKind::Jpeg, QStringLiteral("decoding cancelled"));
             DecodeResult r;
             r.decoder = DecoderKind::Jpeg;
@@ -172,6 +172,7 @@ private Q_SLOTS:
     void lateCacheHitHandlingKeepsThePicture();
     void twoFilesAheadWhileTheViewIsKnown_data();
     void twoFilesAheadWhileTheViewIsKnown();
+    void threeDraftsAheadWhileTheKeysMove();
 };
 
 void TestFirstLook::firstLookGivesWayToTheWholePicture_data()
@@ -679,6 +680,92 @@ void TestFirstLook::twoFilesAheadWhileTheViewIsKnown()
     QVERIFY(!loader.hasPreloadedImage());
     QVERIFY(loader.preloadedPath().isEmpty());
     QVERIFY(done.wait(5000));
+}
+
+void TestFirstLook::threeDraftsAheadWhileTheKeysMove()
+{
+    ScalingDecoder fake;
+    ImageLoader loader;
+    loader.setDecodeFunction(fake.function());
+    loader.setMotionInterval(1000);
+    const DisplayTarget target{kView, 4};
+    loader.setDisplayTarget(target);
+    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    auto file = [](int i) { return QStringLiteral("/f/%1.jpg").arg(i); };
+    QVERIFY(!loader.requestLoad(file(1)));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(!loader.requestLoad(file(2)));
+    QVERIFY(done.wait(5000));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(loader.isInMotion());
+
+    // Three files ahead, two decoding at once, the nearest first; the third
+    // starts when a thread is free, without waiting for a key.
+    fake.hold();
+    QCOMPARE(loader.preloadAhead({file(3), file(4), file(5)}), 2);
+    QVERIFY(QTest::qWaitFor([&] { return fake.decoded().size() == 4; }, 5000));
+    QStringList started = fake.decoded().mid(2);
+    started.sort();
+    fake.release();
+    QCOMPARE(started, (QStringList{file(3), file(4)}));
+    QVERIFY(QTest::qWaitFor([&] { return fake.decoded().contains(file(5)); }, 5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.reduceToOf(file(5)), DisplayAhead::draftBox(target));
+    const int decodes = loader.decodeCount();
+    QCOMPARE(decodes, 5);
+    for (int i = 3; i <= 5; ++i) {
+        QVERIFY2(loader.requestLoad(file(i)), qPrintable(file(i)));
+        QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    }
+    QCOMPARE(loader.decodeCount(), decodes);
+
+    // A file that cannot be decoded is tried once, not again with every
+    // thread that comes free while the keys move.
+    QCOMPARE(loader.preloadAhead({file(6), QStringLiteral("/f/broken.jpg"), file(7)}), 2);
+    QVERIFY(waitIdle(loader));
+    QTest::qWait(50);
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.decoded().count(QStringLiteral("/f/broken.jpg")), 1);
+    QVERIFY(fake.decoded().contains(file(7)));
+
+    // The keys come to rest while drafts are still being decoded ahead: two
+    // are kept, and every draft among them is decoded again as a load would,
+    // also those that finish after the keys stopped.
+    fake.hold();
+    QVERIFY(loader.requestLoad(file(6)));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QCOMPARE(loader.preloadAhead({file(7), file(8), file(9)}), 2);
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isInMotion(); }, 5000));
+    fake.release();
+    QVERIFY(QTest::qWaitFor([&] { return !loader.isCurrentDraft(); }, 5000));
+    QVERIFY(waitIdle(loader));
+    QCOMPARE(fake.decoded().count(file(7)), 2);
+    QCOMPARE(fake.decoded().count(file(8)), 2);
+    QCOMPARE(fake.decoded().count(file(9)), 1);
+    QCOMPARE(fake.lastReduceTo(), DisplayAhead::reduceBox(target));
+    QVERIFY(loader.requestLoad(file(7)));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(!loader.isCurrentDraft());
+    QCOMPARE(loader.preloadAhead({file(8), file(9), file(10)}), 1);
+    QVERIFY(waitIdle(loader));
+    QVERIFY(!fake.decoded().contains(file(10)));
+
+    // Emptied: what was being decoded ahead is not taken up again.
+    fake.hold();
+    QVERIFY(loader.requestLoad(file(8)));
+    QCOMPARE(loader.onLoadDone(), ImageLoader::DoneOutcome::Finished);
+    QVERIFY(loader.isInMotion());
+    const int emptied = loader.preloadAhead({file(9), file(11), file(12)});
+    loader.emptyCache();
+    fake.release();
+    QCOMPARE(emptied, 2);
+    QVERIFY(waitIdle(loader));
+    QTest::qWait(50);
+    QVERIFY(!loader.isPreloading());
+    QVERIFY(!loader.hasPreloadedImage());
+    QCOMPARE(fake.decoded().count(file(11)), 1);
+    QCOMPARE(fake.decoded().count(file(12)), 1);
 }
 
 QTEST_GUILESS_MAIN(TestFirstLook)

@@ -16,6 +16,9 @@ ImageLoader::ImageLoader(QObject *parent)
     , m_decodePreview(&ImageDecoder::decodePreview)
 {
     m_restTimer.setSingleShot(true);
+    // Not early, as a coarse timer may be: a request right after it would
+    // still count as motion.
+    m_restTimer.setTimerType(Qt::PreciseTimer);
     m_restTimer.setInterval(kMotionMs);
     connect(&m_restTimer, &QTimer::timeout, this, &ImageLoader::keysAtRest);
 }
@@ -316,6 +319,10 @@ bool ImageLoader::request(const QString &path, bool draft)
     draft = draft || m_inMotion;
     // The files after the new one are named by the next preloadAhead().
     m_aheadPaths.clear();
+    {
+        std::lock_guard lock(m_preloadMutex);
+        m_aheadFailed.clear();
+    }
     if (m_busy) {
         // Only the last request counts: it starts as soon as the running
         // load has handed over. That load is not abandoned: with a key held
@@ -564,19 +571,27 @@ bool ImageLoader::startPreload(const QString &path)
     return true;
 }
 
+int ImageLoader::runningPreloadsLocked() const
+{
+    // A dropped decode ends at its next check; it does not count.
+    return int(std::count_if(std::begin(m_slots), std::end(m_slots),
+                             [](const PreloadSlot &s) { return s.preloading && !s.cancel.load(); }));
+}
+
 int ImageLoader::preloadAhead(const QStringList &paths)
 {
     if (m_busy)
         return 0;
     m_aheadPaths = paths;
+    const int kept = !m_target.isValid() ? 1 : m_inMotion ? kPreloadSlots : kRestingSlots;
+    std::lock_guard lock(m_preloadMutex);
     QStringList wanted;
     for (const QString &path : paths) {
-        if (!path.isEmpty() && !isRawFile(path) && !wanted.contains(path))
-            wanted.append(path);
-        if (wanted.size() == (m_target.isValid() ? kPreloadSlots : 1))
+        if (wanted.size() == kept)
             break;
+        if (!path.isEmpty() && !isRawFile(path) && !wanted.contains(path) && !m_aheadFailed.contains(path))
+            wanted.append(path);
     }
-    std::lock_guard lock(m_preloadMutex);
     // A draft decoded ahead while the keys moved is decoded again once they
     // rest: the next step shows it at once, and as a load would.
     for (int i = 0; i < kPreloadSlots; ++i) {
@@ -591,6 +606,9 @@ int ImageLoader::preloadAhead(const QStringList &paths)
                                       [&path](const PreloadSlot &s) { return s.path == path; });
         if (held)
             continue;
+        // The farther ones wait for a thread to finish (handlePreloadFinished).
+        if (runningPreloadsLocked() >= kAheadThreads)
+            break;
         // A slot whose dropped preload still runs is not free yet.
         for (int i = 0; i < kPreloadSlots; ++i) {
             if (m_slots[i].path.isEmpty() && !m_slots[i].preloading) {
@@ -636,10 +654,13 @@ void ImageLoader::runPreload(int index, const QString &path, DecodeOptions optio
     {
         std::lock_guard lock(m_preloadMutex);
         if (generation == slot.generation) {
-            if (!picture.image.isNull())
+            if (!picture.image.isNull()) {
                 slot.picture = std::move(picture);
-            else
+            } else {
                 slot.path.clear();
+                if (!slot.cancel.load())
+                    m_aheadFailed.append(path);
+            }
         }
         slot.preloading = false;
     }
@@ -675,6 +696,9 @@ void ImageLoader::preloadWhileBusy(const QString &path, quint64 seq)
     if (!m_target.isValid() || path.isEmpty() || path == m_loadingPath || isRawFile(path))
         return;
     std::lock_guard lock(m_preloadMutex);
+    // With the load's, that keeps both cores busy.
+    if (runningPreloadsLocked() >= kAheadThreads)
+        return;
     int idle = -1;
     for (int i = 0; i < kPreloadSlots; ++i) {
         const PreloadSlot &slot = m_slots[i];
@@ -695,8 +719,9 @@ void ImageLoader::handlePreloadFinished()
     emit preloadFinished();
     if (m_adoptedSlot >= 0 && takeAdoptedSlot())
         return;
-    // A draft that was still being decoded ahead when the keys came to rest.
-    if (!m_busy && !m_inMotion && !m_aheadPaths.isEmpty() && holdsDraftAhead()) {
+    // A thread is free for a file still waiting to be decoded ahead, or a
+    // draft was still being decoded when the keys came to rest.
+    if (!m_busy && !m_aheadPaths.isEmpty()) {
         preloadAhead(m_aheadPaths);
         return;
     }
@@ -748,6 +773,8 @@ void ImageLoader::emptyCache()
     m_previous = Picture();
     m_passing = Picture();
     m_previousPath = emptiedCachePath();
+    // Nothing is decoded ahead again until the frame names the files anew.
+    m_aheadPaths.clear();
     std::lock_guard lock(m_preloadMutex);
     discardPreloadLocked();
 }

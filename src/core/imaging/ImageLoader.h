@@ -22,8 +22,10 @@ namespace quorvel {
 // decode) and the next file of the list, decoded ahead (the preload).
 //
 // Threads: everything public is called on the thread that owns the loader
-// (the user-interface thread), and every signal is emitted there. At most one
-// load thread and one preload thread run; their results come back through a
+// (the user-interface thread), and every signal is emitted there. One load
+// thread and at most kAheadThreads preload threads decode at once (besides
+// the whole picture behind a first look and the refinement of a draft); a
+// preload that was dropped may still be ending. Results come back through a
 // mutex-guarded hand-over and a queued call, never through shared unguarded
 // state.
 //
@@ -121,9 +123,13 @@ public:
     // files are never preloaded. Returns whether a preload started.
     bool startPreload(const QString &path);
     // Keeps decoded ahead the files of paths (the nearest first) that fit
-    // into the preload slots, on a thread each: what is held already stays,
-    // the others are dropped. Only the first while no display target is set
-    // (whole pictures take too much memory). Returns how many started.
+    // into the preload slots: what is held already stays, the others are
+    // dropped. Two while the view is known, three while the keys move (the
+    // drafts are small, and a thread that is done goes on with the next
+    // file instead of waiting for the next key press); only the first while
+    // no display target is set (whole pictures take too much memory). At
+    // most kAheadThreads decode at once, the nearest first; the others start
+    // as those finish. Returns how many started.
     int preloadAhead(const QStringList &paths);
     // Drops the previous and the preloaded image; the current one stays.
     void emptyCache();
@@ -315,7 +321,13 @@ private:
 
     // The preloads, each shared with its thread (the thread object itself
     // is the owner thread's).
-    static constexpr int kPreloadSlots = 2;
+    static constexpr int kPreloadSlots = 3;
+    // Slots kept while the keys rest; the last one serves only drafts.
+    static constexpr int kRestingSlots = 2;
+    // Decodes ahead at once (one per core of a small machine).
+    static constexpr int kAheadThreads = 2;
+    // With m_preloadMutex held.
+    int runningPreloadsLocked() const;
     struct PreloadSlot
     {
         bool preloading = false;
@@ -330,6 +342,9 @@ private:
     };
     mutable std::mutex m_preloadMutex;
     PreloadSlot m_slots[kPreloadSlots];
+    // Files decoded ahead in vain since the last request: not tried again
+    // while the keys move.
+    QStringList m_aheadFailed;
     quint64 m_preloadGeneration = 0;
 
     // Hand-over from the full-resolution decode.

@@ -316,14 +316,15 @@ void MainWindow::onLoadDone()
     }
     m_view->afterLoad();
     // In a slideshow the first picture follows the last: it is made ready too.
-    // Otherwise the two files after this one, so that a held key finds them
-    // decoded on two threads.
+    // Otherwise the files after this one (two, three while a key is held),
+    // so that a held key finds them decoded on two threads.
     if (m_slideshow->isRunning()) {
         const QString next = m_slideshow->nextPath();
         if (!next.isEmpty())
             m_loader->startPreload(next);
     } else {
-        m_loader->preloadAhead({m_fileList->neighbourPath(false), m_fileList->neighbourPath(false, 2)});
+        m_loader->preloadAhead({m_fileList->neighbourPath(false), m_fileList->neighbourPath(false, 2),
+                                m_fileList->neighbourPath(false, 3)});
     }
     m_slideshow->pictureShown();
     if (m_histogram && m_histogram->isVisible()) {
