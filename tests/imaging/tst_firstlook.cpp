@@ -152,6 +152,23 @@ const QSize kView(404, 304); // a 400 x 300 client area: 1600 x 1200 fits at 25 
 // A 200 x 150 client area: a load and a draft both take the 1/8 scale.
 const QSize kSmallView(204, 154);
 
+// A loader on the fake decoder for steps close together: requests count as
+// keys in motion while they come within a second (slow machines too).
+struct KeysInMotion
+{
+    ScalingDecoder fake;
+    ImageLoader loader;
+    const DisplayTarget target{kView, 4};
+    QSignalSpy done{&loader, &ImageLoader::loadDone};
+
+    KeysInMotion()
+    {
+        loader.setDecodeFunction(fake.function());
+        loader.setMotionInterval(1000);
+        loader.setDisplayTarget(target);
+    }
+};
+
 } // namespace
 
 class TestFirstLook : public QObject
@@ -551,13 +568,8 @@ void TestFirstLook::draftLeftOnScreenIsRefined()
 
 void TestFirstLook::draftsAheadWhileTheKeysMove()
 {
-    ScalingDecoder fake;
-    ImageLoader loader;
-    loader.setDecodeFunction(fake.function());
-    loader.setMotionInterval(1000);
-    const DisplayTarget target{kView, 4};
-    loader.setDisplayTarget(target);
-    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    KeysInMotion keys;
+    auto &[fake, loader, target, done] = keys;
     auto file = [](int i) { return QStringLiteral("/f/%1.jpg").arg(i); };
     auto step = [&](int i) {
         if (!loader.requestLoad(file(i)))
@@ -684,13 +696,8 @@ void TestFirstLook::twoFilesAheadWhileTheViewIsKnown()
 
 void TestFirstLook::threeDraftsAheadWhileTheKeysMove()
 {
-    ScalingDecoder fake;
-    ImageLoader loader;
-    loader.setDecodeFunction(fake.function());
-    loader.setMotionInterval(1000);
-    const DisplayTarget target{kView, 4};
-    loader.setDisplayTarget(target);
-    QSignalSpy done(&loader, &ImageLoader::loadDone);
+    KeysInMotion keys;
+    auto &[fake, loader, target, done] = keys;
     auto file = [](int i) { return QStringLiteral("/f/%1.jpg").arg(i); };
     QVERIFY(!loader.requestLoad(file(1)));
     QVERIFY(done.wait(5000));
